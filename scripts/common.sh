@@ -1,0 +1,38 @@
+# Shared by run.sh and test.sh: install what is missing, then configure and build.
+# shellcheck shell=bash
+
+SW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+SW_BUILD=${SW_BUILD:-$SW_ROOT/build}
+
+SW_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev libqt6sql6-sqlite
+    qt6-qpa-plugins
+    libjpeg62-turbo-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-arphic-uming fonts-noto-cjk fonts-liberation2 fonts-dejavu-core
+    xvfb xauth x11-apps imagemagick
+    cups cups-client cups-bsd printer-driver-cups-pdf
+    ghostscript poppler-utils
+)
+
+sw_install_missing() {
+    local missing=()
+    for p in "${SW_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+sw_build() {
+    if [ ! -f "$SW_BUILD/build.ninja" ]; then
+        cmake -S "$SW_ROOT" -B "$SW_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    fi
+    cmake --build "$SW_BUILD" -j "$(nproc)"
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/canvas.h"
+#include "platform/geometry.h"
+#include "platform/graphicstypes.h"
+#include "shapes/enums.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace sw {
+
+// Root of every shape on a page. Geometry is in layout pixels; ScaleX/ScaleY
+// (set by the page) convert to device pixels of the canvas drawn on.
+class TGraphics
+{
+public:
+    virtual ~TGraphics() = default;
+
+    virtual bool HitTest(TPoint p) = 0;                       // layout pixels
+    virtual bool OnHandle(TPoint p) = 0;                      // device pixels
+    virtual TCursor HandleCursor(TPoint p, TCursor current) = 0; // device pixels
+    virtual TRect GetBounds() const = 0;                      // layout pixels
+    virtual void SetBounds(const TRect& r) = 0;               // layout pixels
+    virtual void Draw(Canvas& canvas) = 0;
+    virtual void Select() { Selected = true; }
+    virtual void Deselect() { Selected = false; }
+    virtual void DragMove(Canvas& canvas, int dx, int dy) = 0;  // device pixels
+    virtual void DragResize(Canvas& canvas, TPoint p) = 0;      // device pixels
+
+    // A deep copy of the shape (same class, same fields).
+    virtual std::unique_ptr<TGraphics> clone() const = 0;
+
+    // Layout <-> device conversions with the shape's scale factors.
+    int toDeviceX(int x) const;
+    int toDeviceY(int y) const;
+    int toLayoutX(int x) const;
+    int toLayoutY(int y) const;
+    TRect toDevice(const TRect& r) const;
+
+    bool Selected = false;
+    bool MoveOutlineShown = false;
+    bool ResizeOutlineShown = false;
+    bool Visible = true;
+    TBrush Brush;
+    TPen Pen;
+    TGraphicsType Kind = GLine;
+    double ScaleX = 1.0;
+    double ScaleY = 1.0;
+    std::int32_t Group = 0;
+    std::int32_t OutputMode = 0;
+    bool Locked = false;
+    QString Tag;
+    QString KindName;
+    bool CopyMark = false;
+
+protected:
+    TGraphics(double scaleX, double scaleY) : ScaleX(scaleX), ScaleY(scaleY) {}
+    TGraphics(const TGraphics&) = default;
+    TGraphics& operator=(const TGraphics&) = default;
+
+    // Dotted, black, width 1, not-xor, clear brush: drawn twice it disappears.
+    static void setOutlineStyle(Canvas& canvas);
+};
+
+} // namespace sw
