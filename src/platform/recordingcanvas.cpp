@@ -187,6 +187,7 @@ void RecordingCanvas::SetPixel(int x, int y, TColor color)
 void RecordingCanvas::TextOut(int x, int y, const QString& text)
 {
     draw(QStringLiteral("TextOut"), {x, y}, text);
+    m_penPos = {x + TextWidth(text), y};
 }
 
 void RecordingCanvas::TextRect(const TRect& rect, int x, int y, const QString& text)

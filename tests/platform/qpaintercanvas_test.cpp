@@ -1,4 +1,5 @@
 #include "platform/qpaintercanvas.h"
+#include "printers.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -52,6 +53,11 @@ struct RectangleCase
     int penWidth;
     TBrushStyle brushStyle;
 };
+
+void PrintTo(const RectangleCase& c, std::ostream* os)
+{
+    *os << "pen width " << c.penWidth << (c.brushStyle == bsSolid ? ", solid brush" : ", clear brush");
+}
 
 class RectangleEdges : public ::testing::TestWithParam<RectangleCase>
 {
@@ -112,6 +118,11 @@ struct LineCase
     TPoint from;
     TPoint to;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << "from (" << c.from.X << "," << c.from.Y << ") to (" << c.to.X << "," << c.to.Y << ")";
+}
 
 class LineEnds : public ::testing::TestWithParam<LineCase>
 {
@@ -206,6 +217,11 @@ struct NotXorCase
     const char* name;
     Figure draw;
 };
+
+void PrintTo(const NotXorCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class NotXorTwice : public ::testing::TestWithParam<NotXorCase>
 {
