@@ -15,9 +15,9 @@ constexpr int DefaultHeight = -11;
 constexpr int MaxPixelSize = 10000;
 constexpr std::size_t CacheSize = 16;
 
-int clampPixelSize(int size)
+int clampPixelSize(double size)
 {
-    return std::clamp(size, 1, MaxPixelSize);
+    return roundHalfEven(std::clamp(size, 1.0, double(MaxPixelSize)));
 }
 
 } // namespace
@@ -35,15 +35,15 @@ QFont toQFont(const TFont& f)
     }
     const int height = f.Height == 0 ? DefaultHeight : f.Height;
     if (height < 0) {
-        font.setPixelSize(clampPixelSize(-height));
+        font.setPixelSize(clampPixelSize(-double(height)));
         return font;
     }
     // Cell height: scale the em so that ascent + descent comes to the height.
-    font.setPixelSize(clampPixelSize(height));
+    font.setPixelSize(clampPixelSize(double(height)));
     const QFontMetricsF metrics(font);
     const double cell = metrics.ascent() + metrics.descent();
     if (cell > 0)
-        font.setPixelSize(clampPixelSize(roundHalfEven(double(height) * height / cell)));
+        font.setPixelSize(clampPixelSize(double(height) * height / cell));
     return font;
 }
 

@@ -250,7 +250,8 @@ bool runEncoder(JpegEncoder& e, const QImage& rgb, int quality, int dotsPerInch)
     jpeg_start_compress(&e.info, TRUE);
     e.row.resize(std::size_t(rgb.width()) * 3);
     while (e.info.next_scanline < e.info.image_height) {
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(int(e.info.next_scanline)));
+        const auto* in =
+            reinterpret_cast<const QRgb*>(rgb.constScanLine(int(e.info.next_scanline)));
         JSAMPLE* out = e.row.data();
         for (int x = 0; x < rgb.width(); ++x) {
             *out++ = JSAMPLE(qRed(in[x]));
@@ -284,8 +285,8 @@ QImage readWithQt(const QString& path, QString* error)
         return failImage(error, tooLarge(size.width(), size.height()));
     QImage image = reader.read();
     if (image.isNull())
-        return failImage(error, QStringLiteral("cannot read picture %1: %2")
-                                    .arg(path, reader.errorString()));
+        return failImage(
+            error, QStringLiteral("cannot read picture %1: %2").arg(path, reader.errorString()));
     if (image.width() > MaxPictureSide || image.height() > MaxPictureSide)
         return failImage(error, tooLarge(image.width(), image.height()));
     QImage flat = flattenOntoBlack(image);
@@ -302,8 +303,8 @@ QImage decodeJpeg(const QByteArray& data, QString* error)
     installErrorManager(decoder->error);
     if (!runDecoder(*decoder, data)) {
         if (decoder->tooLarge)
-            return failImage(error, tooLarge(int(decoder->info.image_width),
-                                             int(decoder->info.image_height)));
+            return failImage(
+                error, tooLarge(int(decoder->info.image_width), int(decoder->info.image_height)));
         return failImage(error, QStringLiteral("corrupt JPEG data: %1")
                                     .arg(QString::fromLocal8Bit(decoder->error.message)));
     }
@@ -314,8 +315,8 @@ QImage loadPicture(const QString& path, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failImage(error,
-                         QStringLiteral("cannot open picture %1: %2").arg(path, file.errorString()));
+        return failImage(
+            error, QStringLiteral("cannot open picture %1: %2").arg(path, file.errorString()));
     if (!isJpeg(file.peek(3))) {
         file.close();
         return readWithQt(path, error);
@@ -330,8 +331,7 @@ QImage loadPicture(const QString& path, QString* error)
     return image;
 }
 
-bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch,
-              QString* error)
+bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch, QString* error)
 {
     if (image.isNull())
         return fail(error, QStringLiteral("no picture to save"));

@@ -199,9 +199,8 @@ bool paintableWithRasterOps(QImage::Format format)
 QPainterCanvas::QPainterCanvas(QImage& image, int pixelsPerInch) : m_pixelsPerInch(pixelsPerInch)
 {
     if (!image.isNull() && !paintableWithRasterOps(image.format())) {
-        image = image.convertToFormat(image.hasAlphaChannel()
-                                          ? QImage::Format_ARGB32_Premultiplied
-                                          : QImage::Format_RGB32);
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                              : QImage::Format_RGB32);
     }
     begin(image);
 }
@@ -304,9 +303,12 @@ QRect QPainterCanvas::visibleArea() const
 // paints every pixel once. The style pattern runs on along the segments; with
 // a solid brush its gaps are painted in the brush colour, as GDI does with an
 // opaque background. Only the part inside the device is walked.
-void QPainterCanvas::strokeThin(const std::vector<TPoint>& points, bool closed,
-                                const Ink& ink)
+void QPainterCanvas::strokeThin(const std::vector<TPoint>& points, bool closed, const Ink& ink)
 {
+    if (!m_rasterOps) {
+        strokeThinVector(points, closed, ink);
+        return;
+    }
     const std::span<const int> pattern = dashPattern(pen().Style);
     const bool opaqueGaps = !pattern.empty() && brush().Style == bsSolid;
     const QRect area = visibleArea();
@@ -344,6 +346,46 @@ void QPainterCanvas::strokeThin(const std::vector<TPoint>& points, bool closed,
         }
         step += n;
     }
+}
+
+// On vector devices (PDF, SVG, printers) a thin polyline stays a line one
+// device pixel wide through the pixel centres, ending where the pixel walk ends.
+void QPainterCanvas::strokeThinVector(const std::vector<TPoint>& points, bool closed,
+                                      const Ink& ink)
+{
+    QPolygonF line;
+    line.reserve(qsizetype(points.size()) + 1);
+    for (const TPoint& p : points)
+        line << pixelCentre(p);
+    if (closed) {
+        line << line.first();
+    } else {
+        // Flat caps: start half a pixel before the first centre, stop half a
+        // pixel before the end point.
+        const QPointF from = line.first();
+        const QPointF to = line.last();
+        const QPointF d = to - from;
+        const double major = std::max(std::abs(d.x()), std::abs(d.y()));
+        if (major == 0)
+            return;
+        const QPointF half = d * (0.5 / major);
+        line.first() = from - half;
+        line.last() = to - half;
+    }
+    QPen thin(ink.pen, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    const std::span<const int> pattern = dashPattern(pen().Style);
+    const bool opaqueGaps = !pattern.empty() && brush().Style == bsSolid;
+    if (!pattern.empty())
+        thin.setDashPattern(QList<qreal>(pattern.begin(), pattern.end()));
+    if (opaqueGaps) {
+        m_painter->setBackgroundMode(Qt::OpaqueMode);
+        m_painter->setBackground(ink.brush);
+    }
+    m_painter->setPen(thin);
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawPolyline(line);
+    if (opaqueGaps)
+        m_painter->setBackgroundMode(Qt::TransparentMode);
 }
 
 QPen QPainterCanvas::curvePen(const Ink& ink) const
@@ -429,8 +471,8 @@ void QPainterCanvas::drawCurve(int left, int top, int right, int bottom, int wid
         box.adjust(inset, inset, -inset, -inset);
     }
     const QPen outline = curvePen(ink);
-    const bool opaqueGaps = thinPen() && !dashPattern(pen().Style).empty() &&
-                            brush().Style == bsSolid;
+    const bool opaqueGaps =
+        thinPen() && !dashPattern(pen().Style).empty() && brush().Style == bsSolid;
     if (opaqueGaps) {
         m_painter->setBackgroundMode(Qt::OpaqueMode);
         m_painter->setBackground(ink.brush);
@@ -560,9 +602,9 @@ void QPainterCanvas::CopyRect(const TRect& dest, const QImage& source, const TRe
         sourceRect.width() <= 0 || sourceRect.height() <= 0)
         return;
     applyCopyMode();
-    m_painter->drawImage(QRect(dest.Left, dest.Top, dest.width(), dest.height()), source,
-                         QRect(sourceRect.Left, sourceRect.Top, sourceRect.width(),
-                               sourceRect.height()));
+    m_painter->drawImage(
+        QRect(dest.Left, dest.Top, dest.width(), dest.height()), source,
+        QRect(sourceRect.Left, sourceRect.Top, sourceRect.width(), sourceRect.height()));
 }
 
 } // namespace sw

@@ -74,6 +74,7 @@ private:
     bool thinPen() const;
     QBrush fillBrush(const QColor& color) const;
     void strokeThin(const std::vector<TPoint>& points, bool closed, const Ink& ink);
+    void strokeThinVector(const std::vector<TPoint>& points, bool closed, const Ink& ink);
     QPen curvePen(const Ink& ink) const;
     void drawCurve(int left, int top, int right, int bottom, int width, int height);
     void drawTextAt(int x, int y, const QString& text, const QRect* clip);

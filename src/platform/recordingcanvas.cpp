@@ -11,7 +11,7 @@ QString colorHex(int color)
 
 QString penStyleName(int style)
 {
-    static const char* const names[] = {"psSolid", "psDash",  "psDot",        "psDashDot",
+    static const char* const names[] = {"psSolid",      "psDash",  "psDot",        "psDashDot",
                                         "psDashDotDot", "psClear", "psInsideFrame"};
     return style >= 0 && style < int(std::size(names)) ? QString::fromLatin1(names[style])
                                                        : QString::number(style);
@@ -20,17 +20,18 @@ QString penStyleName(int style)
 QString penModeName(int mode)
 {
     static const char* const names[] = {
-        "pmBlack",       "pmWhite",       "pmNop",        "pmNot",   "pmCopy",     "pmNotCopy",
-        "pmMergePenNot", "pmMaskPenNot",  "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge",
-        "pmMask",        "pmNotMask",     "pmXor",        "pmNotXor"};
+        "pmBlack",       "pmWhite",      "pmNop",         "pmNot",        "pmCopy",  "pmNotCopy",
+        "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge",
+        "pmMask",        "pmNotMask",    "pmXor",         "pmNotXor"};
     return mode >= 0 && mode < int(std::size(names)) ? QString::fromLatin1(names[mode])
                                                      : QString::number(mode);
 }
 
 QString brushStyleName(int style)
 {
-    static const char* const names[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
-                                        "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
+    static const char* const names[] = {"bsSolid",    "bsClear",     "bsHorizontal",
+                                        "bsVertical", "bsFDiagonal", "bsBDiagonal",
+                                        "bsCross",    "bsDiagCross"};
     return style >= 0 && style < int(std::size(names)) ? QString::fromLatin1(names[style])
                                                        : QString::number(style);
 }
@@ -124,8 +125,7 @@ void RecordingCanvas::writeChangedState()
     }
     if (m_writtenBrush != brush()) {
         m_writtenBrush = brush();
-        m_calls.push_back(
-            {QStringLiteral("Brush"), {int(brush().Color), int(brush().Style)}, {}});
+        m_calls.push_back({QStringLiteral("Brush"), {int(brush().Color), int(brush().Style)}, {}});
     }
     if (m_writtenFont != font()) {
         m_writtenFont = font();

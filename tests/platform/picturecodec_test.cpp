@@ -29,7 +29,8 @@ QByteArray jpegBytes(const QImage& image, int dotsPerInch = 300)
 
 bool near(QRgb a, QRgb b, int tolerance = 12)
 {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
@@ -145,8 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                         const QByteArray full = jpegBytes(testPicture(200, 200));
                         return full.left(full.size() * 6 / 10);
                     }},
-        CorruptCase{"truncated in the header",
-                    [] { return jpegBytes(testPicture()).left(100); }},
+        CorruptCase{"truncated in the header", [] { return jpegBytes(testPicture()).left(100); }},
         CorruptCase{"too wide", [] { return jpegBytes(testPicture(MaxPictureSide + 1, 1)); }}));
 
 TEST(PictureCodec, UnreadableFilesGiveErrors)

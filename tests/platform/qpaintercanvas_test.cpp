@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QPdfWriter>
+#include <QSvgGenerator>
 #include <gtest/gtest.h>
 
 namespace sw {
@@ -56,7 +57,8 @@ struct RectangleCase
 
 void PrintTo(const RectangleCase& c, std::ostream* os)
 {
-    *os << "pen width " << c.penWidth << (c.brushStyle == bsSolid ? ", solid brush" : ", clear brush");
+    *os << "pen width " << c.penWidth
+        << (c.brushStyle == bsSolid ? ", solid brush" : ", clear brush");
 }
 
 class RectangleEdges : public ::testing::TestWithParam<RectangleCase>
@@ -148,7 +150,8 @@ TEST_P(LineEnds, LineToPaintsStartButNotEndPoint)
 INSTANTIATE_TEST_SUITE_P(Directions, LineEnds,
                          ::testing::Values(LineCase{{5, 10}, {40, 10}}, LineCase{{40, 10}, {5, 10}},
                                            LineCase{{20, 5}, {20, 50}}, LineCase{{20, 50}, {20, 5}},
-                                           LineCase{{5, 5}, {45, 25}}, LineCase{{45, 50}, {30, 5}}));
+                                           LineCase{{5, 5}, {45, 25}},
+                                           LineCase{{45, 50}, {30, 5}}));
 
 TEST(QPainterCanvas, PenWidthZeroAndOneAreOnePixel)
 {
@@ -294,7 +297,8 @@ TEST(QPainterCanvas, NotXorHandleSquareInvertsEveryPixelOnce)
     for (int y = 18; y < 28; ++y) {
         for (int x = 18; x < 28; ++x) {
             const bool inside = x >= 20 && x < 26 && y >= 20 && y < 26;
-            const QRgb expected = inside ? (~original.pixel(x, y) | 0xFF000000) : original.pixel(x, y);
+            const QRgb expected =
+                inside ? (~original.pixel(x, y) | 0xFF000000) : original.pixel(x, y);
             EXPECT_EQ(image.pixel(x, y), expected) << x << "," << y;
         }
     }
@@ -508,6 +512,25 @@ TEST(QPainterCanvas, PaintsOnAPdfWriter)
         canvas.end();
     }
     EXPECT_TRUE(buffer.data().startsWith("%PDF"));
+}
+
+TEST(QPainterCanvas, PaintsOnAnSvgGenerator)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(QSize(200, 100));
+        generator.setResolution(96);
+        QPainterCanvas canvas(generator, 96);
+        ASSERT_TRUE(canvas.isActive());
+        canvas.setBrush(TBrush{clRed, bsSolid});
+        canvas.Ellipse(10, 10, 90, 60);
+        canvas.MoveTo(0, 0);
+        canvas.LineTo(100, 50);
+    }
+    EXPECT_TRUE(buffer.data().contains("<svg"));
 }
 
 } // namespace

@@ -67,7 +67,8 @@ TEST(RecordingCanvas, GivesStructuredCalls)
     canvas.TextOut(7, 8, QStringLiteral("x"));
     ASSERT_EQ(canvas.calls().size(), 5u);
     EXPECT_EQ(canvas.calls()[3], (CanvasCall{QStringLiteral("Rectangle"), {10, 20, 30, 40}, {}}));
-    EXPECT_EQ(canvas.calls()[4], (CanvasCall{QStringLiteral("TextOut"), {7, 8}, QStringLiteral("x")}));
+    EXPECT_EQ(canvas.calls()[4],
+              (CanvasCall{QStringLiteral("TextOut"), {7, 8}, QStringLiteral("x")}));
     EXPECT_EQ(canvas.calls()[0].name, QStringLiteral("Pen"));
     EXPECT_EQ(canvas.PenPos(), (TPoint{7 + canvas.TextWidth(QStringLiteral("x")), 8}));
 }
