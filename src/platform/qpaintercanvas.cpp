@@ -67,37 +67,23 @@ public:
 
     void add(int x, int y)
     {
-        if (m_count > 0) {
-            if (m_horizontal != 0 && y == m_y0 && x == m_x1 + m_horizontal) {
-                m_x1 = x;
-                ++m_count;
-                return;
-            }
-            if (m_vertical != 0 && x == m_x0 && y == m_y1 + m_vertical) {
-                m_y1 = y;
-                ++m_count;
-                return;
-            }
-            if (m_count == 1 && y == m_y0 && std::abs(x - m_x0) == 1) {
-                m_horizontal = x - m_x0;
-                m_vertical = 0;
-                m_x1 = x;
-                ++m_count;
-                return;
-            }
-            if (m_count == 1 && x == m_x0 && std::abs(y - m_y0) == 1) {
-                m_vertical = y - m_y0;
-                m_horizontal = 0;
-                m_y1 = y;
-                ++m_count;
-                return;
-            }
-            flush();
+        if (m_count == 1) {
+            // The second pixel fixes the direction the run grows in.
+            const bool horizontal = y == m_y1 && std::abs(x - m_x1) == 1;
+            const bool vertical = x == m_x1 && std::abs(y - m_y1) == 1;
+            m_dx = horizontal ? x - m_x1 : 0;
+            m_dy = vertical ? y - m_y1 : 0;
         }
+        if (m_count > 0 && (m_dx != 0 || m_dy != 0) && x == m_x1 + m_dx && y == m_y1 + m_dy) {
+            m_x1 = x;
+            m_y1 = y;
+            ++m_count;
+            return;
+        }
+        flush();
         m_x0 = m_x1 = x;
         m_y0 = m_y1 = y;
         m_count = 1;
-        m_horizontal = m_vertical = 1;
     }
 
     void flush()
@@ -115,8 +101,7 @@ private:
     QColor m_color;
     int m_x0 = 0, m_y0 = 0, m_x1 = 0, m_y1 = 0;
     int m_count = 0;
-    // Direction a run grows in; both set while it holds a single pixel.
-    int m_horizontal = 0, m_vertical = 0;
+    int m_dx = 0, m_dy = 0; // step from one pixel of the run to the next
 };
 
 QPointF pixelCentre(const TPoint& p)
@@ -202,7 +187,8 @@ QPainterCanvas::QPainterCanvas(QImage& image, int pixelsPerInch) : m_pixelsPerIn
         image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                               : QImage::Format_RGB32);
     }
-    begin(image);
+    if (!image.isNull())
+        begin(image);
 }
 
 QPainterCanvas::QPainterCanvas(QPaintDevice& device, int pixelsPerInch)
