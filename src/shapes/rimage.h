@@ -18,7 +18,7 @@ public:
 
     // Loads the file named by PicturePath, preferring a file of the same name in
     // PictureFolder; leaves Picture empty when neither can be read. Accepts
-    // both "\\" and "/" as folder separators.
+    // both "\" and "/" as folder separators.
     void LoadPicture();
     void SetPictureFolder(const QString& folder) { PictureFolder = folder; }
 

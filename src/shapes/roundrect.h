@@ -22,4 +22,9 @@ protected:
     void drawOutline(Canvas& canvas) const override;
 };
 
+// Whether p lies in the region of r with corners rounded by ellipses of the
+// given width and height (clipped to the size of r); an ellipse is the region
+// whose corners are as large as r. Right and bottom edges are outside.
+bool inRoundRectRegion(const TRect& r, int cornerWidth, int cornerHeight, TPoint p);
+
 } // namespace sw
