@@ -19,16 +19,16 @@ class TGraphics
 public:
     virtual ~TGraphics() = default;
 
-    virtual bool HitTest(TPoint p) = 0;                       // layout pixels
-    virtual bool OnHandle(TPoint p) = 0;                      // device pixels
+    virtual bool HitTest(TPoint p) = 0;                          // layout pixels
+    virtual bool OnHandle(TPoint p) = 0;                         // device pixels
     virtual TCursor HandleCursor(TPoint p, TCursor current) = 0; // device pixels
-    virtual TRect GetBounds() const = 0;                      // layout pixels
-    virtual void SetBounds(const TRect& r) = 0;               // layout pixels
+    virtual TRect GetBounds() const = 0;                         // layout pixels
+    virtual void SetBounds(const TRect& r) = 0;                  // layout pixels
     virtual void Draw(Canvas& canvas) = 0;
     virtual void Select() { Selected = true; }
     virtual void Deselect() { Selected = false; }
-    virtual void DragMove(Canvas& canvas, int dx, int dy) = 0;  // device pixels
-    virtual void DragResize(Canvas& canvas, TPoint p) = 0;      // device pixels
+    virtual void DragMove(Canvas& canvas, int dx, int dy) = 0; // device pixels
+    virtual void DragResize(Canvas& canvas, TPoint p) = 0;     // device pixels
 
     // A deep copy of the shape (same class, same fields).
     virtual std::unique_ptr<TGraphics> clone() const = 0;
