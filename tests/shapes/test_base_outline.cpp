@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace sw {
 namespace {
@@ -96,6 +97,36 @@ INSTANTIATE_TEST_SUITE_P(
         OutlineCase{"line",
                     [](TPoint a, TPoint b) { return std::make_unique<TLine>(a, b, 1.0, 1.0); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Whatever a template holds, drawing and dragging it on an image finishes and
+// keeps the geometry inside the layout.
+TEST(ExtremeGeometry, DrawsOnAnImage)
+{
+    constexpr int big = std::numeric_limits<int>::max();
+    QImage image = background();
+    QPainterCanvas canvas(image, 96);
+    const std::unique_ptr<TGraphics> shapes[] = {
+        std::make_unique<TRectangle>(TPoint{0, 0}, TPoint{1, 1}, 1.0, 1.0),
+        std::make_unique<TRoundRect>(TPoint{0, 0}, TPoint{1, 1}, 1.0, 1.0, big),
+        std::make_unique<TEllipse>(TPoint{0, 0}, TPoint{1, 1}, 1.0, 1.0),
+        std::make_unique<TLine>(TPoint{0, 0}, TPoint{1, 1}, 1.0, 1.0)};
+    const TRect geometries[] = {{0, 0, big, big}, {big - 1, big - 1, big, big}, {5, 5, 5, 5}};
+    for (const auto& shape : shapes) {
+        shape->Pen.Width = big;
+        shape->Select();
+        for (const TRect& g : geometries) {
+            shape->SetBounds(g);
+            for (double scale : {1.0, 3.0}) {
+                shape->ScaleX = shape->ScaleY = scale;
+                shape->Draw(canvas);
+                shape->DragMove(canvas, 7, 7);
+                shape->DragResize(canvas, {big, big});
+                const TRect b = shape->GetBounds();
+                EXPECT_TRUE(b.Left >= 0 && b.Top >= 0 && b.Right >= 0 && b.Bottom >= 0);
+            }
+        }
+    }
+}
 
 } // namespace
 } // namespace sw
