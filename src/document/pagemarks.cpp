@@ -33,8 +33,6 @@ int PaperTypeNumber(QChar letter)
     return c >= u'A' && c <= u'Z' ? c - u'A' + 1 : 0;
 }
 
-
-
 namespace {
 
 TRectKg* markOf(const TVectorGraph& page, int index)
