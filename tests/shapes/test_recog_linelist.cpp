@@ -84,7 +84,8 @@ TEST(RecogLinelist, DefaultRowDrawsOneLineAlongTheTopEdge)
     box.Pen = {clBlue, 3, psSolid, pmCopy};
     RecordingCanvas canvas(96);
     box.Draw(canvas);
-    EXPECT_EQ(segmentsDrawn(canvas), (std::vector<std::pair<TPoint, TPoint>>{{{40, 60}, {440, 60}}}));
+    EXPECT_EQ(segmentsDrawn(canvas),
+              (std::vector<std::pair<TPoint, TPoint>>{{{40, 60}, {440, 60}}}));
     // The pen is the box's, its width not scaled.
     EXPECT_TRUE(canvas.lines().contains(QStringLiteral("Pen FF0000 3 psSolid pmCopy")));
 }
@@ -102,9 +103,9 @@ TEST(RecogLinelist, LinesShareTheWidthTheTextsLeaveByWeight)
     const int len2 = roundHalfEven(3 * (400.0 - fixed) / 4);
     const int x1 = 50 + w("A");
     const int x2 = x1 + len1 + w("B") + 20 + w("C");
-    EXPECT_EQ(segmentsDrawn(canvas), (std::vector<std::pair<TPoint, TPoint>>{
-                                         {{x1, 100}, {x1 + len1, 100}},
-                                         {{x2, 100}, {x2 + len2, 100}}}));
+    EXPECT_EQ(segmentsDrawn(canvas),
+              (std::vector<std::pair<TPoint, TPoint>>{{{x1, 100}, {x1 + len1, 100}},
+                                                      {{x2, 100}, {x2 + len2, 100}}}));
     const std::vector<Written> texts = {{50, 100 - h, "A"},
                                         {x1 + len1, 100 - h, "B"},
                                         {x1 + len1 + w("B") + 20, 100 - h, "C"},
@@ -158,14 +159,14 @@ TEST_P(RecogLinelistRows, Case)
     EXPECT_EQ(ys, c.ys);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RecogLinelist, RecogLinelistRows,
-    ::testing::Values(RowCase{"ThreeRows", 3, 20, 100, 1.0, {20, 70, 120}},
-                      RowCase{"StepTruncates", 3, 20, 101, 1.0, {20, 70, 120}},
-                      RowCase{"FourRowsZoom", 4, 20, 100, 1.5, {30, 80, 130, 180}},
-                      RowCase{"OneRow", 1, 20, 100, 1.0, {20}},
-                      RowCase{"NoRows", 0, 20, 100, 1.0, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RecogLinelist, RecogLinelistRows,
+                         ::testing::Values(RowCase{"ThreeRows", 3, 20, 100, 1.0, {20, 70, 120}},
+                                           RowCase{"StepTruncates", 3, 20, 101, 1.0, {20, 70, 120}},
+                                           RowCase{
+                                               "FourRowsZoom", 4, 20, 100, 1.5, {30, 80, 130, 180}},
+                                           RowCase{"OneRow", 1, 20, 100, 1.0, {20}},
+                                           RowCase{"NoRows", 0, 20, 100, 1.0, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Rows that stored files can hold but the editor never writes draw nothing;
 // the other rows still draw.
@@ -183,9 +184,9 @@ class RecogLinelistBadRow : public ::testing::TestWithParam<BadRowCase>
 
 TEST_P(RecogLinelistBadRow, Case)
 {
-    TLinelist box = listBox({0, 0}, {200, 100}, 3,
-                            {QStringLiteral("\\\\1"), QString::fromUtf8(GetParam().row),
-                             QStringLiteral("a\\b\\2")});
+    TLinelist box = listBox(
+        {0, 0}, {200, 100}, 3,
+        {QStringLiteral("\\\\1"), QString::fromUtf8(GetParam().row), QStringLiteral("a\\b\\2")});
     RecordingCanvas canvas(96);
     box.Draw(canvas);
     std::vector<int> ys;
@@ -196,17 +197,18 @@ TEST_P(RecogLinelistBadRow, Case)
         EXPECT_NE(w.y + canvas.TextHeight(w.text), 50) << w;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RecogLinelistBadInput, RecogLinelistBadRow,
-    ::testing::Values(BadRowCase{"Empty", ""}, BadRowCase{"OnlyBars", "|||"},
-                      BadRowCase{"TwoParts", "a\\b"}, BadRowCase{"OnePart", "a"},
-                      BadRowCase{"TrailingSeparatorOnly", "a\\b\\"},
-                      BadRowCase{"WordWeight", "a\\b\\x"}, BadRowCase{"RealWeight", "a\\b\\1.5"},
-                      BadRowCase{"NegativeWeight", "a\\b\\-1|c\\d\\2"},
-                      BadRowCase{"ZeroWeights", "a\\b\\0|c\\d\\0"},
-                      BadRowCase{"OneSegmentBad", "a\\b\\1|c\\d"},
-                      BadRowCase{"WeightTooLarge", "a\\b\\99999999999"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RecogLinelistBadInput, RecogLinelistBadRow,
+                         ::testing::Values(BadRowCase{"Empty", ""}, BadRowCase{"OnlyBars", "|||"},
+                                           BadRowCase{"TwoParts", "a\\b"},
+                                           BadRowCase{"OnePart", "a"},
+                                           BadRowCase{"TrailingSeparatorOnly", "a\\b\\"},
+                                           BadRowCase{"WordWeight", "a\\b\\x"},
+                                           BadRowCase{"RealWeight", "a\\b\\1.5"},
+                                           BadRowCase{"NegativeWeight", "a\\b\\-1|c\\d\\2"},
+                                           BadRowCase{"ZeroWeights", "a\\b\\0|c\\d\\0"},
+                                           BadRowCase{"OneSegmentBad", "a\\b\\1|c\\d"},
+                                           BadRowCase{"WeightTooLarge", "a\\b\\99999999999"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecogLinelistBadInput, MissingRowsDrawNothing)
 {
@@ -220,9 +222,9 @@ TEST(RecogLinelistBadInput, MissingRowsDrawNothing)
 TEST(RecogLinelistBadInput, HugeWeightsAndSizesDoNotOverflow)
 {
     constexpr int big = std::numeric_limits<int>::max();
-    TLinelist box = listBox({0, 0}, {0, 0}, 2,
-                            {QStringLiteral("a\\b\\2147483647|c\\d\\2147483647"),
-                             QStringLiteral("\\\\1")});
+    TLinelist box =
+        listBox({0, 0}, {0, 0}, 2,
+                {QStringLiteral("a\\b\\2147483647|c\\d\\2147483647"), QStringLiteral("\\\\1")});
     box.SetCorners({0, 0}, {big, big});
     RecordingCanvas canvas(96);
     box.Draw(canvas);
