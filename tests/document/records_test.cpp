@@ -300,6 +300,25 @@ TEST(RoundTrip, LengthsAreStoredAsExactMillimetres)
     EXPECT_EQ(dynamic_cast<TRectKg*>(loaded.PageAt(0)->ShapeItem(7))->Gridwidth, 19);
 }
 
+TEST(RoundTrip, PositioningBoxRecordHoldsTheRoundedPixelsInMillimetres)
+{
+    auto document = documentWithPages(1);
+    document->RenumberPages();
+    document->LayoutMarks();
+    saveToBytes(*document);
+    ASSERT_EQ(document->Papers.size(), 1u);
+    EXPECT_EQ(document->Papers[0].PageNumber, 1);
+    const TGPS& box = document->GPList.front();
+    EXPECT_EQ(box.GType, GDw);
+    EXPECT_EQ(box.VGIndex, 0);
+    EXPECT_DOUBLE_EQ(box.X1, 38 / (96 / 25.4));
+    EXPECT_DOUBLE_EQ(box.Y1, 38 / (96 / 25.4));
+    EXPECT_DOUBLE_EQ(box.X2, 61 / (96 / 25.4));
+    EXPECT_DOUBLE_EQ(box.Y2, 53 / (96 / 25.4));
+    EXPECT_TRUE(box.Locked);
+    EXPECT_EQ(box.StartNumber, 0);
+}
+
 TEST(SaveToStream, DropsBubbleBoxesWithoutRowsOrColumns)
 {
     auto document = documentWithPages(2);
