@@ -18,6 +18,15 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable QStrings in failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace sw::test {
 
