@@ -10,6 +10,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabBar>
@@ -169,6 +172,30 @@ protected:
     {
         QWidget* target = QApplication::focusWidget();
         QTest::keyClick(target ? target : window.get(), k, m);
+    }
+
+    // "新建" with the paper dialog answered: a new paper type or a page of
+    // the current one, copied from page `copyFrom` when it is not -1.
+    void addPage(bool newPaperType, int copyFrom = -1)
+    {
+        dialogs.handlers.push_back([=](QDialog& dialog) {
+            auto& paper = static_cast<Tsetpagefrm&>(dialog);
+            (newPaperType ? paper.newPaperTypeButton() : paper.newPageButton())->setChecked(true);
+            if (copyFrom >= 0) {
+                paper.copyBox()->setChecked(true);
+                paper.pageList()->setCurrentIndex(copyFrom);
+            }
+            paper.Button1Click();
+        });
+        click("RzToolButton1");
+    }
+
+    QStringList tabTexts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < tabs().count(); ++i)
+            texts << tabs().tabText(i);
+        return texts;
     }
 
     TGraphics* lastShape() const { return page().ShapeItem(page().ShapeCount() - 1); }
