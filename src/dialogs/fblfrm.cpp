@@ -32,8 +32,7 @@ Tfblfrm::Tfblfrm(int pixelsPerInch, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("Button1"));
     cancel->setObjectName(QStringLiteral("Button2"));
     ok->setDefault(true);

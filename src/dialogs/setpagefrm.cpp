@@ -13,12 +13,10 @@
 namespace sw {
 
 Tsetpagefrm::Tsetpagefrm(PageHost& host, QWidget* parent)
-    : QDialog(parent),
-      m_host(host),
+    : QDialog(parent), m_host(host),
       m_newType(new QRadioButton(QStringLiteral("增加新试卷类型"), this)),
       m_newPage(new QRadioButton(QStringLiteral("增加新页面"), this)),
-      m_copy(new QCheckBox(QStringLiteral("从当前模板复制"), this)),
-      m_pages(new QComboBox(this))
+      m_copy(new QCheckBox(QStringLiteral("从当前模板复制"), this)), m_pages(new QComboBox(this))
 {
     setObjectName(QStringLiteral("setpagefrm"));
     setWindowTitle(QStringLiteral("试卷设置"));
@@ -38,8 +36,7 @@ Tsetpagefrm::Tsetpagefrm(PageHost& host, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("Button1"));
     cancel->setObjectName(QStringLiteral("Button2"));
     ok->setDefault(true);

@@ -96,8 +96,7 @@ bool FileCommands::OpenFile(const QString& path)
     if (!loaded || document.PageCount() == 0) {
         if (loaded)
             error = QStringLiteral("模板中没有页面");
-        refuse(&m_window,
-               QStringLiteral("不能打开模板文件%1：\n%2").arg(quoted(path), error),
+        refuse(&m_window, QStringLiteral("不能打开模板文件%1：\n%2").arg(quoted(path), error),
                MessageIcon::Critical);
         startNewDocument();
         return false;
@@ -183,7 +182,8 @@ void FileCommands::exportPicture(QString path, int filterIndex)
         return;
     const std::optional<int> resolution = dialog.resolution();
     if (!resolution || *resolution < 1 || *resolution > MaxExportDotsPerInch) {
-        refuse(&m_window, QStringLiteral("分辨率必须是1到%1之间的整数！").arg(MaxExportDotsPerInch));
+        refuse(&m_window,
+               QStringLiteral("分辨率必须是1到%1之间的整数！").arg(MaxExportDotsPerInch));
         return;
     }
     TVectorGraphics& document = m_window.document();

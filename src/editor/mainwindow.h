@@ -163,6 +163,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Builds the controls (mainwindowlayout.cpp).
+    void createLayout();
     QAction* addCommand(const QString& name, const QString& hint, const QString& menuText,
                         const QString& themeIcon, const QString& ownIcon);
     void createCommands();

@@ -52,12 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ToolCase{"ToolLineAct", GLine, true},
                       ToolCase{"ToolRectAct", GRectangle, true},
                       ToolCase{"ToolRoundRectAct", GRoundRect, true},
-                      ToolCase{"ToolEllipseAct", GEllipse, true},
-                      ToolCase{"GridAct", GGrid, false}, ToolCase{"kgact", GKg, false},
-                      ToolCase{"triact", GTriangle, true}, ToolCase{"Zgact", GZg, true},
-                      ToolCase{"barcode", Gbarcode, true}, ToolCase{"picture", GRImage, true},
-                      ToolCase{"HlineAct", GHline, true}, ToolCase{"VLineAct", GVline, true},
-                      ToolCase{"MHSB", GMHSB, true}, ToolCase{"linelistact", GLinelist, true}),
+                      ToolCase{"ToolEllipseAct", GEllipse, true}, ToolCase{"GridAct", GGrid, false},
+                      ToolCase{"kgact", GKg, false}, ToolCase{"triact", GTriangle, true},
+                      ToolCase{"Zgact", GZg, true}, ToolCase{"barcode", Gbarcode, true},
+                      ToolCase{"picture", GRImage, true}, ToolCase{"HlineAct", GHline, true},
+                      ToolCase{"VLineAct", GVline, true}, ToolCase{"MHSB", GMHSB, true},
+                      ToolCase{"linelistact", GLinelist, true}),
     [](const auto& info) { return std::string(info.param.tool); });
 
 TEST_F(DrawingTest, CutBoxIsRecordedWithItsKindName)

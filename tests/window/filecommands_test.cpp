@@ -82,24 +82,24 @@ TEST_P(SaveCheckTest, FailingCheckStopsTheSave)
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, SaveCheckTest,
-    ::testing::Values(
-        FailingCheck{"CutBoxNumbers",
-                     [](FileCommandsTest& t) {
-                         t.drawCutBox(150);
-                         t.drawCutBox(300); // question 1, part 1 twice
-                     },
-                     "主观题题号和序号相同，请检查！"},
-        FailingCheck{"ScoreBoxesBeforeOptionalBoxes",
-                     [](FileCommandsTest& t) {
-                         t.drawCutBox(150).XZT = true; // no choice box: optional check fails too
-                         TRectKg& score = t.drawBubbleBox(300);
-                         score.TextType = RSZGF;
-                         score.GLZG = 7; // no such question
-                     },
-                     "主观分设置错误，请检查！"},
-        FailingCheck{"OptionalBoxes",
-                     [](FileCommandsTest& t) { t.drawCutBox(150).XZT = true; },
-                     "选做题设置错误，请检查！"}),
+    ::testing::Values(FailingCheck{"CutBoxNumbers",
+                                   [](FileCommandsTest& t) {
+                                       t.drawCutBox(150);
+                                       t.drawCutBox(300); // question 1, part 1 twice
+                                   },
+                                   "主观题题号和序号相同，请检查！"},
+                      FailingCheck{"ScoreBoxesBeforeOptionalBoxes",
+                                   [](FileCommandsTest& t) {
+                                       t.drawCutBox(150).XZT =
+                                           true; // no choice box: optional check fails too
+                                       TRectKg& score = t.drawBubbleBox(300);
+                                       score.TextType = RSZGF;
+                                       score.GLZG = 7; // no such question
+                                   },
+                                   "主观分设置错误，请检查！"},
+                      FailingCheck{"OptionalBoxes",
+                                   [](FileCommandsTest& t) { t.drawCutBox(150).XZT = true; },
+                                   "选做题设置错误，请检查！"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileCommandsTest, SavingANewDocumentAsksForTheNameOnce)
@@ -227,8 +227,7 @@ struct PictureCase
     const char* written;
 };
 
-class SaveAsPictureTest : public FileCommandsTest,
-                          public ::testing::WithParamInterface<PictureCase>
+class SaveAsPictureTest : public FileCommandsTest, public ::testing::WithParamInterface<PictureCase>
 {
 };
 

@@ -34,9 +34,9 @@ TEST_F(StartupTest, StartsWithPaperTypeAAndOnePage)
 
 TEST_F(StartupTest, HasTheNamedControls)
 {
-    for (const char* name : {"RzToolbar1", "ToolBar2", "RzTabControl1", "PaintBox", "PaintBox1",
-                             "PaintBox2", "ScrollBox1", "Memo1", "RzListView1", "Image1", "ffg",
-                             "图形参数"}) {
+    for (const char* name :
+         {"RzToolbar1", "ToolBar2", "RzTabControl1", "PaintBox", "PaintBox1", "PaintBox2",
+          "ScrollBox1", "Memo1", "RzListView1", "Image1", "ffg", "图形参数"}) {
         EXPECT_NE(window->findChild<QWidget*>(QString::fromUtf8(name)), nullptr) << name;
     }
     EXPECT_FALSE(window->textEditor()->isVisible());
@@ -77,14 +77,13 @@ TEST_F(StartupTest, EveryToolBarButtonHasAnIconAndItsHint)
     {
         const char* name;
         const char* hint;
-    } hints[] = {{"RzToolButton1", "新建"},     {"RzToolButton5", "打开"},
-                 {"RzToolButton4", "保存"},     {"RzToolButton6", "另存为..."},
-                 {"RzToolButton7", "打印"},     {"RzToolButton14", "组合"},
-                 {"RzToolButton17", "解散"},    {"RzToolButton18", "锁定"},
-                 {"RzToolButton8", "实际尺寸"}, {"RzToolButton29", "横向对齐"},
-                 {"Btndelete", "删除页面"},     {"RzToolButton13", "退出制卷"},
-                 {"ToolLineAct", "画线"},       {"kgact", "画涂点框"},
-                 {"Zgact", "画切割框"},         {"DeleteAct", "删除"}};
+    } hints[] = {
+        {"RzToolButton1", "新建"},      {"RzToolButton5", "打开"},  {"RzToolButton4", "保存"},
+        {"RzToolButton6", "另存为..."}, {"RzToolButton7", "打印"},  {"RzToolButton14", "组合"},
+        {"RzToolButton17", "解散"},     {"RzToolButton18", "锁定"}, {"RzToolButton8", "实际尺寸"},
+        {"RzToolButton29", "横向对齐"}, {"Btndelete", "删除页面"},  {"RzToolButton13", "退出制卷"},
+        {"ToolLineAct", "画线"},        {"kgact", "画涂点框"},      {"Zgact", "画切割框"},
+        {"DeleteAct", "删除"}};
     for (const auto& h : hints) {
         QToolButton* b = button(h.name);
         ASSERT_NE(b, nullptr) << h.name;

@@ -12,9 +12,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QRadioButton>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,8 +120,7 @@ protected:
     // Mouse on the surface, in surface pixels.
     void mouse(QEvent::Type type, QPoint pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        const Qt::MouseButton button =
-            type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
             held = Qt::LeftButton;
         else if (type == QEvent::MouseButtonRelease)
