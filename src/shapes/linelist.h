@@ -1,0 +1,52 @@
+#pragma once
+
+#include "shapes/rectangle.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace sw {
+
+// Rows of fill-in lines with words before and after each line. A row is
+// described by segments "lead\trail\weight" joined by "|"; the lines of a row
+// share the width the texts leave in proportion to their weights.
+class TLinelist : public TRectangle
+{
+public:
+    // The font is 15 points at the screen's pixelsPerInch.
+    TLinelist(TPoint p1, TPoint p2, double scaleX, double scaleY, int pixelsPerInch = 96);
+
+    void Draw(Canvas& canvas) override;
+    std::unique_ptr<TGraphics> clone() const override;
+
+    void SetFont(const TFont& font) { Font = font; }
+    // The whole text: every row description followed by CR LF.
+    QString Text() const;
+    void SetText(const QString& text);
+
+    QStringList Lines;    // one row description per row
+    TFont Font;
+    std::int32_t Row = 0; // rows drawn
+};
+
+// One segment of a row description.
+struct TLineSegment
+{
+    QString Lead;
+    QString Trail;
+    int Weight = 0;
+};
+
+// Splits at every separator; two separators in a row give an empty part
+// between them, a separator at the very end adds nothing.
+QStringList splitLineListText(const QString& text, QChar separator);
+
+// The non-empty segments of a row description, or nothing when a segment
+// lacks one of its three parts, a weight is not a non-negative integer, or
+// the weights add up to 0.
+std::optional<std::vector<TLineSegment>> parseLineListRow(const QString& row);
+
+} // namespace sw
