@@ -40,13 +40,23 @@ struct TLineSegment
     int Weight = 0;
 };
 
+// A well-formed row description.
+struct TLineListRow
+{
+    std::vector<TLineSegment> Segments; // the non-empty segments, in order
+    std::int64_t WeightSum = 0;         // > 0
+    // Segments that reserve a gap in the row's width: every one that is not
+    // the last entry of the split description.
+    int Gaps = 0;
+};
+
 // Splits at every separator; two separators in a row give an empty part
 // between them, a separator at the very end adds nothing.
 QStringList splitLineListText(const QString& text, QChar separator);
 
-// The non-empty segments of a row description, or nothing when a segment
-// lacks one of its three parts, a weight is not a non-negative integer, or
-// the weights add up to 0.
-std::optional<std::vector<TLineSegment>> parseLineListRow(const QString& row);
+// The row a description stands for, or nothing when a segment lacks one of
+// its three parts, a weight is not a non-negative integer, or the weights add
+// up to 0.
+std::optional<TLineListRow> parseLineListRow(const QString& row);
 
 } // namespace sw
