@@ -87,6 +87,9 @@ DarkMask blackPixels(const QImage& image)
 
 DarkMask binarizedArea(const QImage& picture, const QRect& area, int threshold)
 {
+    // QRect would swap the edges of an inverted area; it covers nothing.
+    if (!area.isValid())
+        return {};
     const QRect part = area.intersected(picture.rect());
     if (part.isEmpty())
         return {};

@@ -68,6 +68,7 @@ DarkMask blackPixels(const QImage& image);
 // edges, any position): mask pixel (x, y) is picture pixel (area.left() + x,
 // area.top() + y). Pixels outside the picture are white. Only the part of the
 // area inside the picture is stored, the mask's origin telling where it lies.
+// An inverted area covers nothing.
 DarkMask binarizedArea(const QImage& picture, const QRect& area, int threshold);
 
 } // namespace sw
