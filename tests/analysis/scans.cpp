@@ -38,8 +38,8 @@ void drawFeatureL(QImage& scan, QPointF c, const QTransform& t)
     blackPainter(scan, t, p);
     const double x = c.x() - 22;
     const double y = c.y() - 22;
-    p.drawPolygon(QPolygonF({{x, y}, {x + 12, y}, {x + 12, y + 32}, {x + 32, y + 32},
-                             {x + 32, y + 44}, {x, y + 44}}));
+    p.drawPolygon(QPolygonF(
+        {{x, y}, {x + 12, y}, {x + 12, y + 32}, {x + 32, y + 32}, {x + 32, y + 44}, {x, y + 44}}));
     p.drawRect(QRectF(x + 30, y + 4, 14, 14));
 }
 
@@ -62,7 +62,8 @@ void drawClutter(QImage& scan, QPointF c, const QTransform& t)
     p.setPen(QPen(Qt::black, 3));
     p.drawRect(QRectF(c.x() - 20, c.y() - 20, 40, 40));
     for (int i = 0; i < 5; ++i)
-        p.drawLine(QPointF(c.x() + 40 + 9 * i, c.y() - 25), QPointF(c.x() + 40 + 9 * i, c.y() + 25));
+        p.drawLine(QPointF(c.x() + 40 + 9 * i, c.y() - 25),
+                   QPointF(c.x() + 40 + 9 * i, c.y() + 25));
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     for (int i = 0; i < 6; ++i)

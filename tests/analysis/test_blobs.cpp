@@ -74,12 +74,10 @@ TEST(Binarize, GrayRoundsHalfToEven)
         bool black;
     };
     const Case cases[] = {
-        {qRgb(255, 0, 0), 76, true},  // 76.5 -> 76
-        {qRgb(255, 0, 0), 75, false},
-        {qRgb(5, 0, 0), 1, false},    // 1.5 -> 2
-        {qRgb(5, 0, 0), 2, true},
-        {qRgb(1, 0, 2), 0, false},    // 0.52 -> 1
-        {qRgb(0, 0, 0), -1, false},   // nothing is black below 0
+        {qRgb(255, 0, 0), 76, true},                                 // 76.5 -> 76
+        {qRgb(255, 0, 0), 75, false},     {qRgb(5, 0, 0), 1, false}, // 1.5 -> 2
+        {qRgb(5, 0, 0), 2, true},         {qRgb(1, 0, 2), 0, false}, // 0.52 -> 1
+        {qRgb(0, 0, 0), -1, false},                                  // nothing is black below 0
         {qRgb(255, 255, 255), 255, true},
     };
     for (const Case& c : cases) {
@@ -158,8 +156,8 @@ TEST(FindBlobs, ThreeArmsMergeOldestFirst)
     });
     const auto blobs = FindBlobs(w, 1);
     ASSERT_EQ(blobs.size(), 1u);
-    const std::vector<TPoint> order{{0, 0}, {0, 1}, {1, 2}, {2, 0}, {2, 1}, {2, 2},
-                                    {3, 2}, {4, 0}, {4, 1}};
+    const std::vector<TPoint> order{{0, 0}, {0, 1}, {1, 2}, {2, 0}, {2, 1},
+                                    {2, 2}, {3, 2}, {4, 0}, {4, 1}};
     EXPECT_TRUE(blobs[0].Points == order);
     expectSameBlobs(blobs, referenceFindBlobs(w, 1));
 }
@@ -222,8 +220,7 @@ TEST_P(FindBlobsRandom, MatchesTheStepByStepProcedure)
 
 INSTANTIATE_TEST_SUITE_P(Densities, FindBlobsRandom,
                          ::testing::Values(RandomCase{90, 60, 0.1, 1}, RandomCase{90, 60, 0.3, 1},
-                                           RandomCase{90, 60, 0.45, 3},
-                                           RandomCase{64, 20, 0.55, 0},
+                                           RandomCase{90, 60, 0.45, 3}, RandomCase{64, 20, 0.55, 0},
                                            RandomCase{70, 25, 0.7, 5}, RandomCase{1, 50, 0.5, 1},
                                            RandomCase{130, 3, 0.5, -2},
                                            RandomCase{33, 33, 1.0, 1}));
@@ -269,8 +266,7 @@ TEST(FindBlobs, StructuredShapesMatchTheProcedure)
     for (std::size_t i = 0; i < images.size(); ++i) {
         SCOPED_TRACE(i);
         for (int minimum : {1, 20}) {
-            expectSameBlobs(FindBlobs(images[i], minimum),
-                            referenceFindBlobs(images[i], minimum));
+            expectSameBlobs(FindBlobs(images[i], minimum), referenceFindBlobs(images[i], minimum));
         }
     }
     EXPECT_EQ(FindBlobs(checker, 1).size(), 1u);

@@ -191,8 +191,7 @@ TEST_F(FuzzyBoxesTest, CorrectionOfARotatedScan)
     ASSERT_TRUE(LocateFuzzyBoxes(page, straight, 200, 5, 50));
     EXPECT_NEAR(page.SkewAngle, 0.0, 0.0025);
     // Box 1 sits on the L where the correction put it.
-    const QPointF expected =
-        correctionTransform(scan.size(), learnt).map(scanner.map(l));
+    const QPointF expected = correctionTransform(scan.size(), learnt).map(scanner.map(l));
     EXPECT_NEAR(one->PointX, expected.x(), 3);
     EXPECT_NEAR(one->PointY, expected.y(), 3);
 }

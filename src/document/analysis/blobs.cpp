@@ -14,6 +14,12 @@ namespace {
 class BlobForest
 {
 public:
+    explicit BlobForest(std::size_t pixels)
+    {
+        m_points.reserve(pixels);
+        m_next.reserve(pixels);
+    }
+
     int find(int b)
     {
         while (m_blobs[b].parent != b) {
@@ -44,8 +50,8 @@ public:
         append(first, node, node, 1, p.X, p.Y, p.X, p.Y);
         for (int i = 1; i < rootCount; ++i) {
             Blob& other = m_blobs[roots[i]];
-            append(first, other.head, other.tail, other.count, other.left, other.top,
-                   other.right, other.bottom);
+            append(first, other.head, other.tail, other.count, other.left, other.top, other.right,
+                   other.bottom);
             other.parent = roots[0];
             other.count = 0;
         }
@@ -105,17 +111,27 @@ private:
 std::vector<TBlob> FindBlobs(const DarkMask& mask, int minimum)
 {
     const int width = mask.width();
-    BlobForest forest;
+    std::size_t dark = 0;
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int w = 0; w < mask.wordsPerRow(); ++w)
+            dark += std::size_t(std::popcount(mask.row(y)[w]));
+    }
+    BlobForest forest(dark);
     // Blob of each pixel of the previous and the current row (valid where the
     // mask is set).
     std::vector<int> previous(std::size_t(width), -1);
     std::vector<int> current(std::size_t(width), -1);
+    const auto bit = [](const std::uint64_t* bits, int x) {
+        return (bits[x >> 6] >> (x & 63) & 1u) != 0;
+    };
     for (int y = 0; y < mask.height(); ++y) {
         const std::uint64_t* bits = mask.row(y);
+        const std::uint64_t* above = y > 0 ? mask.row(y - 1) : nullptr;
         for (int w = 0; w < mask.wordsPerRow(); ++w) {
             for (std::uint64_t word = bits[w]; word != 0; word &= word - 1) {
                 const int x = w * 64 + std::countr_zero(word);
-                // The neighbours scanned before (x, y): left, and the three above.
+                // The neighbours scanned before (x, y). A dark left neighbour
+                // has already joined the blobs above-left and above.
                 int roots[4];
                 int count = 0;
                 const auto touch = [&](int blob) {
@@ -123,11 +139,16 @@ std::vector<TBlob> FindBlobs(const DarkMask& mask, int minimum)
                     if (std::find(roots, roots + count, r) == roots + count)
                         roots[count++] = r;
                 };
-                if (mask.test(x - 1, y))
+                const bool left = x > 0 && bit(bits, x - 1);
+                if (left)
                     touch(current[x - 1]);
-                for (int dx = -1; dx <= 1; ++dx) {
-                    if (mask.test(x + dx, y - 1))
-                        touch(previous[x + dx]);
+                if (above) {
+                    if (!left && x > 0 && bit(above, x - 1))
+                        touch(previous[x - 1]);
+                    if (!left && bit(above, x))
+                        touch(previous[x]);
+                    if (x + 1 < width && bit(above, x + 1))
+                        touch(previous[x + 1]);
                 }
                 current[x] = forest.add({x, y}, roots, count);
             }

@@ -39,9 +39,8 @@ DarkMask maskOf(const QImage& image, const QRect& part, TPoint origin, IsDark is
 } // namespace
 
 DarkMask::DarkMask(int width, int height, TPoint origin)
-    : m_width(width > 0 && height > 0 ? width : 0),
-      m_height(width > 0 && height > 0 ? height : 0), m_origin(origin),
-      m_wordsPerRow((m_width + 63) / 64),
+    : m_width(width > 0 && height > 0 ? width : 0), m_height(width > 0 && height > 0 ? height : 0),
+      m_origin(origin), m_wordsPerRow((m_width + 63) / 64),
       m_bits(std::size_t(m_wordsPerRow) * std::size_t(m_height), 0)
 {
 }
@@ -81,8 +80,7 @@ DarkMask blackPixels(const QImage& image)
     if (image.isNull())
         return {};
     const QImage source = rgb32(image);
-    return maskOf(source, source.rect(), {},
-                  [](QRgb c) { return (c & 0x00FFFFFFu) == 0; });
+    return maskOf(source, source.rect(), {}, [](QRgb c) { return (c & 0x00FFFFFFu) == 0; });
 }
 
 DarkMask binarizedArea(const QImage& picture, const QRect& area, int threshold)

@@ -82,8 +82,8 @@ bool LearnFuzzyBoxes(const std::vector<TMHSB*>& boxes, double& skewAngle, const 
         placeBox(*box, learnt->Extent);
         box->PointList = formatPointList(learnt->Points);
     }
-    skewAngle = learntSkew({boxes[0]->PointX, boxes[0]->PointY},
-                           {boxes[1]->PointX, boxes[1]->PointY});
+    skewAngle =
+        learntSkew({boxes[0]->PointX, boxes[0]->PointY}, {boxes[1]->PointX, boxes[1]->PointY});
     return true;
 }
 
@@ -95,9 +95,9 @@ bool LocateFuzzyBoxes(const std::vector<TMHSB*>& boxes, double& skewAngle, const
     TPoint centres[2];
     for (std::size_t k = 0; k < boxes.size(); ++k) {
         TMHSB* box = boxes[k];
-        const auto found = locatePattern(picture, box->GetBounds(), box->SBSL,
-                                         parsePointList(box->PointList), threshold, margin,
-                                         minimum);
+        const auto found =
+            locatePattern(picture, box->GetBounds(), box->SBSL, parsePointList(box->PointList),
+                          threshold, margin, minimum);
         if (!found)
             return false;
         if (k < 2)

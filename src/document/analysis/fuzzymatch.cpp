@@ -146,8 +146,7 @@ std::optional<LearntPattern> learnPattern(const QImage& picture, const TRect& bo
                                           int minimum)
 {
     const QRect area = inclusiveArea(box.Left, box.Top, box.Right, box.Bottom);
-    const std::vector<TBlob> blobs =
-        FindBlobs(binarizedArea(picture, area, threshold), minimum);
+    const std::vector<TBlob> blobs = FindBlobs(binarizedArea(picture, area, threshold), minimum);
     if (blobs.empty())
         return std::nullopt;
     const BlobUnion u = unionOf(blobs);
@@ -179,8 +178,8 @@ QRect searchArea(const TRect& box, double margin, const QSize& picture, bool cli
 }
 
 std::optional<TRect> locatePattern(const QImage& picture, const TRect& box, int darkCount,
-                                   const std::vector<TPoint>& pattern, int threshold,
-                                   double margin, int minimum)
+                                   const std::vector<TPoint>& pattern, int threshold, double margin,
+                                   int minimum)
 {
     const double w = double(box.Right) - box.Left;
     const double h = double(box.Bottom) - box.Top;
@@ -250,16 +249,14 @@ PairCheck checkFuzzyPair(const QImage& picture, const TRect& box1, const TRect& 
 {
     PairCheck check;
     const QRect area1 = searchArea(box1, margin, picture.size(), true);
-    const std::vector<TBlob> blobs1 =
-        FindBlobs(binarizedArea(picture, area1, threshold), minimum);
+    const std::vector<TBlob> blobs1 = FindBlobs(binarizedArea(picture, area1, threshold), minimum);
     if (blobs1.empty())
         return check;
     const BlobUnion u1 = unionOf(blobs1);
     check.First = shifted(u1.Left, u1.Top, u1.Right, u1.Bottom, area1);
 
     const QRect area2 = searchArea(box2, margin, picture.size(), false);
-    const std::vector<TBlob> blobs2 =
-        FindBlobs(binarizedArea(picture, area2, threshold), minimum);
+    const std::vector<TBlob> blobs2 = FindBlobs(binarizedArea(picture, area2, threshold), minimum);
     const double w1 = double(u1.Right) - u1.Left;
     const double h1 = double(u1.Bottom) - u1.Top;
     const FitRange fit{w1 - w1 / 5, w1 + w1 / 5, h1 - h1 / 5, h1 + h1 / 5};

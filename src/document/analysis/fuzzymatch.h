@@ -36,8 +36,8 @@ QRect searchArea(const TRect& box, double margin, const QSize& picture, bool cli
 // box's learnt pixel count. Nothing when no group fits, the box has no size
 // or the pattern holds no pair.
 std::optional<TRect> locatePattern(const QImage& picture, const TRect& box, int darkCount,
-                                   const std::vector<TPoint>& pattern, int threshold,
-                                   double margin, int minimum);
+                                   const std::vector<TPoint>& pattern, int threshold, double margin,
+                                   int minimum);
 
 // The centre of an extent: half its width and height rounded, added to its
 // top-left corner.

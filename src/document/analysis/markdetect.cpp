@@ -55,8 +55,8 @@ public:
         if (x0 > x1 || y0 > y1)
             return 0;
         const auto at = [this](std::int64_t x, std::int64_t y) {
-            return std::int64_t(m_sums[std::size_t(y - m_part.top()) * m_stride +
-                                       std::size_t(x - m_part.left())]);
+            return std::int64_t(
+                m_sums[std::size_t(y - m_part.top()) * m_stride + std::size_t(x - m_part.left())]);
         };
         return at(x1 + 1, y1 + 1) - at(x0, y1 + 1) - at(x1 + 1, y0) + at(x0, y0);
     }
@@ -106,8 +106,7 @@ public:
         // Everything either pass counts lies within the windows widened by
         // the mark's size to the right and below.
         const Window all = scanned({std::min(m_first.left, m_second.left),
-                                    std::min(m_first.top, m_second.top), right + m_w,
-                                    bottom + m_h},
+                                    std::min(m_first.top, m_second.top), right + m_w, bottom + m_h},
                                    m_picture);
         if (all.left <= all.right && all.top <= all.bottom) {
             m_counts = DarkCounts(picture, QRect(QPoint(int(all.left), int(all.top)),
@@ -223,9 +222,8 @@ std::optional<TPoint> FindMark(const QImage& picture, const TRect& expected)
     return MarkSearch(picture, expected).run();
 }
 
-std::optional<double> DetectMarkSkew(const QImage& picture, double pageWidthMm,
-                                     double pageHeightMm, const MarkRectMm& first,
-                                     const MarkRectMm& second)
+std::optional<double> DetectMarkSkew(const QImage& picture, double pageWidthMm, double pageHeightMm,
+                                     const MarkRectMm& first, const MarkRectMm& second)
 {
     if (picture.isNull() || !(pageWidthMm > 0) || !(pageHeightMm > 0))
         return std::nullopt;

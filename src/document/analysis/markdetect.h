@@ -32,9 +32,8 @@ std::optional<TPoint> FindMark(const QImage& picture, const TRect& expected);
 // expected places in millimetres are scaled to the picture by its pixels per
 // millimetre of the page size. Nothing when a mark is not found, the page has
 // no size, or both marks are found at the same x.
-std::optional<double> DetectMarkSkew(const QImage& picture, double pageWidthMm,
-                                     double pageHeightMm, const MarkRectMm& first,
-                                     const MarkRectMm& second);
+std::optional<double> DetectMarkSkew(const QImage& picture, double pageWidthMm, double pageHeightMm,
+                                     const MarkRectMm& first, const MarkRectMm& second);
 
 // DetectMarkSkew for the current page, with the document's first two shape
 // records (the first page's top positioning boxes, once the records have
