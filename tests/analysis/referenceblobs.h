@@ -7,7 +7,7 @@
 
 namespace sw::test {
 
-// The blob search exactly as the procedure reads, step by step and slow: each
+// The blob search exactly as defined, step by step and slow: each
 // black pixel in scan order is compared with the pixels of every blob whose
 // widened bounding box holds it, newest pixel first; the first blob that
 // touches it receives it and later touching blobs are merged into that one
