@@ -129,15 +129,18 @@ bool Database::checkSchema(QString* error)
 {
     const QString unusable = QStringLiteral("The file %1 is not a usable Sheetwright database: %2");
     QSqlQuery query(connection());
-    QString sqlError;
-    if (!runSql(query, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), {},
-                &sqlError))
-        return reportFailure(error, unusable.arg(m_path, sqlError));
+    if (!runSql(query, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        const QSqlError reason = query.lastError();
+        return reportFailure(error, unusable.arg(m_path, reason.databaseText().isEmpty()
+                                                             ? reason.text()
+                                                             : reason.databaseText()));
+    }
     QStringList tables;
     while (query.next())
         tables << query.value(0).toString();
     query.finish();
 
+    QString sqlError;
     if (tables.isEmpty()) {
         SqlTransaction transaction(connection());
         bool created = transaction.begun(&sqlError);
