@@ -16,7 +16,9 @@ namespace sw {
 //    the pen, inside with the brush (nothing inside with a clear brush);
 //  - LineTo does not paint its end point and moves the pen position there;
 //  - a pen of width 0 or 1 is one pixel wide;
-//  - TextOut puts the top-left corner of the text cell at (x, y);
+//  - TextOut puts the top-left corner of the text cell at (x, y), paints the
+//    cell in the brush colour first when the brush is bsSolid, and moves the
+//    pen position to (x + TextWidth, y); text is drawn in the font colour;
 //  - pmNotXor inverts the destination where the pen (or a black brush) paints,
 //    so drawing the same figure twice restores the pixels;
 //  - font Height < 0 is the character height in pixels, > 0 the cell height.

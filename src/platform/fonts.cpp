@@ -27,6 +27,8 @@ void registerFontSubstitutions()
     const QStringList song = installed({QStringLiteral("AR PL UMing CN"),
                                         QStringLiteral("Noto Serif CJK SC"),
                                         QStringLiteral("Noto Sans CJK SC")});
+    const QStringList hei = installed({QStringLiteral("Noto Sans CJK SC"),
+                                       QStringLiteral("Droid Sans Fallback")});
     const QStringList arial = installed({QStringLiteral("Liberation Sans"),
                                          QStringLiteral("DejaVu Sans")});
     const QStringList sansSerif = installed({QStringLiteral("DejaVu Sans"),
@@ -35,6 +37,10 @@ void registerFontSubstitutions()
                                       QStringLiteral("SimSun"), QStringLiteral("NSimSun")};
     for (const QString& family : songFamilies)
         QFont::insertSubstitutions(family, song);
+    const QStringList heiFamilies = {QStringLiteral("黑体"), QStringLiteral("SimHei"),
+                                     QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")};
+    for (const QString& family : heiFamilies)
+        QFont::insertSubstitutions(family, hei);
     QFont::insertSubstitutions(QStringLiteral("Arial"), arial + song);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sansSerif + song);
 }

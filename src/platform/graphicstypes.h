@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <cstdint>
 
@@ -14,6 +15,16 @@ constexpr TColor clGreen = 0x008000;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clWhite = 0xFFFFFF;
+
+// Only the low 24 bits name a colour; the high byte is ignored.
+inline QColor toQColor(TColor c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+inline TColor toTColor(const QColor& c)
+{
+    return TColor(c.red()) | TColor(c.green()) << 8 | TColor(c.blue()) << 16;
+}
 
 enum TPenMode : std::uint8_t
 {

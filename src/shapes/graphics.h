@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace sw {
 
@@ -18,16 +19,16 @@ class TGraphics
 public:
     virtual ~TGraphics() = default;
 
-    virtual bool HitTest(TPoint p) = 0;                       // layout pixels
-    virtual bool OnHandle(TPoint p) = 0;                      // device pixels
+    virtual bool HitTest(TPoint p) = 0;                          // layout pixels
+    virtual bool OnHandle(TPoint p) = 0;                         // device pixels
     virtual TCursor HandleCursor(TPoint p, TCursor current) = 0; // device pixels
-    virtual TRect GetBounds() const = 0;                      // layout pixels
-    virtual void SetBounds(const TRect& r) = 0;               // layout pixels
+    virtual TRect GetBounds() const = 0;                         // layout pixels
+    virtual void SetBounds(const TRect& r) = 0;                  // layout pixels
     virtual void Draw(Canvas& canvas) = 0;
     virtual void Select() { Selected = true; }
     virtual void Deselect() { Selected = false; }
-    virtual void DragMove(Canvas& canvas, int dx, int dy) = 0;  // device pixels
-    virtual void DragResize(Canvas& canvas, TPoint p) = 0;      // device pixels
+    virtual void DragMove(Canvas& canvas, int dx, int dy) = 0; // device pixels
+    virtual void DragResize(Canvas& canvas, TPoint p) = 0;     // device pixels
 
     // A deep copy of the shape (same class, same fields).
     virtual std::unique_ptr<TGraphics> clone() const = 0;
@@ -37,6 +38,8 @@ public:
     int toDeviceY(int y) const;
     int toLayoutX(int x) const;
     int toLayoutY(int y) const;
+    TPoint toDevice(TPoint p) const { return {toDeviceX(p.X), toDeviceY(p.Y)}; }
+    TPoint toLayout(TPoint p) const { return {toLayoutX(p.X), toLayoutY(p.Y)}; }
     TRect toDevice(const TRect& r) const;
 
     bool Selected = false;
@@ -62,6 +65,12 @@ protected:
 
     // Dotted, black, width 1, not-xor, clear brush: drawn twice it disappears.
     static void setOutlineStyle(Canvas& canvas);
+    // The shape's pen with its width in device pixels.
+    TPen devicePen() const;
+
+    static int clampToInt(std::int64_t v);
+    // p + d, or nothing when a coordinate would leave the int range.
+    static std::optional<TPoint> offsetPoint(TPoint p, TPoint d);
 };
 
 } // namespace sw

@@ -33,6 +33,10 @@ public:
 
 protected:
     void drawOutline(Canvas& canvas) const;
+    // The 7 x 7 device-pixel squares around both ends.
+    void placeEndHandles();
+    // The layout point a dragged end moves to for the pointer at layout point q.
+    virtual TPoint keepDirection(TPoint q) const { return q; }
 };
 
 class THLine : public TLine
@@ -41,6 +45,9 @@ public:
     THLine(TPoint p1, TPoint p2, double scaleX, double scaleY);
     void DragResize(Canvas& canvas, TPoint p) override;
     std::unique_ptr<TGraphics> clone() const override;
+
+protected:
+    TPoint keepDirection(TPoint q) const override { return {q.X, P1.Y}; }
 };
 
 class TVLine : public TLine
@@ -49,6 +56,9 @@ public:
     TVLine(TPoint p1, TPoint p2, double scaleX, double scaleY);
     void DragResize(Canvas& canvas, TPoint p) override;
     std::unique_ptr<TGraphics> clone() const override;
+
+protected:
+    TPoint keepDirection(TPoint q) const override { return {P1.X, q.Y}; }
 };
 
 } // namespace sw

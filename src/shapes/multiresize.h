@@ -18,7 +18,7 @@ public:
 
     static int OppositeHandle(int i) { return 7 - i; }
     void DrawHandles(Canvas& canvas) const;
-    int HandleAt(TPoint p) const;   // device pixels; 0 when on no handle
+    int HandleAt(TPoint p) const;      // device pixels; 0 when on no handle
     void PlaceHandles(const TRect& r); // device pixels
 
     std::uint8_t ActiveHandle = 0;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class QIODevice;
+
+namespace sw {
+
+// Pictures wider or higher than this are refused when loading.
+constexpr int MaxPictureSide = 20000;
+
+// Loads a picture file (JPEG through libjpeg, other formats through Qt's image
+// readers) as Format_RGB32; transparent areas become black. Returns a null
+// image and sets *error when the file is missing, unreadable, corrupt,
+// truncated or too large.
+QImage loadPicture(const QString& path, QString* error = nullptr);
+
+// Decodes JPEG data; the JFIF density, if any, becomes the image's dots per metre.
+QImage decodeJpeg(const QByteArray& data, QString* error = nullptr);
+
+// Writes the image as baseline JPEG with a JFIF density in dots per inch.
+bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch,
+              QString* error = nullptr);
+
+// Writes the image as an uncompressed 24-bit BMP whose header holds the
+// resolution in pixels per metre.
+bool saveBmp(const QImage& image, QIODevice& device, int dotsPerInch, QString* error = nullptr);
+
+} // namespace sw

@@ -1,0 +1,63 @@
+#include "shapes/graphics.h"
+
+#include "platform/rounding.h"
+
+#include <limits>
+
+namespace sw {
+
+int TGraphics::toDeviceX(int x) const
+{
+    return roundHalfEven(x * ScaleX);
+}
+
+int TGraphics::toDeviceY(int y) const
+{
+    return roundHalfEven(y * ScaleY);
+}
+
+int TGraphics::toLayoutX(int x) const
+{
+    return roundHalfEven(x / ScaleX);
+}
+
+int TGraphics::toLayoutY(int y) const
+{
+    return roundHalfEven(y / ScaleY);
+}
+
+TRect TGraphics::toDevice(const TRect& r) const
+{
+    return {toDeviceX(r.Left), toDeviceY(r.Top), toDeviceX(r.Right), toDeviceY(r.Bottom)};
+}
+
+void TGraphics::setOutlineStyle(Canvas& canvas)
+{
+    canvas.setPen({clBlack, 1, psDot, pmNotXor});
+    canvas.brush().Style = bsClear;
+}
+
+TPen TGraphics::devicePen() const
+{
+    TPen pen = Pen;
+    pen.Width = toDeviceX(Pen.Width);
+    return pen;
+}
+
+int TGraphics::clampToInt(std::int64_t v)
+{
+    constexpr std::int64_t lo = std::numeric_limits<int>::min();
+    constexpr std::int64_t hi = std::numeric_limits<int>::max();
+    return static_cast<int>(v < lo ? lo : (v > hi ? hi : v));
+}
+
+std::optional<TPoint> TGraphics::offsetPoint(TPoint p, TPoint d)
+{
+    const std::int64_t x = std::int64_t(p.X) + d.X;
+    const std::int64_t y = std::int64_t(p.Y) + d.Y;
+    if (x != clampToInt(x) || y != clampToInt(y))
+        return std::nullopt;
+    return TPoint{int(x), int(y)};
+}
+
+} // namespace sw
