@@ -78,6 +78,9 @@ bool Database::open(const QString& path, QString* error)
     if (!QSqlDatabase::isDriverAvailable(Driver))
         return reportFailure(
             error, QStringLiteral("The SQLite driver of Qt SQL (%1) is not installed").arg(Driver));
+    // SQLite would open a private temporary database for an empty name.
+    if (path.isEmpty())
+        return reportFailure(error, QStringLiteral("No database file given"));
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return reportFailure(error, QStringLiteral("The database path %1 is not a file").arg(path));
