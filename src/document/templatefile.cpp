@@ -1,0 +1,135 @@
+#include "document/vectorgraphics.h"
+
+#include "document/templatestream.h"
+#include "shapes/rectkg.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <QSaveFile>
+
+namespace sw {
+
+namespace {
+
+void setError(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+}
+
+bool isRecognitionKind(TGraphicsType kind)
+{
+    return kind == GKg || kind == GZg || kind == GDw || kind == Gbarcode || kind == GMHSB;
+}
+
+bool hasNoBubbles(const TGraphics& shape)
+{
+    const auto* box = dynamic_cast<const TRectKg*>(&shape);
+    return box && (box->Row == 0 || box->col == 0);
+}
+
+} // namespace
+
+bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
+{
+    if (mode != SaveAllShapes && mode != SaveRecognitionShapes && mode != SaveRecordsAsTheyAre) {
+        setError(error, QStringLiteral("Invalid save mode %1").arg(mode));
+        return false;
+    }
+    if (mode != SaveRecordsAsTheyAre) {
+        Papers.clear();
+        GPList.clear();
+        for (const auto& page : m_pages) {
+            for (int i = page->ShapeCount() - 1; i >= 0; --i) {
+                TGraphics* shape = page->ShapeItem(i);
+                if (!hasNoBubbles(*shape))
+                    continue;
+                if (ActiveShape == shape)
+                    ActiveShape = nullptr;
+                page->RemoveShape(shape);
+            }
+        }
+        for (int p = 0; p < PageCount(); ++p) {
+            const TVectorGraph& page = *PageAt(p);
+            RecordFromPage(page);
+            for (const auto& shape : page.Shapes()) {
+                if (mode == SaveAllShapes || isRecognitionKind(shape->Kind))
+                    RecordFromShape(p, *shape);
+            }
+        }
+    }
+    const QByteArray bytes = writeTemplate(*this);
+    if (stream.write(bytes) != bytes.size()) {
+        setError(error, stream.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool TVectorGraphics::SaveToFile(int mode, const QString& fileName, QString* error)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, QStringLiteral("Cannot create file %1").arg(fileName));
+        return false;
+    }
+    if (!SaveToStream(mode, file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, file.errorString());
+        return false;
+    }
+    FileName = fileName;
+    return true;
+}
+
+bool TVectorGraphics::LoadFromStream(QIODevice& stream, QString* error)
+{
+    if (!stream.seek(0)) {
+        setError(error, QStringLiteral("Stream read error"));
+        return false;
+    }
+    const QByteArray bytes = stream.readAll();
+
+    // Read into a copy: properties the stream lacks keep the document's values.
+    TVectorGraphics loaded(PixelsPerInch);
+    static_cast<StoredDocument&>(loaded) = static_cast<const StoredDocument&>(*this);
+    loaded.Papers.clear();
+    loaded.GPList.clear();
+    loaded.Geifen.clear();
+    if (!readTemplate(bytes, loaded, PixelsPerInch, error))
+        return false;
+
+    for (int i = 0; i < int(loaded.Papers.size()); ++i)
+        loaded.m_pages.push_back(loaded.PageFromRecord(i));
+    for (int i = 0; i < int(loaded.GPList.size()); ++i) {
+        const int pageIndex = loaded.GPList[std::size_t(i)].VGIndex;
+        if (pageIndex < 0 || pageIndex >= loaded.PageCount()) {
+            setError(error, QStringLiteral("List index out of bounds (%1)").arg(pageIndex));
+            return false;
+        }
+        loaded.ShapeFromRecord(*loaded.PageAt(pageIndex), i, false);
+    }
+
+    Clear();
+    static_cast<StoredDocument&>(*this) = std::move(static_cast<StoredDocument&>(loaded));
+    m_pages = std::move(loaded.m_pages);
+    return true;
+}
+
+bool TVectorGraphics::LoadFromFile(const QString& fileName, QString* error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, QStringLiteral("Cannot open file %1").arg(fileName));
+        return false;
+    }
+    if (!LoadFromStream(file, error))
+        return false;
+    FileName = fileName;
+    return true;
+}
+
+} // namespace sw
