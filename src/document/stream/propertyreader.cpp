@@ -1,0 +1,224 @@
+#include "document/stream/propertyreader.h"
+
+#include "document/stream/bytereader.h"
+#include "document/stream/errors.h"
+#include "document/stream/format.h"
+#include "document/stream/valuereader.h"
+
+#include <QList>
+
+namespace sw::stream {
+
+namespace {
+
+void readProperties(ByteReader& in, std::string_view className, const Describe& describe);
+
+bool equals(const QByteArray& part, std::string_view name)
+{
+    return QByteArrayView(part) == QByteArrayView(name.data(), qsizetype(name.size()));
+}
+
+// Collection value: the items, each optionally preceded by an item index that
+// other writers put there.
+void readCollection(ByteReader& in, CollectionAccess& items)
+{
+    if (static_cast<Tag>(in.readByte()) != Tag::Collection)
+        fail(invalidPropertyValue());
+    if (in.peekByte() != std::uint8_t(Tag::End))
+        items.clear();
+    while (in.peekByte() != std::uint8_t(Tag::End)) {
+        const std::uint8_t next = in.peekByte();
+        if (next == std::uint8_t(Tag::Int8) || next == std::uint8_t(Tag::Int16) ||
+            next == std::uint8_t(Tag::Int32))
+            readInteger(in);
+        items.append();
+        if (static_cast<Tag>(in.readByte()) != Tag::List)
+            fail(invalidPropertyValue());
+        const std::size_t index = items.size() - 1;
+        readProperties(in, items.itemClassName(),
+                       [&items, index](PropertyVisitor& v) { items.describeItem(index, v); });
+    }
+    in.readByte();
+}
+
+// Finds the property that parts[index..] of a dotted name designate and reads
+// its value.
+class PathReader final : public PropertyVisitor
+{
+public:
+    PathReader(ByteReader& in, const QList<QByteArray>& parts, qsizetype index)
+        : in_(in), parts_(parts), index_(index)
+    {
+    }
+
+    // After the object's properties were visited: the part must have named one.
+    void requireFound() const
+    {
+        if (!found_)
+            fail(propertyDoesNotExist(QString::fromLatin1(parts_[index_])));
+    }
+
+    void integer(std::string_view name, std::int32_t& value, std::optional<std::int32_t>) override
+    {
+        if (claimsValue(name))
+            value = readInteger(in_);
+    }
+
+    void real(std::string_view name, double& value) override
+    {
+        if (claimsValue(name))
+            value = readFloat(in_);
+    }
+
+    void string(std::string_view name, QString& value) override
+    {
+        if (claimsValue(name))
+            value = readString(in_);
+    }
+
+    void character(std::string_view name, QChar& value) override
+    {
+        if (claimsValue(name))
+            value = readCharacter(in_);
+    }
+
+    void boolean(std::string_view name, bool& value) override
+    {
+        if (claimsValue(name))
+            value = readBoolean(in_);
+    }
+
+    void enumeration(std::string_view name, int& ordinal, NameTable names,
+                     std::optional<int>) override
+    {
+        if (claimsValue(name))
+            ordinal = readEnumeration(in_, names);
+    }
+
+    void set(std::string_view name, std::uint32_t& members, NameTable names) override
+    {
+        if (claimsValue(name))
+            members = readSet(in_, names);
+    }
+
+    void colour(std::string_view name, TColor& value, std::optional<TColor>) override
+    {
+        if (claimsValue(name))
+            value = readColour(in_);
+    }
+
+    void charset(std::string_view name, std::uint8_t& value) override
+    {
+        if (claimsValue(name))
+            value = readCharset(in_);
+    }
+
+    // A font, pen, brush or string list is never assigned as a whole, not even
+    // "nil" (0x0D): only its own properties are.
+    void object(std::string_view name, const Describe& describe) override
+    {
+        if (!claims(name))
+            return;
+        if (last())
+            fail(invalidPropertyValue());
+        PathReader nested(in_, parts_, index_ + 1);
+        describe(nested);
+        nested.requireFound();
+    }
+
+    void strings(std::string_view name, QStringList& lines) override
+    {
+        if (!claims(name))
+            return;
+        if (last())
+            fail(invalidPropertyValue());
+        // A string list has one property of its own.
+        const QByteArray& next = parts_[index_ + 1];
+        if (!equals(next, "Strings"))
+            fail(propertyDoesNotExist(QString::fromLatin1(next)));
+        if (index_ + 2 != parts_.size())
+            fail(invalidPropertyPath());
+        lines = readStringList(in_);
+    }
+
+    void collection(std::string_view name, CollectionAccess& items) override
+    {
+        if (!claims(name))
+            return;
+        if (!last()) // a collection has no properties of its own
+            fail(propertyDoesNotExist(QString::fromLatin1(parts_[index_ + 1])));
+        readCollection(in_, items);
+    }
+
+private:
+    bool last() const { return index_ + 1 == parts_.size(); }
+
+    bool claims(std::string_view name)
+    {
+        if (found_ || !equals(parts_[index_], name))
+            return false;
+        found_ = true;
+        return true;
+    }
+
+    // A plain value: nothing may follow its name in the path.
+    bool claimsValue(std::string_view name)
+    {
+        if (!claims(name))
+            return false;
+        if (!last())
+            fail(invalidPropertyPath());
+        return true;
+    }
+
+    ByteReader& in_;
+    const QList<QByteArray>& parts_;
+    qsizetype index_;
+    bool found_ = false;
+};
+
+// Pairs until an empty name. Errors of a pair name its owner and path. The
+// recursion follows the described objects, not the data, so the nesting depth
+// is fixed by the descriptions whatever the input.
+void readProperties(ByteReader& in, std::string_view className, const Describe& describe)
+{
+    for (;;) {
+        const QByteArray name = in.readShortString();
+        if (name.isEmpty())
+            return;
+        try {
+            const QList<QByteArray> parts = name.split('.');
+            PathReader reader(in, parts, 0);
+            describe(reader);
+            reader.requireFound();
+        } catch (const StreamError& e) {
+            fail(errorReading(QString::fromLatin1(className.data(), qsizetype(className.size())),
+                              QString::fromLatin1(name), e.message));
+        }
+    }
+}
+
+} // namespace
+
+bool readComponent(QByteArrayView bytes, std::string_view className, const Describe& describe,
+                   QString* error)
+{
+    try {
+        ByteReader in(bytes);
+        if (in.readBytes(kSignature.size()) !=
+            QByteArrayView(kSignature.data(), qsizetype(kSignature.size())))
+            fail(invalidStreamFormat());
+        in.readShortString(); // class name, not checked
+        in.readShortString(); // component name, not used
+        readProperties(in, className, describe);
+        if (in.readByte() != std::uint8_t(Tag::End)) // no sub-component is known
+            fail(invalidStreamFormat());
+        return true;
+    } catch (const StreamError& e) {
+        if (error)
+            *error = e.message;
+        return false;
+    }
+}
+
+} // namespace sw::stream

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "document/stream/names.h"
+#include "platform/graphicstypes.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace sw::stream {
+
+class PropertyVisitor;
+
+// Calls the visitor once per stored property of one object, in stream order.
+using Describe = std::function<void(PropertyVisitor&)>;
+
+// For the `omitWhen` arguments: the property is always written.
+inline constexpr std::nullopt_t kAlways = std::nullopt;
+
+// An owned collection of records (`Papers`, `GPList`).
+class CollectionAccess
+{
+public:
+    virtual ~CollectionAccess() = default;
+    // Names the items in read errors.
+    virtual std::string_view itemClassName() const = 0;
+    virtual std::size_t size() const = 0;
+    virtual void describeItem(std::size_t index, PropertyVisitor& visitor) = 0;
+    virtual void clear() = 0;
+    virtual void append() = 0; // a fresh item at the end
+};
+
+// An object's stored properties as seen by the writer (which writes each one
+// unless the omission rule leaves it out) and by the reader (which sets the one
+// a property name designates). The writer never changes the values.
+class PropertyVisitor
+{
+public:
+    virtual ~PropertyVisitor() = default;
+
+    virtual void integer(std::string_view name, std::int32_t& value,
+                         std::optional<std::int32_t> omitWhen) = 0;
+    virtual void real(std::string_view name, double& value) = 0;    // left out when 0.0
+    virtual void string(std::string_view name, QString& value) = 0; // left out when empty
+    virtual void character(std::string_view name, QChar& value) = 0;
+    virtual void boolean(std::string_view name, bool& value) = 0;
+    virtual void enumeration(std::string_view name, int& ordinal, NameTable names,
+                             std::optional<int> omitWhen) = 0;
+    virtual void set(std::string_view name, std::uint32_t& members, NameTable names) = 0;
+    virtual void colour(std::string_view name, TColor& value, std::optional<TColor> omitWhen) = 0;
+    virtual void charset(std::string_view name, std::uint8_t& value) = 0;
+    // A font, pen or brush: its properties under "<name>.".
+    virtual void object(std::string_view name, const Describe& describe) = 0;
+    // "<name>.Strings", left out when there is no line.
+    virtual void strings(std::string_view name, QStringList& lines) = 0;
+    virtual void collection(std::string_view name, CollectionAccess& items) = 0;
+};
+
+template <class E>
+void enumeration(PropertyVisitor& visitor, std::string_view name, E& value,
+                 std::type_identity_t<std::optional<E>> omitWhen)
+{
+    int ordinal = static_cast<int>(value);
+    visitor.enumeration(name, ordinal, enumNames<E>(),
+                        omitWhen ? std::optional<int>(static_cast<int>(*omitWhen))
+                                 : std::nullopt);
+    value = static_cast<E>(ordinal);
+}
+
+// A std::vector of records; `make` creates a fresh record.
+template <class T>
+class VectorCollection final : public CollectionAccess
+{
+public:
+    using DescribeItem = std::function<void(PropertyVisitor&, T&)>;
+    using Make = std::function<T()>;
+
+    VectorCollection(std::string_view itemClassName, std::vector<T>& items,
+                     DescribeItem describe, Make make)
+        : className_(itemClassName), items_(items), describe_(std::move(describe)),
+          make_(std::move(make))
+    {
+    }
+
+    std::string_view itemClassName() const override { return className_; }
+    std::size_t size() const override { return items_.size(); }
+    void describeItem(std::size_t index, PropertyVisitor& visitor) override
+    {
+        describe_(visitor, items_[index]);
+    }
+    void clear() override { items_.clear(); }
+    void append() override { items_.push_back(make_()); }
+
+private:
+    std::string_view className_;
+    std::vector<T>& items_;
+    DescribeItem describe_;
+    Make make_;
+};
+
+} // namespace sw::stream
