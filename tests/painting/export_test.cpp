@@ -15,6 +15,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 
 namespace sw {
 namespace {
@@ -128,8 +129,15 @@ struct SizeCase
     int height;
 };
 
+// Test names and failure messages show the case by its name.
+void PrintTo(const SizeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ExportSize : public Export, public ::testing::WithParamInterface<SizeCase>
-{};
+{
+};
 
 TEST_P(ExportSize, BitmapIsThePaperAtTheResolution)
 {
@@ -144,15 +152,15 @@ TEST_P(ExportSize, BitmapIsThePaperAtTheResolution)
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << "the sheet is white";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Resolutions, ExportSize,
-    ::testing::Values(SizeCase{"A4At300Bmp", "a.bmp", 300, 2480, 3508},
-                      SizeCase{"A4At96Bmp", "a.bmp", 96, 794, 1123},
-                      SizeCase{"A4At300Jpg", "a.jpg", 300, 2480, 3508},
-                      SizeCase{"A4At96Jpeg", "a.jpeg", 96, 794, 1123},
-                      SizeCase{"A4At150Png", "a.png", 150, 1240, 1754},
-                      SizeCase{"FractionalResolution", "a.bmp", 72.5, 599, 848}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Resolutions, ExportSize,
+                         ::testing::Values(SizeCase{"A4At300Bmp", "a.bmp", 300, 2480, 3508},
+                                           SizeCase{"A4At96Bmp", "a.bmp", 96, 794, 1123},
+                                           SizeCase{"A4At300Jpg", "a.jpg", 300, 2480, 3508},
+                                           SizeCase{"A4At96Jpeg", "a.jpeg", 96, 794, 1123},
+                                           SizeCase{"A4At150Png", "a.png", 150, 1240, 1754},
+                                           SizeCase{"FractionalResolution", "a.bmp", 72.5, 599,
+                                                    848}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Export, ResolutionIsWrittenIntoTheFiles)
 {
@@ -185,8 +193,8 @@ TEST_F(Export, JpegIsWrittenAtFullQuality)
 
 TEST_F(Export, EndingsAreCaseSensitive)
 {
-    for (const char* name : {"upper.BMP", "mixed.Jpg", "upper.JPEG", "other.gif", "noending",
-                             "bmp", "a.bmp.txt"}) {
+    for (const char* name :
+         {"upper.BMP", "mixed.Jpg", "upper.JPEG", "other.gif", "noending", "bmp", "a.bmp.txt"}) {
         QString error;
         EXPECT_FALSE(ExportImage(*document, path(QString::fromLatin1(name)), 96, &error)) << name;
         EXPECT_FALSE(error.isEmpty()) << name;
@@ -284,14 +292,16 @@ TEST_F(Export, PdfOfTheCurrentPageHasItsPaperSize)
 
 TEST_F(Export, PdfKeepsTextAsTextWithItsFontEmbedded)
 {
-    page.AddShape(new ChineseText({100, 100}, {300, 130}, page.ScaleX, page.ScaleY));
+    page.AddShape(std::make_unique<ChineseText>(TPoint{100, 100}, TPoint{300, 130}, page.ScaleX,
+                                                page.ScaleY));
     ASSERT_TRUE(ExportImage(*document, path("text.pdf"), 300));
     const QByteArray pdf = readAll(path("text.pdf"));
     EXPECT_TRUE(pdf.contains("/FontFile2")) << "font program embedded";
     EXPECT_TRUE(pdf.contains("/ToUnicode")) << "text can be extracted";
     const QString text = pdfText(path("text.pdf"));
-    if (!text.isEmpty())
+    if (!text.isEmpty()) { // pdftotext is installed
         EXPECT_TRUE(text.contains(QStringLiteral("考生须知"))) << text.toStdString();
+    }
 }
 
 TEST_F(Export, PdfOfAllPagesInPageOrder)

@@ -9,10 +9,11 @@
 #include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -119,8 +120,15 @@ struct PaperCase
     double heightMm;
 };
 
+// Test names and failure messages show the case by its name.
+void PrintTo(const PaperCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class CupsPdfPaper : public CupsPdfPrinting, public ::testing::WithParamInterface<PaperCase>
-{};
+{
+};
 
 TEST_P(CupsPdfPaper, PrintedPageArrivesAsPdfOfThePaperSize)
 {
