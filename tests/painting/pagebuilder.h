@@ -4,6 +4,7 @@
 #include "document/vectorgraphics.h"
 #include "shapes/rectangle.h"
 #include "shapes/rectkg.h"
+#include "shapes/recttext.h"
 
 #include <memory>
 
@@ -49,6 +50,19 @@ inline TRectangle& addRectangle(TVectorGraph& page, TRect r)
     auto shape = std::make_unique<TRectangle>(TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom},
                                               page.ScaleX, page.ScaleY);
     TRectangle& ref = *shape;
+    page.AddShape(std::move(shape));
+    return ref;
+}
+
+// Appends a text box with one line in "宋体", the font templates use most.
+inline TRectText& addText(TVectorGraph& page, TRect r, const QString& text)
+{
+    auto shape = std::make_unique<TRectText>(TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom},
+                                             page.ScaleX, page.ScaleY);
+    shape->Font.Name = QStringLiteral("宋体");
+    shape->Font.Height = -20;
+    shape->SetText(text);
+    TRectText& ref = *shape;
     page.AddShape(std::move(shape));
     return ref;
 }
