@@ -33,10 +33,6 @@ int PaperTypeNumber(QChar letter)
     return c >= u'A' && c <= u'Z' ? c - u'A' + 1 : 0;
 }
 
-} // namespace sw
-
-namespace sw {
-
 namespace {
 
 TRectKg* markOf(const TVectorGraph& page, int index)
@@ -46,8 +42,7 @@ TRectKg* markOf(const TVectorGraph& page, int index)
 
 TRectangle* boxOf(const TVectorGraph& page, int index)
 {
-    return index < page.ShapeCount() ? dynamic_cast<TRectangle*>(page.ShapeItem(index))
-                                     : nullptr;
+    return index < page.ShapeCount() ? dynamic_cast<TRectangle*>(page.ShapeItem(index)) : nullptr;
 }
 
 // Cells of a mark in the overlay modes follow its direction; the lowest
@@ -87,9 +82,8 @@ void TVectorGraphics::RenumberPages()
 {
     const TVectorGraph* previous = nullptr;
     for (const auto& page : m_pages) {
-        page->PageNumber = previous && previous->PaperType == page->PaperType
-                               ? previous->PageNumber + 1
-                               : 1;
+        page->PageNumber =
+            previous && previous->PaperType == page->PaperType ? previous->PageNumber + 1 : 1;
         previous = page.get();
         for (const auto& shape : page->Shapes()) {
             auto* box = dynamic_cast<TRectKg*>(shape.get());
@@ -139,12 +133,12 @@ void TVectorGraphics::LayoutMarks()
             box->Locked = selfMade;
             const bool top = j < 2;
             const bool left = j % 2 == 0;
-            int x = left ? toPixels(page.LeftMargin)
-                         : toPixels(page.Width - page.RightMargin - DWW);
+            int x =
+                left ? toPixels(page.LeftMargin) : toPixels(page.Width - page.RightMargin - DWW);
             if (const TRectangle* above = top ? nullptr : boxOf(page, j - 2))
                 x = above->Left;
-            const int y = top ? toPixels(page.TopMargin)
-                              : toPixels(page.Height - page.BottomMargin - DWH);
+            const int y =
+                top ? toPixels(page.TopMargin) : toPixels(page.Height - page.BottomMargin - DWH);
             box->SetCorners({x, y}, {roundHalfEven(x + DWW * PixelsPerMm),
                                      roundHalfEven(y + DWH * PixelsPerMm)});
             box->Pen.Color = selfMade ? clBlack : clRed;

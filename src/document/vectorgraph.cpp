@@ -49,8 +49,8 @@ int TVectorGraph::IndexOf(const TGraphics* shape) const
 
 int TVectorGraph::SelectedCount() const
 {
-    return int(std::count_if(m_shapes.begin(), m_shapes.end(),
-                             [](const auto& s) { return s->Selected; }));
+    return int(
+        std::count_if(m_shapes.begin(), m_shapes.end(), [](const auto& s) { return s->Selected; }));
 }
 
 void TVectorGraph::DeleteSelected()

@@ -104,13 +104,6 @@ void TVectorGraphics::DeletePage(int index)
     m_pages.erase(m_pages.begin() + index);
 }
 
-int TVectorGraphics::IndexOfPage(const TVectorGraph* page) const
-{
-    const auto it = std::find_if(m_pages.begin(), m_pages.end(),
-                                 [page](const auto& p) { return p.get() == page; });
-    return it == m_pages.end() ? -1 : int(it - m_pages.begin());
-}
-
 void TVectorGraphics::AddShape(std::unique_ptr<TGraphics> shape)
 {
     ActivePage()->AddShape(std::move(shape));

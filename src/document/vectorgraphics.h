@@ -5,7 +5,6 @@
 #include "platform/geometry.h"
 
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -59,7 +58,6 @@ public:
     TVectorGraph* ActivePage() const { return PageAt(CurrentPage); }
     TVectorGraph* PageAt(int index) const { return m_pages.at(std::size_t(index)).get(); }
     int PageCount() const { return int(m_pages.size()); }
-    int IndexOfPage(const TVectorGraph* page) const;
     // Appends the shape to the current page.
     void AddShape(std::unique_ptr<TGraphics> shape);
     // Each paper-type letter once, in the order of first appearance.

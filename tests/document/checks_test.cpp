@@ -94,8 +94,8 @@ TEST(FirstFailedCheck, ReportsOnlyTheFirstFailingCheck)
     auto document = twoPaperTypes();
     EXPECT_EQ(document->FirstFailedCheck(), QString());
 
-    addBubbleBox(*document->PageAt(0), RSZGF, 9);  // fails the score check
-    addBubbleBox(*document->PageAt(0), RSXZT, 0);  // fails the optional check
+    addBubbleBox(*document->PageAt(0), RSZGF, 9); // fails the score check
+    addBubbleBox(*document->PageAt(0), RSXZT, 0); // fails the optional check
     EXPECT_EQ(document->FirstFailedCheck(), ScoreBoxesMessage);
 
     addCutBox(*document->PageAt(0), 1, 1);

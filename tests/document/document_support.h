@@ -24,8 +24,7 @@ inline std::unique_ptr<TVectorGraphics> documentWithPages(int pages)
 }
 
 // Appends a box of the given class with corners in layout pixels.
-template <typename Box>
-Box& addBox(TVectorGraph& page, TRect r)
+template <typename Box> Box& addBox(TVectorGraph& page, TRect r)
 {
     auto box = std::make_unique<Box>(TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom}, 1.0, 1.0);
     Box& ref = *box;

@@ -38,9 +38,9 @@ TEST(NewPage, FirstPageHoldsTheReservedShapesInOrder)
         EXPECT_EQ(mark->TextType, expected.purpose);
         EXPECT_EQ(mark->FormatText, QLatin1String(expected.code));
         EXPECT_EQ(mark->KeyText, QLatin1String(expected.code));
-        EXPECT_EQ(mark->Gridwidth, 11); // 3 mm
+        EXPECT_EQ(mark->Gridwidth, 11);  // 3 mm
         EXPECT_EQ(mark->GridHeight, 15); // DWH 4 mm
-        EXPECT_EQ(mark->ColSpace, 8);   // 2 mm
+        EXPECT_EQ(mark->ColSpace, 8);    // 2 mm
         EXPECT_EQ(mark->Row, 1);
         EXPECT_EQ(mark->col, 4);
         EXPECT_EQ(mark->Aspect, ARight);

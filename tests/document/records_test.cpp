@@ -81,13 +81,16 @@ QStringList describe(const TGraphics& shape)
     if (const auto* s = dynamic_cast<const TTriangle*>(&shape))
         d << QStringLiteral("aspect %1").arg(s->Aspect);
     if (const auto* s = dynamic_cast<const TRectZg*>(&shape))
-        d << QStringLiteral("zg %1 %2 %3").arg(s->Question).arg(s->Number).arg(s->XZT)
-          << s->Caption << s->XZTH;
+        d << QStringLiteral("zg %1 %2 %3").arg(s->Question).arg(s->Number).arg(s->XZT) << s->Caption
+          << s->XZTH;
     if (const auto* s = dynamic_cast<const TRImage*>(&shape))
         d << s->PicturePath;
     if (const auto* s = dynamic_cast<const TMHSB*>(&shape))
-        d << QStringLiteral("mhsb %1 %2 %3 %4").arg(s->Number).arg(s->SBSL).arg(s->PointX).arg(
-                 s->PointY)
+        d << QStringLiteral("mhsb %1 %2 %3 %4")
+                 .arg(s->Number)
+                 .arg(s->SBSL)
+                 .arg(s->PointX)
+                 .arg(s->PointY)
           << s->PointList;
     if (const auto* s = dynamic_cast<const TLinelist*>(&shape))
         d << s->Lines << describe(s->Font) << QString::number(s->Row);
@@ -297,6 +300,25 @@ TEST(RoundTrip, LengthsAreStoredAsExactMillimetres)
     EXPECT_EQ(dynamic_cast<TRectKg*>(loaded.PageAt(0)->ShapeItem(7))->Gridwidth, 19);
 }
 
+TEST(RoundTrip, PositioningBoxRecordHoldsTheRoundedPixelsInMillimetres)
+{
+    auto document = documentWithPages(1);
+    document->RenumberPages();
+    document->LayoutMarks();
+    saveToBytes(*document);
+    ASSERT_EQ(document->Papers.size(), 1u);
+    EXPECT_EQ(document->Papers[0].PageNumber, 1);
+    const TGPS& box = document->GPList.front();
+    EXPECT_EQ(box.GType, GDw);
+    EXPECT_EQ(box.VGIndex, 0);
+    EXPECT_DOUBLE_EQ(box.X1, 38 / (96 / 25.4));
+    EXPECT_DOUBLE_EQ(box.Y1, 38 / (96 / 25.4));
+    EXPECT_DOUBLE_EQ(box.X2, 61 / (96 / 25.4));
+    EXPECT_DOUBLE_EQ(box.Y2, 53 / (96 / 25.4));
+    EXPECT_TRUE(box.Locked);
+    EXPECT_EQ(box.StartNumber, 0);
+}
+
 TEST(SaveToStream, DropsBubbleBoxesWithoutRowsOrColumns)
 {
     auto document = documentWithPages(2);
@@ -462,8 +484,8 @@ TEST_F(FailedLoad, OnARecordOfAMissingPage)
 TEST_F(FailedLoad, OnATruncatedOrForeignStream)
 {
     const QByteArray whole = saveToBytes(*documentWithPages(3));
-    for (const QByteArray& bytes : {whole.left(whole.size() / 2), QByteArray("PK\3\4 zip"),
-                                    QByteArray()}) {
+    for (const QByteArray& bytes :
+         {whole.left(whole.size() / 2), QByteArray("PK\3\4 zip"), QByteArray()}) {
         QString error;
         EXPECT_FALSE(loadFromBytes(*document, bytes, &error));
         EXPECT_FALSE(error.isEmpty());
