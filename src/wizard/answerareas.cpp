@@ -60,7 +60,7 @@ public:
     void cutBox(const AnswerColumn& c, int top)
     {
         auto box = std::make_unique<TRectZg>(TPoint{c.x + 10, top},
-                                             TPoint{right(c) - 10, lowest()}, 1.0, 1.0);
+                                             TPoint{right(c) - 10, a.cutBoxBottom()}, 1.0, 1.0);
         box->Brush.Style = bsClear;
         box->Question = c.question;
         g.add(std::move(box));
@@ -108,8 +108,6 @@ public:
         label(c, false);
     }
 
-    int lowest() const { return a.bottom - a.warningHeight - 10; }
-
 private:
     SheetGeneration& g;
     const AnswerLayout& a;
@@ -129,13 +127,14 @@ void createkg(SheetGeneration& g)
     int placed = 0;
     int page = -1;
     for (const AnswerColumn& column : a.columns) {
+        if (column.rows > 0)
+            g.makePageCurrent(column.page);
         for (int row = column.firstRow; row < column.firstRow + column.rows; ++row) {
             for (int position = 0; position < a.perRow; ++position) {
                 const int k = row * a.perRow + position;
                 if (k >= a.groupCount)
                     break;
                 const int questions = k == a.groupCount - 1 ? kg - k * a.groupSize : a.groupSize;
-                g.makePageCurrent(column.page);
                 const TPoint at{column.x + 40 + position * a.pitch,
                                 column.top + 40 + (row - column.firstRow) * (a.groupHeight + 20)};
                 TRectKg& group =
@@ -152,9 +151,8 @@ void createkg(SheetGeneration& g)
     }
     g.makeFirstPageCurrent();
     if (a.unplacedRows > 0)
-        throw GenerationError(QStringLiteral("questions %1 to %2 do not fit on the pages")
-                                  .arg(placed + 1)
-                                  .arg(kg));
+        throw GenerationError(
+            QStringLiteral("questions %1 to %2 do not fit on the pages").arg(placed + 1).arg(kg));
 }
 
 // Frames, cut boxes, warnings and page labels of every answer column; the

@@ -35,8 +35,7 @@ AnswerLayout planAnswerColumns(SheetGeneration& g)
     a.labelHeight = g.TH(label);
     a.labelWidth = g.TW(label);
 
-    // Frames stay above the bottom warning of their column.
-    const int lowest = a.bottom - a.warningHeight - 10;
+    const int lowest = a.cutBoxBottom();
     const int opening = g.Yc - 10; // Yk
     const int C = g.columns();
     const int columnCount = g.document.PageCount() * C;

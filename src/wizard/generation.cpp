@@ -123,7 +123,7 @@ TRoundRect& SheetGeneration::addFrame(TPoint topLeft, TPoint bottomRight)
 }
 
 TRectKg& SheetGeneration::addBubbleBox(TPoint at, const QString& options, TTextType type,
-                                      TAspect aspect, int cols, int rows, int group)
+                                       TAspect aspect, int cols, int rows, int group)
 {
     auto box = std::make_unique<TRectKg>(at, at, 1.0, 1.0);
     box->FormatText = options;

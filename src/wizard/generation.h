@@ -53,12 +53,12 @@ public:
 struct AnswerColumn
 {
     int page = 0;
-    int column = 0;     // within the page
-    int x = 0;          // left edge
-    int top = 0;        // top of its first frame
-    int firstRow = 0;   // first objective row it holds
-    int rows = 0;       // objective rows it holds
-    int question = 0;   // question of its cut box, 0 when it has none
+    int column = 0;         // within the page
+    int x = 0;              // left edge
+    int top = 0;            // top of its first frame
+    int firstRow = 0;       // first objective row it holds
+    int rows = 0;           // objective rows it holds
+    int question = 0;       // question of its cut box, 0 when it has none
     bool opensPage = false; // the first column of the first page (under the header)
 };
 
@@ -68,19 +68,22 @@ struct AnswerColumn
 // objective frame.
 struct AnswerLayout
 {
-    int groupSize = 0;   // questions per group (at most what one column holds)
+    int groupSize = 0; // questions per group (at most what one column holds)
     int groupCount = 0;
     int perRow = 0;      // groups per row
     int pitch = 0;       // horizontal distance between groups
     int groupHeight = 0; // gh
     int rowCount = 0;
     int unplacedRows = 0;
-    int bottom = 0;      // Ybot
-    int columnTop = 0;   // Ytop
+    int bottom = 0;                          // Ybot
+    int columnTop = 0;                       // Ytop
     int warningWidth = 0, warningHeight = 0; // ww, wh
     int labelWidth = 0, labelHeight = 0;     // pw, ph
     std::vector<AnswerColumn> columns;
 
+    // Bottom of the cut boxes and lowest edge of every objective frame: 10
+    // above the bottom warning.
+    int cutBoxBottom() const { return bottom - warningHeight - 10; }
     // Height of the objective frame's content for the given rows (Ho).
     int objectiveHeight(int rows) const { return (groupHeight + 20) * rows; }
 };
@@ -139,8 +142,7 @@ struct SheetGeneration
     // "新宋体" 8 pt; it already has the extent of its grid.
     TRectKg& addBubbleBox(TPoint at, const QString& options, TTextType type, TAspect aspect,
                           int cols, int rows, int group = 0);
-    template <class Shape>
-    Shape& add(std::unique_ptr<Shape> shape)
+    template <class Shape> Shape& add(std::unique_ptr<Shape> shape)
     {
         Shape& ref = *shape;
         append(std::move(shape));

@@ -53,8 +53,8 @@ void createtiaoma(SheetGeneration& g)
     g.makeFirstPageCurrent();
     const int left = g.L + g.Wc - BarcodeWidth;
     const int top = g.Yc + 20;
-    auto box = std::make_unique<TRectbarcode>(TPoint{left, top},
-                                              TPoint{g.L + g.Wc, g.Yc + 120}, 1.0, 1.0);
+    auto box =
+        std::make_unique<TRectbarcode>(TPoint{left, top}, TPoint{g.L + g.Wc, g.Yc + 120}, 1.0, 1.0);
     box->Pen.Width = 1;
     box->Pen.Style = psDot;
     box->Brush.Style = bsClear;
@@ -121,8 +121,8 @@ void createtiaomaxinxi(SheetGeneration& g)
 
     g.addText({X, Y + 64}, {X + tw, Y + 64 + th}, {label}, g.font(11));
 
-    auto grid = std::make_unique<TRectGrid>(TPoint{X + tw, Y + 59}, TPoint{X + tw, Y + 59}, 1.0,
-                                            1.0);
+    auto grid =
+        std::make_unique<TRectGrid>(TPoint{X + tw, Y + 59}, TPoint{X + tw, Y + 59}, 1.0, 1.0);
     grid->Row = 1;
     grid->col = D;
     grid->ColSpace = 0;

@@ -6,6 +6,8 @@
 #include "shapes/recttext.h"
 #include "wizard/settings.h"
 
+#include <algorithm>
+
 namespace sw {
 
 namespace {
@@ -61,10 +63,10 @@ void narrowPanel(SheetGeneration& g, int th, int gap)
     g.addText({L + 3, Y + gap}, {L + 25, Y + gap + th}, {QStringLiteral("注")}, heading, 3);
     g.addText({L + 3, Y + 2 * gap + th}, {L + 20, Y + 2 * gap + 2 * th}, {QStringLiteral("意")},
               heading, 3);
-    g.addText({L + 3, Y + 3 * gap + 2 * th}, {L + 20, Y + 3 * gap + 3 * th},
-              {QStringLiteral("事")}, heading, 3);
-    g.addText({L + 3, Y + 4 * gap + 3 * th}, {L + 20, Y + 4 * gap + 4 * th},
-              {QStringLiteral("项")}, heading, 3);
+    g.addText({L + 3, Y + 3 * gap + 2 * th}, {L + 20, Y + 3 * gap + 3 * th}, {QStringLiteral("事")},
+              heading, 3);
+    g.addText({L + 3, Y + 4 * gap + 3 * th}, {L + 20, Y + 4 * gap + 4 * th}, {QStringLiteral("项")},
+              heading, 3);
 
     g.setCanvasFont(10);
     const int e = g.TW(sheet::CorrectFillingLabel) + 25;
@@ -138,8 +140,8 @@ void fullWidthBlock(SheetGeneration& g)
     const int lh = g.TH(QStringLiteral("阿")) + 2;
     const int Y = g.Yc + 25;
 
-    const QStringList lines =
-        wrapByCharacters(g, g.settings.attention.join(QString()), Wc - sheet::ExamplePanelWidth - 10);
+    const QStringList lines = wrapByCharacters(g, g.settings.attention.join(QString()),
+                                               Wc - sheet::ExamplePanelWidth - 10);
     const TFont text = g.font(f);
     for (int k = 0; k < int(lines.size()); ++k)
         g.addText({L + 35, Y + 5 + k * lh}, {L + Wc, Y + 5 + (k + 1) * lh}, {lines[k]}, text, 3);
@@ -159,16 +161,18 @@ void fullWidthBlock(SheetGeneration& g)
 
     g.addRectangle({L, Y}, {L + Wc, Y + hN}, 3).Brush.Style = bsClear;
     g.addLine({L + 25, Y}, {L + 25, Y + hN}, 3);
-    g.addText({L + 5, headingTop}, {L + 5 + cw + 2, headingTop + 4 * ch + 2},
-              {QStringLiteral("注"), QStringLiteral("意"), QStringLiteral("事"), QStringLiteral("项")},
-              heading, 3);
+    g.addText(
+        {L + 5, headingTop}, {L + 5 + cw + 2, headingTop + 4 * ch + 2},
+        {QStringLiteral("注"), QStringLiteral("意"), QStringLiteral("事"), QStringLiteral("项")},
+        heading, 3);
     g.addLine({Xp + 30, Y}, {Xp + 30, Y + hN}, 3);
     g.addLine({Xp + 55, Y}, {Xp + 55, Y + hN}, 3);
     g.addLine({Xp + 55, Y + hN / 2}, {L + Wc, Y + hN / 2}, 3);
     const int headingLeft = Xp + 30 + (25 - cw) / 2;
-    g.addText({headingLeft, headingTop}, {headingLeft + cw + 2, headingTop + 4 * ch + 2},
-              {QStringLiteral("填"), QStringLiteral("涂"), QStringLiteral("样"), QStringLiteral("例")},
-              heading, 3);
+    g.addText(
+        {headingLeft, headingTop}, {headingLeft + cw + 2, headingTop + 4 * ch + 2},
+        {QStringLiteral("填"), QStringLiteral("涂"), QStringLiteral("样"), QStringLiteral("例")},
+        heading, 3);
     const int labelLeft = Xp + 55 + (95 - ew) / 2;
     g.addText({labelLeft, Y + 8}, {labelLeft + ew + 2, Y + 8 + hl}, {QStringLiteral("正确填涂")},
               label, 5);

@@ -19,8 +19,7 @@ public:
 
     // Runs the step; a failure is reported under the code and the sequence
     // goes on.
-    template <class Step>
-    void run(const char* code, Step&& step)
+    template <class Step> void run(const char* code, Step&& step)
     {
         try {
             step();
@@ -43,9 +42,8 @@ bool fail(QString* error, const QString& message)
 
 } // namespace
 
-bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settings,
-                         Canvas& metrics, WizardHost& host, const WizardFailureReport& report,
-                         QString* error)
+bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settings, Canvas& metrics,
+                         WizardHost& host, const WizardFailureReport& report, QString* error)
 {
     if (!settings.validate(error))
         return false;

@@ -34,8 +34,8 @@ inline const QString GeneratedSheetCaption = QStringLiteral("新建页面");
 // given), keeps the shapes it added, and the next step runs. Returns false
 // with the reason in *error, and leaves the document untouched, when the
 // settings are out of range or the canvas does not match the document.
-bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settings,
-                         Canvas& metrics, WizardHost& host, const WizardFailureReport& report,
+bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settings, Canvas& metrics,
+                         WizardHost& host, const WizardFailureReport& report,
                          QString* error = nullptr);
 
 } // namespace sw

@@ -151,7 +151,8 @@ struct LayoutCase
 };
 
 class Layouts : public ::testing::TestWithParam<LayoutCase>
-{};
+{
+};
 
 TEST_P(Layouts, ColumnsCutBoxesLabelsAndGroups)
 {
@@ -174,9 +175,9 @@ TEST_P(Layouts, ColumnsCutBoxesLabelsAndGroups)
 
     // Rows of groups: left to right, then down, at the pitch of the layout.
     Quantities q(settings);
-    const int p = settings.pagesize == WizardA4 ? 5
+    const int p = settings.pagesize == WizardA4   ? 5
                   : settings.pagesize == WizardB4 ? (q.columns == 3 ? 3 : 4)
-                                                   : (q.columns == 3 ? 3 : 5);
+                                                  : (q.columns == 3 ? 3 : 5);
     const int s = (q.Wc - 60 - 100 * p) / (p - 1) + 100;
     const int gh = 17 * c.groupnumber;
     const auto groups = answerGroups(sheet->page(0));
@@ -186,38 +187,99 @@ TEST_P(Layouts, ColumnsCutBoxesLabelsAndGroups)
     int rows = 0;
     for (std::size_t k = 0; k < groups.size(); ++k) {
         const int row = int(k) / p;
-        EXPECT_EQ(groups[k]->TopLeft, (TPoint{origin.X + int(k % p) * s, origin.Y + row * (gh + 20)}))
+        EXPECT_EQ(groups[k]->TopLeft,
+                  (TPoint{origin.X + int(k % p) * s, origin.Y + row * (gh + 20)}))
             << k;
         rows = row + 1;
     }
     EXPECT_EQ(rows, c.groupRows);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sheets, Layouts,
-    ::testing::Values(
-        LayoutCase{"A4OnePage", WizardA4, WizardTwoColumns, 1, 15, 5, {{1}}, {{label(1, 1)}},
-                   {5, 5, 5}, 1},
-        LayoutCase{"A4TwoPages", WizardA4, WizardThreeColumns, 2, 15, 5, {{1}, {2}},
-                   {{label(1, 2)}, {label(2, 2)}}, {5, 5, 5}, 1},
-        LayoutCase{"B4ThreeColumns", WizardB4, WizardThreeColumns, 1, 15, 5, {{2, 3, 1}},
-                   {{label(1, 3), label(2, 3), label(3, 3)}}, {5, 5, 5}, 1},
-        LayoutCase{"B4TwoColumns", WizardB4, WizardTwoColumns, 1, 15, 5, {{2, 1}},
-                   {{label(1, 2), label(2, 2)}}, {5, 5, 5}, 1},
-        LayoutCase{"TwentyQuestionsThreePerRow", WizardA3, WizardThreeColumns, 1, 20, 5,
-                   {{2, 3, 1}}, {{label(1, 3), label(2, 3), label(3, 3)}}, {5, 5, 5, 5}, 2},
-        LayoutCase{"SevenQuestions", WizardA3, WizardTwoColumns, 1, 7, 5, {{2, 1}},
-                   {{label(1, 2), label(2, 2)}}, {5, 2}, 1},
-        LayoutCase{"OneGroupOfOne", WizardA3, WizardTwoColumns, 1, 1, 1, {{2, 1}},
-                   {{label(1, 2), label(2, 2)}}, {1}, 1},
-        LayoutCase{"FourPagesAreAllFilled", WizardA3, WizardTwoColumns, 4, 15, 5,
-                   {{2, 1}, {3, 4}, {5, 6}, {7, 8}},
-                   {{label(1, 8), label(2, 8)},
-                    {label(3, 8), label(4, 8)},
-                    {label(5, 8), label(6, 8)},
-                    {label(7, 8), label(8, 8)}},
-                   {5, 5, 5}, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sheets, Layouts,
+                         ::testing::Values(LayoutCase{"A4OnePage",
+                                                      WizardA4,
+                                                      WizardTwoColumns,
+                                                      1,
+                                                      15,
+                                                      5,
+                                                      {{1}},
+                                                      {{label(1, 1)}},
+                                                      {5, 5, 5},
+                                                      1},
+                                           LayoutCase{"A4TwoPages",
+                                                      WizardA4,
+                                                      WizardThreeColumns,
+                                                      2,
+                                                      15,
+                                                      5,
+                                                      {{1}, {2}},
+                                                      {{label(1, 2)}, {label(2, 2)}},
+                                                      {5, 5, 5},
+                                                      1},
+                                           LayoutCase{"B4ThreeColumns",
+                                                      WizardB4,
+                                                      WizardThreeColumns,
+                                                      1,
+                                                      15,
+                                                      5,
+                                                      {{2, 3, 1}},
+                                                      {{label(1, 3), label(2, 3), label(3, 3)}},
+                                                      {5, 5, 5},
+                                                      1},
+                                           LayoutCase{"B4TwoColumns",
+                                                      WizardB4,
+                                                      WizardTwoColumns,
+                                                      1,
+                                                      15,
+                                                      5,
+                                                      {{2, 1}},
+                                                      {{label(1, 2), label(2, 2)}},
+                                                      {5, 5, 5},
+                                                      1},
+                                           LayoutCase{"TwentyQuestionsThreePerRow",
+                                                      WizardA3,
+                                                      WizardThreeColumns,
+                                                      1,
+                                                      20,
+                                                      5,
+                                                      {{2, 3, 1}},
+                                                      {{label(1, 3), label(2, 3), label(3, 3)}},
+                                                      {5, 5, 5, 5},
+                                                      2},
+                                           LayoutCase{"SevenQuestions",
+                                                      WizardA3,
+                                                      WizardTwoColumns,
+                                                      1,
+                                                      7,
+                                                      5,
+                                                      {{2, 1}},
+                                                      {{label(1, 2), label(2, 2)}},
+                                                      {5, 2},
+                                                      1},
+                                           LayoutCase{"OneGroupOfOne",
+                                                      WizardA3,
+                                                      WizardTwoColumns,
+                                                      1,
+                                                      1,
+                                                      1,
+                                                      {{2, 1}},
+                                                      {{label(1, 2), label(2, 2)}},
+                                                      {1},
+                                                      1},
+                                           LayoutCase{"FourPagesAreAllFilled",
+                                                      WizardA3,
+                                                      WizardTwoColumns,
+                                                      4,
+                                                      15,
+                                                      5,
+                                                      {{2, 1}, {3, 4}, {5, 6}, {7, 8}},
+                                                      {{label(1, 8), label(2, 8)},
+                                                       {label(3, 8), label(4, 8)},
+                                                       {label(5, 8), label(6, 8)},
+                                                       {label(7, 8), label(8, 8)}},
+                                                      {5, 5, 5},
+                                                      1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace sw

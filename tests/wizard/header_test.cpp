@@ -40,7 +40,8 @@ struct TitleCase
 };
 
 class Titles : public ::testing::TestWithParam<TitleCase>
-{};
+{
+};
 
 TEST_P(Titles, LinesAreCentredAndStackedFromOneLineBelowTheCursor)
 {
@@ -243,8 +244,8 @@ TEST(BarcodeArea, DottedBoxWithCaptionLineListAndWriteInGrid)
     ASSERT_EQ(lists.size(), 1u);
     EXPECT_EQ(lists[0]->Bounds, (TRect{q.L, Yc + 35, q.L + W, Yc + 85}));
     EXPECT_EQ(lists[0]->Row, 2);
-    EXPECT_EQ(lists[0]->Lines, (QStringList{QStringLiteral("院系\\\\1|专业\\\\1"),
-                                            QStringLiteral("姓名\\\\1")}));
+    EXPECT_EQ(lists[0]->Lines,
+              (QStringList{QStringLiteral("院系\\\\1|专业\\\\1"), QStringLiteral("姓名\\\\1")}));
     EXPECT_EQ(lists[0]->Font.size(ScreenDpi), 11);
     EXPECT_EQ(lists[0]->Group, 0);
 

@@ -52,7 +52,8 @@ TEST(NarrowNotes, OneBoxPerLineBesideTheHeadingWithTheFillingExampleAtTheFoot)
     int widest = 0;
     for (int k = 0; k < 12; ++k) {
         EXPECT_EQ(textOf(*lines[k]), settings.attention[k]);
-        EXPECT_EQ(lines[k]->Bounds, (TRect{L + 30, Y + 7 + k * r, L + q.N - 5, Y + 7 + (k + 1) * r}));
+        EXPECT_EQ(lines[k]->Bounds,
+                  (TRect{L + 30, Y + 7 + k * r, L + q.N - 5, Y + 7 + (k + 1) * r}));
         widest = std::max(widest, m.tw(8, settings.attention[k]));
     }
     // The widest line's box is 5 narrower than the line.
@@ -114,7 +115,8 @@ struct FlowCase
 };
 
 class FullWidthNotes : public ::testing::TestWithParam<FlowCase>
-{};
+{
+};
 
 TEST_P(FullWidthNotes, TextIsReflowedGreedilyToTheColumnWidth)
 {
@@ -160,11 +162,12 @@ TEST_P(FullWidthNotes, TextIsReflowedGreedilyToTheColumnWidth)
 
 INSTANTIATE_TEST_SUITE_P(
     Sheets, FullWidthNotes,
-    ::testing::Values(FlowCase{"BarcodeA3", WizardA3, WizardTwoColumns, WizardBarcode, 12, 10},
-                      FlowCase{"LongExamNumber", WizardA3, WizardTwoColumns, WizardBubbles, 20, 10},
-                      FlowCase{"B4ThreeColumns", WizardB4, WizardThreeColumns, WizardBubbles, 12, 8},
-                      FlowCase{"A3ThreeColumns", WizardA3, WizardThreeColumns, WizardBarcode, 12, 8},
-                      FlowCase{"A4StyleIgnored", WizardA4, WizardThreeColumns, WizardBarcode, 12, 10}),
+    ::testing::Values(
+        FlowCase{"BarcodeA3", WizardA3, WizardTwoColumns, WizardBarcode, 12, 10},
+        FlowCase{"LongExamNumber", WizardA3, WizardTwoColumns, WizardBubbles, 20, 10},
+        FlowCase{"B4ThreeColumns", WizardB4, WizardThreeColumns, WizardBubbles, 12, 8},
+        FlowCase{"A3ThreeColumns", WizardA3, WizardThreeColumns, WizardBarcode, 12, 8},
+        FlowCase{"A4StyleIgnored", WizardA4, WizardThreeColumns, WizardBarcode, 12, 10}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FullWidthNotes, NumberedItemsRunOnWithoutLineBreaks)

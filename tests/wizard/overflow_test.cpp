@@ -146,7 +146,8 @@ struct SweepCase
 };
 
 class Sweep : public ::testing::TestWithParam<SweepCase>
-{};
+{
+};
 
 TEST_P(Sweep, EveryStandardSheetIsSound)
 {
@@ -175,7 +176,9 @@ std::vector<SweepCase> sweepCases()
 
 INSTANTIATE_TEST_SUITE_P(Settings, Sweep, ::testing::ValuesIn(sweepCases()), [](const auto& info) {
     const SweepCase& c = info.param;
-    return std::string(c.pagesize == WizardA4 ? "A4" : c.pagesize == WizardB4 ? "B4" : "A3") +
+    return std::string(c.pagesize == WizardA4   ? "A4"
+                       : c.pagesize == WizardB4 ? "B4"
+                                                : "A3") +
            (c.pagetype == WizardTwoColumns ? "Two" : "Three") +
            (c.examcodetype == WizardBarcode ? "Barcode" : "Bubbles") + std::to_string(c.pagecount);
 });

@@ -21,8 +21,9 @@ TEST(Sequence, ReplacesTheDocumentAndTellsTheWindow)
     WizardSettings settings;
     settings.pagecount = 3;
     RecordingCanvas canvas(ScreenDpi);
-    ASSERT_TRUE(generateAnswerSheet(document, settings, canvas, sheet->host,
-                                    [&](const WizardStepFailure& f) { sheet->failures.push_back(f); }));
+    ASSERT_TRUE(
+        generateAnswerSheet(document, settings, canvas, sheet->host,
+                            [&](const WizardStepFailure& f) { sheet->failures.push_back(f); }));
     EXPECT_TRUE(sheet->failures.empty());
 
     ASSERT_EQ(document.PageCount(), 3);
@@ -62,7 +63,8 @@ TEST(Sequence, GeneratedSheetSavesAndLoadsBack)
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
     QString error;
-    ASSERT_TRUE(sheet->document->SaveToStream(SaveAllShapes, buffer, &error)) << error.toStdString();
+    ASSERT_TRUE(sheet->document->SaveToStream(SaveAllShapes, buffer, &error))
+        << error.toStdString();
     TVectorGraphics loaded(ScreenDpi);
     ASSERT_TRUE(loaded.LoadFromStream(buffer, &error)) << error.toStdString();
     ASSERT_EQ(loaded.PageCount(), 2);
@@ -78,7 +80,8 @@ struct BadInput
 };
 
 class RefusedSettings : public ::testing::TestWithParam<BadInput>
-{};
+{
+};
 
 TEST_P(RefusedSettings, LeaveTheDocumentUntouched)
 {
@@ -98,15 +101,15 @@ TEST_P(RefusedSettings, LeaveTheDocumentUntouched)
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, RefusedSettings,
-    ::testing::Values(BadInput{"NoPages", [](WizardSettings& s) { s.pagecount = 0; }, "pagecount"},
-                      BadInput{"FivePages", [](WizardSettings& s) { s.pagecount = 5; }, "pagecount"},
-                      BadInput{"NoDigits", [](WizardSettings& s) { s.examcodeleng = 0; }, "examcodeleng"},
-                      BadInput{"EmptyGroups", [](WizardSettings& s) { s.groupnumber = 0; }, "groupnumber"},
-                      BadInput{"TooManyQuestions", [](WizardSettings& s) { s.kgcount = 201; }, "kgcount"},
-                      BadInput{"UnknownSize", [](WizardSettings& s) { s.pagesize = 3; }, "pagesize"},
-                      BadInput{"BrokenWarning",
-                               [](WizardSettings& s) { s.warning = QStringLiteral("a\nb"); },
-                               "warning"}),
+    ::testing::Values(
+        BadInput{"NoPages", [](WizardSettings& s) { s.pagecount = 0; }, "pagecount"},
+        BadInput{"FivePages", [](WizardSettings& s) { s.pagecount = 5; }, "pagecount"},
+        BadInput{"NoDigits", [](WizardSettings& s) { s.examcodeleng = 0; }, "examcodeleng"},
+        BadInput{"EmptyGroups", [](WizardSettings& s) { s.groupnumber = 0; }, "groupnumber"},
+        BadInput{"TooManyQuestions", [](WizardSettings& s) { s.kgcount = 201; }, "kgcount"},
+        BadInput{"UnknownSize", [](WizardSettings& s) { s.pagesize = 3; }, "pagesize"},
+        BadInput{"BrokenWarning", [](WizardSettings& s) { s.warning = QStringLiteral("a\nb"); },
+                 "warning"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Sequence, RefusesACanvasOfAnotherResolution)
@@ -114,7 +117,8 @@ TEST(Sequence, RefusesACanvasOfAnotherResolution)
     Sheet sheet;
     RecordingCanvas canvas(120);
     QString error;
-    EXPECT_FALSE(generateAnswerSheet(*sheet.document, WizardSettings(), canvas, sheet.host, {}, &error));
+    EXPECT_FALSE(
+        generateAnswerSheet(*sheet.document, WizardSettings(), canvas, sheet.host, {}, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(sheet.document->PageCount(), 0);
 }

@@ -30,7 +30,10 @@ public:
     void addTab() override { calls << QStringLiteral("addTab"); }
     void relabelTabs() override { calls << QStringLiteral("relabel"); }
     void selectTab(int index) override { calls << QStringLiteral("select %1").arg(index); }
-    void resetHistory(const QString& caption) override { calls << QStringLiteral("history ") + caption; }
+    void resetHistory(const QString& caption) override
+    {
+        calls << QStringLiteral("history ") + caption;
+    }
     void repaint() override { calls << QStringLiteral("repaint"); }
 
     QStringList calls;
@@ -84,8 +87,7 @@ inline std::unique_ptr<Sheet> generate(const WizardSettings& settings)
 }
 
 // The generated shapes of a page of one class, in list order.
-template <class Shape>
-std::vector<Shape*> shapesOf(const TVectorGraph& page)
+template <class Shape> std::vector<Shape*> shapesOf(const TVectorGraph& page)
 {
     std::vector<Shape*> out;
     for (int i = ReservedShapes; i < page.ShapeCount(); ++i) {
