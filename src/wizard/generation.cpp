@@ -27,14 +27,39 @@ bool SheetGeneration::isA4() const
 
 bool SheetGeneration::threeColumns() const
 {
-    return !isA4() && settings.pagetype == WizardThreeColumns;
+    return columns() == 3;
 }
 
-int SheetGeneration::columns() const
+PaperFormat paperFormat(int pagesize)
 {
-    if (isA4())
+    switch (pagesize) {
+    case WizardA4:
+        return {A4, poPortrait, 210.0, 297.0};
+    case WizardB4:
+        return {B4, poLandscape, 354.0, 250.0};
+    default:
+        return {A3, poLandscape, 420.0, 297.0};
+    }
+}
+
+int columnCount(const WizardSettings& settings)
+{
+    if (settings.pagesize <= WizardA4)
         return 1;
-    return threeColumns() ? 3 : 2;
+    return settings.pagetype == WizardThreeColumns ? 3 : 2;
+}
+
+int columnWidth(double usable, int columns)
+{
+    return roundHalfEven((usable - sheet::ColumnGap * (columns - 1)) / columns);
+}
+
+int maxExamNumberDigits(const WizardSettings& settings, double pixelsPerMm)
+{
+    const int edge = roundHalfEven(sheet::MarginMm * pixelsPerMm + 22);
+    const double usable = paperFormat(settings.pagesize).width * pixelsPerMm - 2 * edge;
+    const int Wc = columnWidth(usable, columnCount(settings));
+    return (Wc - 5 - sheet::MinInformationWidth - 2) / (sheet::BubbleWidth + sheet::BubbleColSpace);
 }
 
 int SheetGeneration::totalPages() const
@@ -153,18 +178,7 @@ void computeQuantities(SheetGeneration& g)
     g.R = g.rnd(page.RightMargin * P + 22);
     g.Ti = g.rnd(page.TopMargin * P);
     g.Bi = g.rnd(page.BottomMargin * P);
-    const double usable = page.Width * P - g.L - g.R;
-    switch (g.columns()) {
-    case 1:
-        g.Wc = g.rnd(usable);
-        break;
-    case 2:
-        g.Wc = g.rnd((usable - sheet::ColumnGap) / 2);
-        break;
-    default:
-        g.Wc = g.rnd((usable - 2 * sheet::ColumnGap) / 3);
-        break;
-    }
+    g.Wc = columnWidth(page.Width * P - g.L - g.R, g.columns());
 
     // The notes panel is as wide as its widest line plus the heading column,
     // and never narrower than the filling example at its foot.

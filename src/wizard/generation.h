@@ -36,11 +36,32 @@ constexpr int ExamplePanelWidth = 150;
 constexpr int ColumnGap = 10;
 constexpr double MarginMm = 8.0;
 constexpr int FrameRadius = 20;
+// Narrowest information block; narrower ones give way to the notes.
+constexpr int MinInformationWidth = 75;
 inline const QString Song = QStringLiteral("宋体");
 inline const QString NewSong = QStringLiteral("新宋体");
 // Label of the filling example in the narrow notes panel (two trailing spaces).
 inline const QString CorrectFillingLabel = QStringLiteral("正 确 填 涂  ");
 } // namespace sheet
+
+// The paper of every page for the wizard's size choice.
+struct PaperFormat
+{
+    TPageSize size;
+    TPrinterOrientation orientation;
+    double width;  // mm
+    double height; // mm
+};
+PaperFormat paperFormat(int pagesize);
+
+// Answer columns per page: 1 on A4, else the style's 2 or 3.
+int columnCount(const WizardSettings& settings);
+// Width of one answer column (Wc) on a page `usable` layout pixels wide
+// between the column area's left and right edges.
+int columnWidth(double usable, int columns);
+// Most exam-number digits whose bubble block leaves room in a column for an
+// information block of at least MinInformationWidth beside it.
+int maxExamNumberDigits(const WizardSettings& settings, double pixelsPerMm);
 
 // A step that cannot go on; the sequence reports it under the step's code.
 class GenerationError : public std::runtime_error
@@ -112,8 +133,7 @@ struct SheetGeneration
 
     bool isA4() const;
     bool threeColumns() const;
-    // Columns per page: 1 on A4, else the style's 2 or 3.
-    int columns() const;
+    int columns() const { return columnCount(settings); }
     // Total shown in the page labels: every column counts as one page.
     int totalPages() const;
     int columnLeft(int c) const { return L + c * (Wc + sheet::ColumnGap); }

@@ -149,7 +149,7 @@ void createxinxi(SheetGeneration& g)
     const int n = int(g.settings.info.size());
     int X = g.L;
     int W = g.Wc - g.E - 5;
-    if (g.I >= 75) {
+    if (g.I >= sheet::MinInformationWidth) {
         X = g.L + g.N + 5;
         W = g.I;
     } else {

@@ -6,30 +6,6 @@
 
 namespace sw {
 
-namespace {
-
-struct PaperFormat
-{
-    TPageSize size;
-    TPrinterOrientation orientation;
-    double width;  // mm
-    double height; // mm
-};
-
-PaperFormat paperFormat(int pagesize)
-{
-    switch (pagesize) {
-    case WizardA4:
-        return {A4, poPortrait, 210.0, 297.0};
-    case WizardB4:
-        return {B4, poLandscape, 354.0, 250.0};
-    default:
-        return {A3, poLandscape, 420.0, 297.0};
-    }
-}
-
-} // namespace
-
 // One paper type of pagecount pages of the chosen paper, each added like the
 // window adds a page: a tab, renumbered pages, the new tab selected and the
 // marks laid out again.

@@ -53,6 +53,15 @@ bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settin
                                .arg(metrics.pixelsPerInch())
                                .arg(document.PixelsPerInch));
 
+    if (settings.examcodetype == WizardBubbles) {
+        const int most = maxExamNumberDigits(settings, document.PixelsPerMm);
+        if (settings.examcodeleng > most)
+            return fail(error, QStringLiteral("examcodeleng: %1 digits do not fit in a column of "
+                                              "this paper and style, at most %2 do")
+                                   .arg(settings.examcodeleng)
+                                   .arg(most));
+    }
+
     SheetGeneration g(document, settings, metrics, host);
     GuardedSteps steps(report);
 

@@ -137,6 +137,46 @@ TEST(Overflow, AHeaderThatFillsTheColumnLeavesNoInvertedBoxes)
     EXPECT_TRUE(answerGroups(sheet->page(0)).empty());
 }
 
+struct DigitsCase
+{
+    const char* name;
+    int pagesize;
+    int pagetype;
+    int examcodetype;
+    int digits;
+};
+
+class WidestExamNumbers : public ::testing::TestWithParam<DigitsCase>
+{
+};
+
+TEST_P(WidestExamNumbers, StillLeaveASoundHeader)
+{
+    WizardSettings settings;
+    settings.pagesize = GetParam().pagesize;
+    settings.pagetype = GetParam().pagetype;
+    settings.examcodetype = GetParam().examcodetype;
+    settings.examcodeleng = GetParam().digits;
+    const auto sheet = generate(settings);
+    ASSERT_TRUE(sheet->generated) << sheet->error.toStdString();
+    EXPECT_TRUE(sheet->failures.empty());
+    expectSoundLayout(*sheet, settings);
+    for (TRectangle* r : shapesOf<TRectangle>(sheet->page(0))) {
+        if (r->Group == 4)
+            EXPECT_GE(r->Bounds.width(), 75);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, WidestExamNumbers,
+    ::testing::Values(DigitsCase{"A3ThreeColumns", WizardA3, WizardThreeColumns, WizardBubbles, 16},
+                      DigitsCase{"B4ThreeColumns", WizardB4, WizardThreeColumns, WizardBubbles, 12},
+                      DigitsCase{"B4TwoColumns", WizardB4, WizardTwoColumns, WizardBubbles, 20},
+                      DigitsCase{"A4", WizardA4, WizardTwoColumns, WizardBubbles, 20},
+                      DigitsCase{"BarcodeB4ThreeColumns", WizardB4, WizardThreeColumns,
+                                 WizardBarcode, 20}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct SweepCase
 {
     int pagesize;

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace sw {
 namespace {
@@ -108,9 +109,37 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"EmptyGroups", [](WizardSettings& s) { s.groupnumber = 0; }, "groupnumber"},
         BadInput{"TooManyQuestions", [](WizardSettings& s) { s.kgcount = 201; }, "kgcount"},
         BadInput{"UnknownSize", [](WizardSettings& s) { s.pagesize = 3; }, "pagesize"},
+        BadInput{"ExamNumberWiderThanAColumn",
+                 [](WizardSettings& s) {
+                     s.pagetype = WizardThreeColumns;
+                     s.examcodeleng = 17;
+                 },
+                 "examcodeleng"},
         BadInput{"BrokenWarning", [](WizardSettings& s) { s.warning = QStringLiteral("a\nb"); },
                  "warning"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Reports every step failure and goes on with the next step.
+class ThrowingHost : public RecordingHost
+{
+public:
+    void clearTabs() override { throw std::runtime_error("no tabs here"); }
+};
+
+TEST(Sequence, AFailedStepIsReportedByItsCodeAndTheRestRuns)
+{
+    TVectorGraphics document(ScreenDpi);
+    RecordingCanvas canvas(ScreenDpi);
+    ThrowingHost host;
+    std::vector<WizardStepFailure> failures;
+    EXPECT_TRUE(generateAnswerSheet(document, WizardSettings(), canvas, host,
+                                    [&](const WizardStepFailure& f) { failures.push_back(f); }));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].code, QStringLiteral("33"));
+    EXPECT_EQ(failures[0].reason, QStringLiteral("no tabs here"));
+    ASSERT_EQ(document.PageCount(), 2);
+    EXPECT_EQ(shapesOf<TRectZg>(*document.PageAt(1)).size(), 2u);
+}
 
 TEST(Sequence, RefusesACanvasOfAnotherResolution)
 {
