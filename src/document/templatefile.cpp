@@ -59,8 +59,10 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
         }
     }
     const QByteArray bytes = writeTemplate(*this);
-    if (stream.write(bytes) != bytes.size()) {
-        setError(error, stream.errorString());
+    const qint64 written = stream.write(bytes);
+    if (written != bytes.size()) {
+        // A short write (disk full, size limit) leaves no error string.
+        setError(error, written < 0 ? stream.errorString() : QStringLiteral("Stream write error"));
         return false;
     }
     return true;
@@ -69,7 +71,9 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
 bool TVectorGraphics::SaveToFile(int mode, const QString& fileName, QString* error)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a short write shows in the count of SaveToStream rather
+    // than being lost in a flush that reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         setError(error, QStringLiteral("Cannot create file %1").arg(fileName));
         return false;
     }

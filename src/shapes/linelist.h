@@ -27,7 +27,7 @@ public:
     QString Text() const;
     void SetText(const QString& text);
 
-    QStringList Lines;    // one row description per row
+    QStringList Lines; // one row description per row
     TFont Font;
     std::int32_t Row = 0; // rows drawn
 };

@@ -27,9 +27,9 @@ public:
     // FormatText.
     QString BubbleLabel(int i, int j) const;
 
-    QString FormatText;   // option characters, one per bubble along the options
-    QString KeyText;      // labels drawn filled in code mode
-    bool Spread = false;  // code mode
+    QString FormatText;  // option characters, one per bubble along the options
+    QString KeyText;     // labels drawn filled in code mode
+    bool Spread = false; // code mode
     TAspect Aspect = ADown;
     std::int32_t StartNumber = 0;    // set by the page before every draw
     std::int32_t StartNumberAgg = 0; // added to the running number from this box on

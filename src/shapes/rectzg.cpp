@@ -37,11 +37,9 @@ void TRectZg::Draw(Canvas& canvas)
         const int th = canvas.TextHeight(label);
         const int xw = roundHalfEven(Width * ScaleX);
         const int yh = roundHalfEven(Height * ScaleY);
-        canvas.TextOut(clampToInt(std::int64_t(toDeviceX(Left)) +
-                                  roundHalfEven((double(xw) - tw) / 2)),
-                       clampToInt(std::int64_t(toDeviceY(Top)) +
-                                  roundHalfEven((double(yh) - th) / 2)),
-                       label);
+        canvas.TextOut(
+            clampToInt(std::int64_t(toDeviceX(Left)) + roundHalfEven((double(xw) - tw) / 2)),
+            clampToInt(std::int64_t(toDeviceY(Top)) + roundHalfEven((double(yh) - th) / 2)), label);
     }
     TRectangle::Draw(canvas);
 }

@@ -85,8 +85,8 @@ TEST(RecogKg, DownBoxTakesItsSizeBubblesLabelsAndNumbers)
     EXPECT_EQ(paths(canvas), expectedCells);
 
     const std::vector<Written> expectedTexts = {
-        {76, 200, "A"},  {106, 185, "1"}, {136, 185, "2"}, {166, 185, "3"},
-        {76, 215, "B"},  {76, 230, "C"},  {76, 245, "D"},
+        {76, 200, "A"}, {106, 185, "1"}, {136, 185, "2"}, {166, 185, "3"},
+        {76, 215, "B"}, {76, 230, "C"},  {76, 245, "D"},
     };
     EXPECT_EQ(textsOut(canvas), expectedTexts);
 }
@@ -141,16 +141,28 @@ TEST_P(RecogKgLabels, Case)
 INSTANTIATE_TEST_SUITE_P(
     RecogKg, RecogKgLabels,
     ::testing::Values(
-        LabelCase{"DownInner", ADown, SInner, false,
+        LabelCase{"DownInner",
+                  ADown,
+                  SInner,
+                  false,
                   {{107, 200, "A"}, {137, 200, "A"}, {107, 215, "B"}, {137, 215, "B"}}},
-        LabelCase{"RightInner", ARight, SInner, false,
+        LabelCase{"RightInner",
+                  ARight,
+                  SInner,
+                  false,
                   {{107, 200, "A"}, {137, 200, "B"}, {107, 215, "A"}, {137, 215, "B"}}},
         LabelCase{"DownDenyNumbers", ADown, SDeny, true, {{107, 185, "7"}, {137, 185, "8"}}},
         LabelCase{"RightDenyNumbers", ARight, SDeny, true, {{77, 200, "7"}, {77, 215, "8"}}},
         LabelCase{"DownDenyNoNumbers", ADown, SDeny, false, {}},
-        LabelCase{"UpInnerNoNumbers", AUp, SInner, true,
+        LabelCase{"UpInnerNoNumbers",
+                  AUp,
+                  SInner,
+                  true,
                   {{107, 200, "A"}, {137, 200, "A"}, {107, 215, "B"}, {137, 215, "B"}}},
-        LabelCase{"LeftInnerNoNumbers", ALeft, SInner, true,
+        LabelCase{"LeftInnerNoNumbers",
+                  ALeft,
+                  SInner,
+                  true,
                   {{107, 200, "A"}, {137, 200, "B"}, {107, 215, "A"}, {137, 215, "B"}}},
         LabelCase{"UpOuterNothing", AUp, SOuter, true, {}},
         LabelCase{"LeftOuterNothing", ALeft, SOuter, true, {}}),

@@ -27,7 +27,8 @@ std::vector<Clip> clips(const RecordingCanvas& canvas)
 {
     std::vector<Clip> out;
     for (const CanvasCall& c : callsNamed(canvas, "TextRect"))
-        out.push_back({{c.args[0], c.args[1], c.args[2], c.args[3]}, {c.args[4], c.args[5]}, c.text});
+        out.push_back(
+            {{c.args[0], c.args[1], c.args[2], c.args[3]}, {c.args[4], c.args[5]}, c.text});
     return out;
 }
 
@@ -88,13 +89,11 @@ TEST_P(RecogTextSplit, Case)
     EXPECT_EQ(splitTextLines(QString::fromUtf8(GetParam().text)), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(RecogText, RecogTextSplit,
-                         ::testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}},
-                                           SplitCase{"a\r\nb", {"a", "b"}},
-                                           SplitCase{"a\nb\rc", {"a", "b", "c"}},
-                                           SplitCase{"a\r\n", {"a"}},
-                                           SplitCase{"a\r\n\r\n", {"a", ""}},
-                                           SplitCase{"\r\n", {""}}));
+INSTANTIATE_TEST_SUITE_P(
+    RecogText, RecogTextSplit,
+    ::testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\nb", {"a", "b"}},
+                      SplitCase{"a\nb\rc", {"a", "b", "c"}}, SplitCase{"a\r\n", {"a"}},
+                      SplitCase{"a\r\n\r\n", {"a", ""}}, SplitCase{"\r\n", {""}}));
 
 TEST(RecogText, ThirdLineIsClippedToTheBox)
 {

@@ -102,9 +102,9 @@ TEST_P(RecogZgCentredLabel, Case)
     const int tw = canvas.TextWidth(QStringLiteral("12-2"));
     const int th = canvas.TextHeight(QStringLiteral("12-2"));
     const TRect r = box.deviceBounds();
-    const std::vector<Written> expected = {
-        {r.Left + roundHalfEven((r.width() - tw) / 2.0),
-         r.Top + roundHalfEven((r.height() - th) / 2.0), QStringLiteral("12-2")}};
+    const std::vector<Written> expected = {{r.Left + roundHalfEven((r.width() - tw) / 2.0),
+                                            r.Top + roundHalfEven((r.height() - th) / 2.0),
+                                            QStringLiteral("12-2")}};
     EXPECT_EQ(textsOut(canvas), expected);
 
     const QStringList lines = canvas.lines();
@@ -124,13 +124,13 @@ TEST_P(RecogZgCentredLabel, Case)
               (std::vector<int>{r.Left, r.Top, r.Right, r.Bottom}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RecogZg, RecogZgCentredLabel,
-    ::testing::Values(CentreCase{"Zoom1", 1.0, {40, 30}, {440, 231}},
-                      CentreCase{"Zoom2", 2.0, {80, 60}, {880, 462}},
-                      CentreCase{"OddZoom", 1.25, {41, 33}, {567, 301}},
-                      CentreCase{"NarrowerThanLabel", 1.0, {100, 100}, {105, 103}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RecogZg, RecogZgCentredLabel,
+                         ::testing::Values(CentreCase{"Zoom1", 1.0, {40, 30}, {440, 231}},
+                                           CentreCase{"Zoom2", 2.0, {80, 60}, {880, 462}},
+                                           CentreCase{"OddZoom", 1.25, {41, 33}, {567, 301}},
+                                           CentreCase{
+                                               "NarrowerThanLabel", 1.0, {100, 100}, {105, 103}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecogZg, NarrowBoxLetsTheLabelOverflowBothSides)
 {
