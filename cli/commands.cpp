@@ -10,6 +10,8 @@ int runExport(const QStringList& args);
 int runTrace(const QStringList& args);
 int runLearn(const QStringList& args);
 int runDeskew(const QStringList& args);
+int runWizard(const QStringList& args);
+int runLibrary(const QStringList& args);
 
 namespace {
 int g_screenPpi = 96;
@@ -56,6 +58,16 @@ const std::vector<Command>& commands()
          "Measures the skew of a scanned sheet as the template's mode says and writes it "
          "straightened as JPEG; prints the angle in radians.",
          runDeskew},
+        {"wizard", "wizard [--settings FILE.json] -o OUT.exm",
+         "Generates a standard answer sheet. FILE.json overrides the default settings by their "
+         "column names (pagecount, pagesize 0 A4 / 1 B4 / 2 A3, pagetype, examcodetype, "
+         "examcodeleng, kgcount, groupnumber, attention, title, info, warning). Failed steps "
+         "print their codes and exit 1 after writing what was generated.",
+         runWizard},
+        {"library", "library [--db PATH] list | add NAME IN.exm | get ID OUT.exm | delete ID",
+         "The template library (default: sheetwright.db beside this program). list prints id, "
+         "name and date, tab-separated.",
+         runLibrary},
     };
     return all;
 }
