@@ -59,8 +59,10 @@ TEST_F(CreateTest, EveryDrawingToolCreatesItsShapeOnRelease)
         EXPECT_FALSE(document.Creating);
         EXPECT_EQ(document.Tool, ToolSelect);
         EXPECT_EQ(view.toolResets, resets + 1);
-        if (c.kind == GMHSB)
-            page().RemoveShape(&shape); // at most three per page
+        if (c.kind == GMHSB) { // at most three per page
+            document.ActiveShape = nullptr;
+            page().RemoveShape(&shape);
+        }
     }
     EXPECT_TRUE(view.messages.isEmpty());
 }
