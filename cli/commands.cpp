@@ -1,0 +1,63 @@
+#include "cli/commands.h"
+
+namespace sw::cli {
+
+int runNew(const QStringList& args);
+int runInfo(const QStringList& args);
+int runCheck(const QStringList& args);
+int runResave(const QStringList& args);
+int runExport(const QStringList& args);
+int runTrace(const QStringList& args);
+int runLearn(const QStringList& args);
+int runDeskew(const QStringList& args);
+
+namespace {
+int g_screenPpi = 96;
+}
+
+int screenPpi()
+{
+    return g_screenPpi;
+}
+
+void setScreenPpi(int ppi)
+{
+    g_screenPpi = ppi;
+}
+
+const std::vector<Command>& commands()
+{
+    static const std::vector<Command> all = {
+        {"new", "new OUT.exm",
+         "Writes the document the designer starts with: paper type A, one page.", runNew},
+        {"info", "info IN.exm [--raw]",
+         "Prints the template as JSON, as the designer shows it after opening; with --raw as "
+         "loaded, before renumbering and mark layout.",
+         runInfo},
+        {"check", "check IN.exm",
+         "Runs the checks before saving; prints the first failing message and exits 1.", runCheck},
+        {"resave", "resave IN.exm OUT.exm",
+         "Opens and saves as the designer does: renumbers, lays out the marks, checks, saves.",
+         runResave},
+        {"export", "export IN.exm -o OUT [--page N | --all] [--dpi D]",
+         "Exports pages (numbered from 1; default 1) as .bmp .jpg .jpeg .png .pdf or .svg at D "
+         "dots per inch (default the screen's). --all writes name-1.ext, name-2.ext, ...; a PDF "
+         "holds every page.",
+         runExport},
+        {"trace", "trace IN.exm [--page N] [--zoom Z] [--mode 0|1]",
+         "Prints the canvas calls that paint the page, one per line, in device pixels "
+         "(mode 0 screen, 1 print).",
+         runTrace},
+        {"learn", "learn IN.exm SCAN -o OUT.exm [--page N]",
+         "Learns the fuzzy-recognition boxes of the page from a scanned sheet and saves the "
+         "template; prints the measured angle.",
+         runLearn},
+        {"deskew", "deskew IN.exm SCAN -o OUT.jpg [--page N]",
+         "Measures the skew of a scanned sheet as the template's mode says and writes it "
+         "straightened as JPEG; prints the angle in radians.",
+         runDeskew},
+    };
+    return all;
+}
+
+} // namespace sw::cli
