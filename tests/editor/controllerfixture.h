@@ -37,8 +37,7 @@ protected:
     }
 
     // A shape of the given class with layout bounds r, at the page's zoom.
-    template <class Shape = TRectangle>
-    Shape& add(TRect r)
+    template <class Shape = TRectangle> Shape& add(TRect r)
     {
         const TVectorGraph& pg = page();
         auto shape = std::make_unique<Shape>(

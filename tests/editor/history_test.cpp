@@ -28,8 +28,8 @@ protected:
     TRectangle& addBox()
     {
         const int n = page().ShapeCount();
-        auto box = std::make_unique<TRectangle>(TPoint{10 * n, 10}, TPoint{10 * n + 5, 15}, 1.0,
-                                                1.0);
+        auto box =
+            std::make_unique<TRectangle>(TPoint{10 * n, 10}, TPoint{10 * n + 5, 15}, 1.0, 1.0);
         TRectangle& ref = *box;
         page().AddShape(std::move(box));
         return ref;
@@ -91,7 +91,7 @@ TEST_F(HistoryTest, AnEntryAfterARestoreDropsTheLaterEntries)
     addBox();
     history.AddEntry(QStringLiteral("新建-方框"));
     EXPECT_EQ(history.Rows(), (QStringList{QStringLiteral("新建-1"), QStringLiteral("新建-2"),
-                                            QStringLiteral("新建-方框")}));
+                                           QStringLiteral("新建-方框")}));
     EXPECT_EQ(history.StoredSnapshots(), 3);
     EXPECT_EQ(history.SnapshotCount(), 3);
     EXPECT_EQ(history.RestoredIndex(), -1);
@@ -158,7 +158,7 @@ TEST_F(HistoryTest, AChangeAfterARestoreGetsItsOwnEntry)
     box->SetBounds({150, 150, 170, 170});
     history.RecordChange(7, QStringLiteral("移动"));
     EXPECT_EQ(history.Rows(), (QStringList{QStringLiteral("新建-1"), QStringLiteral("移动"),
-                                            QStringLiteral("移动")}));
+                                           QStringLiteral("移动")}));
     EXPECT_EQ(history.StoredSnapshots(), 3);
     EXPECT_EQ(history.RestoredIndex(), -1);
 

@@ -86,8 +86,9 @@ TEST_F(ArrangeTest, SizeMatchingSkipsTheLinesOfTheOtherDirection)
         removeUserShapes();
         // A 10 x 10 box, a line across the direction, and a 30 x 40 box.
         TRectangle& small = addBox({10, 10, 20, 20}, true);
-        TLine& line = c.vertical ? static_cast<TLine&>(addLine<TVLine>({100, 100}, {100, 300}, true))
-                                 : addLine<THLine>({100, 100}, {400, 100}, true);
+        TLine& line = c.vertical
+                          ? static_cast<TLine&>(addLine<TVLine>({100, 100}, {100, 300}, true))
+                          : addLine<THLine>({100, 100}, {400, 100}, true);
         const TRect lineBounds = line.GetBounds();
         TRectangle& large = addBox({50, 10, 80, 50}, true);
         c.command(document);
@@ -131,8 +132,8 @@ TEST_F(ArrangeTest, ReservedShapesCountButNeverMove)
         page().ShapeItem(i)->Selected = true;
     const TRect reserved = page().ShapeItem(0)->GetBounds();
     TRectangle& only = addBox({50, 5, 60, 35}, true);
-    for (const auto& command : {AlignLeft, AlignBottom, MaxWidth, MinHeight,
-                                DistributeHorizontally, DistributeVertically}) {
+    for (const auto& command : {AlignLeft, AlignBottom, MaxWidth, MinHeight, DistributeHorizontally,
+                                DistributeVertically}) {
         command(document);
         EXPECT_EQ(only.GetBounds(), (TRect{50, 5, 60, 35}));
         EXPECT_EQ(page().ShapeItem(0)->GetBounds(), reserved);

@@ -65,9 +65,9 @@ TEST_F(SelectionTest, SelectShapeRefusesLockedHiddenAndReservedShapes)
     TRectangle& current = addBox({50, 10, 60, 20});
     ASSERT_TRUE(SelectShape(document, current, false, false));
 
-    for (TGraphics* shape : {static_cast<TGraphics*>(&locked), static_cast<TGraphics*>(&hidden),
-                             page().ShapeItem(0), page().ShapeItem(PaperTypeMark),
-                             page().ShapeItem(PageNumberMark)}) {
+    for (TGraphics* shape :
+         {static_cast<TGraphics*>(&locked), static_cast<TGraphics*>(&hidden), page().ShapeItem(0),
+          page().ShapeItem(PaperTypeMark), page().ShapeItem(PageNumberMark)}) {
         EXPECT_FALSE(SelectShape(document, *shape, false, true));
         EXPECT_FALSE(shape->Selected);
     }

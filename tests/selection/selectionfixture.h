@@ -37,8 +37,7 @@ protected:
         return ref;
     }
 
-    template <class Line>
-    Line& addLine(TPoint a, TPoint b, bool selected = false)
+    template <class Line> Line& addLine(TPoint a, TPoint b, bool selected = false)
     {
         auto line = std::make_unique<Line>(a, b, 1.0, 1.0);
         line->Selected = selected;
