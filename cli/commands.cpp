@@ -6,6 +6,12 @@ int runNew(const QStringList& args);
 int runInfo(const QStringList& args);
 int runCheck(const QStringList& args);
 int runResave(const QStringList& args);
+int runExport(const QStringList& args);
+int runTrace(const QStringList& args);
+int runLearn(const QStringList& args);
+int runDeskew(const QStringList& args);
+int runWizard(const QStringList& args);
+int runLibrary(const QStringList& args);
 
 namespace {
 int g_screenPpi = 96;
@@ -35,6 +41,33 @@ const std::vector<Command>& commands()
         {"resave", "resave IN.exm OUT.exm",
          "Opens and saves as the designer does: renumbers, lays out the marks, checks, saves.",
          runResave},
+        {"export", "export IN.exm -o OUT [--page N | --all] [--dpi D]",
+         "Exports pages (numbered from 1; default 1) as .bmp .jpg .jpeg .png .pdf or .svg at D "
+         "dots per inch (default the screen's). --all writes name-1.ext, name-2.ext, ...; a PDF "
+         "holds every page.",
+         runExport},
+        {"trace", "trace IN.exm [--page N] [--zoom Z] [--mode 0|1]",
+         "Prints the canvas calls that paint the page, one per line, in device pixels "
+         "(mode 0 screen, 1 print).",
+         runTrace},
+        {"learn", "learn IN.exm SCAN -o OUT.exm [--page N]",
+         "Learns the fuzzy-recognition boxes of the page from a scanned sheet and saves the "
+         "template; prints the measured angle.",
+         runLearn},
+        {"deskew", "deskew IN.exm SCAN -o OUT.jpg [--page N]",
+         "Measures the skew of a scanned sheet as the template's mode says and writes it "
+         "straightened as JPEG; prints the angle in radians.",
+         runDeskew},
+        {"wizard", "wizard [--settings FILE.json] -o OUT.exm",
+         "Generates a standard answer sheet. FILE.json overrides the default settings by their "
+         "column names (pagecount, pagesize 0 A4 / 1 B4 / 2 A3, pagetype, examcodetype, "
+         "examcodeleng, kgcount, groupnumber, attention, title, info, warning). Failed steps "
+         "print their codes and exit 1 after writing what was generated.",
+         runWizard},
+        {"library", "library [--db PATH] list | add NAME IN.exm | get ID OUT.exm | delete ID",
+         "The template library (default: sheetwright.db beside this program). list prints id, "
+         "name and date, tab-separated.",
+         runLibrary},
     };
     return all;
 }

@@ -15,5 +15,8 @@ if ! lpstat -p PDF >/dev/null 2>&1; then
     lpadmin -p PDF -v cups-pdf:/ -E ${ppd:+-m "$ppd"} >/dev/null 2>&1 \
         || { echo "printer setup: the cups-pdf queue could not be added"; exit 1; }
 fi
-lpadmin -d PDF >/dev/null 2>&1
+# A queue left stopped or rejecting jobs by an earlier run takes jobs again.
+cupsenable PDF >/dev/null 2>&1
+cupsaccept PDF >/dev/null 2>&1
+lpadmin -d PDF >/dev/null 2>&1 || { echo "printer setup: PDF could not be made the default"; exit 1; }
 exit 0

@@ -97,16 +97,16 @@ void paintForOutput(const TVectorGraphics& document, TVectorGraph& page, Canvas&
 bool openForWriting(QSaveFile& file, QString* error)
 {
     if (!file.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("cannot write %1: %2")
-                               .arg(file.fileName(), file.errorString()));
+        return fail(error,
+                    QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
     return true;
 }
 
 bool commit(QSaveFile& file, QString* error)
 {
     if (!file.commit())
-        return fail(error, QStringLiteral("cannot write %1: %2")
-                               .arg(file.fileName(), file.errorString()));
+        return fail(error,
+                    QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
     return true;
 }
 
@@ -119,9 +119,9 @@ bool writeBitmap(const TVectorGraphics& document, TVectorGraph& page, const QStr
     const int width = roundHalfEven(scale * page.Width * document.PixelsPerMm);
     const int height = roundHalfEven(scale * page.Height * document.PixelsPerMm);
     if (width < 1 || height < 1 || static_cast<long long>(width) * height > MaxExportPixels)
-        return fail(error, QStringLiteral("cannot export a picture of %1 x %2 pixels")
-                               .arg(width)
-                               .arg(height));
+        return fail(
+            error,
+            QStringLiteral("cannot export a picture of %1 x %2 pixels").arg(width).arg(height));
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         return fail(error, QStringLiteral("not enough memory for the picture"));

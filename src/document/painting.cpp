@@ -3,7 +3,6 @@
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
 #include "platform/canvas.h"
-#include "platform/rounding.h"
 #include "shapes/rectkg.h"
 
 #include <algorithm>
@@ -20,20 +19,6 @@ int clampToInt(std::int64_t v)
                                         std::numeric_limits<int>::max()));
 }
 
-// Questions of a box: one per column when the options run down, one per row
-// when they run across; the other directions count none.
-std::int64_t questionCount(const TRectKg& box)
-{
-    switch (box.Aspect) {
-    case ADown:
-        return box.col;
-    case ARight:
-        return box.Row;
-    default:
-        return 0;
-    }
-}
-
 // Running question numbers of one page, in list order. Answer boxes count on
 // from 1, each adding its own offset ("加值") for itself and every later
 // answer box; optional-question boxes count from 1 on their own.
@@ -46,11 +31,11 @@ public:
         case RSResult:
             m_offset += box.StartNumberAgg;
             box.StartNumber = clampToInt(m_answer + m_offset);
-            m_answer += questionCount(box);
+            m_answer += box.QuestionCount();
             break;
         case RSXZT:
             box.StartNumber = clampToInt(m_optional);
-            m_optional += questionCount(box);
+            m_optional += box.QuestionCount();
             break;
         default:
             box.StartNumber = 1;
@@ -96,7 +81,7 @@ double outputScale(double dotsPerInch, double pixelsPerMm)
 
 int outputFontPixelsPerInch(const TVectorGraphics& document)
 {
-    return roundHalfEven(document.PixelsPerMm * 25.4);
+    return document.PixelsPerInch;
 }
 
 QString outputTitle(const TVectorGraph& page)

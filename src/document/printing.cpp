@@ -65,7 +65,8 @@ bool PrintCurrentPage(TVectorGraphics& document, Printer& printer, QString* mess
         printer.dotsPerInchX() <= 0 || printer.dotsPerInchY() <= 0)
         return refuse(message);
 
-    const ScopedPageScale printScale(page, outputScale(printer.dotsPerInchX(), document.PixelsPerMm),
+    const ScopedPageScale printScale(page,
+                                     outputScale(printer.dotsPerInchX(), document.PixelsPerMm),
                                      outputScale(printer.dotsPerInchY(), document.PixelsPerMm));
     Canvas* canvas = printer.beginJob(outputTitle(page), outputFontPixelsPerInch(document));
     if (canvas == nullptr)

@@ -120,8 +120,8 @@ void DrawRulers(TVectorGraphics& document, int horzScroll, int vertScroll, Canva
     DrawRulerSelection(document, horzScroll, vertScroll, vertRuler, horzRuler, thickness);
 }
 
-void DrawRulerCursor(TVectorGraphics& document, int x, int y, Canvas& vertRuler,
-                     Canvas& horzRuler, int thickness)
+void DrawRulerCursor(TVectorGraphics& document, int x, int y, Canvas& vertRuler, Canvas& horzRuler,
+                     int thickness)
 {
     TPen& pen = horzRuler.pen();
     pen.Color = clRed;

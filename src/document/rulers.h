@@ -21,8 +21,8 @@ void DrawRulers(TVectorGraphics& document, int horzScroll, int vertScroll, Canva
 // Moves the mouse-position markers to x on the horizontal and y on the
 // vertical ruler (0 = no marker). Markers are drawn inverting, so the old
 // ones are erased by drawing them again.
-void DrawRulerCursor(TVectorGraphics& document, int x, int y, Canvas& vertRuler,
-                     Canvas& horzRuler, int thickness);
+void DrawRulerCursor(TVectorGraphics& document, int x, int y, Canvas& vertRuler, Canvas& horzRuler,
+                     int thickness);
 
 // Marks the left/right and top/bottom edges of the active shape, if any.
 void DrawRulerSelection(TVectorGraphics& document, int horzScroll, int vertScroll,

@@ -104,19 +104,19 @@ QByteArray writeTemplate(const StoredDocument& document)
     // The writer visits the properties without changing them and creates no
     // records, so neither the const_cast nor the resolution matters.
     auto& visited = const_cast<StoredDocument&>(document);
-    return stream::writeComponent(kDocumentClass, [&visited](PropertyVisitor& v) {
-        describeDocument(v, visited, 96);
-    });
+    return stream::writeComponent(
+        kDocumentClass, [&visited](PropertyVisitor& v) { describeDocument(v, visited, 96); });
 }
 
 bool readTemplate(const QByteArray& bytes, StoredDocument& document, int pixelsPerInch,
                   QString* error)
 {
-    return stream::readComponent(bytes, kDocumentClass,
-                                 [&document, pixelsPerInch](PropertyVisitor& v) {
-                                     describeDocument(v, document, pixelsPerInch);
-                                 },
-                                 error);
+    return stream::readComponent(
+        bytes, kDocumentClass,
+        [&document, pixelsPerInch](PropertyVisitor& v) {
+            describeDocument(v, document, pixelsPerInch);
+        },
+        error);
 }
 
 } // namespace sw

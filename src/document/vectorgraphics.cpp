@@ -41,8 +41,12 @@ TVectorGraph* TVectorGraphics::NewPage(int source, int position, QString* error)
             return nullptr;
         }
         paperType = PaperTypeLetters.at(types.size());
+    } else if (const TVectorGraph* at = PageAt(position)) {
+        paperType = at->PaperType;
     } else {
-        paperType = PageAt(position)->PaperType;
+        if (error)
+            *error = QStringLiteral("No page %1").arg(position + 1);
+        return nullptr;
     }
     TVectorGraph* sourcePage = source == -1 ? nullptr : PageAt(source);
 
@@ -100,13 +104,17 @@ void TVectorGraphics::InsertPage(int index, std::unique_ptr<TVectorGraph> page)
 
 void TVectorGraphics::DeletePage(int index)
 {
-    forgetActiveShapeOn(*PageAt(index));
+    const TVectorGraph* page = PageAt(index);
+    if (!page)
+        return;
+    forgetActiveShapeOn(*page);
     m_pages.erase(m_pages.begin() + index);
 }
 
 void TVectorGraphics::AddShape(std::unique_ptr<TGraphics> shape)
 {
-    ActivePage()->AddShape(std::move(shape));
+    if (TVectorGraph* page = ActivePage())
+        page->AddShape(std::move(shape));
 }
 
 QString TVectorGraphics::PaperTypes() const

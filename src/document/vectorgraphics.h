@@ -56,7 +56,11 @@ public:
     void DeletePage(int index);
     void DeleteCurrentPage() { DeletePage(CurrentPage); }
     TVectorGraph* ActivePage() const { return PageAt(CurrentPage); }
-    TVectorGraph* PageAt(int index) const { return m_pages.at(std::size_t(index)).get(); }
+    // nullptr when there is no page at index (a template may hold no page).
+    TVectorGraph* PageAt(int index) const
+    {
+        return index >= 0 && index < PageCount() ? m_pages[std::size_t(index)].get() : nullptr;
+    }
     int PageCount() const { return int(m_pages.size()); }
     // Appends the shape to the current page.
     void AddShape(std::unique_ptr<TGraphics> shape);

@@ -48,8 +48,8 @@ void TOperationHistory::RecordChange(std::int32_t key, const QString& text)
     // After a restore the newest snapshot is not the live state: a change
     // then always starts a new entry, which drops the entries after the
     // restored one, instead of overwriting that newer entry's snapshot.
-    const bool continuesNewest = m_restoredIndex == -1 && !m_snapshots.empty() &&
-                                 key == m_lastKey && text == m_lastText;
+    const bool continuesNewest =
+        m_restoredIndex == -1 && !m_snapshots.empty() && key == m_lastKey && text == m_lastText;
     if (!continuesNewest) {
         m_lastKey = key;
         m_lastText = text;

@@ -53,8 +53,7 @@ int surfaceSide(double pixels)
 
 bool isArrowKey(int key)
 {
-    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right ||
-           key == Qt::Key_Down;
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
 // The number of a new fuzzy recognition box: the lowest of 1, 2, 3 whose
@@ -511,8 +510,8 @@ void TVcortrols::CommitTextEditor()
         TVectorGraph& pg = page();
         auto text = std::make_unique<TRectText>(
             TPoint{addClamped(scroll.X, area.Left), addClamped(scroll.Y, area.Top)},
-            TPoint{addClamped(scroll.X, area.Right), addClamped(scroll.Y, area.Bottom)},
-            pg.ScaleX, pg.ScaleY);
+            TPoint{addClamped(scroll.X, area.Right), addClamped(scroll.Y, area.Bottom)}, pg.ScaleX,
+            pg.ScaleY);
         text->Lines = lines;
         text->SetFont(m_view.textEditorFont());
         const QString entry = QStringLiteral("新建-") + text->KindName;
@@ -614,8 +613,8 @@ void TVcortrols::PaintSurface()
     TVectorGraphics& d = m_document;
     const TVectorGraph& pg = page();
     const int width = surfaceSide(pg.Width * d.PixelsPerMm * pg.ScaleX);
-    const int height = int(std::min<std::int64_t>(surfaceSide(pg.Height * d.PixelsPerMm * pg.ScaleY),
-                                                  MaxSurfacePixels / width));
+    const int height = int(std::min<std::int64_t>(
+        surfaceSide(pg.Height * d.PixelsPerMm * pg.ScaleY), MaxSurfacePixels / width));
     // In the overlay modes the page is transparent over the background picture.
     const bool opaque = d.Modal == 0;
     const bool resized =
@@ -642,13 +641,13 @@ void TVcortrols::PaintRulers()
 
 void TVcortrols::paintRulers(TPoint scroll)
 {
-    const int thickness = std::max(m_view.rulerThickness(), 1);
+    const int thickness = std::clamp(m_view.rulerThickness(), 1, MaxSurfaceSide);
     const int horzLength = std::clamp(m_view.horzRulerLength(), 1, MaxSurfaceSide);
     const int vertLength = std::clamp(m_view.vertRulerLength(), 1, MaxSurfaceSide);
     prepareImage(m_horzRuler, m_horzCanvas, horzLength, thickness, QImage::Format_RGB32);
     prepareImage(m_vertRuler, m_vertCanvas, thickness, vertLength, QImage::Format_RGB32);
-    DrawRulers(m_document, scroll.X, scroll.Y, *m_vertCanvas, *m_horzCanvas, thickness,
-               vertLength, horzLength);
+    DrawRulers(m_document, scroll.X, scroll.Y, *m_vertCanvas, *m_horzCanvas, thickness, vertLength,
+               horzLength);
     m_view.rulersChanged();
 }
 

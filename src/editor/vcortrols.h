@@ -138,8 +138,8 @@ private:
     bool deleteKey();
     // Clears the image (white, or transparent when it has alpha) with a new
     // canvas on it; true when its size changed.
-    bool prepareImage(QImage& image, std::unique_ptr<QPainterCanvas>& canvas, int width,
-                      int height, QImage::Format format);
+    bool prepareImage(QImage& image, std::unique_ptr<QPainterCanvas>& canvas, int width, int height,
+                      QImage::Format format);
     void paintRulers(TPoint scroll);
 
     TVectorGraphics& m_document;

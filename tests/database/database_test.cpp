@@ -252,6 +252,8 @@ TEST(DatabaseOpen, UnreachablePathsAreRefused)
     QTemporaryDir folder;
     Database database;
     QString error;
+    EXPECT_FALSE(database.open(QString(), &error));
+    EXPECT_EQ(error, QStringLiteral("No database file given"));
     EXPECT_FALSE(database.open(folder.path(), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("is not a file"))) << error.toStdString();
 

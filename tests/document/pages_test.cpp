@@ -1,5 +1,6 @@
 #include "document_support.h"
 #include "shapes/posrect.h"
+#include "shapes/rectangle.h"
 #include "shapes/recttext.h"
 
 #include <gtest/gtest.h>
@@ -226,6 +227,21 @@ TEST(DeletePage, ForgetsTheActiveShapeOnlyWhenItWasOnThePage)
     document->DeletePage(1);
     EXPECT_EQ(document->ActiveShape, nullptr);
     EXPECT_EQ(document->PageCount(), 1);
+}
+
+TEST(PageAt, AnswersNothingOutsideThePageList)
+{
+    sw::TVectorGraphics document(96);
+    EXPECT_EQ(document.ActivePage(), nullptr);
+    EXPECT_EQ(document.PageAt(-1), nullptr);
+    document.DeletePage(0); // no page: nothing happens
+    document.AddShape(std::make_unique<sw::TRectangle>(sw::TPoint{0, 0}, sw::TPoint{5, 5}, 1, 1));
+    ASSERT_NE(document.NewPage(-1, -1), nullptr);
+    EXPECT_EQ(document.PageAt(1), nullptr);
+    QString error;
+    EXPECT_EQ(document.NewPage(-1, 5, &error), nullptr);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(document.PageCount(), 1);
 }
 
 } // namespace

@@ -1,31 +1,27 @@
 #include "document/export.h"
 #include "document/painting.h"
 #include "pagebuilder.h"
-#include "platform/rounding.h"
+#include "pdffile.h"
 
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 
 namespace sw {
 namespace {
 
 using test::newDocument;
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::pdfPageCount;
+using test::pdfPageSizes;
+using test::pdfText;
+using test::PointsPerMm;
+using test::readFile;
 
 struct BmpHeader
 {
@@ -38,7 +34,7 @@ struct BmpHeader
 
 BmpHeader bmpHeader(const QString& path)
 {
-    const QByteArray data = readAll(path);
+    const QByteArray data = readFile(path);
     if (data.size() < 54 || !data.startsWith("BM"))
         return {};
     const auto* h = reinterpret_cast<const uchar*>(data.constData());
@@ -50,63 +46,12 @@ BmpHeader bmpHeader(const QString& path)
 // Units and densities of the JFIF header: (1 = dots per inch, x, y).
 std::vector<int> jfifDensity(const QString& path)
 {
-    const QByteArray data = readAll(path);
+    const QByteArray data = readFile(path);
     const int at = data.indexOf(QByteArray("JFIF\0", 5));
     if (at < 0 || data.size() < at + 12)
         return {};
     const auto* p = reinterpret_cast<const uchar*>(data.constData()) + at + 7;
     return {p[0], qFromBigEndian<quint16>(p + 1), qFromBigEndian<quint16>(p + 3)};
-}
-
-// Page sizes in points from the MediaBox of every page object, in file order.
-std::vector<QSizeF> pdfPageSizes(const QString& path)
-{
-    const QString text = QString::fromLatin1(readAll(path));
-    const QRegularExpression box(QStringLiteral(
-        "/MediaBox\\s*\\[\\s*([-\\d.]+)\\s+([-\\d.]+)\\s+([-\\d.]+)\\s+([-\\d.]+)\\s*\\]"));
-    std::vector<QSizeF> sizes;
-    for (auto it = box.globalMatch(text); it.hasNext();) {
-        const auto m = it.next();
-        sizes.emplace_back(m.captured(3).toDouble() - m.captured(1).toDouble(),
-                           m.captured(4).toDouble() - m.captured(2).toDouble());
-    }
-    return sizes;
-}
-
-int pdfPageCount(const QString& path)
-{
-    return int(QString::fromLatin1(readAll(path))
-                   .count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))));
-}
-
-constexpr double PointsPerMm = 72 / 25.4;
-
-// A line of Chinese text in the font templates use most, scaled like the
-// text shapes scale theirs.
-class ChineseText : public TRectangle
-{
-public:
-    using TRectangle::TRectangle;
-    void Draw(Canvas& canvas) override
-    {
-        TFont font;
-        font.Name = QStringLiteral("宋体");
-        font.Height = roundHalfEven(-20 * ScaleY);
-        canvas.setFont(font);
-        canvas.brush().Style = bsClear;
-        canvas.TextOut(toDeviceX(Left), toDeviceY(Top), QStringLiteral("考生须知"));
-    }
-};
-
-QString pdfText(const QString& path)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return {};
-    QProcess run;
-    run.start(tool, {path, QStringLiteral("-")});
-    run.waitForFinished(30000);
-    return QString::fromUtf8(run.readAllStandardOutput());
 }
 
 class Export : public ::testing::Test
@@ -128,8 +73,15 @@ struct SizeCase
     int height;
 };
 
+// Test names and failure messages show the case by its name.
+void PrintTo(const SizeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ExportSize : public Export, public ::testing::WithParamInterface<SizeCase>
-{};
+{
+};
 
 TEST_P(ExportSize, BitmapIsThePaperAtTheResolution)
 {
@@ -144,15 +96,15 @@ TEST_P(ExportSize, BitmapIsThePaperAtTheResolution)
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << "the sheet is white";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Resolutions, ExportSize,
-    ::testing::Values(SizeCase{"A4At300Bmp", "a.bmp", 300, 2480, 3508},
-                      SizeCase{"A4At96Bmp", "a.bmp", 96, 794, 1123},
-                      SizeCase{"A4At300Jpg", "a.jpg", 300, 2480, 3508},
-                      SizeCase{"A4At96Jpeg", "a.jpeg", 96, 794, 1123},
-                      SizeCase{"A4At150Png", "a.png", 150, 1240, 1754},
-                      SizeCase{"FractionalResolution", "a.bmp", 72.5, 599, 848}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Resolutions, ExportSize,
+                         ::testing::Values(SizeCase{"A4At300Bmp", "a.bmp", 300, 2480, 3508},
+                                           SizeCase{"A4At96Bmp", "a.bmp", 96, 794, 1123},
+                                           SizeCase{"A4At300Jpg", "a.jpg", 300, 2480, 3508},
+                                           SizeCase{"A4At96Jpeg", "a.jpeg", 96, 794, 1123},
+                                           SizeCase{"A4At150Png", "a.png", 150, 1240, 1754},
+                                           SizeCase{"FractionalResolution", "a.bmp", 72.5, 599,
+                                                    848}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Export, ResolutionIsWrittenIntoTheFiles)
 {
@@ -174,7 +126,7 @@ TEST_F(Export, ResolutionIsWrittenIntoTheFiles)
 TEST_F(Export, JpegIsWrittenAtFullQuality)
 {
     ASSERT_TRUE(ExportImage(*document, path("q.jpg"), 96));
-    const QByteArray data = readAll(path("q.jpg"));
+    const QByteArray data = readFile(path("q.jpg"));
     // Quality 100 makes every quantisation step 1.
     const int dqt = data.indexOf("\xFF\xDB");
     ASSERT_GE(dqt, 0);
@@ -185,8 +137,8 @@ TEST_F(Export, JpegIsWrittenAtFullQuality)
 
 TEST_F(Export, EndingsAreCaseSensitive)
 {
-    for (const char* name : {"upper.BMP", "mixed.Jpg", "upper.JPEG", "other.gif", "noending",
-                             "bmp", "a.bmp.txt"}) {
+    for (const char* name :
+         {"upper.BMP", "mixed.Jpg", "upper.JPEG", "other.gif", "noending", "bmp", "a.bmp.txt"}) {
         QString error;
         EXPECT_FALSE(ExportImage(*document, path(QString::fromLatin1(name)), 96, &error)) << name;
         EXPECT_FALSE(error.isEmpty()) << name;
@@ -251,9 +203,9 @@ TEST_F(Export, FailureKeepsAnExistingFile)
         old.write("old content");
     }
     EXPECT_FALSE(ExportImage(*document, path("keep.jpg"), 0));
-    EXPECT_EQ(readAll(path("keep.jpg")), QByteArray("old content"));
+    EXPECT_EQ(readFile(path("keep.jpg")), QByteArray("old content"));
     EXPECT_TRUE(ExportImage(*document, path("keep.jpg"), 96));
-    EXPECT_NE(readAll(path("keep.jpg")), QByteArray("old content"));
+    EXPECT_NE(readFile(path("keep.jpg")), QByteArray("old content"));
 }
 
 TEST_F(Export, UnwritableFolderIsAnError)
@@ -284,14 +236,15 @@ TEST_F(Export, PdfOfTheCurrentPageHasItsPaperSize)
 
 TEST_F(Export, PdfKeepsTextAsTextWithItsFontEmbedded)
 {
-    page.AddShape(new ChineseText({100, 100}, {300, 130}, page.ScaleX, page.ScaleY));
+    test::addText(page, {100, 100, 300, 130}, QStringLiteral("考生须知"));
     ASSERT_TRUE(ExportImage(*document, path("text.pdf"), 300));
-    const QByteArray pdf = readAll(path("text.pdf"));
+    const QByteArray pdf = readFile(path("text.pdf"));
     EXPECT_TRUE(pdf.contains("/FontFile2")) << "font program embedded";
     EXPECT_TRUE(pdf.contains("/ToUnicode")) << "text can be extracted";
     const QString text = pdfText(path("text.pdf"));
-    if (!text.isEmpty())
+    if (!text.isEmpty()) { // pdftotext is installed
         EXPECT_TRUE(text.contains(QStringLiteral("考生须知"))) << text.toStdString();
+    }
 }
 
 TEST_F(Export, PdfOfAllPagesInPageOrder)
@@ -327,7 +280,7 @@ TEST_F(Export, SvgHasThePaperSizeAndTheShapes)
     ASSERT_TRUE(svg.isValid());
     // 210 x 297 mm at 100 dpi.
     EXPECT_EQ(svg.viewBox(), QRect(0, 0, 827, 1169));
-    const QString text = QString::fromUtf8(readAll(path("p.svg")));
+    const QString text = QString::fromUtf8(readFile(path("p.svg")));
     EXPECT_TRUE(text.contains(QStringLiteral("width=\"210")));
     EXPECT_TRUE(text.contains(QStringLiteral("A卷--")));
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 #include <vector>
 
 namespace sw {
@@ -27,8 +28,15 @@ struct NumberingCase
     std::vector<Box> boxes;
 };
 
+// Test names and failure messages show the case by its name.
+void PrintTo(const NumberingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class Numbering : public ::testing::TestWithParam<NumberingCase>
-{};
+{
+};
 
 TEST_P(Numbering, StartNumbersFollowTheListOrder)
 {
@@ -47,37 +55,36 @@ TEST_P(Numbering, StartNumbersFollowTheListOrder)
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, Numbering,
-    ::testing::Values(
-        NumberingCase{"DownThenAcrossWithExamNumberBetween",
-                      {{RSResult, ADown, 4, 0, 1},
-                       {RSExamCode, ADown, 9, 0, 1},
-                       {RSResult, ARight, 3, 0, 5}}},
-        NumberingCase{"AddedValueShiftsItsBoxAndAllLaterAnswerBoxes",
-                      {{RSResult, ADown, 5, 0, 1},
-                       {RSResult, ADown, 10, 3, 9},
-                       {RSResult, ARight, 2, 0, 19},
-                       {RSResult, ADown, 1, 10, 31}}},
-        NumberingCase{"NegativeAddedValue",
-                      {{RSResult, ADown, 5, 0, 1}, {RSResult, ADown, 3, -2, 4}}},
-        NumberingCase{"OptionalQuestionsCountOnTheirOwnWithoutAddedValue",
-                      {{RSXZT, ADown, 2, 0, 1},
-                       {RSResult, ADown, 6, 4, 5},
-                       {RSXZT, ARight, 2, 7, 3},
-                       {RSResult, ADown, 1, 0, 11}}},
-        NumberingCase{"OtherPurposesStartAtOne",
-                      {{RSResult, ADown, 5, 0, 1},
-                       {RSGapExam, ADown, 1, 4, 1},
-                       {RSCheat, ADown, 1, 0, 1},
-                       {RSZGF, ARight, 3, 0, 1},
-                       {RSPaperType, ARight, 1, 0, 1},
-                       {RSPageNumber, ARight, 1, 0, 1},
-                       {RSResult, ADown, 1, 0, 6}}},
-        NumberingCase{"UpAndLeftCountNoQuestions",
-                      {{RSResult, AUp, 4, 0, 1},
-                       {RSResult, ALeft, 4, 0, 1},
-                       {RSResult, ADown, 2, 0, 1},
-                       {RSXZT, AUp, 3, 0, 1},
-                       {RSXZT, ADown, 1, 0, 1}}}),
+    ::testing::Values(NumberingCase{"DownThenAcrossWithExamNumberBetween",
+                                    {{RSResult, ADown, 4, 0, 1},
+                                     {RSExamCode, ADown, 9, 0, 1},
+                                     {RSResult, ARight, 3, 0, 5}}},
+                      NumberingCase{"AddedValueShiftsItsBoxAndAllLaterAnswerBoxes",
+                                    {{RSResult, ADown, 5, 0, 1},
+                                     {RSResult, ADown, 10, 3, 9},
+                                     {RSResult, ARight, 2, 0, 19},
+                                     {RSResult, ADown, 1, 10, 31}}},
+                      NumberingCase{"NegativeAddedValue",
+                                    {{RSResult, ADown, 5, 0, 1}, {RSResult, ADown, 3, -2, 4}}},
+                      NumberingCase{"OptionalQuestionsCountOnTheirOwnWithoutAddedValue",
+                                    {{RSXZT, ADown, 2, 0, 1},
+                                     {RSResult, ADown, 6, 4, 5},
+                                     {RSXZT, ARight, 2, 7, 3},
+                                     {RSResult, ADown, 1, 0, 11}}},
+                      NumberingCase{"OtherPurposesStartAtOne",
+                                    {{RSResult, ADown, 5, 0, 1},
+                                     {RSGapExam, ADown, 1, 4, 1},
+                                     {RSCheat, ADown, 1, 0, 1},
+                                     {RSZGF, ARight, 3, 0, 1},
+                                     {RSPaperType, ARight, 1, 0, 1},
+                                     {RSPageNumber, ARight, 1, 0, 1},
+                                     {RSResult, ADown, 1, 0, 6}}},
+                      NumberingCase{"UpAndLeftCountNoQuestions",
+                                    {{RSResult, AUp, 4, 0, 1},
+                                     {RSResult, ALeft, 4, 0, 1},
+                                     {RSResult, ADown, 2, 0, 1},
+                                     {RSXZT, AUp, 3, 0, 1},
+                                     {RSXZT, ADown, 1, 0, 1}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NumberingPass, InvisibleBoxesAreNumberedButNotDrawn)

@@ -2,8 +2,9 @@
 
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
-#include "shapes/rectkg.h"
 #include "shapes/rectangle.h"
+#include "shapes/rectkg.h"
+#include "shapes/recttext.h"
 
 #include <memory>
 
@@ -11,11 +12,14 @@ namespace sw::test {
 
 constexpr int ScreenDpi = 96;
 
-// A document at 96 pixels per inch with one A4 portrait page.
+// A document at 96 pixels per inch with one A4 portrait page of paper type
+// A, its positioning boxes and marks laid out as the editor does.
 inline std::unique_ptr<TVectorGraphics> newDocument()
 {
     auto document = std::make_unique<TVectorGraphics>(ScreenDpi);
     document->NewPage(-1, -1);
+    document->RenumberPages();
+    document->LayoutMarks();
     return document;
 }
 
@@ -23,8 +27,8 @@ inline std::unique_ptr<TVectorGraphics> newDocument()
 inline TRectKg& addBubbleBox(TVectorGraph& page, TTextType purpose, TAspect aspect, int questions,
                              int agg = 0)
 {
-    auto box = std::make_unique<TRectKg>(TPoint{100, 100}, TPoint{100, 100}, page.ScaleX,
-                                         page.ScaleY);
+    auto box =
+        std::make_unique<TRectKg>(TPoint{100, 100}, TPoint{100, 100}, page.ScaleX, page.ScaleY);
     box->TextType = purpose;
     box->Aspect = aspect;
     box->FormatText = QStringLiteral("ABCD");
@@ -37,7 +41,7 @@ inline TRectKg& addBubbleBox(TVectorGraph& page, TTextType purpose, TAspect aspe
     box->RowSpace = 3;
     box->StartNumberAgg = agg;
     TRectKg& ref = *box;
-    page.AddShape(box.release());
+    page.AddShape(std::move(box));
     return ref;
 }
 
@@ -46,7 +50,20 @@ inline TRectangle& addRectangle(TVectorGraph& page, TRect r)
     auto shape = std::make_unique<TRectangle>(TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom},
                                               page.ScaleX, page.ScaleY);
     TRectangle& ref = *shape;
-    page.AddShape(shape.release());
+    page.AddShape(std::move(shape));
+    return ref;
+}
+
+// Appends a text box with one line in "宋体", the font templates use most.
+inline TRectText& addText(TVectorGraph& page, TRect r, const QString& text)
+{
+    auto shape = std::make_unique<TRectText>(TPoint{r.Left, r.Top}, TPoint{r.Right, r.Bottom},
+                                             page.ScaleX, page.ScaleY);
+    shape->Font.Name = QStringLiteral("宋体");
+    shape->Font.Height = -20;
+    shape->SetText(text);
+    TRectText& ref = *shape;
+    page.AddShape(std::move(shape));
     return ref;
 }
 

@@ -4,6 +4,7 @@
 #include "pagebuilder.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace sw {
 namespace {
@@ -93,8 +94,15 @@ struct PaperCase
     QPageLayout::Orientation expectedOrientation;
 };
 
+// Test names and failure messages show the case by its name.
+void PrintTo(const PaperCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PrinterPaper : public ::testing::TestWithParam<PaperCase>
-{};
+{
+};
 
 TEST_P(PrinterPaper, FollowsThePage)
 {

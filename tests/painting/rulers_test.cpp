@@ -75,7 +75,8 @@ TEST_F(Rulers, BackgroundAndFont)
     EXPECT_EQ(h[0], QStringLiteral("Pen 000000 1 psSolid pmCopy"));
     EXPECT_EQ(h[1], QStringLiteral("Brush F0FBFF bsSolid"));
     EXPECT_EQ(h.filter(QStringLiteral("Rectangle")), QStringList{"Rectangle 0 0 400 25"});
-    EXPECT_EQ(vert.lines().filter(QStringLiteral("Rectangle")), QStringList{"Rectangle 0 0 25 300"});
+    EXPECT_EQ(vert.lines().filter(QStringLiteral("Rectangle")),
+              QStringList{"Rectangle 0 0 25 300"});
     EXPECT_EQ(horz.font().Name, QStringLiteral("Arial"));
     EXPECT_EQ(horz.font().size(ScreenDpi), 7);
     EXPECT_EQ(horz.brush().Style, bsClear);
@@ -90,12 +91,12 @@ TEST_F(Rulers, HorizontalTicksAndLabelsAtZoomOne)
     // k = 96 / 25.4 pixels per millimetre; n = rnd(400 / k) = 106 ticks.
     EXPECT_EQ(t.size(), 106u);
     EXPECT_EQ(t.begin()->first, 4);
-    EXPECT_EQ(t.at(4), across(2));   // 1 mm
-    EXPECT_EQ(t.at(8), across(2));   // 2 mm
-    EXPECT_EQ(t.at(19), across(4));  // 5 mm
-    EXPECT_EQ(t.at(38), across(6));  // 10 mm
-    EXPECT_EQ(t.at(57), across(4));  // 15 mm
-    EXPECT_EQ(t.at(76), across(6));  // 20 mm
+    EXPECT_EQ(t.at(4), across(2));  // 1 mm
+    EXPECT_EQ(t.at(8), across(2));  // 2 mm
+    EXPECT_EQ(t.at(19), across(4)); // 5 mm
+    EXPECT_EQ(t.at(38), across(6)); // 10 mm
+    EXPECT_EQ(t.at(57), across(4)); // 15 mm
+    EXPECT_EQ(t.at(76), across(6)); // 20 mm
     EXPECT_EQ(t.count(0), 0u);
 
     const auto labels = callsNamed(horz, "TextOut");
@@ -156,8 +157,7 @@ TEST_F(Rulers, CursorMarkersAreDrawnInvertingAndMoved)
     EXPECT_EQ(figures(horz), (QStringList{"MoveTo 30 0", "LineTo 30 25"}));
     EXPECT_EQ(horz.pen(), (TPen{clRed, 1, psDot, pmNotXor}));
     EXPECT_EQ(vert.pen(), horz.pen());
-    EXPECT_EQ(figures(vert),
-              (QStringList{"MoveTo 0 40", "LineTo 25 40"}));
+    EXPECT_EQ(figures(vert), (QStringList{"MoveTo 0 40", "LineTo 25 40"}));
     EXPECT_EQ(document->RulerMarkX, 30);
     EXPECT_EQ(document->RulerMarkY, 40);
 
@@ -166,8 +166,7 @@ TEST_F(Rulers, CursorMarkersAreDrawnInvertingAndMoved)
     DrawRulerCursor(*document, 31, 0, vert, horz, Thickness);
     EXPECT_EQ(figures(horz),
               (QStringList{"MoveTo 30 0", "LineTo 30 25", "MoveTo 31 0", "LineTo 31 25"}));
-    EXPECT_EQ(figures(vert),
-              (QStringList{"MoveTo 0 40", "LineTo 25 40"}));
+    EXPECT_EQ(figures(vert), (QStringList{"MoveTo 0 40", "LineTo 25 40"}));
     EXPECT_EQ(document->RulerMarkY, 0);
 }
 
@@ -211,12 +210,12 @@ TEST_F(Rulers, SelectionEdgesOfTheActiveShape)
     document->ActiveShape = &shape;
     DrawRulerSelection(*document, 10, 20, vert, horz, Thickness);
     // Halves round to even: rnd(61.5) - 10 = 52 and rnd(211.5) - 10 - 1 = 201.
-    EXPECT_EQ(figures(horz), (QStringList{"MoveTo 52 0", "LineTo 52 25", "MoveTo 201 0",
-                                          "LineTo 201 25"}));
+    EXPECT_EQ(figures(horz),
+              (QStringList{"MoveTo 52 0", "LineTo 52 25", "MoveTo 201 0", "LineTo 201 25"}));
     EXPECT_EQ(horz.pen(), (TPen{clBlack, 1, psDot, pmCopy}));
     // rnd(91.5) - 20 = 72 and rnd(136.5) - 20 - 1 = 115.
-    EXPECT_EQ(figures(vert), (QStringList{"MoveTo 0 72", "LineTo 25 72", "MoveTo 0 115",
-                                          "LineTo 25 115"}));
+    EXPECT_EQ(figures(vert),
+              (QStringList{"MoveTo 0 72", "LineTo 25 72", "MoveTo 0 115", "LineTo 25 115"}));
     EXPECT_EQ(vert.pen(), horz.pen());
 }
 

@@ -1,6 +1,8 @@
 #include "document/printing.h"
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
+#include "painting/pagebuilder.h"
+#include "painting/pdffile.h"
 #include "platform/widgets/qtprinter.h"
 
 #include <QDateTime>
@@ -9,17 +11,16 @@
 #include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <pwd.h>
 #include <unistd.h>
 
 namespace sw {
 namespace {
-
-constexpr double PointsPerMm = 72 / 25.4;
 
 // Where cups-pdf puts the PDFs of this user's jobs ("Out" in cups-pdf.conf).
 QString cupsPdfFolder()
@@ -76,21 +77,6 @@ QString waitForJobPdf(const QString& folder, int number, int seconds)
     return {};
 }
 
-// Width and height in points of the first page's MediaBox.
-QSizeF mediaBox(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QRegularExpression box(QStringLiteral(
-        "/MediaBox\\s*\\[\\s*([-\\d.]+)\\s+([-\\d.]+)\\s+([-\\d.]+)\\s+([-\\d.]+)\\s*\\]"));
-    const auto m = box.match(QString::fromLatin1(file.readAll()));
-    if (!m.hasMatch())
-        return {};
-    return QSizeF(m.captured(3).toDouble() - m.captured(1).toDouble(),
-                  m.captured(4).toDouble() - m.captured(2).toDouble());
-}
-
 class CupsPdfPrinting : public ::testing::Test
 {
 protected:
@@ -119,15 +105,22 @@ struct PaperCase
     double heightMm;
 };
 
+// Test names and failure messages show the case by its name.
+void PrintTo(const PaperCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class CupsPdfPaper : public CupsPdfPrinting, public ::testing::WithParamInterface<PaperCase>
-{};
+{
+};
 
 TEST_P(CupsPdfPaper, PrintedPageArrivesAsPdfOfThePaperSize)
 {
     const PaperCase& c = GetParam();
-    TVectorGraphics document(96);
-    document.NewPage(-1, -1);
-    TVectorGraph& page = *document.ActivePage();
+    auto document = test::newDocument();
+    TVectorGraph& page = *document->ActivePage();
+    test::addText(page, {100, 100, 400, 130}, QStringLiteral("考生须知"));
     page.PageSize = c.size;
     page.Orientation = c.orientation;
     page.Width = c.widthMm;
@@ -137,15 +130,17 @@ TEST_P(CupsPdfPaper, PrintedPageArrivesAsPdfOfThePaperSize)
 
     QtPrinter printer;
     QString message;
-    ASSERT_TRUE(PrintCurrentPage(document, printer, &message)) << message.toStdString();
+    ASSERT_TRUE(PrintCurrentPage(*document, printer, &message)) << message.toStdString();
     EXPECT_DOUBLE_EQ(page.ScaleX, 1.0);
 
     const QString pdf = waitForJobPdf(m_folder, page.PageNumber, 60);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived in " << m_folder.toStdString();
-    const QSizeF points = mediaBox(pdf);
+    const auto sizes = test::pdfPageSizes(pdf);
+    ASSERT_EQ(sizes.size(), 1u);
+    const QSizeF points = sizes.front();
     // cups-pdf writes landscape sheets upright and turns the content.
-    const double shortSide = std::min(c.widthMm, c.heightMm) * PointsPerMm;
-    const double longSide = std::max(c.widthMm, c.heightMm) * PointsPerMm;
+    const double shortSide = std::min(c.widthMm, c.heightMm) * test::PointsPerMm;
+    const double longSide = std::max(c.widthMm, c.heightMm) * test::PointsPerMm;
     EXPECT_NEAR(std::min(points.width(), points.height()), shortSide, 1.5);
     EXPECT_NEAR(std::max(points.width(), points.height()), longSide, 1.5);
     QFile::remove(pdf);

@@ -51,9 +51,9 @@ TEST(SeedCorpus, MatchesSampleStreams)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write(s.bytes);
         }
-        EXPECT_EQ(readFile(QStringLiteral(SW_FUZZ_CORPUS_DIR "/") + s.name +
-                           QStringLiteral(".exm")),
-                  s.bytes)
+        EXPECT_EQ(
+            readFile(QStringLiteral(SW_FUZZ_CORPUS_DIR "/") + s.name + QStringLiteral(".exm")),
+            s.bytes)
             << s.name.toStdString() << " differs from the committed corpus";
     }
 }
@@ -93,8 +93,8 @@ QByteArray mutate(const QByteArray& input, std::mt19937& random)
     const auto at = [&](qsizetype size) {
         return size == 0 ? 0 : static_cast<qsizetype>(random() % static_cast<unsigned>(size));
     };
-    static const char interesting[] = {0x00, 0x01, 0x02, 0x04, 0x05, 0x06, 0x07, 0x0B, 0x0C,
-                                       0x0D, 0x0E, 0x12, 0x14, 0x7F, char(0x80), char(0xFF)};
+    static const char interesting[] = {0x00, 0x01, 0x02, 0x04, 0x05, 0x06, 0x07,       0x0B,
+                                       0x0C, 0x0D, 0x0E, 0x12, 0x14, 0x7F, char(0x80), char(0xFF)};
     const int steps = 1 + static_cast<int>(random() % 3);
     for (int i = 0; i < steps; ++i) {
         switch (random() % 7) {
@@ -119,7 +119,8 @@ QByteArray mutate(const QByteArray& input, std::mt19937& random)
         }
         case 5: {
             const qsizetype from = at(out.size() + 1);
-            out.insert(at(out.size() + 1), out.mid(from, 1 + static_cast<qsizetype>(random() % 64)));
+            out.insert(at(out.size() + 1),
+                       out.mid(from, 1 + static_cast<qsizetype>(random() % 64)));
             break;
         }
         default:

@@ -150,22 +150,25 @@ TEST(TemplateWriter, ValueForms)
          StreamBytes().name("Font.Name").hex("12 02 00 00 00 8B 5B 53 4F")},
         {"ASCII font name", [](TGPS& g) { g.Font.Name = QStringLiteral("Arial"); },
          StreamBytes().name("Font.Name").hex("06 05").ascii("Arial")},
-        {"Chinese text line as UTF-8",
-         [](TGPS& g) { g.Text = {QStringLiteral("准考证号")}; },
-         StreamBytes().name("Text.Strings").hex("01 14 0C 00 00 00").raw(
-             QStringLiteral("准考证号").toUtf8()).hex("00")},
+        {"Chinese text line as UTF-8", [](TGPS& g) { g.Text = {QStringLiteral("准考证号")}; },
+         StreamBytes()
+             .name("Text.Strings")
+             .hex("01 14 0C 00 00 00")
+             .raw(QStringLiteral("准考证号").toUtf8())
+             .hex("00")},
         {"the same text as a string property",
          [](TGPS& g) { g.Caption = QStringLiteral("准考证号"); },
          StreamBytes().name("Caption").hex("12 04 00 00 00 C6 51 03 80 C1 8B F7 53")},
-        {"mostly ASCII with Chinese as UTF-8",
-         [](TGPS& g) { g.Tag = QStringLiteral("Page 1 卷"); },
+        {"mostly ASCII with Chinese as UTF-8", [](TGPS& g) { g.Tag = QStringLiteral("Page 1 卷"); },
          StreamBytes().name("Tag").hex("14 0A 00 00 00").raw(QStringLiteral("Page 1 卷").toUtf8())},
-        {"empty text line", [](TGPS& g) { g.Text = {QString(), QStringLiteral("x")}; },
+        {"empty text line",
+         [](TGPS& g) {
+             g.Text = {QString(), QStringLiteral("x")};
+         },
          StreamBytes().name("Text.Strings").hex("01 06 00 06 01 78 00")},
         {"negative font height", [](TGPS& g) { g.Font.Height = -12; },
          StreamBytes().name("Font.Height").hex("02 F4")},
-        {"16-bit integer", [](TGPS& g) { g.Row = 128; },
-         StreamBytes().name("Row").hex("03 80 00")},
+        {"16-bit integer", [](TGPS& g) { g.Row = 128; }, StreamBytes().name("Row").hex("03 80 00")},
         {"negative 16-bit integer", [](TGPS& g) { g.Row = -129; },
          StreamBytes().name("Row").hex("03 7F FF")},
         {"32-bit integer", [](TGPS& g) { g.Row = 32768; },
@@ -186,10 +189,22 @@ TEST(TemplateWriter, ValueForms)
         {"font pitch when not default", [](TGPS& g) { g.Font.Pitch = fpFixed; },
          StreamBytes().name("Font.Pitch").ident("fpFixed")},
         {"pen pairs in order",
-         [](TGPS& g) { g.Pen = {clGreen, 2, psDot, pmNotXor}; },
-         StreamBytes().name("Pen.Color").ident("clGreen").name("Pen.Mode").ident("pmNotXor")
-             .name("Pen.Style").ident("psDot").name("Pen.Width").integer8(2)},
-        {"brush pairs in order", [](TGPS& g) { g.Brush = {clBlack, bsClear}; },
+         [](TGPS& g) {
+             g.Pen = {clGreen, 2, psDot, pmNotXor};
+         },
+         StreamBytes()
+             .name("Pen.Color")
+             .ident("clGreen")
+             .name("Pen.Mode")
+             .ident("pmNotXor")
+             .name("Pen.Style")
+             .ident("psDot")
+             .name("Pen.Width")
+             .integer8(2)},
+        {"brush pairs in order",
+         [](TGPS& g) {
+             g.Brush = {clBlack, bsClear};
+         },
          StreamBytes().name("Brush.Color").ident("clBlack").name("Brush.Style").ident("bsClear")},
         {"long ASCII string", [](TGPS& g) { g.PointList = QString(300, u'x'); },
          StreamBytes().name("PointList").hex("0C 2C 01 00 00").ascii(std::string(300, 'x'))},
@@ -220,8 +235,8 @@ TEST(TemplateWriter, DocumentTagOnlyWhenSet)
 {
     StoredDocument d;
     d.Tag = 300;
-    EXPECT_TRUE(writeTemplate(d).contains(StreamBytes().header().name("Tag").hex("03 2C 01")
-                                              .name("Papers").bytes()));
+    EXPECT_TRUE(writeTemplate(d).contains(
+        StreamBytes().header().name("Tag").hex("03 2C 01").name("Papers").bytes()));
 }
 
 TEST(TemplateWriter, NonAsciiPaperTypeStaysOneCharacter)
@@ -238,18 +253,81 @@ TEST(TemplateWriter, NonAsciiPaperTypeStaysOneCharacter)
 TEST(TemplateWriter, PropertyOrder)
 {
     const QByteArray bytes = writeTemplate(fullDocument());
-    const std::vector<std::string> order = {
-        "Tag", "Papers", "PaperType", "PageNumber", "PicturePath", "Left", "Top", "LeftMargin",
-        "RightMargin", "TopMargin", "BottomMargin", "PageSize", "Height", "Width", "Orientation",
-        "CopyRight", "GPList", "VGIndex", "GType", "X1", "X2", "Y1", "Y2", "Brush.Color",
-        "Brush.Style", "Pen.Color", "Pen.Mode", "Pen.Style", "Pen.Width", "Font.Charset",
-        "Font.Color", "Font.Height", "Font.Name", "Font.Pitch", "Font.Style", "Radii",
-        "Text.Strings", "GridHeight", "Gridwidth", "RowSpace", "ColSpace", "Row", "col", "Group",
-        "Locked", "Tag", "KeyFZ", "FormatText", "KeyText", "Spread", "Aspect", "StartNumber",
-        "StartNumberAgg", "TextType", "ShowType", "ShowNumber", "NumberFont.Charset",
-        "NumberFont.Color", "NumberFont.Height", "NumberFont.Name", "NumberFont.Pitch",
-        "NumberFont.Style", "OptionType", "ReadType", "GLZG", "Question", "Number", "Caption",
-        "PicturePath", "XZT", "XZTH", "SBSL", "PointList", "PointX", "PointY"};
+    const std::vector<std::string> order = {"Tag",
+                                            "Papers",
+                                            "PaperType",
+                                            "PageNumber",
+                                            "PicturePath",
+                                            "Left",
+                                            "Top",
+                                            "LeftMargin",
+                                            "RightMargin",
+                                            "TopMargin",
+                                            "BottomMargin",
+                                            "PageSize",
+                                            "Height",
+                                            "Width",
+                                            "Orientation",
+                                            "CopyRight",
+                                            "GPList",
+                                            "VGIndex",
+                                            "GType",
+                                            "X1",
+                                            "X2",
+                                            "Y1",
+                                            "Y2",
+                                            "Brush.Color",
+                                            "Brush.Style",
+                                            "Pen.Color",
+                                            "Pen.Mode",
+                                            "Pen.Style",
+                                            "Pen.Width",
+                                            "Font.Charset",
+                                            "Font.Color",
+                                            "Font.Height",
+                                            "Font.Name",
+                                            "Font.Pitch",
+                                            "Font.Style",
+                                            "Radii",
+                                            "Text.Strings",
+                                            "GridHeight",
+                                            "Gridwidth",
+                                            "RowSpace",
+                                            "ColSpace",
+                                            "Row",
+                                            "col",
+                                            "Group",
+                                            "Locked",
+                                            "Tag",
+                                            "KeyFZ",
+                                            "FormatText",
+                                            "KeyText",
+                                            "Spread",
+                                            "Aspect",
+                                            "StartNumber",
+                                            "StartNumberAgg",
+                                            "TextType",
+                                            "ShowType",
+                                            "ShowNumber",
+                                            "NumberFont.Charset",
+                                            "NumberFont.Color",
+                                            "NumberFont.Height",
+                                            "NumberFont.Name",
+                                            "NumberFont.Pitch",
+                                            "NumberFont.Style",
+                                            "OptionType",
+                                            "ReadType",
+                                            "GLZG",
+                                            "Question",
+                                            "Number",
+                                            "Caption",
+                                            "PicturePath",
+                                            "XZT",
+                                            "XZTH",
+                                            "SBSL",
+                                            "PointList",
+                                            "PointX",
+                                            "PointY"};
     qsizetype at = 0;
     for (const std::string& name : order) {
         const qsizetype next = bytes.indexOf(StreamBytes().name(name).bytes(), at);

@@ -19,8 +19,12 @@ TEST(StreamText, ByteStringsAreAsciiOrGbk)
     EXPECT_EQ(decodeAnsi("\xCB\xCE\xCC\xE5"), QStringLiteral("宋体"));
     EXPECT_EQ(decodeAnsi("A\xBE\xED"), QStringLiteral("A卷"));
     // A broken double-byte character becomes a replacement, never a failure.
-    EXPECT_TRUE(decodeAnsi("\x81\x20" "A").startsWith(QChar::ReplacementCharacter));
-    EXPECT_TRUE(decodeAnsi("\x81\x20" "A").endsWith(u'A'));
+    EXPECT_TRUE(decodeAnsi("\x81\x20"
+                           "A")
+                    .startsWith(QChar::ReplacementCharacter));
+    EXPECT_TRUE(decodeAnsi("\x81\x20"
+                           "A")
+                    .endsWith(u'A'));
 }
 
 TEST(StreamNames, ColoursAndCharsetsIgnoreCase)

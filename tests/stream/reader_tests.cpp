@@ -94,15 +94,15 @@ TEST(TemplateReader, OtherWriterForms)
     ASSERT_EQ(d.Papers.size(), 2u);
     EXPECT_EQ(d.Papers[0].PaperType, u'C');
     EXPECT_EQ(d.Papers[0].PicturePath, QStringLiteral("宋体.b")); // GBK bytes
-    EXPECT_EQ(d.Papers[0].Height, 100.0);                          // integer for a float
+    EXPECT_EQ(d.Papers[0].Height, 100.0);                         // integer for a float
     EXPECT_EQ(d.Papers[1].PageSize, Custom);
 
     ASSERT_EQ(d.GPList.size(), 1u);
     const TGPS& g = d.GPList[0];
     EXPECT_EQ(g.GType, GRectText);
-    EXPECT_EQ(g.Font.Color, clRed);                         // name in other case
+    EXPECT_EQ(g.Font.Color, clRed); // name in other case
     EXPECT_EQ(g.Font.Charset, GB2312_CHARSET);
-    EXPECT_EQ(g.Font.Style, fontStyleBit(fsItalic));        // unknown member ignored
+    EXPECT_EQ(g.Font.Style, fontStyleBit(fsItalic)); // unknown member ignored
     EXPECT_EQ(g.Text, QStringList({QStringLiteral("你"), QStringLiteral("好")}));
     EXPECT_EQ(g.Pen.Width, 65536);
     EXPECT_EQ(g.X2, 10000.0);
@@ -156,8 +156,8 @@ TEST(TemplateReader, CollectionIsClearedOnlyWhenItHasItems)
     ASSERT_TRUE(readTemplate(documentStream(StreamBytes().name("Papers").hex("0E 00")), d, kPpi));
     EXPECT_EQ(d.Papers.size(), 1u);
     ASSERT_TRUE(readTemplate(
-        documentStream(StreamBytes().name("Papers").hex("0E 01").name("Top").integer8(4).hex(
-            "00 00")),
+        documentStream(
+            StreamBytes().name("Papers").hex("0E 01").name("Top").integer8(4).hex("00 00")),
         d, kPpi));
     ASSERT_EQ(d.Papers.size(), 1u);
     EXPECT_EQ(d.Papers[0].Top, 4);
@@ -167,10 +167,14 @@ TEST(TemplateReader, CollectionIsClearedOnlyWhenItHasItems)
 TEST(TemplateReader, PropertiesInAnyOrder)
 {
     StoredDocument d;
-    ASSERT_TRUE(readTemplate(
-        shapeStream(StreamBytes().name("Font.Name").hex("06 01 61").name("VGIndex").integer8(9)
-                        .name("Font.Name").hex("06 01 62")),
-        d, kPpi));
+    ASSERT_TRUE(readTemplate(shapeStream(StreamBytes()
+                                             .name("Font.Name")
+                                             .hex("06 01 61")
+                                             .name("VGIndex")
+                                             .integer8(9)
+                                             .name("Font.Name")
+                                             .hex("06 01 62")),
+                             d, kPpi));
     EXPECT_EQ(d.GPList.at(0).VGIndex, 9);
     EXPECT_EQ(d.GPList.at(0).Font.Name, QStringLiteral("b"));
 }
@@ -178,10 +182,12 @@ TEST(TemplateReader, PropertiesInAnyOrder)
 TEST(TemplateReader, ByteStringsDecodeAsGbk)
 {
     StoredDocument d;
-    ASSERT_TRUE(readTemplate(
-        shapeStream(StreamBytes().name("Caption").hex("0C 04 00 00 00 D7 BC BF BC")
-                        .name("Tag").hex("06 04 CB CE CC E5")),
-        d, kPpi));
+    ASSERT_TRUE(readTemplate(shapeStream(StreamBytes()
+                                             .name("Caption")
+                                             .hex("0C 04 00 00 00 D7 BC BF BC")
+                                             .name("Tag")
+                                             .hex("06 04 CB CE CC E5")),
+                             d, kPpi));
     EXPECT_EQ(d.GPList.at(0).Caption, QStringLiteral("准考"));
     EXPECT_EQ(d.GPList.at(0).Tag, QStringLiteral("宋体"));
 }
@@ -287,23 +293,23 @@ TEST(TemplateReader, Errors)
         {"collection cut", StreamBytes().header().name("Papers").hex("0E 01"),
          "Error reading TVectorGraphics.Papers: Stream read error"},
         {"item property error is wrapped twice",
-         documentStream(StreamBytes().name("Papers").hex("0E 01").name("PaperType").hex(
-             "06 02 41 42 00 00")),
+         documentStream(
+             StreamBytes().name("Papers").hex("0E 01").name("PaperType").hex("06 02 41 42 00 00")),
          "Error reading TVectorGraphics.Papers: Error reading TPaper.PaperType: "
          "Invalid property value"},
         {"empty character",
-         documentStream(StreamBytes().name("Papers").hex("0E 01").name("PaperType").hex(
-             "06 00 00 00")),
+         documentStream(
+             StreamBytes().name("Papers").hex("0E 01").name("PaperType").hex("06 00 00 00")),
          "Error reading TVectorGraphics.Papers: Error reading TPaper.PaperType: "
          "Invalid property value"},
         {"unknown enumeration member",
-         documentStream(StreamBytes().name("Papers").hex("0E 01").name("PageSize").ident("A7")
-                            .hex("00 00")),
+         documentStream(
+             StreamBytes().name("Papers").hex("0E 01").name("PageSize").ident("A7").hex("00 00")),
          "Error reading TVectorGraphics.Papers: Error reading TPaper.PageSize: "
          "Invalid property value"},
         {"enumeration members are matched exactly",
-         documentStream(StreamBytes().name("Papers").hex("0E 01").name("PageSize").ident("a4")
-                            .hex("00 00")),
+         documentStream(
+             StreamBytes().name("Papers").hex("0E 01").name("PageSize").ident("a4").hex("00 00")),
          "Error reading TVectorGraphics.Papers: Error reading TPaper.PageSize: "
          "Invalid property value"},
         {"boolean tag for an enumeration", shapeStream(StreamBytes().name("Aspect").hex("09")),
@@ -332,17 +338,22 @@ TEST(TemplateReader, Errors)
         {"charset beyond a byte", shapeStream(StreamBytes().name("Font.Charset").hex("03 00 01")),
          "Error reading TVectorGraphics.GPList: Error reading TGPS.Font.Charset: "
          "Invalid property value"},
-        {"set without set tag", shapeStream(StreamBytes().name("Font.Style").hex("07 06").ascii(
-                                    "fsBold")),
+        {"set without set tag",
+         shapeStream(StreamBytes().name("Font.Style").hex("07 06").ascii("fsBold")),
          "Error reading TVectorGraphics.GPList: Error reading TGPS.Font.Style: "
          "Invalid property value"},
-        {"set cut", StreamBytes().header().name("GPList").hex("0E 01").name("Font.Style").hex(
-                        "0B 06").ascii("fsBold"),
+        {"set cut",
+         StreamBytes()
+             .header()
+             .name("GPList")
+             .hex("0E 01")
+             .name("Font.Style")
+             .hex("0B 06")
+             .ascii("fsBold"),
          "Error reading TVectorGraphics.GPList: Error reading TGPS.Font.Style: "
          "Stream read error"},
         {"text line cut",
-         StreamBytes().header().name("GPList").hex("0E 01").name("Text.Strings").hex(
-             "01 06 01 41"),
+         StreamBytes().header().name("GPList").hex("0E 01").name("Text.Strings").hex("01 06 01 41"),
          "Error reading TVectorGraphics.GPList: Error reading TGPS.Text.Strings: "
          "Stream read error"},
     };

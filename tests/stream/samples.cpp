@@ -82,8 +82,7 @@ TPaper newPagePaper()
 
 TGPS positioningBoxRecord()
 {
-    TGPS g = shape(GDw, 38 / kPixelsPerMm, 38 / kPixelsPerMm, 61 / kPixelsPerMm,
-                   53 / kPixelsPerMm);
+    TGPS g = shape(GDw, 38 / kPixelsPerMm, 38 / kPixelsPerMm, 61 / kPixelsPerMm, 53 / kPixelsPerMm);
     g.Locked = true;
     return g;
 }
@@ -172,8 +171,8 @@ TGPS fullShape()
 
 StoredDocument fullDocument()
 {
-    StoredDocument d = documentWith({fullPaper(), newPagePaper()},
-                                    {fullShape(), positioningBoxRecord()});
+    StoredDocument d =
+        documentWith({fullPaper(), newPagePaper()}, {fullShape(), positioningBoxRecord()});
     d.Tag = 5;
     d.CopyRight = QStringLiteral("版权所有 notice");
     d.Geifen = {QStringLiteral("a"), QStringLiteral("宋体")};

@@ -43,10 +43,7 @@ public:
         return *this;
     }
     // "TPF0", class name, empty component name.
-    StreamBytes& header()
-    {
-        return ascii("TPF0").name("TVectorGraphics").hex("00");
-    }
+    StreamBytes& header() { return ascii("TPF0").name("TVectorGraphics").hex("00"); }
 
     operator QByteArray() const { return bytes_; }
     const QByteArray& bytes() const { return bytes_; }

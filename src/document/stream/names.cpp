@@ -9,8 +9,7 @@ namespace {
 
 using namespace std::string_view_literals;
 
-template <class Value>
-struct NamedValue
+template <class Value> struct NamedValue
 {
     std::string_view name;
     Value value;
@@ -92,12 +91,12 @@ constexpr std::array<NamedValue<std::uint8_t>, 18> kCharsets{{
     {"OEM_CHARSET"sv, 255},
 }};
 
-constexpr std::array kGraphicsTypes{
-    "GLine"sv,   "GRectangle"sv, "GRoundRect"sv, "GRectText"sv, "GEllipse"sv,
-    "GGrid"sv,   "GKg"sv,        "GTriangle"sv,  "GZg"sv,       "GDw"sv,
-    "GErrorImg"sv, "GOkImg"sv,   "gsinline"sv,   "Gbarcode"sv,  "GRImage"sv,
-    "GHline"sv,  "GVline"sv,     "GMHSB"sv,      "GLinelist"sv};
-constexpr std::array kTextTypes{"RSExamCode"sv, "RSResult"sv, "RSGapExam"sv,    "RSCheat"sv,
+constexpr std::array kGraphicsTypes{"GLine"sv,    "GRectangle"sv, "GRoundRect"sv, "GRectText"sv,
+                                    "GEllipse"sv, "GGrid"sv,      "GKg"sv,        "GTriangle"sv,
+                                    "GZg"sv,      "GDw"sv,        "GErrorImg"sv,  "GOkImg"sv,
+                                    "gsinline"sv, "Gbarcode"sv,   "GRImage"sv,    "GHline"sv,
+                                    "GVline"sv,   "GMHSB"sv,      "GLinelist"sv};
+constexpr std::array kTextTypes{"RSExamCode"sv, "RSResult"sv, "RSGapExam"sv,   "RSCheat"sv,
                                 "RSXZT"sv,      "RSZGF"sv,    "RSPaperType"sv, "RSPageNumber"sv};
 constexpr std::array kShowTypes{"SInner"sv, "SOuter"sv, "SDeny"sv};
 constexpr std::array kAspects{"ADown"sv, "ARight"sv, "AUp"sv, "ALeft"sv};
@@ -105,18 +104,32 @@ constexpr std::array kOptionTypes{"Single"sv, "Multi"sv};
 constexpr std::array kPageSizes{"A3"sv, "A4"sv, "A5"sv, "B4"sv, "B5"sv, "Custom"sv};
 constexpr std::array kOrientations{"poPortrait"sv, "poLandscape"sv};
 constexpr std::array kPenModes{
-    "pmBlack"sv,      "pmWhite"sv,      "pmNop"sv,   "pmNot"sv,       "pmCopy"sv,
-    "pmNotCopy"sv,    "pmMergePenNot"sv, "pmMaskPenNot"sv, "pmMergeNotPen"sv,
-    "pmMaskNotPen"sv, "pmMerge"sv,      "pmNotMerge"sv, "pmMask"sv,   "pmNotMask"sv,
-    "pmXor"sv,        "pmNotXor"sv};
+    "pmBlack"sv,       "pmWhite"sv,      "pmNop"sv,         "pmNot"sv,
+    "pmCopy"sv,        "pmNotCopy"sv,    "pmMergePenNot"sv, "pmMaskPenNot"sv,
+    "pmMergeNotPen"sv, "pmMaskNotPen"sv, "pmMerge"sv,       "pmNotMerge"sv,
+    "pmMask"sv,        "pmNotMask"sv,    "pmXor"sv,         "pmNotXor"sv};
 constexpr std::array kPenStyles{"psSolid"sv,      "psDash"sv,  "psDot"sv,        "psDashDot"sv,
                                 "psDashDotDot"sv, "psClear"sv, "psInsideFrame"sv};
-constexpr std::array kBrushStyles{"bsSolid"sv,     "bsClear"sv,     "bsHorizontal"sv,
-                                  "bsVertical"sv,  "bsFDiagonal"sv, "bsBDiagonal"sv,
-                                  "bsCross"sv,     "bsDiagCross"sv};
+constexpr std::array kBrushStyles{"bsSolid"sv,    "bsClear"sv,     "bsHorizontal"sv,
+                                  "bsVertical"sv, "bsFDiagonal"sv, "bsBDiagonal"sv,
+                                  "bsCross"sv,    "bsDiagCross"sv};
 constexpr std::array kFontPitches{"fpDefault"sv, "fpVariable"sv, "fpFixed"sv};
 constexpr std::array kFontStyles{"fsBold"sv, "fsItalic"sv, "fsUnderline"sv, "fsStrikeOut"sv};
 constexpr std::array kBooleans{"False"sv, "True"sv};
+
+// Every member of each enumeration has its name.
+static_assert(kGraphicsTypes.size() == GLinelist + 1);
+static_assert(kTextTypes.size() == RSPageNumber + 1);
+static_assert(kShowTypes.size() == SDeny + 1);
+static_assert(kAspects.size() == ALeft + 1);
+static_assert(kOptionTypes.size() == Multi + 1);
+static_assert(kPageSizes.size() == Custom + 1);
+static_assert(kOrientations.size() == poLandscape + 1);
+static_assert(kPenModes.size() == pmNotXor + 1);
+static_assert(kPenStyles.size() == psInsideFrame + 1);
+static_assert(kBrushStyles.size() == bsDiagCross + 1);
+static_assert(kFontPitches.size() == fpFixed + 1);
+static_assert(kFontStyles.size() == fsStrikeOut + 1);
 
 bool equalsIgnoringCase(std::string_view a, QByteArrayView b)
 {
@@ -140,8 +153,7 @@ std::optional<std::string_view> nameOf(const Table& table, Value value)
 }
 
 template <class Table>
-auto valueOf(const Table& table, QByteArrayView name)
-    -> std::optional<decltype(table[0].value)>
+auto valueOf(const Table& table, QByteArrayView name) -> std::optional<decltype(table[0].value)>
 {
     for (const auto& entry : table)
         if (equalsIgnoringCase(entry.name, name))
@@ -159,19 +171,58 @@ std::optional<int> findName(NameTable names, QByteArrayView name)
     return std::nullopt;
 }
 
-template <> NameTable enumNames<TGraphicsType>() { return kGraphicsTypes; }
-template <> NameTable enumNames<TTextType>() { return kTextTypes; }
-template <> NameTable enumNames<TShowType>() { return kShowTypes; }
-template <> NameTable enumNames<TAspect>() { return kAspects; }
-template <> NameTable enumNames<TOptionType>() { return kOptionTypes; }
-template <> NameTable enumNames<TPageSize>() { return kPageSizes; }
-template <> NameTable enumNames<TPrinterOrientation>() { return kOrientations; }
-template <> NameTable enumNames<TPenMode>() { return kPenModes; }
-template <> NameTable enumNames<TPenStyle>() { return kPenStyles; }
-template <> NameTable enumNames<TBrushStyle>() { return kBrushStyles; }
-template <> NameTable enumNames<TFontPitch>() { return kFontPitches; }
-template <> NameTable enumNames<TFontStyle>() { return kFontStyles; }
-template <> NameTable enumNames<bool>() { return kBooleans; }
+template <> NameTable enumNames<TGraphicsType>()
+{
+    return kGraphicsTypes;
+}
+template <> NameTable enumNames<TTextType>()
+{
+    return kTextTypes;
+}
+template <> NameTable enumNames<TShowType>()
+{
+    return kShowTypes;
+}
+template <> NameTable enumNames<TAspect>()
+{
+    return kAspects;
+}
+template <> NameTable enumNames<TOptionType>()
+{
+    return kOptionTypes;
+}
+template <> NameTable enumNames<TPageSize>()
+{
+    return kPageSizes;
+}
+template <> NameTable enumNames<TPrinterOrientation>()
+{
+    return kOrientations;
+}
+template <> NameTable enumNames<TPenMode>()
+{
+    return kPenModes;
+}
+template <> NameTable enumNames<TPenStyle>()
+{
+    return kPenStyles;
+}
+template <> NameTable enumNames<TBrushStyle>()
+{
+    return kBrushStyles;
+}
+template <> NameTable enumNames<TFontPitch>()
+{
+    return kFontPitches;
+}
+template <> NameTable enumNames<TFontStyle>()
+{
+    return kFontStyles;
+}
+template <> NameTable enumNames<bool>()
+{
+    return kBooleans;
+}
 
 std::optional<std::string_view> colourName(TColor value)
 {

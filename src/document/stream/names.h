@@ -17,8 +17,7 @@ using NameTable = std::span<const std::string_view>;
 // Ordinal of `name` (matched exactly), if the table has it.
 std::optional<int> findName(NameTable names, QByteArrayView name);
 
-template <class E>
-NameTable enumNames();
+template <class E> NameTable enumNames();
 template <> NameTable enumNames<TGraphicsType>();
 template <> NameTable enumNames<TTextType>();
 template <> NameTable enumNames<TShowType>();

@@ -113,6 +113,8 @@ public:
             value = readCharset(in_);
     }
 
+    // A font, pen, brush or string list is never assigned as a whole, not even
+    // "nil" (0x0D): only its own properties are.
     void object(std::string_view name, const Describe& describe) override
     {
         if (!claims(name))
@@ -175,7 +177,9 @@ private:
     bool found_ = false;
 };
 
-// Pairs until an empty name. Errors of a pair name its owner and path.
+// Pairs until an empty name. Errors of a pair name its owner and path. The
+// recursion follows the described objects, not the data, so the nesting depth
+// is fixed by the descriptions whatever the input.
 void readProperties(ByteReader& in, std::string_view className, const Describe& describe)
 {
     for (;;) {

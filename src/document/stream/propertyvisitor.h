@@ -68,21 +68,19 @@ void enumeration(PropertyVisitor& visitor, std::string_view name, E& value,
 {
     int ordinal = static_cast<int>(value);
     visitor.enumeration(name, ordinal, enumNames<E>(),
-                        omitWhen ? std::optional<int>(static_cast<int>(*omitWhen))
-                                 : std::nullopt);
+                        omitWhen ? std::optional<int>(static_cast<int>(*omitWhen)) : std::nullopt);
     value = static_cast<E>(ordinal);
 }
 
 // A std::vector of records; `make` creates a fresh record.
-template <class T>
-class VectorCollection final : public CollectionAccess
+template <class T> class VectorCollection final : public CollectionAccess
 {
 public:
     using DescribeItem = std::function<void(PropertyVisitor&, T&)>;
     using Make = std::function<T()>;
 
-    VectorCollection(std::string_view itemClassName, std::vector<T>& items,
-                     DescribeItem describe, Make make)
+    VectorCollection(std::string_view itemClassName, std::vector<T>& items, DescribeItem describe,
+                     Make make)
         : className_(itemClassName), items_(items), describe_(std::move(describe)),
           make_(std::move(make))
     {

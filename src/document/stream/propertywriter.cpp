@@ -54,6 +54,7 @@ public:
     {
         if (ordinal == omitWhen)
             return;
+        Q_ASSERT(ordinal >= 0 && static_cast<std::size_t>(ordinal) < names.size());
         writeName(name);
         writeIdent(out_, names[static_cast<std::size_t>(ordinal)]);
     }

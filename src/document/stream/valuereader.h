@@ -12,15 +12,15 @@ namespace sw::stream {
 
 // Each reads one value, tag first, and raises "Invalid property value" for a
 // tag or content the property type does not accept.
-std::int32_t readInteger(ByteReader& in);          // 0x02, 0x03, 0x04
-double readFloat(ByteReader& in);                  // 0x05 or an integer
-QString readString(ByteReader& in);                // 0x06, 0x0C, 0x12, 0x14
-QChar readCharacter(ByteReader& in);               // a string of exactly one character
+std::int32_t readInteger(ByteReader& in);             // 0x02, 0x03, 0x04
+double readFloat(ByteReader& in);                     // 0x05 or an integer
+QString readString(ByteReader& in);                   // 0x06, 0x0C, 0x12, 0x14
+QChar readCharacter(ByteReader& in);                  // a string of exactly one character
 int readEnumeration(ByteReader& in, NameTable names); // 0x07 member, 0x08 "False", 0x09 "True"
 bool readBoolean(ByteReader& in);
 std::uint32_t readSet(ByteReader& in, NameTable names); // unknown members are ignored
-QStringList readStringList(ByteReader& in);        // 0x01, strings, 0x00
-TColor readColour(ByteReader& in);                 // integer or colour name
-std::uint8_t readCharset(ByteReader& in);          // integer 0..255 or charset name
+QStringList readStringList(ByteReader& in);             // 0x01, strings, 0x00
+TColor readColour(ByteReader& in);                      // integer or colour name
+std::uint8_t readCharset(ByteReader& in);               // integer 0..255 or charset name
 
 } // namespace sw::stream

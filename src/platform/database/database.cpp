@@ -78,6 +78,9 @@ bool Database::open(const QString& path, QString* error)
     if (!QSqlDatabase::isDriverAvailable(Driver))
         return reportFailure(
             error, QStringLiteral("The SQLite driver of Qt SQL (%1) is not installed").arg(Driver));
+    // SQLite would open a private temporary database for an empty name.
+    if (path.isEmpty())
+        return reportFailure(error, QStringLiteral("No database file given"));
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return reportFailure(error, QStringLiteral("The database path %1 is not a file").arg(path));
@@ -129,15 +132,18 @@ bool Database::checkSchema(QString* error)
 {
     const QString unusable = QStringLiteral("The file %1 is not a usable Sheetwright database: %2");
     QSqlQuery query(connection());
-    QString sqlError;
-    if (!runSql(query, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), {},
-                &sqlError))
-        return reportFailure(error, unusable.arg(m_path, sqlError));
+    if (!runSql(query, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        const QSqlError reason = query.lastError();
+        return reportFailure(error, unusable.arg(m_path, reason.databaseText().isEmpty()
+                                                             ? reason.text()
+                                                             : reason.databaseText()));
+    }
     QStringList tables;
     while (query.next())
         tables << query.value(0).toString();
     query.finish();
 
+    QString sqlError;
     if (tables.isEmpty()) {
         SqlTransaction transaction(connection());
         bool created = transaction.begun(&sqlError);

@@ -9,7 +9,10 @@ namespace {
 
 QString describe(const QString& what, const QSqlError& sqlError)
 {
-    const QString reason = sqlError.text().trimmed();
+    // The engine's own words ("file is not a database") say more than the driver's.
+    QString reason = sqlError.databaseText().trimmed();
+    if (reason.isEmpty())
+        reason = sqlError.text().trimmed();
     return reason.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, reason);
 }
 

@@ -24,7 +24,8 @@ bool QtPrinter::prepare(const QPageSize& paper, QPageLayout::Orientation orienta
 {
     if (m_painter.isActive() || !isAvailable() || !paper.isValid())
         return false;
-    m_printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    m_printer =
+        std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     if (!m_printer->isValid()) {
         m_printer.reset();
         return false;

@@ -1,0 +1,74 @@
+// wizard: a standard answer sheet from the wizard's settings.
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/documentio.h"
+#include "platform/recordingcanvas.h"
+#include "wizard/settings.h"
+#include "wizard/sheetgenerator.h"
+#include "wizard/wizardhost.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace sw::cli {
+
+namespace {
+
+// The defaults, overridden by the keys of the JSON object in `path`.
+// Returns an exit code; a bad key or value is wrong usage.
+int readSettings(const QString& path, WizardSettings& settings)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return ExitFileError;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (!json.isObject())
+        throw UsageError{QStringLiteral("%1 is not a JSON object: %2").arg(path, parseError.errorString())};
+    QString error;
+    if (!settings.applyJson(json.object(), &error))
+        throw UsageError{error};
+    return ExitOk;
+}
+
+} // namespace
+
+int runWizard(const QStringList& args)
+{
+    Arguments a(args, {}, {QStringLiteral("-o"), QStringLiteral("--settings")});
+    a.expectPositional(0, 0);
+    const auto out = a.value(QStringLiteral("-o"));
+    if (!out)
+        throw UsageError{QStringLiteral("missing -o OUT.exm")};
+    WizardSettings settings;
+    if (const auto path = a.value(QStringLiteral("--settings"))) {
+        if (const int status = readSettings(*path, settings))
+            return status;
+    }
+
+    auto document = newDocument();
+    RecordingCanvas metrics(document->PixelsPerInch);
+    NullWizardHost host;
+    QStringList failed;
+    QString error;
+    const bool generated = generateAnswerSheet(
+        *document, settings, metrics, host,
+        [&failed](const WizardStepFailure& f) {
+            failed << f.code;
+            printError(f.reason.isEmpty() ? f.code : QStringLiteral("%1 %2").arg(f.code, f.reason));
+        },
+        &error);
+    if (!generated) {
+        printError(error);
+        return ExitRefused;
+    }
+    if (!saveTemplate(*document, *out))
+        return ExitFileError;
+    return failed.isEmpty() ? ExitOk : ExitRefused;
+}
+
+} // namespace sw::cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace sw {
+
+class TVectorGraphics;
+
+inline const QString DetectionFailedMessage = QStringLiteral("检测失败!");
+inline const QString DetectionSucceededMessage = QStringLiteral("检测成功！");
+
+// What straightening a background picture came to.
+struct BackgroundCorrection
+{
+    bool detected = false; // the marks or fuzzy boxes were found
+    double skewAngle = 0.0;  // radians, as measured before the rotation
+    QImage picture;          // the straightened picture; null when nothing was rotated
+    QString message;         // "检测失败!", "检测成功！" or empty
+};
+
+// Measures the skew of the current page's background picture and draws it
+// straight, as the "校正底图" command does without its windows: the two top
+// positioning marks in the overlay modes 1 to 3, the fuzzy-recognition boxes
+// in mode 4 (learnt on the picture, then located again on the straightened
+// one, which moves them). Mode 0 has nothing to measure.
+BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture);
+
+} // namespace sw

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QTransform>
+
+namespace sw {
+
+// The mapping of the skew correction from bitmap coordinates before to after:
+// with D = -skewAngle x 57.29578 degrees, a rotation by D about the origin
+// (clockwise on screen for positive D) followed by a translation by
+// (H x D / 90, -W x D / 90) that keeps the middle of the sheet near its place.
+QTransform correctionTransform(const QSize& size, double skewAngle);
+
+// The picture drawn straight: a bitmap of `size` (Format_RGB32) cleared to
+// opaque white, with the picture scaled into (0, 0, W, H) under the
+// correction transform. A null image when the size is empty.
+QImage RotatePicture(const QImage& picture, const QSize& size, double skewAngle);
+
+} // namespace sw

@@ -1,0 +1,99 @@
+#include "wizard/sheetgenerator.h"
+
+#include "document/vectorgraphics.h"
+#include "platform/canvas.h"
+#include "wizard/generation.h"
+#include "wizard/settings.h"
+#include "wizard/wizardhost.h"
+
+#include <exception>
+
+namespace sw {
+
+namespace {
+
+class GuardedSteps
+{
+public:
+    explicit GuardedSteps(const WizardFailureReport& report) : m_report(report) {}
+
+    // Runs the step; a failure is reported under the code and the sequence
+    // goes on.
+    template <class Step> void run(const char* code, Step&& step)
+    {
+        try {
+            step();
+        } catch (const std::exception& e) {
+            if (m_report)
+                m_report({QLatin1String(code), QString::fromStdString(e.what())});
+        }
+    }
+
+private:
+    const WizardFailureReport& m_report;
+};
+
+bool fail(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+} // namespace
+
+bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settings, Canvas& metrics,
+                         WizardHost& host, const WizardFailureReport& report, QString* error)
+{
+    if (!settings.validate(error))
+        return false;
+    if (metrics.pixelsPerInch() != document.PixelsPerInch)
+        return fail(error, QStringLiteral("the text canvas works at %1 pixels per inch, the "
+                                          "document at %2")
+                               .arg(metrics.pixelsPerInch())
+                               .arg(document.PixelsPerInch));
+
+    if (settings.examcodetype == WizardBubbles) {
+        const int most = maxExamNumberDigits(settings, document.PixelsPerMm);
+        if (settings.examcodeleng > most)
+            return fail(error, QStringLiteral("examcodeleng: %1 digits do not fit in a column of "
+                                              "this paper and style, at most %2 do")
+                                   .arg(settings.examcodeleng)
+                                   .arg(most));
+    }
+
+    SheetGeneration g(document, settings, metrics, host);
+    GuardedSteps steps(report);
+
+    host.scrollToOrigin();
+    steps.run("11", [&] { document.ActiveShape = nullptr; });
+    steps.run("22", [&] { document.Clear(); });
+    steps.run("33", [&] { host.clearTabs(); });
+    document.FileName.clear();
+    host.resetBackground();
+    document.Modal = 0;
+    steps.run("44", [&] { createpage(g); });
+    if (document.PageCount() == 0)
+        return fail(error, QStringLiteral("no page could be created"));
+
+    computeQuantities(g);
+    steps.run("1", [&] { createtitle(g); });
+    if (settings.examcodetype == WizardBarcode) {
+        steps.run("2", [&] { createtiaoma(g); });
+        steps.run("3", [&] { createtiaomaxinxi(g); });
+    } else {
+        steps.run("2", [&] { createexamcode(g); });
+        steps.run("3", [&] { createxinxi(g); });
+    }
+    steps.run("4", [&] { createzhuyi(g); });
+    steps.run("5", [&] { createkg(g); });
+    steps.run("6", [&] { createzg(g); });
+
+    document.CurrentPage = 0;
+    host.selectTab(0);
+    host.resetHistory(GeneratedSheetCaption);
+    host.repaint();
+    return true;
+}
+
+} // namespace sw

@@ -1,0 +1,138 @@
+#include "databasefixture.h"
+
+#include "document/templatestream.h"
+#include "document/vectorgraph.h"
+#include "document/vectorgraphics.h"
+#include "platform/database/templatelibrary.h"
+#include "platform/database/templateloading.h"
+
+#include <QBuffer>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using sw::TVectorGraphics;
+
+namespace {
+
+constexpr int ScreenDpi = 96;
+
+// Paper type A with two pages, then paper type B with one.
+std::unique_ptr<TVectorGraphics> threePageDocument()
+{
+    auto document = std::make_unique<TVectorGraphics>(ScreenDpi);
+    document->NewPage(-1, -1);
+    document->NewPage(-1, 0);
+    document->NewPage(-1, -1);
+    document->RenumberPages();
+    document->LayoutMarks();
+    return document;
+}
+
+QByteArray streamOf(TVectorGraphics& document)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(document.SaveToStream(sw::SaveAllShapes, buffer));
+    return buffer.data();
+}
+
+} // namespace
+
+class TemplateLoading : public DatabaseFixture
+{
+protected:
+    void SetUp() override
+    {
+        DatabaseFixture::SetUp();
+        document = std::make_unique<TVectorGraphics>(ScreenDpi);
+        document->NewPage(-1, -1);
+        document->FileName = QStringLiteral("/exams/current.exm");
+        firstPage = document->PageAt(0);
+    }
+
+    qint64 insertRaw(const QVariant& file)
+    {
+        QSqlQuery query(database.connection());
+        query.prepare(QStringLiteral("INSERT INTO templet (file, name, date) VALUES (?, 'raw', "
+                                     "'2024-01-01 00:00:00')"));
+        query.addBindValue(file);
+        EXPECT_TRUE(query.exec());
+        return query.lastInsertId().toLongLong();
+    }
+
+    void expectRefused(qint64 id, const QString& message)
+    {
+        QString error;
+        EXPECT_FALSE(sw::loadTemplateIntoDocument(database, id, *document, &error));
+        EXPECT_EQ(error, message);
+        ASSERT_EQ(document->PageCount(), 1);
+        EXPECT_EQ(document->PageAt(0), firstPage);
+        EXPECT_EQ(document->ActivePage(), firstPage);
+        EXPECT_EQ(document->FileName, QStringLiteral("/exams/current.exm"));
+    }
+
+    std::unique_ptr<TVectorGraphics> document;
+    sw::TVectorGraph* firstPage = nullptr;
+};
+
+TEST_F(TemplateLoading, LoadsRenumbersAndLaysOutTheMarks)
+{
+    auto source = threePageDocument();
+    // Disturb what renumbering and the mark layout restore.
+    source->PageAt(1)->PageNumber = 7;
+    source->PageAt(2)->ShapeItem(0)->SetBounds({200, 200, 230, 220});
+    qint64 id = 0;
+    ASSERT_TRUE(sw::storeTemplate(database, QStringLiteral("三页"), streamOf(*source),
+                                  QDateTime::currentDateTime(), &id));
+
+    QString error;
+    ASSERT_TRUE(sw::loadTemplateIntoDocument(database, id, *document, &error))
+        << error.toStdString();
+    ASSERT_EQ(document->PageCount(), 3);
+    EXPECT_EQ(document->CurrentPage, 0);
+    EXPECT_EQ(document->PageAt(1)->PageNumber, 2);
+    EXPECT_EQ(document->PageAt(2)->PaperType, QChar('B'));
+    EXPECT_EQ(document->PageAt(2)->PageNumber, 1);
+    EXPECT_EQ(document->PageAt(2)->ShapeItem(0)->GetBounds(), (sw::TRect{38, 38, 61, 53}));
+    EXPECT_EQ(document->FileName, QStringLiteral("/exams/current.exm"));
+    EXPECT_EQ(streamOf(*document), streamOf(*threePageDocument()));
+}
+
+TEST_F(TemplateLoading, MissingIdIsRefused)
+{
+    expectRefused(99, QStringLiteral("There is no template with id 99"));
+}
+
+TEST_F(TemplateLoading, EmptyFileIsRefused)
+{
+    const qint64 empty = insertRaw(QByteArray(""));
+    expectRefused(empty, QStringLiteral("Template %1 holds no data").arg(empty));
+    const qint64 null = insertRaw(QVariant());
+    expectRefused(null, QStringLiteral("Template %1 holds no data").arg(null));
+}
+
+TEST_F(TemplateLoading, UnreadableFileIsRefused)
+{
+    const QByteArray whole = streamOf(*threePageDocument());
+    for (const QByteArray& bytes : {QByteArray("not a template"), whole.left(whole.size() / 2)}) {
+        qint64 id = 0;
+        ASSERT_TRUE(sw::storeTemplate(database, QStringLiteral("bad"), bytes,
+                                      QDateTime::currentDateTime(), &id));
+        QString error;
+        EXPECT_FALSE(sw::loadTemplateIntoDocument(database, id, *document, &error));
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Template %1 cannot be read: ").arg(id)))
+            << error.toStdString();
+        expectRefused(id, error);
+    }
+}
+
+TEST_F(TemplateLoading, StreamWithoutPagesIsRefused)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(sw::storeTemplate(database, QStringLiteral("leer"),
+                                  sw::writeTemplate(sw::StoredDocument()),
+                                  QDateTime::currentDateTime(), &id));
+    expectRefused(id, QStringLiteral("Template %1 holds no page").arg(id));
+}
