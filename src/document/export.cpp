@@ -1,0 +1,274 @@
+#include "document/export.h"
+
+#include "document/painting.h"
+#include "document/vectorgraph.h"
+#include "document/vectorgraphics.h"
+#include "platform/picturecodec.h"
+#include "platform/qpaintercanvas.h"
+#include "platform/rounding.h"
+
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cmath>
+#include <vector>
+
+namespace sw {
+
+namespace {
+
+// PDF pages are at most 200 inches on a side.
+constexpr double MaxPaperMm = 5080;
+constexpr int JpegQuality = 100;
+
+enum class Format
+{
+    Bmp,
+    Jpeg,
+    Png,
+    Pdf,
+    Svg,
+    None
+};
+
+Format formatOf(const QString& fileName)
+{
+    const auto ends = [&](const char* ending) {
+        return fileName.endsWith(QLatin1String(ending), Qt::CaseSensitive);
+    };
+    if (ends(".bmp"))
+        return Format::Bmp;
+    if (ends(".jpg") || ends(".jpeg"))
+        return Format::Jpeg;
+    if (ends(".png"))
+        return Format::Png;
+    if (ends(".pdf"))
+        return Format::Pdf;
+    if (ends(".svg"))
+        return Format::Svg;
+    return Format::None;
+}
+
+bool fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+bool checkResolution(double dotsPerInch, QString* error)
+{
+    if (!std::isfinite(dotsPerInch) || dotsPerInch < 1 || dotsPerInch > MaxExportDotsPerInch)
+        return fail(error, QStringLiteral("resolution must lie between 1 and %1 dots per inch")
+                               .arg(MaxExportDotsPerInch));
+    return true;
+}
+
+bool checkPaper(const TVectorGraph& page, QString* error)
+{
+    const auto usable = [](double mm) { return std::isfinite(mm) && mm > 0 && mm <= MaxPaperMm; };
+    if (!usable(page.Width) || !usable(page.Height))
+        return fail(error, QStringLiteral("paper size %1 x %2 mm cannot be exported")
+                               .arg(page.Width)
+                               .arg(page.Height));
+    return true;
+}
+
+void deselectAll(TVectorGraph& page)
+{
+    for (int i = 0; i < page.ShapeCount(); ++i) {
+        TGraphics* shape = page.ShapeItem(i);
+        if (shape->Selected)
+            shape->Deselect();
+    }
+}
+
+void paintForOutput(const TVectorGraphics& document, TVectorGraph& page, Canvas& canvas,
+                    double dotsPerInch)
+{
+    const double scale = outputScale(dotsPerInch, document.PixelsPerMm);
+    ScopedPageScale output(page, scale, scale);
+    Paint(page, canvas, OutputPrint);
+}
+
+bool openForWriting(QSaveFile& file, QString* error)
+{
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(error, QStringLiteral("cannot write %1: %2")
+                               .arg(file.fileName(), file.errorString()));
+    return true;
+}
+
+bool commit(QSaveFile& file, QString* error)
+{
+    if (!file.commit())
+        return fail(error, QStringLiteral("cannot write %1: %2")
+                               .arg(file.fileName(), file.errorString()));
+    return true;
+}
+
+// A white sheet of the page's paper size at the resolution, painted once and
+// encoded row by row.
+bool writeBitmap(const TVectorGraphics& document, TVectorGraph& page, const QString& fileName,
+                 Format format, double dotsPerInch, QString* error)
+{
+    const double scale = outputScale(dotsPerInch, document.PixelsPerMm);
+    const int width = roundHalfEven(scale * page.Width * document.PixelsPerMm);
+    const int height = roundHalfEven(scale * page.Height * document.PixelsPerMm);
+    if (width < 1 || height < 1 || static_cast<long long>(width) * height > MaxExportPixels)
+        return fail(error, QStringLiteral("cannot export a picture of %1 x %2 pixels")
+                               .arg(width)
+                               .arg(height));
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return fail(error, QStringLiteral("not enough memory for the picture"));
+    image.fill(Qt::white);
+    {
+        QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
+        paintForOutput(document, page, canvas, dotsPerInch);
+    }
+
+    const int resolution = roundHalfEven(dotsPerInch);
+    QSaveFile file(fileName);
+    if (!openForWriting(file, error))
+        return false;
+    bool written = false;
+    switch (format) {
+    case Format::Bmp:
+        written = saveBmp(image, file, resolution, error);
+        break;
+    case Format::Jpeg:
+        written = saveJpeg(image, file, JpegQuality, resolution, error);
+        break;
+    default: {
+        const int perMetre = roundHalfEven(resolution / 0.0254);
+        image.setDotsPerMeterX(perMetre);
+        image.setDotsPerMeterY(perMetre);
+        QImageWriter writer(&file, "png");
+        written = writer.write(image);
+        if (!written)
+            fail(error, QStringLiteral("cannot encode PNG: %1").arg(writer.errorString()));
+        break;
+    }
+    }
+    return written && commit(file, error);
+}
+
+QPageLayout paperLayout(const TVectorGraph& page)
+{
+    const QPageSize paper(QSizeF(page.Width, page.Height), QPageSize::Millimeter, QString(),
+                          QPageSize::ExactMatch);
+    return QPageLayout(paper, QPageLayout::Portrait, QMarginsF());
+}
+
+bool writePdf(const TVectorGraphics& document, const std::vector<TVectorGraph*>& pages,
+              const QString& fileName, double dotsPerInch, QString* error)
+{
+    for (const TVectorGraph* page : pages) {
+        if (!checkPaper(*page, error))
+            return false;
+    }
+    const int resolution = roundHalfEven(dotsPerInch);
+    QSaveFile file(fileName);
+    if (!openForWriting(file, error))
+        return false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(resolution);
+        writer.setCreator(QStringLiteral("Sheetwright"));
+        if (pages.size() == 1)
+            writer.setTitle(outputTitle(*pages.front()));
+        writer.setPageLayout(paperLayout(*pages.front()));
+        QPainterCanvas canvas(writer, outputFontPixelsPerInch(document));
+        if (!canvas.isActive())
+            return fail(error, QStringLiteral("cannot start the PDF %1").arg(fileName));
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0) {
+                writer.setPageLayout(paperLayout(*pages[i]));
+                writer.newPage();
+            }
+            paintForOutput(document, *pages[i], canvas, resolution);
+        }
+        canvas.end();
+    }
+    return commit(file, error);
+}
+
+bool writeSvg(const TVectorGraphics& document, TVectorGraph& page, const QString& fileName,
+              double dotsPerInch, QString* error)
+{
+    if (!checkPaper(page, error))
+        return false;
+    const int resolution = roundHalfEven(dotsPerInch);
+    const QSize size(roundHalfEven(page.Width / 25.4 * resolution),
+                     roundHalfEven(page.Height / 25.4 * resolution));
+    QSaveFile file(fileName);
+    if (!openForWriting(file, error))
+        return false;
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setResolution(resolution);
+        generator.setTitle(outputTitle(page));
+        QPainterCanvas canvas(generator, outputFontPixelsPerInch(document));
+        if (!canvas.isActive())
+            return fail(error, QStringLiteral("cannot start the SVG %1").arg(fileName));
+        paintForOutput(document, page, canvas, resolution);
+    }
+    return commit(file, error);
+}
+
+bool checkDocument(const TVectorGraphics& document, double dotsPerInch, QString* error)
+{
+    if (document.PageCount() == 0)
+        return fail(error, QStringLiteral("the document has no page to export"));
+    return checkResolution(dotsPerInch, error);
+}
+
+} // namespace
+
+bool ExportImage(TVectorGraphics& document, const QString& fileName, double dotsPerInch,
+                 QString* error)
+{
+    if (!checkDocument(document, dotsPerInch, error))
+        return false;
+    TVectorGraph& page = *document.ActivePage();
+    deselectAll(page);
+    const Format format = formatOf(fileName);
+    switch (format) {
+    case Format::Bmp:
+    case Format::Jpeg:
+    case Format::Png:
+        return checkPaper(page, error) &&
+               writeBitmap(document, page, fileName, format, dotsPerInch, error);
+    case Format::Pdf:
+        return writePdf(document, {&page}, fileName, dotsPerInch, error);
+    case Format::Svg:
+        return writeSvg(document, page, fileName, dotsPerInch, error);
+    case Format::None:
+        break;
+    }
+    return fail(error, QStringLiteral("%1: the name must end in .bmp, .jpg, .jpeg, .png, .pdf "
+                                      "or .svg")
+                           .arg(fileName));
+}
+
+bool ExportPdf(TVectorGraphics& document, const QString& fileName, double dotsPerInch,
+               QString* error)
+{
+    if (!checkDocument(document, dotsPerInch, error))
+        return false;
+    std::vector<TVectorGraph*> pages;
+    for (int i = 0; i < document.PageCount(); ++i) {
+        pages.push_back(document.PageAt(i));
+        deselectAll(*pages.back());
+    }
+    return writePdf(document, pages, fileName, dotsPerInch, error);
+}
+
+} // namespace sw

@@ -1,0 +1,75 @@
+#include "platform/widgets/qtprinter.h"
+
+#include "platform/qpaintercanvas.h"
+
+#include <QPrinterInfo>
+
+namespace sw {
+
+QtPrinter::QtPrinter() = default;
+
+QtPrinter::~QtPrinter()
+{
+    if (m_painter.isActive())
+        endJob();
+}
+
+bool QtPrinter::isAvailable() const
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    return !info.isNull() && info.state() != QPrinter::Error;
+}
+
+bool QtPrinter::prepare(const QPageSize& paper, QPageLayout::Orientation orientation)
+{
+    if (m_painter.isActive() || !isAvailable() || !paper.isValid())
+        return false;
+    m_printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    if (!m_printer->isValid()) {
+        m_printer.reset();
+        return false;
+    }
+    m_printer->setFullPage(true);
+    if (!m_printer->setPageLayout(QPageLayout(paper, orientation, QMarginsF()))) {
+        m_printer.reset();
+        return false;
+    }
+    return true;
+}
+
+int QtPrinter::dotsPerInchX() const
+{
+    return m_printer ? m_printer->logicalDpiX() : 0;
+}
+
+int QtPrinter::dotsPerInchY() const
+{
+    return m_printer ? m_printer->logicalDpiY() : 0;
+}
+
+Canvas* QtPrinter::beginJob(const QString& title, int fontPixelsPerInch)
+{
+    if (!m_printer || m_painter.isActive())
+        return nullptr;
+    m_printer->setDocName(title);
+    if (!m_painter.begin(m_printer.get()))
+        return nullptr;
+    m_canvas = std::make_unique<QPainterCanvas>(m_painter, fontPixelsPerInch);
+    return m_canvas.get();
+}
+
+bool QtPrinter::newPage()
+{
+    return m_painter.isActive() && m_printer->newPage();
+}
+
+bool QtPrinter::endJob()
+{
+    if (!m_painter.isActive())
+        return false;
+    m_canvas.reset();
+    const bool ended = m_painter.end();
+    return ended && m_printer->printerState() != QPrinter::Error;
+}
+
+} // namespace sw
