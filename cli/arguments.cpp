@@ -1,0 +1,73 @@
+#include "cli/arguments.h"
+
+namespace sw::cli {
+
+Arguments::Arguments(const QStringList& args, const QStringList& flags,
+                     const QStringList& valued)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            if (flags.contains(a)) {
+                m_flags << a;
+            } else if (valued.contains(a)) {
+                if (i + 1 >= args.size())
+                    throw UsageError{QStringLiteral("%1 needs a value").arg(a)};
+                m_values.insert(a, args.at(++i));
+            } else {
+                throw UsageError{QStringLiteral("unknown option %1").arg(a)};
+            }
+        } else {
+            m_positional << a;
+        }
+    }
+}
+
+QString Arguments::positional(int i, const char* what) const
+{
+    if (i >= m_positional.size())
+        throw UsageError{QStringLiteral("missing %1").arg(QLatin1String(what))};
+    return m_positional.at(i);
+}
+
+void Arguments::expectPositional(int min, int max) const
+{
+    if (m_positional.size() < min)
+        throw UsageError{QStringLiteral("missing arguments")};
+    if (m_positional.size() > max)
+        throw UsageError{QStringLiteral("unexpected argument %1").arg(m_positional.at(max))};
+}
+
+std::optional<QString> Arguments::value(const QString& name) const
+{
+    const auto it = m_values.constFind(name);
+    if (it == m_values.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+int Arguments::intValue(const QString& name, int def, int min, int max) const
+{
+    const auto v = value(name);
+    if (!v)
+        return def;
+    bool ok = false;
+    const int n = v->toInt(&ok);
+    if (!ok || n < min || n > max)
+        throw UsageError{QStringLiteral("%1 must be an integer from %2 to %3").arg(name).arg(min).arg(max)};
+    return n;
+}
+
+double Arguments::doubleValue(const QString& name, double def, double min, double max) const
+{
+    const auto v = value(name);
+    if (!v)
+        return def;
+    bool ok = false;
+    const double d = v->toDouble(&ok);
+    if (!ok || d < min || d > max)
+        throw UsageError{QStringLiteral("%1 must be a number from %2 to %3").arg(name).arg(min).arg(max)};
+    return d;
+}
+
+} // namespace sw::cli

@@ -1,0 +1,189 @@
+#include "cli/documentjson.h"
+
+#include "document/stream/names.h"
+#include "document/vectorgraphics.h"
+#include "shapes/line.h"
+#include "shapes/mhsb.h"
+#include "shapes/rectgrid.h"
+#include "shapes/rectkg.h"
+#include "shapes/recttext.h"
+#include "shapes/rectzg.h"
+#include "shapes/rimage.h"
+#include "shapes/roundrect.h"
+#include "shapes/triangle.h"
+#include "shapes/linelist.h"
+
+#include <QJsonArray>
+
+namespace sw::cli {
+
+namespace {
+
+template <class E>
+QString name(E value)
+{
+    const auto names = stream::enumNames<E>();
+    const auto i = static_cast<std::size_t>(value);
+    if (i >= names.size())
+        return QString::number(i);
+    return QString::fromLatin1(names[i].data(), qsizetype(names[i].size()));
+}
+
+QJsonArray lines(const QStringList& list)
+{
+    return QJsonArray::fromStringList(list);
+}
+
+QJsonObject fontJson(const TFont& font)
+{
+    QJsonArray styles;
+    for (TFontStyle s : {fsBold, fsItalic, fsUnderline, fsStrikeOut}) {
+        if (font.has(s))
+            styles.append(name(s));
+    }
+    return {{"Name", font.Name},
+            {"Height", font.Height},
+            {"Color", qint64(font.Color)},
+            {"Style", styles},
+            {"Charset", font.Charset}};
+}
+
+QString className(TGraphicsType kind)
+{
+    switch (kind) {
+    case GLine: return QStringLiteral("TLine");
+    case GRectangle: return QStringLiteral("TRectangle");
+    case GRoundRect: return QStringLiteral("TRoundRect");
+    case GRectText: return QStringLiteral("TRectText");
+    case GEllipse: return QStringLiteral("TEllipse");
+    case GGrid: return QStringLiteral("TRectGrid");
+    case GKg: return QStringLiteral("TRectKg");
+    case GTriangle: return QStringLiteral("TTriangle");
+    case GZg: return QStringLiteral("TRectZg");
+    case GDw: return QStringLiteral("TPosRect");
+    case Gbarcode: return QStringLiteral("TRectbarcode");
+    case GRImage: return QStringLiteral("TRImage");
+    case GHline: return QStringLiteral("THLine");
+    case GVline: return QStringLiteral("TVLine");
+    case GMHSB: return QStringLiteral("TMHSB");
+    case GLinelist: return QStringLiteral("TLinelist");
+    default: return QString();
+    }
+}
+
+void addKindFields(QJsonObject& o, const TGraphics& shape)
+{
+    if (const auto* kg = dynamic_cast<const TRectKg*>(&shape)) {
+        o["FormatText"] = kg->FormatText;
+        o["KeyText"] = kg->KeyText;
+        o["Spread"] = kg->Spread;
+        o["Aspect"] = name(kg->Aspect);
+        o["TextType"] = name(kg->TextType);
+        o["ShowType"] = name(kg->ShowType);
+        o["OptionType"] = name(kg->OptionType);
+        o["GLZG"] = kg->GLZG;
+        o["ShowNumber"] = kg->ShowNumber;
+        o["StartNumberAgg"] = kg->StartNumberAgg;
+        o["Gridwidth"] = kg->Gridwidth;
+        o["GridHeight"] = kg->GridHeight;
+        o["RowSpace"] = kg->RowSpace;
+        o["ColSpace"] = kg->ColSpace;
+        o["Row"] = kg->Row;
+        o["col"] = kg->col;
+        o["ReadType"] = kg->ReadType;
+        o["Font"] = fontJson(kg->Font);
+        o["NumberFont"] = fontJson(kg->NumberFont);
+    } else if (const auto* zg = dynamic_cast<const TRectZg*>(&shape)) {
+        o["Question"] = zg->Question;
+        o["Number"] = zg->Number;
+        o["Caption"] = zg->Caption;
+        o["XZT"] = zg->XZT;
+        o["XZTH"] = zg->XZTH;
+    } else if (const auto* text = dynamic_cast<const TRectText*>(&shape)) {
+        o["Lines"] = lines(text->Lines);
+        o["Font"] = fontJson(text->Font);
+    } else if (const auto* list = dynamic_cast<const TLinelist*>(&shape)) {
+        o["Lines"] = lines(list->Lines);
+        o["Font"] = fontJson(list->Font);
+        o["Row"] = list->Row;
+    } else if (const auto* grid = dynamic_cast<const TRectGrid*>(&shape)) {
+        o["Gridwidth"] = grid->Gridwidth;
+        o["GridHeight"] = grid->GridHeight;
+        o["RowSpace"] = grid->RowSpace;
+        o["ColSpace"] = grid->ColSpace;
+        o["Row"] = grid->Row;
+        o["col"] = grid->col;
+    } else if (const auto* round = dynamic_cast<const TRoundRect*>(&shape)) {
+        o["Radius"] = round->Radius;
+    } else if (const auto* triangle = dynamic_cast<const TTriangle*>(&shape)) {
+        o["Aspect"] = name(triangle->Aspect);
+    } else if (const auto* image = dynamic_cast<const TRImage*>(&shape)) {
+        o["PicturePath"] = image->PicturePath;
+    } else if (const auto* fuzzy = dynamic_cast<const TMHSB*>(&shape)) {
+        o["Number"] = fuzzy->Number;
+        o["SBSL"] = fuzzy->SBSL;
+        o["PointList"] = fuzzy->PointList;
+        o["PointX"] = fuzzy->PointX;
+        o["PointY"] = fuzzy->PointY;
+    }
+}
+
+QJsonObject pageJson(const TVectorGraph& page)
+{
+    QJsonArray shapes;
+    for (const auto& shape : page.Shapes())
+        shapes.append(shapeToJson(*shape));
+    return {{"PaperType", QString(page.PaperType)},
+            {"PageNumber", page.PageNumber},
+            {"PicturePath", page.PicturePath},
+            {"Left", page.Left},
+            {"Top", page.Top},
+            {"LeftMargin", page.LeftMargin},
+            {"RightMargin", page.RightMargin},
+            {"TopMargin", page.TopMargin},
+            {"BottomMargin", page.BottomMargin},
+            {"PageSize", name(page.PageSize)},
+            {"Orientation", name(page.Orientation)},
+            {"Height", page.Height},
+            {"Width", page.Width},
+            {"shapes", shapes}};
+}
+
+} // namespace
+
+QJsonObject shapeToJson(const TGraphics& shape)
+{
+    const TRect b = shape.GetBounds();
+    QJsonObject o{{"class", className(shape.Kind)},
+                  {"Kind", name(shape.Kind)},
+                  {"Bounds", QJsonArray{b.Left, b.Top, b.Right, b.Bottom}},
+                  {"Visible", shape.Visible},
+                  {"Locked", shape.Locked},
+                  {"Selected", shape.Selected},
+                  {"Group", shape.Group},
+                  {"Tag", shape.Tag},
+                  {"Pen", QJsonObject{{"Color", qint64(shape.Pen.Color)},
+                                      {"Width", shape.Pen.Width},
+                                      {"Style", name(shape.Pen.Style)},
+                                      {"Mode", name(shape.Pen.Mode)}}},
+                  {"Brush", QJsonObject{{"Color", qint64(shape.Brush.Color)},
+                                        {"Style", name(shape.Brush.Style)}}}};
+    addKindFields(o, shape);
+    return o;
+}
+
+QJsonObject documentToJson(const TVectorGraphics& document)
+{
+    QJsonArray pages;
+    for (int i = 0; i < document.PageCount(); ++i)
+        pages.append(pageJson(*document.PageAt(i)));
+    return {{"Modal", document.Modal},
+            {"Locked", document.Locked},
+            {"DWW", document.DWW},
+            {"DWH", document.DWH},
+            {"CopyRight", document.CopyRight},
+            {"Geifen", lines(document.Geifen)},
+            {"pages", pages}};
+}
+
+} // namespace sw::cli

@@ -1,0 +1,23 @@
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/documentio.h"
+#include "cli/documentjson.h"
+
+#include <QJsonDocument>
+#include <cstdio>
+
+namespace sw::cli {
+
+int runInfo(const QStringList& args)
+{
+    Arguments a(args, {QStringLiteral("--raw")}, {});
+    a.expectPositional(1, 1);
+    auto document = openTemplate(a.positional(0, "IN.exm"), !a.flag(QStringLiteral("--raw")));
+    if (!document)
+        return ExitFileError;
+    const QByteArray json = QJsonDocument(documentToJson(*document)).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+    return ExitOk;
+}
+
+} // namespace sw::cli

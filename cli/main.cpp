@@ -1,0 +1,88 @@
+// sheetwright-cli: the template tools without the designer window.
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "platform/fonts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <unistd.h>
+
+using namespace sw::cli;
+
+namespace {
+
+void printHelp(QTextStream& out)
+{
+    out << "Usage: sheetwright-cli COMMAND [ARGUMENTS] [--ppi N]\n\n"
+           "Every command takes --ppi N, the screen pixels per inch the document is laid\n"
+           "out with (default 96).\n"
+           "Exit status: 0 success, 1 a check failed or the operation was refused,\n"
+           "2 a file could not be read or written, 64 wrong usage.\n\nCommands:\n";
+    for (const Command& c : commands())
+        out << "  " << c.synopsis << "\n      " << c.help << "\n";
+}
+
+// Takes --ppi out of args; the rest goes to the command.
+QStringList takePpi(QStringList args)
+{
+    const int i = args.indexOf(QStringLiteral("--ppi"));
+    if (i < 0)
+        return args;
+    Arguments ppi(args.mid(i, 2), {}, {QStringLiteral("--ppi")});
+    setScreenPpi(ppi.intValue(QStringLiteral("--ppi"), 96, 24, 1200));
+    args.remove(i, 2);
+    return args;
+}
+
+// Headless runs often have no XDG_RUNTIME_DIR; give Qt a private one rather
+// than a warning on every run.
+void quietRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString dir = QDir::tempPath() + QStringLiteral("/sheetwright-runtime-")
+                        + QString::number(getuid());
+    if (QDir().mkpath(dir) && QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    quietRuntimeDir();
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("sheetwright-cli"));
+    sw::registerFontSubstitutions();
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = QGuiApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printHelp(out);
+        return args.isEmpty() ? ExitUsage : ExitOk;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& c : commands()) {
+        if (name != QLatin1String(c.name))
+            continue;
+        try {
+            if (args.contains(QLatin1String("--help"))) {
+                out << "Usage: sheetwright-cli " << c.synopsis << "\n" << c.help << "\n";
+                return ExitOk;
+            }
+            return c.run(takePpi(args));
+        } catch (const UsageError& e) {
+            err << "sheetwright-cli " << name << ": " << e.message << "\n"
+                << "Usage: sheetwright-cli " << c.synopsis << "\n";
+            return ExitUsage;
+        }
+    }
+    err << "sheetwright-cli: unknown command " << name << " (see --help)\n";
+    return ExitUsage;
+}
