@@ -5,11 +5,10 @@
 #include "editor/fontbutton.h"
 #include "editor/optioncharacters.h"
 
+#include "platform/widgets/dialogservice.h"
+
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFontDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -17,35 +16,8 @@
 
 namespace sw {
 
-TPanelDialogs standardPanelDialogs(QWidget* parent)
-{
-    TPanelDialogs dialogs;
-    dialogs.chooseColor = [parent](TColor initial) -> std::optional<TColor> {
-        const QColor color = QColorDialog::getColor(toQColor(initial), parent);
-        if (!color.isValid())
-            return std::nullopt;
-        return toTColor(color);
-    };
-    dialogs.chooseFont = [parent](const QFont& initial) -> std::optional<QFont> {
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent);
-        if (!ok)
-            return std::nullopt;
-        return font;
-    };
-    dialogs.choosePicture = [parent]() -> std::optional<QString> {
-        const QString file = QFileDialog::getOpenFileName(
-            parent, QString(), QString(),
-            QStringLiteral("图片文件 (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff);;所有文件 (*)"));
-        if (file.isEmpty())
-            return std::nullopt;
-        return file;
-    };
-    return dialogs;
-}
-
 TPropertyPanel::TPropertyPanel(int pixelsPerInch, QWidget* parent)
-    : QWidget(parent), m_pixelsPerInch(pixelsPerInch), m_dialogs(standardPanelDialogs(this))
+    : QWidget(parent), m_pixelsPerInch(pixelsPerInch)
 {
     setObjectName(QStringLiteral("PropertyPanel"));
     buildPanels();
@@ -58,11 +30,6 @@ void TPropertyPanel::SetDocument(TVectorGraphics* document)
     m_document = document;
 }
 
-void TPropertyPanel::SetDialogs(TPanelDialogs dialogs)
-{
-    m_dialogs = std::move(dialogs);
-}
-
 void TPropertyPanel::SetTextEditorFontSource(std::function<TFont()> source)
 {
     m_textEditorFontSource = std::move(source);
@@ -73,12 +40,12 @@ int TPropertyPanel::pixelsPerInch() const
     return m_document ? m_document->PixelsPerInch : m_pixelsPerInch;
 }
 
-int TPropertyPanel::CornerRadius() const
+int TPropertyPanel::cornerRadius() const
 {
     return m_radius->value();
 }
 
-QString TPropertyPanel::OptionCharacters() const
+QString TPropertyPanel::optionCharacters() const
 {
     return m_optionChars->currentText();
 }
@@ -91,9 +58,8 @@ QStringList TPropertyPanel::OptionCharacterList() const
     return list;
 }
 
-void TPropertyPanel::SetOptionCharacterList(const QStringList& list)
+void TPropertyPanel::setOptionCharacterList(const QStringList& list)
 {
-    // The characters typed or chosen stay; only the offer changes.
     const QSignalBlocker blocker(m_optionChars);
     const QString current = m_optionChars->currentText();
     m_optionChars->clear();
@@ -109,7 +75,7 @@ bool TPropertyPanel::ReadOptionCharacterFile(const QString& folder, QString* err
     QString reason;
     const std::optional<QStringList> list = readOptionCharacterFile(folder, &reason);
     if (list)
-        SetOptionCharacterList(*list);
+        setOptionCharacterList(*list);
     if (!reason.isEmpty() && error)
         *error = reason;
     return reason.isEmpty();
@@ -168,7 +134,7 @@ void TPropertyPanel::applyUserChange(bool recordHistory)
     // no change and makes no history entry. Neither does a change that
     // reaches no shape: an entry would claim a change that never happened,
     // and after a restore it would throw away the entries that follow.
-    if (!m_document || !ApplyPanel(m_document->ActiveShape, true))
+    if (!m_document || !applyPanel(m_document->ActiveShape, true))
         return;
     emit shapesChanged();
     const TVectorGraph* page = currentPage();
@@ -189,21 +155,21 @@ void TPropertyPanel::syncAlternativesEdit()
 
 void TPropertyPanel::chooseColor(TColorSwatch* swatch, TFontButton* fontOwner)
 {
-    if (!m_dialogs.chooseColor)
+    const std::optional<QColor> chosen =
+        dialogService().chooseColor(this, toQColor(swatch->Color()));
+    if (!chosen)
         return;
-    const std::optional<TColor> color = m_dialogs.chooseColor(swatch->Color());
-    if (!color)
-        return;
-    swatch->SetColor(*color);
+    const TColor color = toTColor(*chosen);
+    swatch->SetColor(color);
     if (fontOwner) {
         TFont font = fontOwner->Font();
-        font.Color = *color;
+        font.Color = color;
         fontOwner->SetFont(font);
     }
     if (fontOwner == m_textFont) {
         // New text boxes take the text editor's font: it gets the colour too.
         TFont editorFont = textEditorFont();
-        editorFont.Color = *color;
+        editorFont.Color = color;
         emit textEditorFontChanged(editorFont);
     }
     applyUserChange(false);
@@ -211,10 +177,9 @@ void TPropertyPanel::chooseColor(TColorSwatch* swatch, TFontButton* fontOwner)
 
 void TPropertyPanel::chooseFont(TFontButton* button, TColorSwatch* colorSwatch)
 {
-    if (!m_dialogs.chooseFont)
-        return;
     const int ppi = pixelsPerInch();
-    const std::optional<QFont> chosen = m_dialogs.chooseFont(toDialogFont(button->Font(), ppi));
+    const std::optional<QFont> chosen =
+        dialogService().chooseFont(this, toDialogFont(button->Font(), ppi));
     if (!chosen)
         return;
     const TFont font = fromDialogFont(*chosen, button->Font(), ppi);
@@ -226,11 +191,10 @@ void TPropertyPanel::chooseFont(TFontButton* button, TColorSwatch* colorSwatch)
 
 void TPropertyPanel::chooseTextFont()
 {
-    if (!m_dialogs.chooseFont)
-        return;
     const int ppi = pixelsPerInch();
     const TFont editorFont = textEditorFont();
-    const std::optional<QFont> chosen = m_dialogs.chooseFont(toDialogFont(editorFont, ppi));
+    const std::optional<QFont> chosen =
+        dialogService().chooseFont(this, toDialogFont(editorFont, ppi));
     if (!chosen)
         return;
     const TFont font = fromDialogFont(*chosen, editorFont, ppi);
@@ -242,11 +206,13 @@ void TPropertyPanel::chooseTextFont()
 
 void TPropertyPanel::choosePicture()
 {
-    if (!m_dialogs.choosePicture)
-        return;
+    const FileChoice file = dialogService().openFile(
+        this, QStringLiteral("选择图片"),
+        {QStringLiteral("图片文件 (*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff)"),
+         QStringLiteral("所有文件 (*)")});
     // The path's change handler applies and records the choice.
-    if (const std::optional<QString> file = m_dialogs.choosePicture())
-        m_picturePath->setText(*file);
+    if (file.chosen())
+        m_picturePath->setText(file.path);
 }
 
 TFont TPropertyPanel::textEditorFont() const

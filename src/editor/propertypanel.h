@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/shapepanel.h"
 #include "platform/graphicstypes.h"
 #include "shapes/enums.h"
 
@@ -10,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -33,24 +33,14 @@ class TRectZg;
 class TVectorGraph;
 class TVectorGraphics;
 
-// The standard dialogs the panel opens. Each returns nothing when cancelled.
-struct TPanelDialogs
-{
-    std::function<std::optional<TColor>(TColor initial)> chooseColor;
-    std::function<std::optional<QFont>(const QFont& initial)> chooseFont;
-    std::function<std::optional<QString>()> choosePicture;
-};
-
-// Qt's colour, font and open-file dialogs, parented to parent.
-TPanelDialogs standardPanelDialogs(QWidget* parent);
-
 // The shape parameters of the designer ("图形参数"): a column of small panels,
 // one per subject, of which only those fitting the current tool or shape are
 // shown. The controls hold the current style: a new shape receives them
 // (ApplyPanel with all = false), and a change made by the user is written at
 // once into the document's ActiveShape and every selected shape of its kind
-// on the current page. LoadPanel shows a shape's values.
-class TPropertyPanel : public QWidget
+// on the current page. LoadPanel shows a shape's values. The colour, font and
+// picture dialogs go through the dialog service.
+class TPropertyPanel : public QWidget, public ShapePanel
 {
     Q_OBJECT
 
@@ -66,31 +56,31 @@ public:
     // The document edited (not owned); nullptr detaches the panel. Font sizes
     // convert at its pixels per inch.
     void SetDocument(TVectorGraphics* document);
-    void SetDialogs(TPanelDialogs dialogs);
     // The in-place text editor's font, which the text-font button presets its
     // dialog with. Without a source the button's own font is used.
     void SetTextEditorFontSource(std::function<TFont()> source);
 
+    QWidget* widget() override { return this; }
     // Shows and hides the panels for a tool number (0 and unknown tools change
     // nothing) and fits the column's height to the visible panels.
-    void ShowPanels(int tool);
+    void ShowPanels(int tool) override;
     // Fills the controls from the shape and shows its panels. PanelApply is
     // cleared meanwhile, so nothing is written back.
-    void LoadPanel(const TGraphics& shape);
+    void LoadPanel(TGraphics& shape) override;
     // Writes the controls into shape and, with all, into every other selected
     // shape of its kind on the current page (page marks excepted). Does
-    // nothing, returning false, without a document, while PanelApply is
-    // clear, while the document is locked, without a shape or for a page
-    // mark. Does not repaint.
-    bool ApplyPanel(TGraphics* shape, bool all);
+    // nothing without a document, while PanelApply is clear, while the
+    // document is locked or for a page mark. Does not repaint.
+    void ApplyPanel(TGraphics& shape, bool all) override;
 
     // Values a new shape takes before ApplyPanel.
-    int CornerRadius() const;         // "圆角半径", rounded
-    QString OptionCharacters() const; // "字符"
+    int cornerRadius() const override;         // "圆角半径", rounded
+    QString optionCharacters() const override; // "字符"
 
-    // The option strings offered for "字符".
+    // The option strings offered for "字符". The characters typed or chosen
+    // stay when the list is replaced.
     QStringList OptionCharacterList() const;
-    void SetOptionCharacterList(const QStringList& list);
+    void setOptionCharacterList(const QStringList& list) override;
     // Replaces the list by "temp/typelist.tmp" in the folder when that file
     // exists (see readOptionCharacterFile). False, with *error set, when it
     // exists but cannot be read; the list stays then.
@@ -120,24 +110,11 @@ signals:
     void positionCheckRequested();
 
 private:
-    // Subject panels in the order of PanelSets.
-    enum Subject
-    {
-        Rp1,
-        Rp2,
-        Rp3,
-        Rp4,
-        Rp5,
-        Rp6,
-        Rp7,
-        Rp8,
-        Rp9,
-        Rp10,
-        Rp11,
-        Rp12,
-        RP13,
-        SubjectCount
-    };
+    // The subject panels ("rp1" to "rp12", "RP13").
+    // clang-format off
+    enum Subject { Rp1, Rp2, Rp3, Rp4, Rp5, Rp6, Rp7, Rp8, Rp9, Rp10, Rp11, Rp12, RP13,
+                   SubjectCount };
+    // clang-format on
 
     // Building (propertypanel_build.cpp).
     void buildPanels();
@@ -155,6 +132,8 @@ private:
     void fitHeight();
 
     // Shapes (propertypanel_apply.cpp).
+    // ApplyPanel; false when nothing was written.
+    bool applyPanel(TGraphics* shape, bool all);
     void writeInto(TGraphics& shape);
     void writeBubbleBox(TRectKg& box);
     void writeCutBox(TRectZg& box);
@@ -175,7 +154,6 @@ private:
 
     const int m_pixelsPerInch;
     TVectorGraphics* m_document = nullptr;
-    TPanelDialogs m_dialogs;
     std::function<TFont()> m_textEditorFontSource;
 
     QFrame* m_markPanel = nullptr; // RzPanel1

@@ -130,7 +130,12 @@ TVectorGraph* TPropertyPanel::currentPage() const
     return m_document->ActivePage();
 }
 
-bool TPropertyPanel::ApplyPanel(TGraphics* shape, bool all)
+void TPropertyPanel::ApplyPanel(TGraphics& shape, bool all)
+{
+    applyPanel(&shape, all);
+}
+
+bool TPropertyPanel::applyPanel(TGraphics* shape, bool all)
 {
     if (!m_document || !m_document->PanelApply || m_document->Locked || !shape ||
         isPageMark(*shape))
@@ -238,7 +243,7 @@ void TPropertyPanel::writeBubbleBox(TRectKg& box)
     box.GLZG = m_linkedQuestion->value();
 }
 
-void TPropertyPanel::LoadPanel(const TGraphics& shape)
+void TPropertyPanel::LoadPanel(TGraphics& shape)
 {
     // Setting the controls runs the change handler; nothing may reach the
     // shapes meanwhile.

@@ -99,10 +99,10 @@ TEST_F(ApplyPanelTest, FrameColourWithAGridCurrentReachesOnlyTheGrids)
     select(grid);
     panel->ShowPanels(6);
 
-    nextColor = clRed;
+    nextColor = toQColor(clRed);
     QTest::mouseClick(control<TColorSwatch>("bcolor1"), Qt::LeftButton);
     ASSERT_EQ(colorPresets.size(), 1u);
-    EXPECT_EQ(colorPresets[0], clBlack);
+    EXPECT_EQ(toTColor(colorPresets[0]), clBlack);
     EXPECT_EQ(control<TColorSwatch>("bcolor1")->Color(), clRed);
     EXPECT_EQ(grid.Pen.Color, clRed);
     EXPECT_EQ(otherGrid.Pen.Color, clRed);
@@ -151,7 +151,7 @@ TEST_F(ApplyPanelTest, TypedCharactersAreKeptAndWrittenBackUnchanged)
     auto& other = bubbleBox("TF", 1);
     select(other);
     select(box);
-    EXPECT_EQ(panel->OptionCharacters(), "XYZ");
+    EXPECT_EQ(panel->optionCharacters(), "XYZ");
     control<QSpinBox>("RzSpinEdit16")->setValue(7);
     EXPECT_EQ(box.FormatText, "XYZ");
     EXPECT_EQ(box.StartNumberAgg, 7);
@@ -193,7 +193,7 @@ TEST_F(ApplyPanelTest, CutBoxesAreNeverFilledAndAlwaysFramedBlack)
         fill->setChecked(!fill->isChecked());
         EXPECT_EQ(cut.Brush.Style, bsClear);
     }
-    nextColor = clRed;
+    nextColor = toQColor(clRed);
     QTest::mouseClick(control<TColorSwatch>("bcolor1"), Qt::LeftButton);
     EXPECT_EQ(cut.Pen.Color, clBlack);
 
@@ -282,7 +282,7 @@ TEST_F(ApplyPanelTest, ANewShapeTakesTheStyleOfTheLastSelectedOne)
     select(dotted);
 
     TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
-    EXPECT_TRUE(panel->ApplyPanel(&created, false));
+    panel->ApplyPanel(created, false);
     EXPECT_EQ(created.Pen.Color, clRed);
     EXPECT_EQ(created.Pen.Style, psDot);
     EXPECT_EQ(created.Pen.Width, 2);
@@ -296,7 +296,7 @@ TEST_F(ApplyPanelTest, WithoutAllOnlyTheGivenShapeIsWritten)
     selected.Select();
     control<QSpinBox>("RzSpinEdit1")->setValue(7);
     TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
-    EXPECT_TRUE(panel->ApplyPanel(&created, false));
+    panel->ApplyPanel(created, false);
     EXPECT_EQ(created.Pen.Width, 7);
     EXPECT_EQ(selected.Pen.Width, 1);
 }
@@ -308,8 +308,10 @@ TEST_F(ApplyPanelTest, NothingIsWrittenWhilePanelApplyIsClear)
     document->PanelApply = false;
     control<QSpinBox>("RzSpinEdit10")->setValue(9);
     control<QDoubleSpinBox>("RzSpinEdit11")->setValue(30);
-    TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
-    EXPECT_FALSE(panel->ApplyPanel(&created, false));
+    TRectKg created({100, 100}, {200, 200}, 1.0, 1.0);
+    panel->ApplyPanel(created, false);
+    EXPECT_EQ(created.Gridwidth, 0);
+    EXPECT_EQ(created.FormatText, QString());
     EXPECT_EQ(box.col, 3);
     EXPECT_EQ(box.Gridwidth, 20);
     EXPECT_TRUE(records.empty());
@@ -330,7 +332,7 @@ TEST_F(ApplyPanelTest, ALockedDocumentIsNotWritten)
     control<QSpinBox>("RzSpinEdit1")->setValue(6);
     EXPECT_EQ(rect.Pen.Width, 1);
     TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
-    EXPECT_FALSE(panel->ApplyPanel(&created, false));
+    panel->ApplyPanel(created, false);
     EXPECT_EQ(created.Pen.Width, 1);
     EXPECT_TRUE(records.empty());
 }
@@ -366,7 +368,7 @@ TEST_F(ApplyPanelTest, AChangeWithoutACurrentShapeOnlySetsTheStyle)
     EXPECT_TRUE(records.empty());
     EXPECT_EQ(repaints, 0);
     TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
-    panel->ApplyPanel(&created, false);
+    panel->ApplyPanel(created, false);
     EXPECT_EQ(created.Pen.Width, 4);
 }
 

@@ -84,7 +84,7 @@ TEST_F(ControlsTest, ListsStartWithTheirEntries)
     EXPECT_TRUE(chars->isEditable());
     EXPECT_EQ(chars->currentText(), QString());
     EXPECT_EQ(chars->count(), 66);
-    EXPECT_EQ(panel->OptionCharacters(), QString());
+    EXPECT_EQ(panel->optionCharacters(), QString());
 }
 
 TEST_F(ControlsTest, OtherControlsStartEmptyBlackAndWithTheirFonts)

@@ -71,11 +71,11 @@ TEST_F(DialogsTest, BubbleFontButtonsWriteIntoTheBubbleBoxes)
     EXPECT_TRUE(records.empty()); // font choices make no history entry
     EXPECT_EQ(repaints, 1);
 
-    nextColor = clGreen;
+    nextColor = toQColor(clGreen);
     QTest::mouseClick(control<TColorSwatch>("Numbercolor"), Qt::LeftButton);
     EXPECT_EQ(box.NumberFont.Color, clGreen);
     EXPECT_EQ(control<TFontButton>("RzToolButton3")->Font().Color, clGreen);
-    nextColor = clMaroon;
+    nextColor = toQColor(clMaroon);
     QTest::mouseClick(control<TColorSwatch>("textcolor"), Qt::LeftButton);
     EXPECT_EQ(box.Font.Color, clMaroon);
     EXPECT_EQ(box.Font.Name, "Arial");
@@ -111,7 +111,7 @@ TEST_F(DialogsTest, TextFontButtonStartsFromTheTextEditorFont)
 
     // The colour of the text font reaches the button, the text box and the
     // editor, whose font new text boxes take.
-    nextColor = clBlue;
+    nextColor = toQColor(clBlue);
     QTest::mouseClick(control<TColorSwatch>("fontcolor"), Qt::LeftButton);
     EXPECT_EQ(control<TFontButton>("BtnFont1")->Font().Color, clBlue);
     EXPECT_EQ(text.Font.Color, clBlue);
@@ -148,7 +148,8 @@ TEST_F(DialogsTest, PictureButtonLoadsThePictureAndRecordsTheChange)
 
     nextPicture.reset();
     QTest::mouseClick(control<QToolButton>("RzToolButton35"), Qt::LeftButton);
-    EXPECT_EQ(pictureDialogs, 1);
+    EXPECT_EQ(dialogs.fileDialogs, 1);
+    EXPECT_TRUE(dialogs.lastFilters.first().contains("*.bmp"));
     EXPECT_EQ(picture.PicturePath, QString());
     EXPECT_TRUE(records.empty());
 

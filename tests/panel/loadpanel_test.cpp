@@ -147,7 +147,7 @@ TEST_F(LoadPanelTest, BubbleBoxGoingRightWithCharactersNotInTheList)
     box.col = 2;
     box.TextType = RSZGF;
     select(box);
-    EXPECT_EQ(panel->OptionCharacters(), "对错");
+    EXPECT_EQ(panel->optionCharacters(), "对错");
     EXPECT_EQ(control<QComboBox>("RzComboBox1")->currentIndex(), -1);
     EXPECT_EQ(spin("RzSpinEdit10"), 8);
     EXPECT_EQ(combo("RzComboBox4"), "右");
@@ -159,7 +159,7 @@ TEST_F(LoadPanelTest, BubbleBoxGoingRightWithCharactersNotInTheList)
     mark.TextType = RSPageNumber;
     select(mark);
     EXPECT_EQ(combo("RzComboBox3"), "主观分");
-    EXPECT_EQ(panel->OptionCharacters(), "1248");
+    EXPECT_EQ(panel->optionCharacters(), "1248");
 }
 
 TEST_F(LoadPanelTest, GridRoundRectTriangleAndText)
@@ -184,7 +184,7 @@ TEST_F(LoadPanelTest, GridRoundRectTriangleAndText)
     select(round);
     EXPECT_TRUE(shown("rp7"));
     EXPECT_EQ(spin("RzSpinEdit8"), 40);
-    EXPECT_EQ(panel->CornerRadius(), 40);
+    EXPECT_EQ(panel->cornerRadius(), 40);
 
     const std::pair<TAspect, QString> directions[] = {
         {ADown, "下"}, {ARight, "右"}, {AUp, "上"}, {ALeft, "左"}};

@@ -90,7 +90,7 @@ TEST_F(OptionListTest, TheFileReplacesTheListAndKeepsTheTypedCharacters)
     writeFile(dir.filePath("temp/typelist.tmp"), "AB\nXY\nABC\n");
     EXPECT_TRUE(panel->ReadOptionCharacterFile(dir.path(), &error));
     EXPECT_EQ(panel->OptionCharacterList(), (QStringList{"AB", "XY", "ABC"}));
-    EXPECT_EQ(panel->OptionCharacters(), "XY");
+    EXPECT_EQ(panel->optionCharacters(), "XY");
     EXPECT_EQ(chars->currentIndex(), 1);
     EXPECT_TRUE(records.empty());
 

@@ -3,6 +3,7 @@
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
 #include "editor/propertypanel.h"
+#include "platform/widgets/dialogservice.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -18,6 +19,56 @@
 namespace sw::test {
 
 constexpr int ScreenDpi = 96;
+
+// Answers the panel's dialogs from a script and keeps what they were preset
+// with. Messages, questions and modal dialogs are not expected.
+class ScriptedDialogs : public DialogService
+{
+public:
+    void message(QWidget*, const QString& text, const QString&, MessageIcon) override
+    {
+        ADD_FAILURE() << "unexpected message " << text.toStdString();
+    }
+    bool question(QWidget*, const QString& text, const QString&) override
+    {
+        ADD_FAILURE() << "unexpected question " << text.toStdString();
+        return false;
+    }
+    FileChoice openFile(QWidget*, const QString&, const QStringList& filters) override
+    {
+        ++fileDialogs;
+        lastFilters = filters;
+        return {nextFile.value_or(QString()), 1};
+    }
+    FileChoice saveFile(QWidget*, const QString&, const QStringList&) override
+    {
+        ADD_FAILURE() << "unexpected save dialog";
+        return {};
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override
+    {
+        colorPresets.push_back(initial);
+        return nextColor;
+    }
+    std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
+    {
+        fontPresets.push_back(initial);
+        return nextFont;
+    }
+    int exec(QDialog&) override
+    {
+        ADD_FAILURE() << "unexpected modal dialog";
+        return 0;
+    }
+
+    std::optional<QColor> nextColor;
+    std::optional<QFont> nextFont;
+    std::optional<QString> nextFile;
+    std::vector<QColor> colorPresets;
+    std::vector<QFont> fontPresets;
+    int fileDialogs = 0;
+    QStringList lastFilters;
+};
 
 // A shown panel on a document with one page (the six reserved shapes and an
 // empty text box), with scripted dialogs and the history requests collected.
@@ -37,20 +88,7 @@ protected:
         ASSERT_NE(page, nullptr);
         panel = std::make_unique<TPropertyPanel>(ScreenDpi);
         panel->SetDocument(document.get());
-        TPanelDialogs dialogs;
-        dialogs.chooseColor = [this](TColor initial) {
-            colorPresets.push_back(initial);
-            return nextColor;
-        };
-        dialogs.chooseFont = [this](const QFont& initial) {
-            fontPresets.push_back(initial);
-            return nextFont;
-        };
-        dialogs.choosePicture = [this] {
-            ++pictureDialogs;
-            return nextPicture;
-        };
-        panel->SetDialogs(std::move(dialogs));
+        previousDialogs = setDialogService(&dialogs);
         QObject::connect(panel.get(), &TPropertyPanel::changeRecorded, panel.get(),
                          [this](std::int32_t key, const QString& text) {
                              records.push_back({key, text});
@@ -59,6 +97,8 @@ protected:
                          [this] { ++repaints; });
         panel->show();
     }
+
+    void TearDown() override { setDialogService(previousDialogs); }
 
     template <typename T> T* control(const char* name) const
     {
@@ -122,12 +162,14 @@ protected:
     TVectorGraph* page = nullptr;
     std::unique_ptr<TPropertyPanel> panel;
 
-    std::optional<TColor> nextColor;
-    std::optional<QFont> nextFont;
-    std::optional<QString> nextPicture;
-    std::vector<TColor> colorPresets;
-    std::vector<QFont> fontPresets;
-    int pictureDialogs = 0;
+    ScriptedDialogs dialogs;
+    DialogService* previousDialogs = nullptr;
+    // Shorthands for the scripted answers.
+    std::optional<QColor>& nextColor = dialogs.nextColor;
+    std::optional<QFont>& nextFont = dialogs.nextFont;
+    std::optional<QString>& nextPicture = dialogs.nextFile;
+    std::vector<QColor>& colorPresets = dialogs.colorPresets;
+    std::vector<QFont>& fontPresets = dialogs.fontPresets;
 
     std::vector<Record> records;
     int repaints = 0;
