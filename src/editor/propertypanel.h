@@ -4,7 +4,6 @@
 #include "platform/graphicstypes.h"
 #include "shapes/enums.h"
 
-#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QWidget>

@@ -86,39 +86,65 @@ void selectIndex(QComboBox* combo, int index)
 
 void TPropertyPanel::ShowPanels(int tool)
 {
-    struct PanelSet
-    {
-        std::initializer_list<int> tools;
-        std::initializer_list<Subject> shown;
-        bool keepLine; // rp3 keeps its state
+    const auto panels = [](std::initializer_list<Subject> subjects) {
+        unsigned bits = 0;
+        for (const Subject subject : subjects)
+            bits |= 1u << subject;
+        return bits;
     };
-    static const PanelSet sets[] = {
-        {{1, 15, 16}, {Rp3, Rp4}, false},
-        {{2, 4}, {Rp3, Rp4, Rp5}, false},
-        {{3}, {Rp3, Rp4, Rp5, Rp7}, false},
-        {{5}, {Rp5, Rp6}, false},
-        {{6}, {Rp3, Rp4, Rp9}, false},
-        {{7}, {Rp1, Rp2, Rp4}, false},
-        {{8}, {Rp3, Rp4, Rp5, Rp8}, false},
-        {{9}, {Rp3, Rp10}, false},
-        {{13}, {Rp4}, true},
-        {{14}, {Rp11}, true},
-        {{17}, {Rp12}, false},
-        {{18}, {Rp3, Rp4, RP13}, false},
-    };
-    for (const PanelSet& set : sets) {
-        if (std::find(set.tools.begin(), set.tools.end(), tool) == set.tools.end())
-            continue;
-        for (int subject = 0; subject < SubjectCount; ++subject) {
-            if (subject == Rp3 && set.keepLine)
-                continue;
-            const bool shown =
-                std::find(set.shown.begin(), set.shown.end(), Subject(subject)) != set.shown.end();
-            m_panels[subject]->setVisible(shown);
-        }
-        emit surfaceCursorRequested(TCursor::Cross);
+    unsigned shown = 0;
+    bool keepsLine = false; // the picture and barcode tools leave "rp3" as it is
+    switch (tool) {
+    case 1:
+    case 15:
+    case 16:
+        shown = panels({Rp3, Rp4});
         break;
+    case 2:
+    case 4:
+        shown = panels({Rp3, Rp4, Rp5});
+        break;
+    case 3:
+        shown = panels({Rp3, Rp4, Rp5, Rp7});
+        break;
+    case 5:
+        shown = panels({Rp5, Rp6});
+        break;
+    case 6:
+        shown = panels({Rp3, Rp4, Rp9});
+        break;
+    case 7:
+        shown = panels({Rp1, Rp2, Rp4});
+        break;
+    case 8:
+        shown = panels({Rp3, Rp4, Rp5, Rp8});
+        break;
+    case 9:
+        shown = panels({Rp3, Rp10});
+        break;
+    case 13:
+        shown = panels({Rp4});
+        keepsLine = true;
+        break;
+    case 14:
+        shown = panels({Rp11});
+        keepsLine = true;
+        break;
+    case 17:
+        shown = panels({Rp12});
+        break;
+    case 18:
+        shown = panels({Rp3, Rp4, RP13});
+        break;
+    default: // the select tool and the numbers without a tool
+        fitHeight();
+        return;
     }
+    for (int subject = 0; subject < SubjectCount; ++subject) {
+        if (subject != Rp3 || !keepsLine)
+            m_panels[subject]->setVisible((shown >> subject) & 1u);
+    }
+    emit surfaceCursorRequested(TCursor::Cross);
     fitHeight();
 }
 

@@ -409,6 +409,7 @@ TEST_F(ApplyPanelTest, LineListGuardKeepsOneDescriptionPerRow)
     auto* rows = control<QSpinBox>("RzSpinEdit18");
 
     typeInto(rows, "3");
+    EXPECT_EQ(panel->LineListRowCount(), 3);
     EXPECT_EQ(panel->LineListRows(), (QStringList{"姓名\\\\3", "\\\\1", "\\\\1"}));
     EXPECT_EQ(lines.Row, 3);
     EXPECT_EQ(lines.Lines, panel->LineListRows());
