@@ -4,7 +4,9 @@
 #include "document/vectorgraphics.h"
 #include "editor/editcommands.h"
 #include "editor/filecommands.h"
+#include "editor/optioncharacters.h"
 #include "editor/pagesurface.h"
+#include "editor/propertypanel.h"
 #include "editor/rulerwidget.h"
 #include "editor/shapepanel.h"
 #include "editor/vcortrols.h"
@@ -18,7 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,7 +32,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
-#include <QTextStream>
 #include <QWheelEvent>
 
 namespace sw {
@@ -44,7 +45,6 @@ constexpr int WheelStep = 20;
 constexpr double ZoomStep = 0.1;
 constexpr double ZoomInLimit = 5.0;
 constexpr double ZoomOutLimit = 0.2;
-const QString OptionCharacterListFile = QStringLiteral("temp/typelist.tmp");
 
 Qt::CursorShape cursorShape(TCursor cursor)
 {
@@ -97,6 +97,7 @@ TPaintForm::TPaintForm(MainWindowOptions options, QWidget* parent)
     m_editCommands = std::make_unique<EditCommands>(*this);
     createLayout();
 
+    usePropertyPanel();
     m_paperDialog = new Tsetpagefrm(*this, this);
     m_resolutionDialog = new Tfblfrm(m_options.pixelsPerInch, this);
     qApp->installEventFilter(this);
@@ -116,9 +117,31 @@ QAction* TPaintForm::action(const QString& name) const
 
 void TPaintForm::setShapePanel(ShapePanel* panel)
 {
+    if (m_panel)
+        m_panel->widget()->hide();
     m_panel = panel;
-    if (panel)
-        m_panelArea->layout()->addWidget(panel->widget());
+    if (!panel)
+        return;
+    QWidget* widget = panel->widget();
+    if (widget->parentWidget() != m_panelArea)
+        m_panelArea->layout()->addWidget(widget);
+    widget->show();
+}
+
+void TPaintForm::usePropertyPanel()
+{
+    m_propertyPanel = new TPropertyPanel(m_options.pixelsPerInch, m_panelArea);
+    m_propertyPanel->SetTextEditorFontSource([this] { return m_editorFont; });
+    connect(m_propertyPanel, &TPropertyPanel::changeRecorded, this,
+            [this](std::int32_t key, const QString& text) {
+                if (m_controller)
+                    m_controller->RecordChange(key, text);
+            });
+    connect(m_propertyPanel, &TPropertyPanel::shapesChanged, this, &TPaintForm::repaintSurface);
+    connect(m_propertyPanel, &TPropertyPanel::textEditorFontChanged, this,
+            &TPaintForm::setTextEditorFont);
+    connect(m_propertyPanel, &TPropertyPanel::surfaceCursorRequested, this, &TPaintForm::setCursor);
+    setShapePanel(m_propertyPanel);
 }
 
 // Start-up and shut-down ----------------------------------------------------
@@ -153,6 +176,7 @@ void TPaintForm::FormShow()
     readOptionCharacterList();
 
     m_document = std::make_unique<TVectorGraphics>(m_options.pixelsPerInch);
+    m_propertyPanel->SetDocument(m_document.get());
     m_controller = std::make_unique<TVcortrols>(*m_document, *this);
     m_historyView->setModel(&m_controller->History());
 
@@ -174,14 +198,13 @@ void TPaintForm::FormShow()
 
 void TPaintForm::readOptionCharacterList()
 {
-    QFile file(OptionCharacterListFile);
-    if (!m_panel || !file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return;
-    QStringList entries;
-    QTextStream in(&file);
-    while (!in.atEnd())
-        entries << in.readLine();
-    m_panel->setOptionCharacterList(entries);
+    QString error;
+    const std::optional<QStringList> entries = readOptionCharacterFile(QDir::currentPath(), &error);
+    if (entries && m_panel)
+        m_panel->setOptionCharacterList(*entries);
+    else if (!error.isEmpty())
+        refuse(this,
+               QStringLiteral("不能读取选项字符列表%1：\n%2").arg(OptionCharacterFile, error));
 }
 
 void TPaintForm::closeEvent(QCloseEvent* event)

@@ -26,6 +26,7 @@ class FileCommands;
 class PageSurface;
 class RulerWidget;
 class ShapePanel;
+class TPropertyPanel;
 class TVcortrols;
 class TVectorGraph;
 class TVectorGraphics;
@@ -78,8 +79,11 @@ public:
     const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& fileName);
 
-    // Plugs the property panel into the group "图形参数" (not owned).
+    // Puts another panel into the group "图形参数" in place of the property
+    // panel, which the window makes and wires itself. The window takes the
+    // panel's widget as its child.
     void setShapePanel(ShapePanel* panel);
+    TPropertyPanel* propertyPanel() const { return m_propertyPanel; }
     // The command or tool action of the given object name, null if none.
     QAction* action(const QString& name) const;
 
@@ -187,6 +191,7 @@ private:
     void zoomBy(double step);
     void updateContentSize();
     void updateTitle();
+    void usePropertyPanel();
     void readOptionCharacterList();
     bool previewKey(QObject* watched, QKeyEvent* event);
     bool scrollByWheel(QWheelEvent* event);
@@ -200,6 +205,7 @@ private:
     std::unique_ptr<EditCommands> m_editCommands;
     Tsetpagefrm* m_paperDialog = nullptr;
     Tfblfrm* m_resolutionDialog = nullptr;
+    TPropertyPanel* m_propertyPanel = nullptr;
     ShapePanel* m_panel = nullptr;
     QString m_fileName;
     TFont m_editorFont;

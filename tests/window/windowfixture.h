@@ -40,7 +40,13 @@ class TestPanel : public ShapePanel
 public:
     explicit TestPanel(TVectorGraphics* const* document) : m_document(document) {}
 
-    QWidget* widget() override { return new QLabel(QStringLiteral("panel")); }
+    // Made once; the window owns it.
+    QWidget* widget() override
+    {
+        if (!m_widget)
+            m_widget = new QLabel(QStringLiteral("panel"));
+        return m_widget;
+    }
     void ShowPanels(int tool) override { shownTool = tool; }
     void LoadPanel(TGraphics& shape) override { loaded = &shape; }
     void ApplyPanel(TGraphics& shape, bool) override
@@ -70,6 +76,7 @@ public:
 
 private:
     TVectorGraphics* const* m_document;
+    QLabel* m_widget = nullptr;
 };
 
 // The real designer window, shown offscreen, with scripted dialogs and the
@@ -83,7 +90,8 @@ protected:
         previous = setDialogService(&dialogs);
         window = std::make_unique<TPaintForm>(
             MainWindowOptions{96, dir.filePath(QStringLiteral("sheetwright.db"))});
-        window->setShapePanel(&panel);
+        if (useTestPanel())
+            window->setShapePanel(&panel);
         ASSERT_TRUE(window->FormCreate());
         window->resize(1280, 960);
         window->show();
@@ -91,6 +99,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         documentPointer = &window->document();
     }
+
+    // The fixed test panel, or the window's own property panel.
+    virtual bool useTestPanel() const { return true; }
 
     void TearDown() override
     {
