@@ -123,7 +123,7 @@ void TPaintForm::setShapePanel(ShapePanel* panel)
     if (!panel)
         return;
     QWidget* widget = panel->widget();
-    if (widget->parentWidget() != m_panelArea)
+    if (m_panelArea->layout()->indexOf(widget) < 0)
         m_panelArea->layout()->addWidget(widget);
     widget->show();
 }
@@ -192,6 +192,7 @@ void TPaintForm::FormShow()
     m_paperDialog->Button1Click();
 
     scrollToOrigin();
+    m_scroll->setFocus();
     m_statusPanels[2]->setText(QStringLiteral("清晰版面，准确阅卷"));
     m_statusPanels[3]->setText(QStringLiteral("Sheetwright 答题卡模板设计"));
 }
@@ -462,6 +463,8 @@ void TPaintForm::RzListView1DblClick()
         refuse(this, QStringLiteral("不能恢复历史记录：%1").arg(error), MessageIcon::Critical);
         return;
     }
+    // The snapshot brings its own lock state.
+    syncDocumentButtons();
     repaintSurface();
 }
 

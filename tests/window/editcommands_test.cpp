@@ -241,5 +241,20 @@ TEST_F(EditCommandsTest, HistoryRestoreGoesBack)
     EXPECT_EQ(document().ActiveShape, nullptr);
 }
 
+TEST_F(EditCommandsTest, RestoredEntryBringsItsLockState)
+{
+    click("RzToolButton18");
+    selectAll();
+    click("RzToolButton25"); // recorded while locked
+    click("RzToolButton18");
+    ASSERT_FALSE(document().Locked);
+    QListView* view = window->historyView();
+    const QModelIndex last = view->model()->index(view->model()->rowCount() - 1, 0);
+    view->setCurrentIndex(last);
+    emit view->doubleClicked(last);
+    EXPECT_TRUE(document().Locked);
+    EXPECT_TRUE(button("RzToolButton18")->isChecked());
+}
+
 } // namespace
 } // namespace sw::test

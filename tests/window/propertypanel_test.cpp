@@ -2,6 +2,7 @@
 #include "window/windowfixture.h"
 
 #include <QComboBox>
+#include <QLayout>
 #include <QSpinBox>
 
 namespace sw::test {
@@ -24,7 +25,11 @@ TEST_F(RealPanelTest, PanelFillsTheGroup)
     TPropertyPanel* panel = window->propertyPanel();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->parentWidget(), window->findChild<QWidget*>(QStringLiteral("图形参数")));
+    QWidget* group = window->findChild<QWidget*>(QStringLiteral("图形参数"));
+    EXPECT_EQ(panel->parentWidget(), group);
+    EXPECT_GE(group->layout()->indexOf(panel), 0);
+    EXPECT_GT(panel->height(), 0);
+    EXPECT_GE(group->height(), panel->height());
 }
 
 TEST_F(RealPanelTest, BubbleBoxNeedsOptionCharacters)
