@@ -104,10 +104,9 @@ bool FileCommands::OpenFile(const QString& path)
 
     m_window.setFileName(path);
     m_window.syncDocumentButtons();
+    // The tab change scrolls to the origin and loads the background picture.
     m_window.rebuildTabs(0);
     document.LayoutMarks();
-    m_window.scrollToOrigin();
-    m_window.loadBackgroundPicture();
     m_window.controller().ResetHistory();
     m_window.controller().AddEntry(QStringLiteral("打开文件"));
     m_window.repaintSurface();

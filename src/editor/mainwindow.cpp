@@ -148,8 +148,7 @@ void TPaintForm::usePropertyPanel()
 
 bool TPaintForm::FormCreate()
 {
-    QString error;
-    if (m_database->open(m_options.databasePath, &error))
+    if (m_database->open(m_options.databasePath))
         return true;
     dialogService().message(this, DatabaseOpenFailedText, DatabaseOpenFailedCaption,
                             MessageIcon::Warning);
@@ -181,11 +180,6 @@ void TPaintForm::FormShow()
     m_historyView->setModel(&m_controller->History());
 
     setFileName({});
-    m_changingTabs = true;
-    while (m_tabs->count() > 0)
-        m_tabs->removeTab(m_tabs->count() - 1);
-    m_changingTabs = false;
-    m_document->Clear();
     loadBackgroundPicture();
 
     m_paperDialog->prepareFirstPage();
@@ -335,7 +329,7 @@ void TPaintForm::repaintSurface()
         return;
     m_document->CurrentPage = m_tabs->currentIndex();
     m_controller->PaintSurface();
-    m_image->setVisible(m_document->Modal != 0 && m_image->pixmap().isNull() == false);
+    m_image->setVisible(m_document->Modal != 0 && !m_image->pixmap().isNull());
 }
 
 void TPaintForm::loadBackgroundPicture()
@@ -345,15 +339,21 @@ void TPaintForm::loadBackgroundPicture()
     if (page && m_document->Modal != 0 && QFileInfo::exists(page->PicturePath))
         picture.load(page->PicturePath);
     m_image->setPixmap(picture);
-    if (picture.isNull()) {
+    placeBackgroundPicture();
+}
+
+void TPaintForm::placeBackgroundPicture()
+{
+    const TVectorGraph* page = currentPage();
+    const QPixmap picture = m_image->pixmap();
+    if (!page || picture.isNull()) {
         m_image->hide();
-        updateContentSize();
-        return;
+    } else {
+        m_image->setGeometry(page->Left, page->Top, roundHalfEven(picture.width() * page->ScaleX),
+                             roundHalfEven(picture.height() * page->ScaleY));
+        m_image->lower();
+        m_image->show();
     }
-    m_image->setGeometry(page->Left, page->Top, roundHalfEven(picture.width() * page->ScaleX),
-                         roundHalfEven(picture.height() * page->ScaleY));
-    m_image->lower();
-    m_image->show();
     updateContentSize();
 }
 
@@ -404,7 +404,7 @@ void TPaintForm::RzToolButton8Click()
     TVectorGraph& page = *current;
     page.SetScaleX(1.0);
     page.SetScaleY(1.0);
-    loadBackgroundPicture();
+    placeBackgroundPicture();
     repaintSurface();
 }
 
@@ -428,7 +428,7 @@ void TPaintForm::zoomBy(double step)
         return;
     page.SetScaleX(page.ScaleX + step);
     page.SetScaleY(page.ScaleY + step);
-    loadBackgroundPicture();
+    placeBackgroundPicture();
     repaintSurface();
 }
 

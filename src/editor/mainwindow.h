@@ -103,8 +103,11 @@ public:
     TVectorGraph* currentPage() const;
     // The current page drawn afresh on the surface.
     void repaintSurface();
-    // Loads or empties the background picture for the current page.
+    // Loads or empties the background picture for the current page (shown
+    // in the overlay modes only).
     void loadBackgroundPicture();
+    // Places the picture at the page's offsets, sized to the page's zoom.
+    void placeBackgroundPicture();
     // Shows the background move buttons exactly in the overlay modes and
     // sets the lock button from the document.
     void syncDocumentButtons();

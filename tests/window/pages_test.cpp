@@ -251,5 +251,30 @@ TEST_F(PagesTest, WheelScrollsTwentyPixelsANotch)
     EXPECT_EQ(window->scrollPosition(), (TPoint{20, 40}));
 }
 
+TEST_F(PagesTest, BackgroundPictureShowsInTheOverlayModes)
+{
+    QImage scan(400, 300, QImage::Format_RGB32);
+    scan.fill(Qt::gray);
+    const QString picture = path(QStringLiteral("scan.png"));
+    ASSERT_TRUE(scan.save(picture));
+    addPage(false);
+    document().PageAt(0)->PicturePath = picture;
+    QWidget* image = window->findChild<QWidget*>(QStringLiteral("Image1"));
+
+    tabs().setCurrentIndex(0);
+    EXPECT_FALSE(image->isVisible()); // a self-made sheet shows no picture
+
+    document().Modal = 1;
+    tabs().setCurrentIndex(1);
+    EXPECT_FALSE(image->isVisible());
+    tabs().setCurrentIndex(0);
+    ASSERT_TRUE(image->isVisible());
+    EXPECT_EQ(image->size(), QSize(400, 300));
+    click("RzToolButton9");
+    EXPECT_EQ(image->size(), QSize(440, 330));
+    click("RzToolButton8");
+    EXPECT_EQ(image->size(), QSize(400, 300));
+}
+
 } // namespace
 } // namespace sw::test
