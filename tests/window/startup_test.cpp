@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -99,6 +100,36 @@ TEST_F(StartupTest, EveryToolBarButtonHasAnIconAndItsHint)
             EXPECT_FALSE(action->toolTip().isEmpty()) << action->objectName().toStdString();
         }
     }
+}
+
+TEST_F(StartupTest, FileShortcuts)
+{
+    const auto shortcut = [&](const char* name) {
+        return window->action(QString::fromUtf8(name))->shortcut();
+    };
+    EXPECT_EQ(shortcut("RzToolButton5"), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(shortcut("RzToolButton4"), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(shortcut("RzToolButton6"), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_EQ(shortcut("RzToolButton7"), QKeySequence(QStringLiteral("Ctrl+P")));
+
+    key(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("save"));
+    key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].kind, QStringLiteral("open"));
+}
+
+TEST_F(StartupTest, RulersFollowTheScrolling)
+{
+    for (int i = 0; i < 10; ++i)
+        click("RzToolButton9");
+    const QImage& ruler = window->controller().HorzRulerImage();
+    EXPECT_EQ(ruler.width(), window->findChild<QWidget*>(QStringLiteral("PaintBox1"))->width());
+    EXPECT_EQ(ruler.height(), RulerThickness);
+    const QImage before = ruler.copy();
+    window->scrollArea()->horizontalScrollBar()->setValue(100);
+    EXPECT_NE(window->controller().HorzRulerImage(), before);
 }
 
 TEST_F(StartupTest, SideBarGroupsAndStatusPanels)
