@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Compares the mark detection's image work with common tools, on inputs made
+# from one generated answer sheet exported at 300 dpi:
+#   1. FindBlobs (8-connected blobs with their pixel lists) against OpenCV's
+#      connectedComponentsWithStats (8-connectivity: labels, boxes, areas) on
+#      the same binarized region: the sheet turned by 0.5 degrees, upper half,
+#      binarized at 200. Both timed in-process on an already decoded image.
+#   2. RotatePicture of the whole A4 scan by 0.5 degrees against ImageMagick's
+#      `convert in.png -rotate 0.5 out.png` (a process, PNG decode and encode
+#      included), with our own PNG-to-PNG time and ImageMagick's -bench beside.
+#
+# Usage: bench/compare-blobs.sh [BUILD_DIR]
+#   BUILD_DIR  build folder with sheetwright-cli and sheetwright-bench-tool
+#              (default: $BUILD_DIR, else ./build); build it in Release.
+# Environment: REPS (default 10) repetitions per measurement; PYTHON, the
+# interpreter that has Debian's python3-opencv (default /usr/bin/python3).
+# OpenCV is used here only; the program never links it.
+set -euo pipefail
+
+build=${1:-${BUILD_DIR:-build}}
+reps=${REPS:-10}
+python=${PYTHON:-/usr/bin/python3}
+cli=$build/cli/sheetwright-cli
+tool=$build/bench/sheetwright-bench-tool
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+for exe in "$cli" "$tool"; do
+    [[ -x $exe ]] || { echo "missing $exe: build it first (-DSW_BUILD_BENCH=ON)" >&2; exit 2; }
+done
+
+sudo=; [[ $(id -u) -eq 0 ]] || sudo=sudo
+updated=
+apt_install() {
+    echo "Installing $* ..." >&2
+    [[ -n $updated ]] || { $sudo apt-get update -qq; updated=1; }
+    $sudo apt-get install -y -qq "$@" >/dev/null
+}
+"$python" -c 'import cv2' 2>/dev/null || apt_install python3-opencv
+command -v convert >/dev/null || apt_install imagemagick
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Value of key=... in the line of the bench tool's output that starts with `what`.
+field() { awk -v what="$1" -v key="$2" '$1 == what {
+    for (i = 2; i <= NF; i++) { split($i, kv, "="); if (kv[1] == key) print kv[2] } }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+# Median wall-clock milliseconds of REPS runs of a command (after one warm-up run).
+median_ms() {
+    "$@" >/dev/null
+    local times=() i start
+    for ((i = 0; i < reps; i++)); do
+        start=$(date +%s.%N)
+        "$@" >/dev/null
+        times+=("$(awk -v a="$(date +%s.%N)" -v b="$start" 'BEGIN { print (a - b) * 1000 }')")
+    done
+    printf '%s\n' "${times[@]}" | sort -g | awk '{t[NR] = $1} END {
+        if (NR % 2) print t[(NR + 1) / 2]; else print (t[NR / 2] + t[NR / 2 + 1]) / 2 }'
+}
+
+# The inputs: the A4 scan and its binarized, slightly turned upper half.
+"$tool" sheet "$work/sheet.exm"
+"$cli" export "$work/sheet.exm" -o "$work/page.png" --dpi 300
+"$tool" scan "$work/page.png" "$work/region.png" --angle 0.5 --threshold 200
+
+echo "== Blobs: FindBlobs against OpenCV connectedComponentsWithStats (8-connectivity)"
+ours=$("$tool" blobs "$work/region.png" --repeat "$reps" --minimum 1)
+ours_ms=$(field findblobs_mask median_ms <<<"$ours")
+ours_blobs=$(field findblobs_mask blobs <<<"$ours")
+size="$(field findblobs_mask width <<<"$ours")x$(field findblobs_mask height <<<"$ours")"
+
+opencv=$("$python" - "$work/region.png" "$reps" <<'EOF'
+import statistics, sys, time
+import cv2
+import numpy as np
+
+image = cv2.imread(sys.argv[1], cv2.IMREAD_GRAYSCALE)
+runs = int(sys.argv[2])
+dark = (image == 0).astype(np.uint8)  # the black pixels are the foreground
+
+def median_ms():
+    cv2.connectedComponentsWithStats(dark, connectivity=8)  # warm-up
+    times = []
+    for _ in range(runs):
+        start = time.perf_counter()
+        count, _, _, _ = cv2.connectedComponentsWithStats(dark, connectivity=8)
+        times.append((time.perf_counter() - start) * 1000)
+    return statistics.median(times), count - 1  # label 0 is the background
+
+threads = cv2.getNumThreads()
+default_ms, blobs = median_ms()
+cv2.setNumThreads(1)
+single_ms, _ = median_ms()
+print(f"opencv version={cv2.__version__} blobs={blobs} threads={threads} "
+      f"median_ms={default_ms:.3f} single_ms={single_ms:.3f}")
+EOF
+)
+cv_ms=$(field opencv single_ms <<<"$opencv")
+cv_default_ms=$(field opencv median_ms <<<"$opencv")
+cv_blobs=$(field opencv blobs <<<"$opencv")
+cv_threads=$(field opencv threads <<<"$opencv")
+echo "  region: $size pixels, binarized; median of $reps in-process runs each"
+echo "  ours  FindBlobs (blob pixel lists)           $ours_ms ms, $ours_blobs blobs"
+echo "  OpenCV $(field opencv version <<<"$opencv") connectedComponentsWithStats, 1 thread   $cv_ms ms, $cv_blobs blobs"
+echo "  OpenCV connectedComponentsWithStats, $cv_threads threads   $cv_default_ms ms"
+[[ $ours_blobs == "$cv_blobs" ]] || echo "  NOTE: the blob counts differ"
+echo "  blob ratio ours/OpenCV (1 thread): $(ratio "$ours_ms" "$cv_ms")"
+
+echo
+echo "== Rotation by 0.5 degrees of the A4 300-dpi scan: RotatePicture against ImageMagick"
+ours=$("$tool" rotate "$work/page.png" "$work/ours-turned.png" --angle 0.5 --repeat "$reps")
+call_ms=$(field rotate_call median_ms <<<"$ours")
+file_ms=$(field rotate_png_to_png median_ms <<<"$ours")
+im_ms=$(median_ms convert "$work/page.png" -rotate 0.5 "$work/im-turned.png")
+im_one_ms=$(median_ms convert "$work/page.png" -limit thread 1 -rotate 0.5 "$work/im-turned.png")
+# -bench repeats the whole command and reports its own timing (last line).
+im_bench=$(convert -bench "$reps" "$work/page.png" -rotate 0.5 "$work/im-bench.png" 2>&1 | tail -n 1 || true)
+echo "  ours: RotatePicture call in-process (keeps the page size)   $call_ms ms"
+echo "  ours: PNG load + RotatePicture + PNG save, in-process       $file_ms ms"
+echo "  ImageMagick: convert page.png -rotate 0.5 out.png (process) $im_ms ms"
+echo "  ImageMagick: the same with -limit thread 1                  $im_one_ms ms"
+echo "  ImageMagick -bench $reps: $im_bench"
+echo "  (ImageMagick enlarges the canvas to hold the turned page; ours keeps the size.)"
+echo "  rotation ratio ours call / convert command:        $(ratio "$call_ms" "$im_ms")"
+echo "  rotation ratio ours PNG-to-PNG / convert command:  $(ratio "$file_ms" "$im_ms")"
