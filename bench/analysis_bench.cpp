@@ -22,7 +22,7 @@ void BM_BinarizedArea(benchmark::State& state)
         benchmark::DoNotOptimize(binarizedArea(scan, region, ScanThreshold));
     state.counters["pixels"] = double(region.width()) * region.height();
 }
-BENCHMARK(BM_BinarizedArea)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BinarizedArea)->Apply(timedInMilliseconds);
 
 // FindBlobs on the binarized region with the minimum size state.range(0):
 // 1 keeps every blob, 50 is what the mark detection asks for.
@@ -39,7 +39,7 @@ void BM_FindBlobs(benchmark::State& state)
     state.counters["blobs"] = double(blobs);
     state.counters["pixels"] = double(mask.width()) * mask.height();
 }
-BENCHMARK(BM_FindBlobs)->ArgName("minimum")->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindBlobs)->ArgName("minimum")->Arg(1)->Arg(50)->Apply(timedInMilliseconds);
 
 // The skew correction of a whole A4 scan at 300 dpi by half a degree.
 void BM_RotatePicture(benchmark::State& state)
@@ -52,7 +52,7 @@ void BM_RotatePicture(benchmark::State& state)
         benchmark::DoNotOptimize(turnPicture(scan, ScanSkewDegrees));
     state.counters["pixels"] = double(scan.width()) * scan.height();
 }
-BENCHMARK(BM_RotatePicture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RotatePicture)->Apply(timedInMilliseconds);
 
 } // namespace
 

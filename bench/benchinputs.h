@@ -12,6 +12,13 @@
 
 namespace sw::bench {
 
+// The settings of every case: times in milliseconds, and the CPU time of the
+// whole process, since Qt converts and scales images on worker threads too.
+inline void timedInMilliseconds(benchmark::internal::Benchmark* b)
+{
+    b->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+}
+
 // The inputs the benchmark cases share, made on first use and kept for the
 // whole run. A case whose input could not be made is skipped with the reason.
 class BenchInputs

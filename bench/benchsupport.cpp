@@ -53,8 +53,7 @@ struct Spot
 
 using ShapeMaker = std::function<std::unique_ptr<TGraphics>(const Spot&, const QString&)>;
 
-template <class Shape>
-std::unique_ptr<Shape> box(const Spot& s)
+template <class Shape> std::unique_ptr<Shape> box(const Spot& s)
 {
     return std::make_unique<Shape>(s.from, s.to, 1.0, 1.0);
 }
@@ -63,7 +62,9 @@ std::unique_ptr<Shape> box(const Spot& s)
 const std::vector<ShapeMaker>& shapeMakers()
 {
     static const std::vector<ShapeMaker> makers{
-        [](const Spot& s, const QString&) { return std::make_unique<TLine>(s.from, s.to, 1.0, 1.0); },
+        [](const Spot& s, const QString&) {
+            return std::make_unique<TLine>(s.from, s.to, 1.0, 1.0);
+        },
         [](const Spot& s, const QString&) { return box<TRectangle>(s); },
         [](const Spot& s, const QString&) {
             return std::make_unique<TRoundRect>(s.from, s.to, 1.0, 1.0, 12);

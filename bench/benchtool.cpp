@@ -82,7 +82,10 @@ public:
         bool ok = false;
         const int v = m_options.value(name).toInt(&ok);
         if (!ok || v < low || v > high)
-            throw UsageError{QStringLiteral("%1 takes a whole number from %2 to %3").arg(name).arg(low).arg(high)};
+            throw UsageError{QStringLiteral("%1 takes a whole number from %2 to %3")
+                                 .arg(name)
+                                 .arg(low)
+                                 .arg(high)};
         return v;
     }
 
@@ -93,7 +96,8 @@ public:
         bool ok = false;
         const double v = m_options.value(name).toDouble(&ok);
         if (!ok || v < low || v > high)
-            throw UsageError{QStringLiteral("%1 takes a number from %2 to %3").arg(name).arg(low).arg(high)};
+            throw UsageError{
+                QStringLiteral("%1 takes a number from %2 to %3").arg(name).arg(low).arg(high)};
         return v;
     }
 
@@ -233,9 +237,8 @@ int runRotate(const QStringList& args)
                 QStringLiteral("width=%1 height=%2").arg(turned.width()).arg(turned.height()));
 
     bool written = true;
-    const Timing fileToFile = timeRuns(runs, [&] {
-        written = turnPicture(loadImage(input), angle).save(output) && written;
-    });
+    const Timing fileToFile = timeRuns(
+        runs, [&] { written = turnPicture(loadImage(input), angle).save(output) && written; });
     if (!written)
         return fail(QStringLiteral("cannot write %1").arg(output));
     printTiming("rotate_png_to_png", runs, fileToFile);

@@ -29,7 +29,7 @@ void BM_HistorySnapshot(benchmark::State& state)
     state.counters["pages"] = document->PageCount();
     state.counters["bytes"] = double(history.Snapshot(0).size());
 }
-BENCHMARK(BM_HistorySnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistorySnapshot)->Apply(timedInMilliseconds);
 
 // Going back to a history entry: the document rebuilt from its snapshot.
 void BM_HistoryRestore(benchmark::State& state)
@@ -49,7 +49,7 @@ void BM_HistoryRestore(benchmark::State& state)
     }
     state.counters["pages"] = document->PageCount();
 }
-BENCHMARK(BM_HistoryRestore)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryRestore)->Apply(timedInMilliseconds);
 
 // One snapshot and its restore through the history.
 void BM_HistorySnapshotRestore(benchmark::State& state)
@@ -70,7 +70,7 @@ void BM_HistorySnapshotRestore(benchmark::State& state)
     }
     state.counters["pages"] = document->PageCount();
 }
-BENCHMARK(BM_HistorySnapshotRestore)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistorySnapshotRestore)->Apply(timedInMilliseconds);
 
 // SaveToStream into a memory buffer, then LoadFromStream of those bytes.
 void BM_StreamSaveLoad(benchmark::State& state)
@@ -85,8 +85,8 @@ void BM_StreamSaveLoad(benchmark::State& state)
         QBuffer out(&bytes);
         out.open(QIODevice::WriteOnly);
         QBuffer in(&bytes);
-        if (!document->SaveToStream(SaveAllShapes, out, &error) ||
-            !in.open(QIODevice::ReadOnly) || !document->LoadFromStream(in, &error)) {
+        if (!document->SaveToStream(SaveAllShapes, out, &error) || !in.open(QIODevice::ReadOnly) ||
+            !document->LoadFromStream(in, &error)) {
             state.SkipWithError(error.toStdString().c_str());
             break;
         }
@@ -94,7 +94,7 @@ void BM_StreamSaveLoad(benchmark::State& state)
     state.counters["pages"] = document->PageCount();
     state.counters["bytes"] = double(bytes.size());
 }
-BENCHMARK(BM_StreamSaveLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamSaveLoad)->Apply(timedInMilliseconds);
 
 } // namespace
 

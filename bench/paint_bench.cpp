@@ -39,7 +39,7 @@ void BM_PaintDensePage(benchmark::State& state)
     state.counters["shapes"] = page.ShapeCount();
     state.counters["pixels"] = double(image.width()) * image.height();
 }
-BENCHMARK(BM_PaintDensePage)->ArgName("zoom")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintDensePage)->ArgName("zoom")->Arg(1)->Arg(2)->Apply(timedInMilliseconds);
 
 // ExportImage of the dense page at ScanDpi into the bench folder.
 void BM_ExportDensePage(benchmark::State& state, const char* suffix)
@@ -48,7 +48,8 @@ void BM_ExportDensePage(benchmark::State& state, const char* suffix)
     TVectorGraphics* document = inputs.densePage();
     if (!inputs.require(state, document != nullptr))
         return;
-    const QString file = inputs.folder().filePath(QStringLiteral("export.") + QLatin1String(suffix));
+    const QString file =
+        inputs.folder().filePath(QStringLiteral("export.") + QLatin1String(suffix));
     for (auto _ : state) {
         QString error;
         if (!ExportImage(*document, file, ScanDpi, &error)) {
@@ -58,9 +59,9 @@ void BM_ExportDensePage(benchmark::State& state, const char* suffix)
     }
     state.counters["bytes"] = double(QFileInfo(file).size());
 }
-BENCHMARK_CAPTURE(BM_ExportDensePage, png_300dpi, "png")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ExportDensePage, jpeg_300dpi, "jpg")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ExportDensePage, pdf_300dpi, "pdf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportDensePage, png_300dpi, "png")->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_ExportDensePage, jpeg_300dpi, "jpg")->Apply(timedInMilliseconds);
+BENCHMARK_CAPTURE(BM_ExportDensePage, pdf_300dpi, "pdf")->Apply(timedInMilliseconds);
 
 } // namespace
 
