@@ -1,0 +1,126 @@
+#include "document/selection.h"
+
+#include "document/vectorgraphics.h"
+#include "platform/rounding.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace sw {
+
+namespace {
+
+bool selectable(const TVectorGraphics& document, const TGraphics& shape)
+{
+    if (shape.Locked || !shape.Visible || shape.Kind == GDw)
+        return false;
+    return document.Modal != 0 || !isPageMark(shape);
+}
+
+// The band in layout pixels of the current page, edges sorted.
+TRect layoutBand(const TVectorGraphics& document)
+{
+    const TVectorGraph& page = *document.ActivePage();
+    const TPoint a = document.BandStart;
+    const TPoint b = document.BandEnd;
+    return {roundHalfEven(std::min(a.X, b.X) / page.ScaleX),
+            roundHalfEven(std::min(a.Y, b.Y) / page.ScaleY),
+            roundHalfEven(std::max(a.X, b.X) / page.ScaleX),
+            roundHalfEven(std::max(a.Y, b.Y) / page.ScaleY)};
+}
+
+bool cornerIn(const TRect& band, const TRect& r)
+{
+    return band.contains({r.Left, r.Bottom}) || band.contains({r.Right, r.Top}) ||
+           band.contains({r.Left, r.Top}) || band.contains({r.Right, r.Bottom});
+}
+
+} // namespace
+
+bool SelectShape(TVectorGraphics& document, TGraphics& shape, bool add, bool withGroup)
+{
+    if (!selectable(document, shape))
+        return false;
+    const TVectorGraph& page = *document.ActivePage();
+    if (!add && !shape.Selected) {
+        for (const auto& other : page.Shapes()) {
+            if (other.get() != &shape)
+                other->Deselect();
+        }
+    }
+    if (withGroup && shape.Group != 0) {
+        for (const auto& member : page.Shapes()) {
+            if (member->Group == shape.Group)
+                member->Select();
+        }
+    }
+    shape.Select();
+    document.ActiveShape = &shape;
+    return true;
+}
+
+void SelectInBand(TVectorGraphics& document)
+{
+    if (!document.BandPending)
+        return;
+    const TRect band = layoutBand(document);
+    const TVectorGraph& page = *document.ActivePage();
+    for (int i = 0; i < page.ShapeCount(); ++i) {
+        TGraphics& shape = *page.ShapeItem(i);
+        if (cornerIn(band, shape.GetBounds()))
+            SelectShape(document, shape, true, false);
+    }
+    document.BandPending = false;
+}
+
+void GroupSelection(TVectorGraphics& document)
+{
+    const TVectorGraph& page = *document.ActivePage();
+    if (page.SelectedCount() < 2)
+        return;
+    std::int32_t highest = 0;
+    for (const auto& shape : page.Shapes())
+        highest = std::max(highest, shape->Group);
+    // A file may hold any group number; never wrap around into another group.
+    if (highest == std::numeric_limits<std::int32_t>::max())
+        return;
+    for (const auto& shape : page.Shapes()) {
+        if (shape->Selected)
+            shape->Group = highest + 1;
+    }
+}
+
+void UngroupSelection(TVectorGraphics& document)
+{
+    for (const auto& shape : document.ActivePage()->Shapes()) {
+        if (shape->Selected)
+            shape->Group = 0;
+    }
+}
+
+void MarkSelectionForCopy(TVectorGraphics& document)
+{
+    for (int p = 0; p < document.PageCount(); ++p) {
+        for (const auto& shape : document.PageAt(p)->Shapes())
+            shape->CopyMark = shape->Selected && !shape->Locked;
+    }
+}
+
+void PasteMarked(TVectorGraphics& document)
+{
+    document.GPList.clear();
+    for (int p = 0; p < document.PageCount(); ++p) {
+        for (const auto& shape : document.PageAt(p)->Shapes()) {
+            if (shape->CopyMark)
+                document.RecordFromShape(p, *shape);
+            shape->Deselect();
+        }
+    }
+    TVectorGraph& target = *document.ActivePage();
+    for (int i = 0; i < int(document.GPList.size()); ++i) {
+        document.GPList[std::size_t(i)].Group = 0;
+        document.ShapeFromRecord(target, i, true);
+    }
+}
+
+} // namespace sw
