@@ -1,0 +1,41 @@
+#include "editor/mainwindow.h"
+#include "platform/database/databasepath.h"
+#include "platform/fonts.h"
+#include "platform/widgets/dialogservice.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+#include <QScreen>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("sheetwright"));
+    QApplication::setApplicationDisplayName(sw::ApplicationTitle);
+    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("sheetwright"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sheetwright.svg")));
+    sw::registerFontSubstitutions();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Designer for exam answer-sheet templates"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Template (.exm) to open"),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int pixelsPerInch = screen ? qRound(screen->logicalDotsPerInch()) : 96;
+    sw::TPaintForm window({pixelsPerInch, sw::defaultDatabasePath()});
+    if (!window.FormCreate())
+        return 1;
+    // Without a window manager (a bare X server) maximising does nothing.
+    if (screen)
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+    if (!parser.positionalArguments().isEmpty())
+        window.openFile(parser.positionalArguments().constFirst());
+    return app.exec();
+}

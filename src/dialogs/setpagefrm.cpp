@@ -1,0 +1,96 @@
+#include "dialogs/setpagefrm.h"
+
+#include "platform/widgets/dialogservice.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace sw {
+
+Tsetpagefrm::Tsetpagefrm(PageHost& host, QWidget* parent)
+    : QDialog(parent), m_host(host),
+      m_newType(new QRadioButton(QStringLiteral("增加新试卷类型"), this)),
+      m_newPage(new QRadioButton(QStringLiteral("增加新页面"), this)),
+      m_copy(new QCheckBox(QStringLiteral("从当前模板复制"), this)), m_pages(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("setpagefrm"));
+    setWindowTitle(QStringLiteral("试卷设置"));
+
+    m_newType->setObjectName(QStringLiteral("RzRadioButton1"));
+    m_newPage->setObjectName(QStringLiteral("RzRadioButton2"));
+    m_copy->setObjectName(QStringLiteral("RzCheckBox1"));
+    m_pages->setObjectName(QStringLiteral("RzComboBox1"));
+    m_newType->setChecked(true);
+    m_pages->setMinimumContentsLength(12);
+    m_pages->setPlaceholderText(QStringLiteral("选择页面"));
+
+    auto* kind = new QGroupBox(this);
+    auto* kindLayout = new QVBoxLayout(kind);
+    kindLayout->addWidget(m_newType);
+    kindLayout->addWidget(m_newPage);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("Button1"));
+    cancel->setObjectName(QStringLiteral("Button2"));
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &Tsetpagefrm::Button1Click);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_copy, &QCheckBox::toggled, this, &Tsetpagefrm::RzCheckBox1Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(kind);
+    layout->addWidget(m_copy);
+    layout->addWidget(m_pages);
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+}
+
+void Tsetpagefrm::prepareFirstPage()
+{
+    m_newType->setChecked(true);
+    m_copy->setChecked(false);
+}
+
+void Tsetpagefrm::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void Tsetpagefrm::FormShow()
+{
+    m_copy->setChecked(false);
+    m_pages->clear();
+    m_pages->addItems(m_host.pageCaptions());
+    m_pages->setCurrentIndex(-1);
+    const bool hasPages = m_pages->count() > 0;
+    m_copy->setEnabled(hasPages);
+    m_pages->setEnabled(hasPages);
+}
+
+void Tsetpagefrm::RzCheckBox1Click()
+{
+    m_pages->setEnabled(m_copy->isChecked());
+}
+
+void Tsetpagefrm::Button1Click()
+{
+    const int position = m_newType->isChecked() ? -1 : m_host.selectedPage();
+    const int source = m_copy->isChecked() ? m_pages->currentIndex() : -1;
+    QString error;
+    if (!m_host.addPage(source, position, &error)) {
+        refuse(this, error);
+        return;
+    }
+    accept();
+}
+
+} // namespace sw

@@ -1,0 +1,78 @@
+#include "editor/editcommands.h"
+
+#include "document/arrange.h"
+#include "document/selection.h"
+#include "document/vectorgraphics.h"
+#include "editor/mainwindow.h"
+#include "editor/vcortrols.h"
+#include "platform/widgets/dialogservice.h"
+
+namespace sw {
+
+namespace {
+
+const ArrangeCommand Commands[] = {
+    {"RzToolButton25", "左对齐", "左对齐", "align-horizontal-left", "align-left", AlignLeft},
+    {"RzToolButton26", "右对齐", "右对齐", "align-horizontal-right", "align-right", AlignRight},
+    {"RzToolButton27", "顶对齐", "顶对齐", "align-vertical-top", "align-top", AlignTop},
+    {"RzToolButton28", "底对齐", "底对齐", "align-vertical-bottom", "align-bottom", AlignBottom},
+    {"RzToolButton29", "横向对齐", "横向居中", "distribute-horizontal-x", "distribute-h",
+     DistributeHorizontally},
+    {"RzToolButton30", "纵向对齐", "纵向居中", "distribute-vertical-y", "distribute-v",
+     DistributeVertically},
+    {"RzToolButton31", "最大宽度", "最大宽度", "", "max-width", MaxWidth},
+    {"RzToolButton32", "最大高度", "最大高度", "", "max-height", MaxHeight},
+    {"RzToolButton33", "最小宽度", "最小宽度", "", "min-width", MinWidth},
+    {"RzToolButton34", "最小高度", "最小高度", "", "min-height", MinHeight},
+};
+
+} // namespace
+
+std::span<const ArrangeCommand> arrangeCommands()
+{
+    return Commands;
+}
+
+void EditCommands::record(const char* entry)
+{
+    m_window.controller().AddEntry(QString::fromUtf8(entry));
+    m_window.repaintSurface();
+}
+
+void EditCommands::Copy()
+{
+    MarkSelectionForCopy(m_window.document());
+}
+
+void EditCommands::Paste()
+{
+    if (!confirm(&m_window, QStringLiteral("您确信要粘贴图形吗？")))
+        return;
+    PasteMarked(m_window.document());
+    record("粘贴图形");
+}
+
+void EditCommands::Group()
+{
+    GroupSelection(m_window.document());
+    record("组合图形");
+}
+
+void EditCommands::Ungroup()
+{
+    UngroupSelection(m_window.document());
+    record("解散图形");
+}
+
+void EditCommands::SetLocked(bool locked)
+{
+    m_window.document().Locked = locked;
+}
+
+void EditCommands::Arrange(const ArrangeCommand& command)
+{
+    command.run(m_window.document());
+    record(command.hint);
+}
+
+} // namespace sw

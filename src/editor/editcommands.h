@@ -1,0 +1,49 @@
+#pragma once
+
+#include <span>
+
+namespace sw {
+
+class TPaintForm;
+class TVectorGraphics;
+
+// One of the ten alignment and size commands: its button, its menu item,
+// the document operation and (the hint) the history entry it records.
+struct ArrangeCommand
+{
+    const char* name;
+    const char* hint;
+    const char* menuText;
+    const char* themeIcon;
+    const char* ownIcon;
+    void (*run)(TVectorGraphics& document);
+};
+
+std::span<const ArrangeCommand> arrangeCommands();
+
+// The edit commands of the main window that act on the selected shapes as a
+// whole: copy and paste within the document, group and ungroup, the
+// document-wide lock, and the alignment and size commands.
+class EditCommands
+{
+public:
+    explicit EditCommands(TPaintForm& window) : m_window(window) {}
+
+    // Marks the selected unlocked shapes of every page for pasting.
+    void Copy();
+    // After a confirmation, pastes selected copies of the marked shapes
+    // onto the current page at their coordinates.
+    void Paste();
+    void Group();
+    void Ungroup();
+    // The lock button: locks or unlocks the whole document.
+    void SetLocked(bool locked);
+    void Arrange(const ArrangeCommand& command);
+
+private:
+    void record(const char* entry);
+
+    TPaintForm& m_window;
+};
+
+} // namespace sw

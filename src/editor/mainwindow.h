@@ -1,0 +1,232 @@
+#pragma once
+
+#include "dialogs/setpagefrm.h"
+#include "editor/editorview.h"
+#include "platform/graphicstypes.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QListView;
+class QPlainTextEdit;
+class QScrollArea;
+class QTabBar;
+
+namespace sw {
+
+class CollapsibleGroup;
+class Database;
+class EditCommands;
+class FileCommands;
+class PageSurface;
+class RulerWidget;
+class ShapePanel;
+class TPropertyPanel;
+class TVcortrols;
+class TVectorGraph;
+class TVectorGraphics;
+class Tfblfrm;
+
+// The window's caption.
+inline const QString MainWindowCaption = QStringLiteral("试卷制作");
+// The rulers' thickness and the side of the "cm" corner, pixels.
+constexpr int RulerThickness = 25;
+
+struct MainWindowOptions
+{
+    // Of the screen; fixes the document's layout pixels.
+    int pixelsPerInch = 96;
+    // The database opened at start (FormCreate).
+    QString databasePath;
+};
+
+// "试卷制作", the designer's main window: one page at a time on a drawing
+// surface between two rulers, the pages as tabs, the commands in a menu and
+// two tool bars, and a side bar with the shape's coordinates, the operation
+// history and the property panel. It owns the document and the editing
+// controller and shows what the controller draws.
+class TPaintForm : public QMainWindow, public EditorView, public PageHost
+{
+    Q_OBJECT
+
+public:
+    explicit TPaintForm(MainWindowOptions options, QWidget* parent = nullptr);
+    ~TPaintForm() override;
+
+    // Connects the database. False, after telling the user, when it cannot
+    // be opened; the program then ends.
+    bool FormCreate();
+    // The first showing: creates the document, the controller and the first
+    // page. Runs once; the first show() calls it.
+    void FormShow();
+
+    TVectorGraphics& document() const { return *m_document; }
+    TVcortrols& controller() const { return *m_controller; }
+    Database& database() const { return *m_database; }
+    int pixelsPerInch() const { return m_options.pixelsPerInch; }
+    FileCommands& fileCommands() const { return *m_fileCommands; }
+    EditCommands& editCommands() const { return *m_editCommands; }
+    Tsetpagefrm& paperDialog() const { return *m_paperDialog; }
+    Tfblfrm& resolutionDialog() const { return *m_resolutionDialog; }
+
+    // The template file the document was opened from or last saved to;
+    // empty for a new document. Shown in the window title.
+    const QString& fileName() const { return m_fileName; }
+    void setFileName(const QString& fileName);
+
+    // Puts another panel into the group "图形参数" in place of the property
+    // panel, which the window makes and wires itself. The window takes the
+    // panel's widget as its child.
+    void setShapePanel(ShapePanel* panel);
+    TPropertyPanel* propertyPanel() const { return m_propertyPanel; }
+    // The command or tool action of the given object name, null if none.
+    QAction* action(const QString& name) const;
+
+    // Pages and tabs.
+
+    QTabBar* tabBar() const { return m_tabs; }
+    // Renumbers the pages and relabels every tab.
+    void settabs();
+    // One tab per page, tab `index` selected, with the tab change run.
+    void rebuildTabs(int index);
+    // Selects the tab; the tab change runs when the index changes.
+    void selectTab(int index);
+    // Removes tab `index` and selects the tab now at that position (or the
+    // previous one) with the tab change run.
+    void removeTab(int index);
+    // The page being edited, null when there is none.
+    TVectorGraph* currentPage() const;
+    // The current page drawn afresh on the surface.
+    void repaintSurface();
+    // Loads or empties the background picture for the current page.
+    void loadBackgroundPicture();
+    // Shows the background move buttons exactly in the overlay modes and
+    // sets the lock button from the document.
+    void syncDocumentButtons();
+    // Puts the page at the scrolling area's top-left corner.
+    void scrollToOrigin();
+
+    // Zoom of the current page: actual size, in, out.
+    void RzToolButton8Click();
+    void RzToolButton9Click();
+    void RzToolButton11Click();
+
+    // Opens a template (command line, dropped file).
+    bool openFile(const QString& path);
+
+    // Widgets by role (tests and the plugged-in dialogs reach them here too).
+    PageSurface* surface() const { return m_surface; }
+    QScrollArea* scrollArea() const { return m_scroll; }
+    QPlainTextEdit* textEditor() const { return m_memo; }
+    QListView* historyView() const { return m_historyView; }
+
+    // EditorView
+    void loadPanel(TGraphics& shape) override;
+    void applyPanel(TGraphics& shape, bool allSelectedOfKind) override;
+    int panelCornerRadius() const override;
+    QString panelOptionCharacters() const override;
+    void showTextEditor(const TRect& area, const QStringList& lines) override;
+    void hideTextEditor() override;
+    TRect textEditorArea() const override;
+    QStringList textEditorLines() const override;
+    TFont textEditorFont() const override;
+    void setTextEditorFont(const TFont& font) override;
+    void showMessage(const QString& text) override;
+    void setCursor(TCursor cursor) override;
+    TPoint scrollPosition() const override;
+    void setSurfaceSize(int width, int height) override;
+    void surfaceChanged() override;
+    int rulerThickness() const override;
+    int horzRulerLength() const override;
+    int vertRulerLength() const override;
+    void rulersChanged() override;
+    void showMousePosition(int x, int y) override;
+    void showShapeBounds(const TRect& bounds) override;
+    void toolReset() override;
+
+    // PageHost
+    QStringList pageCaptions() const override;
+    int selectedPage() const override;
+    bool addPage(int source, int position, QString* error) override;
+
+signals:
+    // The current page changed: another tab, or the pages were replaced.
+    void currentPageChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Builds the controls (mainwindowlayout.cpp).
+    void createLayout();
+    QAction* addCommand(const QString& name, const QString& hint, const QString& menuText,
+                        const QString& themeIcon, const QString& ownIcon);
+    void createCommands();
+    void createTools();
+    void createMenus();
+    void createToolBars();
+    QWidget* createCentre();
+    QWidget* createSideBar();
+    void createStatusBar();
+
+    void RzTabControl1Change(int index);
+    void markSelectedTab();
+    void ToolSelectActExecute(int tool);
+    void DeleteActExecute();
+    void RzListView1DblClick();
+    void PaintBoxMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void PaintBoxMouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void PaintBoxMouseUp(QPoint pos);
+    void PaintBoxDblClick();
+    void zoomBy(double step);
+    void updateContentSize();
+    void updateTitle();
+    void usePropertyPanel();
+    void readOptionCharacterList();
+    bool previewKey(QObject* watched, QKeyEvent* event);
+    bool scrollByWheel(QWheelEvent* event);
+    bool hasController() const { return m_controller != nullptr; }
+
+    MainWindowOptions m_options;
+    std::unique_ptr<Database> m_database;
+    std::unique_ptr<TVectorGraphics> m_document;
+    std::unique_ptr<TVcortrols> m_controller;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<EditCommands> m_editCommands;
+    Tsetpagefrm* m_paperDialog = nullptr;
+    Tfblfrm* m_resolutionDialog = nullptr;
+    TPropertyPanel* m_propertyPanel = nullptr;
+    ShapePanel* m_panel = nullptr;
+    QString m_fileName;
+    TFont m_editorFont;
+    bool m_started = false;
+    bool m_changingTabs = false;
+
+    QHash<QString, QAction*> m_actions;
+    QActionGroup* m_tools = nullptr;
+    QTabBar* m_tabs = nullptr;
+    RulerWidget* m_hRuler = nullptr;
+    RulerWidget* m_vRuler = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_content = nullptr;
+    QLabel* m_image = nullptr;
+    PageSurface* m_surface = nullptr;
+    QPlainTextEdit* m_memo = nullptr;
+    QListView* m_historyView = nullptr;
+    QWidget* m_panelArea = nullptr;
+    QLabel* m_boundLabels[4] = {};
+    QLabel* m_mouseLabel = nullptr;
+    QLabel* m_statusPanels[4] = {};
+};
+
+} // namespace sw

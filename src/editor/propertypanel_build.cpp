@@ -1,0 +1,387 @@
+// Construction of the panel column and its controls.
+#include "editor/colorswatch.h"
+#include "editor/fontbutton.h"
+#include "editor/optioncharacters.h"
+#include "editor/propertypanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace sw {
+
+namespace {
+
+constexpr int ControlHeight = 21;
+constexpr int MarkPanelHeight = 26;
+
+TFont defaultFont(const QString& name, int height)
+{
+    TFont font;
+    font.Name = name;
+    font.Height = height;
+    return font;
+}
+
+void fitControl(QWidget* control)
+{
+    control->setFixedHeight(ControlHeight);
+    control->setMinimumWidth(16); // the narrow column decides the widths
+}
+
+QLabel* newLabel(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setFixedHeight(ControlHeight);
+    return label;
+}
+
+} // namespace
+
+void TPropertyPanel::buildPanels()
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    m_markPanel = newPanel(column, "RzPanel1", MarkPanelHeight);
+    {
+        auto* grid = static_cast<QGridLayout*>(m_markPanel->layout());
+        m_tag = newEdit("RzEdit4");
+        grid->addWidget(newLabel(QStringLiteral("标记")), 0, 0);
+        grid->addWidget(m_tag, 0, 1);
+    }
+
+    QGridLayout* grid = addPanel(column, Rp11, "rp11", 32);
+    m_picturePath = newEdit("RzEdit2");
+    m_picturePath->setReadOnly(true);
+    m_pictureButton = newButton("RzToolButton35", QStringLiteral("..."));
+    m_pictureButton->setToolTip(QStringLiteral("选择图片"));
+    connect(m_pictureButton, &QToolButton::clicked, this, &TPropertyPanel::choosePicture);
+    grid->addWidget(m_picturePath, 0, 0);
+    grid->addWidget(m_pictureButton, 0, 1);
+
+    grid = addPanel(column, Rp10, "rp10", 75);
+    m_question = newSpin("RzSpinEdit9", 1, 999, 1);
+    m_part = newSpin("RzSpinEdit15", 1, 99, 1);
+    m_caption = newEdit("RzEdit1");
+    m_alternatives = newEdit("RzEdit3");
+    m_optional = newCheck("RzCheckBox3", QStringLiteral("选做题"), false);
+    grid->addWidget(newLabel(QStringLiteral("题号")), 0, 0);
+    grid->addWidget(m_question, 0, 1);
+    grid->addWidget(newLabel(QStringLiteral("序号")), 0, 2);
+    grid->addWidget(m_part, 0, 3);
+    grid->addWidget(newLabel(QStringLiteral("标题")), 1, 0);
+    grid->addWidget(m_caption, 1, 1, 1, 3);
+    grid->addWidget(m_optional, 2, 0, 1, 2);
+    grid->addWidget(m_alternatives, 2, 2, 1, 2);
+
+    grid = addPanel(column, Rp2, "rp2", 50);
+    m_labelFont = newFontButton("RzToolButton2", defaultFont(QStringLiteral("新宋体"), -10));
+    m_labelColor = newSwatch("textcolor");
+    m_numberFont = newFontButton("RzToolButton3", defaultFont(QStringLiteral("Arial"), -12));
+    m_numberColor = newSwatch("Numbercolor");
+    connect(m_labelFont, &QToolButton::clicked, this,
+            [this] { chooseFont(m_labelFont, m_labelColor); });
+    connect(m_numberFont, &QToolButton::clicked, this,
+            [this] { chooseFont(m_numberFont, m_numberColor); });
+    connect(m_labelColor, &QToolButton::clicked, this,
+            [this] { chooseColor(m_labelColor, m_labelFont); });
+    connect(m_numberColor, &QToolButton::clicked, this,
+            [this] { chooseColor(m_numberColor, m_numberFont); });
+    grid->addWidget(newLabel(QStringLiteral("字    体")), 0, 0);
+    grid->addWidget(m_labelFont, 0, 1);
+    grid->addWidget(newLabel(QStringLiteral("颜色")), 0, 2);
+    grid->addWidget(m_labelColor, 0, 3);
+    grid->addWidget(newLabel(QStringLiteral("题号字体")), 1, 0);
+    grid->addWidget(m_numberFont, 1, 1);
+    grid->addWidget(newLabel(QStringLiteral("颜色")), 1, 2);
+    grid->addWidget(m_numberColor, 1, 3);
+
+    grid = addPanel(column, Rp3, "rp3", 34);
+    m_penWidth = newSpin("RzSpinEdit1", 1, 100, 1);
+    m_penStyle = newCombo("RzComboBox2", {QStringLiteral("实线"), QStringLiteral("虚线")}, 0);
+    grid->addWidget(newLabel(QStringLiteral("宽度")), 0, 0);
+    grid->addWidget(m_penWidth, 0, 1);
+    grid->addWidget(newLabel(QStringLiteral("类型")), 0, 2);
+    grid->addWidget(m_penStyle, 0, 3);
+
+    grid = addPanel(column, Rp1, "rp1", 232);
+    m_optionChars = newCombo("RzComboBox1", builtInOptionCharacters(), -1, true);
+    // The purpose list starts at its first entry so that every box drawn
+    // gets a purpose of the list.
+    m_purpose =
+        newCombo("RzComboBox3",
+                 {QStringLiteral("准考证号"), QStringLiteral("答题"), QStringLiteral("缺考"),
+                  QStringLiteral("作弊"), QStringLiteral("选作题"), QStringLiteral("主观分")},
+                 0);
+    m_optionType = newCombo("RzComboBox7", {QStringLiteral("单选"), QStringLiteral("多选")}, 0);
+    m_showType = newCombo(
+        "RzComboBox5",
+        {QStringLiteral("填图框内"), QStringLiteral("填图框外"), QStringLiteral("不显示")}, 0);
+    m_direction = newCombo("RzComboBox4", {QStringLiteral("下"), QStringLiteral("右")}, 0);
+    m_count = newSpin("RzSpinEdit10", 1, 999, 5);
+    m_bubbleWidth = newDoubleSpin("RzSpinEdit11", 0.1, 999, 20);
+    m_bubbleHeight = newDoubleSpin("RzSpinEdit12", 0.1, 999, 10);
+    m_bubbleColSpace = newSpin("RzSpinEdit14", 0, 999, 10);
+    m_bubbleRowSpace = newSpin("RzSpinEdit13", 0, 999, 5);
+    m_showNumber = newCheck("RzCheckBox2", QStringLiteral("显示序号"), true);
+    m_numberAdd = newSpin("RzSpinEdit16", 0, 999, 0);
+    m_readType = newCombo("RzComboBox8", {QStringLiteral("涂点"), QStringLiteral("对勾")}, 0);
+    m_linkedQuestion = newSpin("RzSpinEdit17", 1, 999, 1);
+    grid->addWidget(newLabel(QStringLiteral("字符")), 0, 0);
+    grid->addWidget(m_optionChars, 0, 1, 1, 3);
+    grid->addWidget(newLabel(QStringLiteral("类型")), 1, 0);
+    grid->addWidget(m_purpose, 1, 1);
+    grid->addWidget(newLabel(QStringLiteral("选项")), 1, 2);
+    grid->addWidget(m_optionType, 1, 3);
+    grid->addWidget(newLabel(QStringLiteral("显示方式")), 2, 0);
+    grid->addWidget(m_showType, 2, 1, 1, 3);
+    grid->addWidget(newLabel(QStringLiteral("方向")), 3, 0);
+    grid->addWidget(m_direction, 3, 1);
+    grid->addWidget(newLabel(QStringLiteral("数量")), 3, 2);
+    grid->addWidget(m_count, 3, 3);
+    grid->addWidget(newLabel(QStringLiteral("宽")), 4, 0);
+    grid->addWidget(m_bubbleWidth, 4, 1);
+    grid->addWidget(newLabel(QStringLiteral("高")), 4, 2);
+    grid->addWidget(m_bubbleHeight, 4, 3);
+    grid->addWidget(newLabel(QStringLiteral("列距")), 5, 0);
+    grid->addWidget(m_bubbleColSpace, 5, 1);
+    grid->addWidget(newLabel(QStringLiteral("行距")), 5, 2);
+    grid->addWidget(m_bubbleRowSpace, 5, 3);
+    grid->addWidget(m_showNumber, 6, 0, 1, 2);
+    grid->addWidget(newLabel(QStringLiteral("加值")), 6, 2);
+    grid->addWidget(m_numberAdd, 6, 3);
+    grid->addWidget(newLabel(QStringLiteral("识别方式")), 7, 0);
+    grid->addWidget(m_readType, 7, 1, 1, 3);
+    grid->addWidget(newLabel(QStringLiteral("关联主观题")), 8, 0, 1, 2);
+    grid->addWidget(m_linkedQuestion, 8, 2, 1, 2);
+
+    grid = addPanel(column, Rp6, "rp6", 27);
+    m_textFont = newFontButton("BtnFont1", defaultFont(QStringLiteral("宋体"), 0));
+    TFont textFont = m_textFont->Font();
+    textFont.setSize(9, m_pixelsPerInch); // the window's default font
+    m_textFont->SetFont(textFont);
+    m_textColor = newSwatch("fontcolor");
+    connect(m_textFont, &QToolButton::clicked, this, &TPropertyPanel::chooseTextFont);
+    connect(m_textColor, &QToolButton::clicked, this,
+            [this] { chooseColor(m_textColor, m_textFont); });
+    grid->addWidget(newLabel(QStringLiteral("字体")), 0, 0);
+    grid->addWidget(m_textFont, 0, 1);
+    grid->addWidget(newLabel(QStringLiteral("颜色")), 0, 2);
+    grid->addWidget(m_textColor, 0, 3);
+
+    grid = addPanel(column, Rp9, "rp9", 71);
+    m_gridWidth = newSpin("RzSpinEdit5", 0, 1000, 30);
+    m_gridHeight = newSpin("RzSpinEdit6", 0, 1000, 30);
+    m_gridColSpace = newSpin("RzSpinEdit7", 0, 1000, 0);
+    m_gridRowSpace = newSpin("RzSpinEdit2", 0, 999, 5);
+    m_gridCols = newSpin("RzSpinEdit4", 1, 1000, 5);
+    m_gridRows = newSpin("RzSpinEdit3", 1, 1000, 5);
+    grid->addWidget(newLabel(QStringLiteral("宽")), 0, 0);
+    grid->addWidget(m_gridWidth, 0, 1);
+    grid->addWidget(newLabel(QStringLiteral("高")), 0, 2);
+    grid->addWidget(m_gridHeight, 0, 3);
+    grid->addWidget(newLabel(QStringLiteral("列距")), 1, 0);
+    grid->addWidget(m_gridColSpace, 1, 1);
+    grid->addWidget(newLabel(QStringLiteral("行距")), 1, 2);
+    grid->addWidget(m_gridRowSpace, 1, 3);
+    grid->addWidget(newLabel(QStringLiteral("列数")), 2, 0);
+    grid->addWidget(m_gridCols, 2, 1);
+    grid->addWidget(newLabel(QStringLiteral("行数")), 2, 2);
+    grid->addWidget(m_gridRows, 2, 3);
+
+    grid = addPanel(column, Rp4, "rp4", 26);
+    m_penColor = newSwatch("bcolor1");
+    connect(m_penColor, &QToolButton::clicked, this, [this] { chooseColor(m_penColor, nullptr); });
+    grid->addWidget(newLabel(QStringLiteral(" 线 框 颜 色")), 0, 0);
+    grid->addWidget(m_penColor, 0, 1);
+
+    grid = addPanel(column, Rp5, "rp5", 26);
+    m_fill = newCheck("RzCheckBox1", QStringLiteral("填充颜色"), false);
+    m_brushColor = newSwatch("bcolor2");
+    connect(m_brushColor, &QToolButton::clicked, this,
+            [this] { chooseColor(m_brushColor, nullptr); });
+    grid->addWidget(m_fill, 0, 0);
+    grid->addWidget(m_brushColor, 0, 1);
+
+    grid = addPanel(column, Rp7, "rp7", 26);
+    m_radius = newSpin("RzSpinEdit8", 1, 100, 25);
+    grid->addWidget(newLabel(QStringLiteral(" 圆角半径")), 0, 0);
+    grid->addWidget(m_radius, 0, 1);
+
+    grid = addPanel(column, Rp8, "rp8", 26);
+    m_triangleAspect = newCombo(
+        "RzComboBox6",
+        {QStringLiteral("上"), QStringLiteral("右"), QStringLiteral("下"), QStringLiteral("左")},
+        0);
+    grid->addWidget(newLabel(QStringLiteral(" 方    向")), 0, 0);
+    grid->addWidget(m_triangleAspect, 0, 1);
+
+    grid = addPanel(column, RP13, "RP13", 32);
+    m_lineRows = newSpin("RzSpinEdit18", 1, 1000, 1);
+    TFont lineFont = defaultFont(QStringLiteral("宋体"), 0);
+    lineFont.setSize(15, m_pixelsPerInch); // a new line list's own font
+    m_lineFont = newFontButton("RzToolButton37", lineFont);
+    connect(m_lineFont, &QToolButton::clicked, this, [this] { chooseFont(m_lineFont, nullptr); });
+    // Opens the line-list editor, which is not part of the panel.
+    m_lineEditorButton = newButton("RzToolButton38", QStringLiteral("..."));
+    m_lineEditorButton->setEnabled(false);
+    m_lineMemo = new QPlainTextEdit(m_panels[RP13]);
+    m_lineMemo->setObjectName(QStringLiteral("lineMemo"));
+    m_lineMemo->setPlainText(QStringLiteral("\\\\1"));
+    m_lineMemo->hide();
+    grid->addWidget(newLabel(QStringLiteral("行数")), 0, 0);
+    grid->addWidget(m_lineRows, 0, 1);
+    grid->addWidget(m_lineFont, 0, 2);
+    grid->addWidget(m_lineEditorButton, 0, 3);
+
+    grid = addPanel(column, Rp12, "rp12", 26);
+    m_positionCheck = newButton("RzToolButton12", QStringLiteral("定位检测"));
+    connect(m_positionCheck, &QToolButton::clicked, this, &TPropertyPanel::positionCheckRequested);
+    grid->addWidget(m_positionCheck, 0, 0);
+
+    column->addStretch(1);
+
+    // Only the tag row and the line-list panel show at first.
+    for (QFrame* panel : m_panels)
+        panel->setVisible(panel == m_panels[RP13]);
+    syncAlternativesEdit();
+    fitHeight();
+}
+
+QFrame* TPropertyPanel::newPanel(QVBoxLayout* column, const char* name, int height)
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFixedSize(PanelWidth, height);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(3, 2, 3, 2);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(2);
+    column->addWidget(panel);
+    return panel;
+}
+
+QGridLayout* TPropertyPanel::addPanel(QVBoxLayout* column, Subject subject, const char* name,
+                                      int height)
+{
+    m_panels[subject] = newPanel(column, name, height);
+    return static_cast<QGridLayout*>(m_panels[subject]->layout());
+}
+
+QSpinBox* TPropertyPanel::newSpin(const char* name, int minimum, int maximum, int value)
+{
+    auto* spin = new QSpinBox;
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    fitControl(spin);
+    connect(spin, &QSpinBox::valueChanged, this, &TPropertyPanel::valueChanged);
+    return spin;
+}
+
+QDoubleSpinBox* TPropertyPanel::newDoubleSpin(const char* name, double minimum, double maximum,
+                                              double value)
+{
+    auto* spin = new QDoubleSpinBox;
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setLocale(QLocale::c()); // "." as the decimal separator
+    spin->setDecimals(1);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    fitControl(spin);
+    connect(spin, &QDoubleSpinBox::valueChanged, this, &TPropertyPanel::valueChanged);
+    return spin;
+}
+
+QComboBox* TPropertyPanel::newCombo(const char* name, const QStringList& items, int index,
+                                    bool editable)
+{
+    auto* combo = new QComboBox;
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(editable);
+    combo->addItems(items);
+    combo->setCurrentIndex(index);
+    fitControl(combo);
+    if (editable) {
+        // Any string may be typed; the list only offers the usual ones.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        connect(combo, &QComboBox::editTextChanged, this, &TPropertyPanel::valueChanged);
+    } else {
+        connect(combo, &QComboBox::currentIndexChanged, this, &TPropertyPanel::valueChanged);
+    }
+    return combo;
+}
+
+QLineEdit* TPropertyPanel::newEdit(const char* name)
+{
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    fitControl(edit);
+    connect(edit, &QLineEdit::textChanged, this, &TPropertyPanel::valueChanged);
+    return edit;
+}
+
+QCheckBox* TPropertyPanel::newCheck(const char* name, const QString& text, bool checked)
+{
+    auto* check = new QCheckBox(text);
+    check->setObjectName(QString::fromLatin1(name));
+    check->setChecked(checked);
+    check->setFixedHeight(ControlHeight);
+    connect(check, &QCheckBox::toggled, this, &TPropertyPanel::valueChanged);
+    return check;
+}
+
+TColorSwatch* TPropertyPanel::newSwatch(const char* name)
+{
+    auto* swatch = new TColorSwatch;
+    swatch->setObjectName(QString::fromLatin1(name));
+    swatch->setFixedSize(ControlHeight + 8, ControlHeight);
+    return swatch;
+}
+
+TFontButton* TPropertyPanel::newFontButton(const char* name, const TFont& font)
+{
+    auto* button = new TFontButton;
+    button->setObjectName(QString::fromLatin1(name));
+    button->SetFont(font);
+    fitControl(button);
+    return button;
+}
+
+QToolButton* TPropertyPanel::newButton(const char* name, const QString& text)
+{
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setFixedHeight(ControlHeight);
+    return button;
+}
+
+int TPropertyPanel::GroupHeight() const
+{
+    int height = 0;
+    for (const QFrame* panel : m_panels)
+        if (!panel->isHidden())
+            height += panel->height();
+    return height;
+}
+
+void TPropertyPanel::fitHeight()
+{
+    setFixedSize(PanelWidth, MarkPanelHeight + GroupHeight());
+}
+
+} // namespace sw

@@ -1,0 +1,123 @@
+#include "platform/widgets/dialogservice.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace sw {
+
+namespace {
+
+DialogService* installedService = nullptr;
+
+QMessageBox::Icon toBoxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int filterPosition(const QStringList& filters, const QString& selected)
+{
+    const qsizetype index = filters.indexOf(selected);
+    return index < 0 ? 1 : int(index) + 1;
+}
+
+FileChoice runFileDialog(QWidget* parent, const QString& caption, const QStringList& filters,
+                         QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().constFirst(),
+            filterPosition(filters, dialog.selectedNameFilter())};
+}
+
+} // namespace
+
+void QtDialogService::message(QWidget* parent, const QString& text, const QString& caption,
+                              MessageIcon icon)
+{
+    QMessageBox box(toBoxIcon(icon), caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDialogService::question(QWidget* parent, const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+FileChoice QtDialogService::openFile(QWidget* parent, const QString& caption,
+                                     const QStringList& filters)
+{
+    return runFileDialog(parent, caption, filters, QFileDialog::AcceptOpen);
+}
+
+FileChoice QtDialogService::saveFile(QWidget* parent, const QString& caption,
+                                     const QStringList& filters)
+{
+    return runFileDialog(parent, caption, filters, QFileDialog::AcceptSave);
+}
+
+std::optional<QColor> QtDialogService::chooseColor(QWidget* parent, const QColor& initial)
+{
+    const QColor color = QColorDialog::getColor(initial, parent);
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+std::optional<QFont> QtDialogService::chooseFont(QWidget* parent, const QFont& initial)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok)
+        return std::nullopt;
+    return font;
+}
+
+int QtDialogService::exec(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+DialogService& dialogService()
+{
+    static QtDialogService standard;
+    return installedService ? *installedService : standard;
+}
+
+DialogService* setDialogService(DialogService* service)
+{
+    DialogService* previous = installedService ? installedService : &dialogService();
+    installedService = service;
+    return previous;
+}
+
+bool confirm(QWidget* parent, const QString& text)
+{
+    return dialogService().question(parent, text, ApplicationTitle);
+}
+
+void refuse(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    dialogService().message(parent, text, ApplicationTitle, icon);
+}
+
+} // namespace sw

@@ -1,0 +1,199 @@
+#include "platform/database/database.h"
+#include "window/windowfixture.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace sw::test {
+namespace {
+
+using StartupTest = WindowTest;
+
+TEST_F(StartupTest, StartsWithPaperTypeAAndOnePage)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("试卷制作"));
+    ASSERT_EQ(document().PageCount(), 1);
+    EXPECT_EQ(document().PageAt(0)->PaperType, QChar('A'));
+    ASSERT_EQ(tabs().count(), 1);
+    EXPECT_EQ(tabs().tabText(0), QStringLiteral("A卷--1面"));
+    EXPECT_EQ(tabs().currentIndex(), 0);
+    EXPECT_EQ(tabs().tabTextColor(0), QColor(Qt::red));
+    EXPECT_EQ(historyRows(), QStringList{QStringLiteral("新建页面")});
+    EXPECT_TRUE(window->fileName().isEmpty());
+    EXPECT_TRUE(dialogs.shown.empty());
+    // The surface shows the A4 page at actual size: 210 x 297 mm at 96 dpi.
+    EXPECT_EQ(surface().size(), QSize(794, 1123));
+}
+
+TEST_F(StartupTest, HasTheNamedControls)
+{
+    for (const char* name :
+         {"RzToolbar1", "ToolBar2", "RzTabControl1", "PaintBox", "PaintBox1", "PaintBox2",
+          "ScrollBox1", "Memo1", "RzListView1", "Image1", "ffg", "图形参数"}) {
+        EXPECT_NE(window->findChild<QWidget*>(QString::fromUtf8(name)), nullptr) << name;
+    }
+    EXPECT_FALSE(window->textEditor()->isVisible());
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PaintBox1"))->height(), RulerThickness);
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PaintBox2"))->width(), RulerThickness);
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("RulerCorner"))->text(),
+              QStringLiteral("cm"));
+    EXPECT_EQ(window->historyView()->model(), &window->controller().History());
+}
+
+TEST_F(StartupTest, MenusHoldTheCommands)
+{
+    QStringList menus;
+    for (QAction* menu : window->menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("文件"), QStringLiteral("编辑"),
+                                  QStringLiteral("控制"), QStringLiteral("帮助")}));
+    const auto items = [&](int i) {
+        QStringList texts;
+        for (QAction* item : window->menuBar()->actions().at(i)->menu()->actions()) {
+            if (!item->isSeparator())
+                texts << item->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(items(0), (QStringList{"新建", "打开", "保存", "另存为", "页面设置", "打印"}));
+    EXPECT_EQ(items(1), (QStringList{"插入底图", "校正底图", "组合", "解除组合", "复制", "粘贴",
+                                     "删除试卷"}));
+    EXPECT_EQ(items(2), (QStringList{"实际尺寸", "缩小", "放大", "左对齐", "右对齐", "顶对齐",
+                                     "底对齐", "横向居中", "纵向居中", "最大宽度", "最大高度",
+                                     "最小宽度", "最小高度"}));
+    EXPECT_EQ(items(3), (QStringList{"关于", "帮助", "退出"}));
+}
+
+TEST_F(StartupTest, EveryToolBarButtonHasAnIconAndItsHint)
+{
+    const struct
+    {
+        const char* name;
+        const char* hint;
+    } hints[] = {
+        {"RzToolButton1", "新建"},      {"RzToolButton5", "打开"},  {"RzToolButton4", "保存"},
+        {"RzToolButton6", "另存为..."}, {"RzToolButton7", "打印"},  {"RzToolButton14", "组合"},
+        {"RzToolButton17", "解散"},     {"RzToolButton18", "锁定"}, {"RzToolButton8", "实际尺寸"},
+        {"RzToolButton29", "横向对齐"}, {"Btndelete", "删除页面"},  {"RzToolButton13", "退出制卷"},
+        {"ToolLineAct", "画线"},        {"kgact", "画涂点框"},      {"Zgact", "画切割框"},
+        {"DeleteAct", "删除"}};
+    for (const auto& h : hints) {
+        QToolButton* b = button(h.name);
+        ASSERT_NE(b, nullptr) << h.name;
+        EXPECT_EQ(b->toolTip(), QString::fromUtf8(h.hint)) << h.name;
+    }
+    for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator())
+                continue;
+            EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+            EXPECT_FALSE(action->icon().pixmap(20, 20).isNull())
+                << action->objectName().toStdString();
+            EXPECT_FALSE(action->toolTip().isEmpty()) << action->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(StartupTest, SideBarGroupsAndStatusPanels)
+{
+    const auto* status = window->statusBar();
+    EXPECT_EQ(status->objectName(), QStringLiteral("ffg"));
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(),
+              QStringLiteral("版本4.0"));
+    EXPECT_FALSE(window->historyView()->isVisible()); // "历史记录" starts closed
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("图形参数"))->isVisible());
+    const QColor orange = window->findChild<QLabel*>(QStringLiteral("MouseValue"))
+                              ->palette()
+                              .color(QPalette::WindowText);
+    EXPECT_EQ(orange, QColor(255, 128, 64));
+}
+
+TEST_F(StartupTest, UnopenableDatabaseIsReported)
+{
+    const QString notADatabase = path(QStringLiteral("broken.db"));
+    QFile file(notADatabase);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is not a database file at all, just some text");
+    file.close();
+
+    dialogs.shown.clear();
+    TPaintForm other(MainWindowOptions{96, notADatabase});
+    EXPECT_FALSE(other.FormCreate());
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("数据库不能打开，请检查数据库文件！"));
+    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("提示信息"));
+}
+
+TEST_F(StartupTest, DatabaseIsOpenedAtStart)
+{
+    EXPECT_TRUE(window->database().isOpen());
+    EXPECT_EQ(window->database().path(), path(QStringLiteral("sheetwright.db")));
+}
+
+TEST_F(StartupTest, NoToTheFirstQuestionKeepsTheWindowOpen)
+{
+    dialogs.answers = {false};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(dialogs.questions().size(), 1u);
+    EXPECT_EQ(dialogs.questions()[0].text, QStringLiteral("您确信要退出制卷模块吗？"));
+    EXPECT_EQ(dialogs.questions()[0].caption, QStringLiteral("模板设计"));
+}
+
+TEST_F(StartupTest, ClosingWithoutSaving)
+{
+    dialogs.answers = {true, false};
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(dialogs.questions().size(), 2u);
+    EXPECT_EQ(dialogs.questions()[1].text, QStringLiteral("是否保存模板？"));
+    EXPECT_TRUE(dialogs.files.empty());
+}
+
+TEST_F(StartupTest, ClosingWithSavingWritesTheTemplate)
+{
+    dialogs.answers = {true, true};
+    dialogs.files = {{path(QStringLiteral("closing")), 1}};
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("closing.exm"))));
+}
+
+TEST_F(StartupTest, ClosingStaysOpenWhenTheSaveIsCancelled)
+{
+    dialogs.answers = {true, true};
+    EXPECT_FALSE(window->close()); // the save dialog is cancelled
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(StartupTest, ExitButtonAsksToo)
+{
+    click("RzToolButton13");
+    EXPECT_EQ(dialogs.questions().size(), 1u);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(StartupTest, OptionCharacterListIsReadFromTheWorkingFolder)
+{
+    const QString previousFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("temp")));
+    QFile list(path(QStringLiteral("temp/typelist.tmp")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("AB\nABC\nXYZ\n");
+    list.close();
+    QDir::setCurrent(dir.path());
+    TestPanel otherPanel(&documentPointer);
+    TPaintForm other(MainWindowOptions{96, path(QStringLiteral("other.db"))});
+    other.setShapePanel(&otherPanel);
+    other.FormShow();
+    QDir::setCurrent(previousFolder);
+    EXPECT_EQ(otherPanel.optionList, (QStringList{"AB", "ABC", "XYZ"}));
+}
+
+} // namespace
+} // namespace sw::test
