@@ -12,9 +12,10 @@ set +e
 ctest --output-on-failure -j "$(nproc)" --timeout 300 | tee ctest.log
 status=${PIPESTATUS[0]}
 set -e
-if grep -q "Not Run (Skipped)\|\*\*\*Skipped" ctest.log; then
+skipped=$(grep -E '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' ctest.log | sed -E 's/^[[:space:]]+[0-9]+ - //; s/ \(Skipped\)$//' || true)
+if [ -n "$skipped" ]; then
     echo
-    echo "Skipped tests (reason in the test output):"
-    grep -E "\*\*\*Skipped|Skipped\)" ctest.log | sed 's/^/  /'
+    echo "Skipped tests (each prints its reason in the output above, or run it with ctest -V -R NAME):"
+    printf '  %s\n' $skipped
 fi
 exit "$status"

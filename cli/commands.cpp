@@ -12,6 +12,7 @@ int runLearn(const QStringList& args);
 int runDeskew(const QStringList& args);
 int runWizard(const QStringList& args);
 int runLibrary(const QStringList& args);
+int runGallery(const QStringList& args);
 
 namespace {
 int g_screenPpi = 96;
@@ -68,6 +69,10 @@ const std::vector<Command>& commands()
          "The template library (default: sheetwright.db beside this program). list prints id, "
          "name and date, tab-separated.",
          runLibrary},
+        {"gallery", "gallery -o OUT.png",
+         "Draws one page with every kind of shape as the designer shows it and prints the "
+         "picture's path.",
+         runGallery},
     };
     return all;
 }

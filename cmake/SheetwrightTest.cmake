@@ -18,6 +18,7 @@ function(sw_add_test name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock Qt6::Test)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
+        NO_PRETTY_TYPES NO_PRETTY_VALUES
         DISCOVERY_TIMEOUT 60
         PROPERTIES
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen"

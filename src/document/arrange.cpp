@@ -39,17 +39,18 @@ int clampToInt(std::int64_t v)
                                         std::numeric_limits<int>::max()));
 }
 
-// The selected shapes from index 6 on, in list order, or nothing when fewer
-// than `needed` shapes of the page are selected (the reserved ones count).
+// The selected shapes of the current page from index 6 on, in list order, or
+// nothing when fewer than `needed` shapes of the page are selected (the
+// reserved ones count) or there is no current page.
 std::vector<Box> collect(const TVectorGraphics& document, int needed,
                          std::optional<TGraphicsType> excluded = std::nullopt)
 {
-    const TVectorGraph& page = *document.ActivePage();
+    const TVectorGraph* page = document.ActivePage();
     std::vector<Box> boxes;
-    if (page.SelectedCount() < needed)
+    if (!page || page->SelectedCount() < needed)
         return boxes;
-    for (int i = FirstUserShape; i < page.ShapeCount(); ++i) {
-        TGraphics* shape = page.ShapeItem(i);
+    for (int i = FirstUserShape; i < page->ShapeCount(); ++i) {
+        TGraphics* shape = page->ShapeItem(i);
         if (!shape->Selected || shape->Kind == excluded)
             continue;
         const TRect r = shape->GetBounds();

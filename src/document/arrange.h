@@ -7,7 +7,8 @@ class TVectorGraphics;
 // The arrange commands. Each works on the selected shapes of the current page
 // from index 6 on (the reserved boxes and marks never move), in list order,
 // and needs at least two selected shapes on the page (three for the
-// distribution), counting the reserved ones.
+// distribution), counting the reserved ones. Without a current page nothing
+// happens.
 
 // Lines up the left, right, top or bottom edges with the outermost one,
 // keeping sizes.

@@ -17,10 +17,9 @@ bool selectable(const TVectorGraphics& document, const TGraphics& shape)
     return document.Modal != 0 || !isPageMark(shape);
 }
 
-// The band in layout pixels of the current page, edges sorted.
-TRect layoutBand(const TVectorGraphics& document)
+// The band in layout pixels of the page, edges sorted.
+TRect layoutBand(const TVectorGraphics& document, const TVectorGraph& page)
 {
-    const TVectorGraph& page = *document.ActivePage();
     const TPoint a = document.BandStart;
     const TPoint b = document.BandEnd;
     return {roundHalfEven(std::min(a.X, b.X) / page.ScaleX),
@@ -39,17 +38,17 @@ bool cornerIn(const TRect& band, const TRect& r)
 
 bool SelectShape(TVectorGraphics& document, TGraphics& shape, bool add, bool withGroup)
 {
-    if (!selectable(document, shape))
+    const TVectorGraph* page = document.ActivePage();
+    if (!page || !selectable(document, shape))
         return false;
-    const TVectorGraph& page = *document.ActivePage();
     if (!add && !shape.Selected) {
-        for (const auto& other : page.Shapes()) {
+        for (const auto& other : page->Shapes()) {
             if (other.get() != &shape)
                 other->Deselect();
         }
     }
     if (withGroup && shape.Group != 0) {
-        for (const auto& member : page.Shapes()) {
+        for (const auto& member : page->Shapes()) {
             if (member->Group == shape.Group)
                 member->Select();
         }
@@ -61,12 +60,12 @@ bool SelectShape(TVectorGraphics& document, TGraphics& shape, bool add, bool wit
 
 void SelectInBand(TVectorGraphics& document)
 {
-    if (!document.BandPending)
+    const TVectorGraph* page = document.ActivePage();
+    if (!document.BandPending || !page)
         return;
-    const TRect band = layoutBand(document);
-    const TVectorGraph& page = *document.ActivePage();
-    for (int i = 0; i < page.ShapeCount(); ++i) {
-        TGraphics& shape = *page.ShapeItem(i);
+    const TRect band = layoutBand(document, *page);
+    for (int i = 0; i < page->ShapeCount(); ++i) {
+        TGraphics& shape = *page->ShapeItem(i);
         if (cornerIn(band, shape.GetBounds()))
             SelectShape(document, shape, true, false);
     }
@@ -75,16 +74,16 @@ void SelectInBand(TVectorGraphics& document)
 
 void GroupSelection(TVectorGraphics& document)
 {
-    const TVectorGraph& page = *document.ActivePage();
-    if (page.SelectedCount() < 2)
+    const TVectorGraph* page = document.ActivePage();
+    if (!page || page->SelectedCount() < 2)
         return;
     std::int32_t highest = 0;
-    for (const auto& shape : page.Shapes())
+    for (const auto& shape : page->Shapes())
         highest = std::max(highest, shape->Group);
     // A file may hold any group number; never wrap around into another group.
     if (highest == std::numeric_limits<std::int32_t>::max())
         return;
-    for (const auto& shape : page.Shapes()) {
+    for (const auto& shape : page->Shapes()) {
         if (shape->Selected)
             shape->Group = highest + 1;
     }
@@ -92,7 +91,10 @@ void GroupSelection(TVectorGraphics& document)
 
 void UngroupSelection(TVectorGraphics& document)
 {
-    for (const auto& shape : document.ActivePage()->Shapes()) {
+    const TVectorGraph* page = document.ActivePage();
+    if (!page)
+        return;
+    for (const auto& shape : page->Shapes()) {
         if (shape->Selected)
             shape->Group = 0;
     }
@@ -108,6 +110,9 @@ void MarkSelectionForCopy(TVectorGraphics& document)
 
 void PasteMarked(TVectorGraphics& document)
 {
+    TVectorGraph* target = document.ActivePage();
+    if (!target)
+        return;
     document.GPList.clear();
     for (int p = 0; p < document.PageCount(); ++p) {
         for (const auto& shape : document.PageAt(p)->Shapes()) {
@@ -116,10 +121,9 @@ void PasteMarked(TVectorGraphics& document)
             shape->Deselect();
         }
     }
-    TVectorGraph& target = *document.ActivePage();
     for (int i = 0; i < int(document.GPList.size()); ++i) {
         document.GPList[std::size_t(i)].Group = 0;
-        document.ShapeFromRecord(target, i, true);
+        document.ShapeFromRecord(*target, i, true);
     }
 }
 

@@ -6,7 +6,8 @@ class TGraphics;
 class TVectorGraphics;
 
 // Selection, grouping and copying of shapes. Everything works on the current
-// page, except that copy marks are set and pasted from every page.
+// page, except that copy marks are set and pasted from every page; without a
+// current page nothing happens.
 
 // Selects the shape (and, with group, the rest of its group) and makes it the
 // active shape. Without add, the rest of the page is deselected first unless

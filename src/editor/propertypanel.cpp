@@ -4,7 +4,6 @@
 #include "editor/colorswatch.h"
 #include "editor/fontbutton.h"
 #include "editor/optioncharacters.h"
-
 #include "platform/widgets/dialogservice.h"
 
 #include <QCheckBox>

@@ -256,7 +256,7 @@ void TPropertyPanel::writeBubbleBox(TRectKg& box)
     box.SetFont(m_labelFont->Font());
     box.SetNumberFont(m_numberFont->Font());
     box.Aspect = m_direction->currentIndex() == ARight ? ARight : ADown;
-    box.TextType = TTextType(m_purpose->currentIndex() < 0 ? 0 : m_purpose->currentIndex());
+    box.TextType = TTextType(m_purpose->currentIndex());
     box.ShowType = TShowType(m_showType->currentIndex());
     box.Gridwidth = roundHalfEven(m_bubbleWidth->value());
     box.GridHeight = roundHalfEven(m_bubbleHeight->value());

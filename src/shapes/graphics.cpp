@@ -37,6 +37,13 @@ void TGraphics::setOutlineStyle(Canvas& canvas)
     canvas.brush().Style = bsClear;
 }
 
+TFont TGraphics::deviceFont(const TFont& font) const
+{
+    TFont scaled = font;
+    scaled.Height = roundHalfEven(font.Height * ScaleY);
+    return scaled;
+}
+
 TPen TGraphics::devicePen() const
 {
     TPen pen = Pen;

@@ -67,6 +67,8 @@ protected:
     static void setOutlineStyle(Canvas& canvas);
     // The shape's pen with its width in device pixels.
     TPen devicePen() const;
+    // The font with its height converted to device pixels.
+    TFont deviceFont(const TFont& font) const;
 
     static int clampToInt(std::int64_t v);
     // p + d, or nothing when a coordinate would leave the int range.

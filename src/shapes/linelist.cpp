@@ -83,9 +83,7 @@ void TLinelist::SetText(const QString& text)
 // Rows without a well-formed description are left empty.
 void TLinelist::Draw(Canvas& canvas)
 {
-    TFont font = Font;
-    font.Height = roundHalfEven(Font.Height * ScaleY);
-    canvas.setFont(font);
+    canvas.setFont(deviceFont(Font));
     canvas.setBrush(Brush);
     canvas.setPen(Pen);
 

@@ -68,10 +68,8 @@ void TRectKg::Draw(Canvas& canvas)
     SetWidth(gridExtent(Gridwidth, ColSpace, col));
     SetHeight(gridExtent(GridHeight, RowSpace, Row));
 
-    TFont labelFont = Font;
-    labelFont.Height = scaleToDevice(Font.Height, ScaleY);
-    TFont numberFont = NumberFont;
-    numberFont.Height = scaleToDevice(NumberFont.Height, ScaleY);
+    const TFont labelFont = deviceFont(Font);
+    const TFont numberFont = deviceFont(NumberFont);
 
     const std::int64_t stepX = std::int64_t(Gridwidth) + ColSpace;
     const std::int64_t stepY = std::int64_t(GridHeight) + RowSpace;

@@ -59,9 +59,7 @@ void TRectText::SetText(const QString& text)
 // longer fit get no room at all and are not drawn.
 void TRectText::Draw(Canvas& canvas)
 {
-    TFont font = Font;
-    font.Height = roundHalfEven(Font.Height * ScaleY);
-    canvas.setFont(font);
+    canvas.setFont(deviceFont(Font));
     canvas.setBrush(Brush);
 
     const TRect box = toDevice(TRect{Left, Top, Left + Width, Top + Height});

@@ -99,3 +99,21 @@ TEST_F(OutputCommands, TraceListsCanvasCallsInDevicePixels)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Gallery, DrawsEveryKindOnOnePicture)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("gallery.png");
+    const CliResult r = runCli({"gallery", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.trimmed().endsWith("gallery.png"));
+    const QImage image(out);
+    ASSERT_EQ(image.size(), QSize(800, 900));
+    // The positioning box drawn solid at (30, 820)-(60, 840) and the red cut-box frame.
+    EXPECT_EQ(image.pixelColor(45, 830), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(540, 140), QColor(Qt::red));
+}
+
+} // namespace

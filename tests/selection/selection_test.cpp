@@ -1,3 +1,4 @@
+#include "document/arrange.h"
 #include "document/selection.h"
 #include "selectionfixture.h"
 #include "shapes/rectkg.h"
@@ -217,6 +218,26 @@ TEST_F(SelectionTest, CopyMarksFollowTheLatestCopy)
     const int before = page().ShapeCount();
     PasteMarked(document);
     EXPECT_EQ(page().ShapeCount(), before);
+}
+
+TEST(SelectionWithoutPageTest, EveryOperationIsANoOp)
+{
+    TVectorGraphics empty(96);
+    TRectangle loose({10, 10}, {20, 20}, 1.0, 1.0);
+    EXPECT_FALSE(SelectShape(empty, loose, false, true));
+    EXPECT_FALSE(loose.Selected);
+    empty.BandPending = true;
+    SelectInBand(empty);
+    GroupSelection(empty);
+    UngroupSelection(empty);
+    MarkSelectionForCopy(empty);
+    PasteMarked(empty);
+    for (const auto& command :
+         {AlignLeft, AlignRight, AlignTop, AlignBottom, DistributeHorizontally,
+          DistributeVertically, MaxWidth, MaxHeight, MinWidth, MinHeight})
+        command(empty);
+    EXPECT_EQ(empty.PageCount(), 0);
+    EXPECT_EQ(empty.ActiveShape, nullptr);
 }
 
 } // namespace
