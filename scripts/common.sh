@@ -6,7 +6,7 @@ SW_BUILD=${SW_BUILD:-$SW_ROOT/build}
 
 SW_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev libqt6sql6-sqlite
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite
     qt6-qpa-plugins
     libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
