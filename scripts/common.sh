@@ -11,7 +11,7 @@ SW_PACKAGES=(
     libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2 fonts-dejavu-core
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth x11-apps x11-utils imagemagick
     cups cups-client cups-bsd printer-driver-cups-pdf
     ghostscript poppler-utils
 )
