@@ -1,10 +1,10 @@
 #include "dialogs/fblfrm.h"
+#include "dialogs/okcancelbuttons.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -30,14 +30,8 @@ Tfblfrm::Tfblfrm(int pixelsPerInch, QWidget* parent)
     row->addWidget(m_edit, 1);
     row->addWidget(new QLabel(QStringLiteral("像素/英寸"), this));
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("Button1"));
-    cancel->setObjectName(QStringLiteral("Button2"));
-    ok->setDefault(true);
+    QDialogButtonBox* buttons = okCancelButtons(this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);

@@ -1,4 +1,5 @@
 #include "dialogs/setpagefrm.h"
+#include "dialogs/okcancelbuttons.h"
 
 #include "platform/widgets/dialogservice.h"
 
@@ -6,7 +7,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -34,14 +34,8 @@ Tsetpagefrm::Tsetpagefrm(PageHost& host, QWidget* parent)
     kindLayout->addWidget(m_newType);
     kindLayout->addWidget(m_newPage);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("Button1"));
-    cancel->setObjectName(QStringLiteral("Button2"));
-    ok->setDefault(true);
+    QDialogButtonBox* buttons = okCancelButtons(this);
     connect(buttons, &QDialogButtonBox::accepted, this, &Tsetpagefrm::Button1Click);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_copy, &QCheckBox::toggled, this, &Tsetpagefrm::RzCheckBox1Click);
 
     auto* layout = new QVBoxLayout(this);
