@@ -44,6 +44,13 @@ QLabel* newLabel(const QString& text)
     return label;
 }
 
+// A caption in (row, column) and its control right of it.
+void addLabelled(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control)
+{
+    grid->addWidget(newLabel(caption), row, column);
+    grid->addWidget(control, row, column + 1);
+}
+
 } // namespace
 
 void TPropertyPanel::buildPanels()
@@ -56,8 +63,7 @@ void TPropertyPanel::buildPanels()
     {
         auto* grid = static_cast<QGridLayout*>(m_markPanel->layout());
         m_tag = newEdit("RzEdit4");
-        grid->addWidget(newLabel(QStringLiteral("标记")), 0, 0);
-        grid->addWidget(m_tag, 0, 1);
+        addLabelled(grid, 0, 0, QStringLiteral("标记"), m_tag);
     }
 
     QGridLayout* grid = addPanel(column, Rp11, "rp11", 32);
@@ -75,10 +81,8 @@ void TPropertyPanel::buildPanels()
     m_caption = newEdit("RzEdit1");
     m_alternatives = newEdit("RzEdit3");
     m_optional = newCheck("RzCheckBox3", QStringLiteral("选做题"), false);
-    grid->addWidget(newLabel(QStringLiteral("题号")), 0, 0);
-    grid->addWidget(m_question, 0, 1);
-    grid->addWidget(newLabel(QStringLiteral("序号")), 0, 2);
-    grid->addWidget(m_part, 0, 3);
+    addLabelled(grid, 0, 0, QStringLiteral("题号"), m_question);
+    addLabelled(grid, 0, 2, QStringLiteral("序号"), m_part);
     grid->addWidget(newLabel(QStringLiteral("标题")), 1, 0);
     grid->addWidget(m_caption, 1, 1, 1, 3);
     grid->addWidget(m_optional, 2, 0, 1, 2);
@@ -97,22 +101,16 @@ void TPropertyPanel::buildPanels()
             [this] { chooseColor(m_labelColor, m_labelFont); });
     connect(m_numberColor, &QToolButton::clicked, this,
             [this] { chooseColor(m_numberColor, m_numberFont); });
-    grid->addWidget(newLabel(QStringLiteral("字    体")), 0, 0);
-    grid->addWidget(m_labelFont, 0, 1);
-    grid->addWidget(newLabel(QStringLiteral("颜色")), 0, 2);
-    grid->addWidget(m_labelColor, 0, 3);
-    grid->addWidget(newLabel(QStringLiteral("题号字体")), 1, 0);
-    grid->addWidget(m_numberFont, 1, 1);
-    grid->addWidget(newLabel(QStringLiteral("颜色")), 1, 2);
-    grid->addWidget(m_numberColor, 1, 3);
+    addLabelled(grid, 0, 0, QStringLiteral("字    体"), m_labelFont);
+    addLabelled(grid, 0, 2, QStringLiteral("颜色"), m_labelColor);
+    addLabelled(grid, 1, 0, QStringLiteral("题号字体"), m_numberFont);
+    addLabelled(grid, 1, 2, QStringLiteral("颜色"), m_numberColor);
 
     grid = addPanel(column, Rp3, "rp3", 34);
     m_penWidth = newSpin("RzSpinEdit1", 1, 100, 1);
     m_penStyle = newCombo("RzComboBox2", {QStringLiteral("实线"), QStringLiteral("虚线")}, 0);
-    grid->addWidget(newLabel(QStringLiteral("宽度")), 0, 0);
-    grid->addWidget(m_penWidth, 0, 1);
-    grid->addWidget(newLabel(QStringLiteral("类型")), 0, 2);
-    grid->addWidget(m_penStyle, 0, 3);
+    addLabelled(grid, 0, 0, QStringLiteral("宽度"), m_penWidth);
+    addLabelled(grid, 0, 2, QStringLiteral("类型"), m_penStyle);
 
     grid = addPanel(column, Rp1, "rp1", 232);
     m_optionChars = newCombo("RzComboBox1", builtInOptionCharacters(), -1, true);
@@ -139,27 +137,18 @@ void TPropertyPanel::buildPanels()
     m_linkedQuestion = newSpin("RzSpinEdit17", 1, 999, 1);
     grid->addWidget(newLabel(QStringLiteral("字符")), 0, 0);
     grid->addWidget(m_optionChars, 0, 1, 1, 3);
-    grid->addWidget(newLabel(QStringLiteral("类型")), 1, 0);
-    grid->addWidget(m_purpose, 1, 1);
-    grid->addWidget(newLabel(QStringLiteral("选项")), 1, 2);
-    grid->addWidget(m_optionType, 1, 3);
+    addLabelled(grid, 1, 0, QStringLiteral("类型"), m_purpose);
+    addLabelled(grid, 1, 2, QStringLiteral("选项"), m_optionType);
     grid->addWidget(newLabel(QStringLiteral("显示方式")), 2, 0);
     grid->addWidget(m_showType, 2, 1, 1, 3);
-    grid->addWidget(newLabel(QStringLiteral("方向")), 3, 0);
-    grid->addWidget(m_direction, 3, 1);
-    grid->addWidget(newLabel(QStringLiteral("数量")), 3, 2);
-    grid->addWidget(m_count, 3, 3);
-    grid->addWidget(newLabel(QStringLiteral("宽")), 4, 0);
-    grid->addWidget(m_bubbleWidth, 4, 1);
-    grid->addWidget(newLabel(QStringLiteral("高")), 4, 2);
-    grid->addWidget(m_bubbleHeight, 4, 3);
-    grid->addWidget(newLabel(QStringLiteral("列距")), 5, 0);
-    grid->addWidget(m_bubbleColSpace, 5, 1);
-    grid->addWidget(newLabel(QStringLiteral("行距")), 5, 2);
-    grid->addWidget(m_bubbleRowSpace, 5, 3);
+    addLabelled(grid, 3, 0, QStringLiteral("方向"), m_direction);
+    addLabelled(grid, 3, 2, QStringLiteral("数量"), m_count);
+    addLabelled(grid, 4, 0, QStringLiteral("宽"), m_bubbleWidth);
+    addLabelled(grid, 4, 2, QStringLiteral("高"), m_bubbleHeight);
+    addLabelled(grid, 5, 0, QStringLiteral("列距"), m_bubbleColSpace);
+    addLabelled(grid, 5, 2, QStringLiteral("行距"), m_bubbleRowSpace);
     grid->addWidget(m_showNumber, 6, 0, 1, 2);
-    grid->addWidget(newLabel(QStringLiteral("加值")), 6, 2);
-    grid->addWidget(m_numberAdd, 6, 3);
+    addLabelled(grid, 6, 2, QStringLiteral("加值"), m_numberAdd);
     grid->addWidget(newLabel(QStringLiteral("识别方式")), 7, 0);
     grid->addWidget(m_readType, 7, 1, 1, 3);
     grid->addWidget(newLabel(QStringLiteral("关联主观题")), 8, 0, 1, 2);
@@ -174,10 +163,8 @@ void TPropertyPanel::buildPanels()
     connect(m_textFont, &QToolButton::clicked, this, &TPropertyPanel::chooseTextFont);
     connect(m_textColor, &QToolButton::clicked, this,
             [this] { chooseColor(m_textColor, m_textFont); });
-    grid->addWidget(newLabel(QStringLiteral("字体")), 0, 0);
-    grid->addWidget(m_textFont, 0, 1);
-    grid->addWidget(newLabel(QStringLiteral("颜色")), 0, 2);
-    grid->addWidget(m_textColor, 0, 3);
+    addLabelled(grid, 0, 0, QStringLiteral("字体"), m_textFont);
+    addLabelled(grid, 0, 2, QStringLiteral("颜色"), m_textColor);
 
     grid = addPanel(column, Rp9, "rp9", 71);
     m_gridWidth = newSpin("RzSpinEdit5", 0, 1000, 30);
@@ -186,24 +173,17 @@ void TPropertyPanel::buildPanels()
     m_gridRowSpace = newSpin("RzSpinEdit2", 0, 999, 5);
     m_gridCols = newSpin("RzSpinEdit4", 1, 1000, 5);
     m_gridRows = newSpin("RzSpinEdit3", 1, 1000, 5);
-    grid->addWidget(newLabel(QStringLiteral("宽")), 0, 0);
-    grid->addWidget(m_gridWidth, 0, 1);
-    grid->addWidget(newLabel(QStringLiteral("高")), 0, 2);
-    grid->addWidget(m_gridHeight, 0, 3);
-    grid->addWidget(newLabel(QStringLiteral("列距")), 1, 0);
-    grid->addWidget(m_gridColSpace, 1, 1);
-    grid->addWidget(newLabel(QStringLiteral("行距")), 1, 2);
-    grid->addWidget(m_gridRowSpace, 1, 3);
-    grid->addWidget(newLabel(QStringLiteral("列数")), 2, 0);
-    grid->addWidget(m_gridCols, 2, 1);
-    grid->addWidget(newLabel(QStringLiteral("行数")), 2, 2);
-    grid->addWidget(m_gridRows, 2, 3);
+    addLabelled(grid, 0, 0, QStringLiteral("宽"), m_gridWidth);
+    addLabelled(grid, 0, 2, QStringLiteral("高"), m_gridHeight);
+    addLabelled(grid, 1, 0, QStringLiteral("列距"), m_gridColSpace);
+    addLabelled(grid, 1, 2, QStringLiteral("行距"), m_gridRowSpace);
+    addLabelled(grid, 2, 0, QStringLiteral("列数"), m_gridCols);
+    addLabelled(grid, 2, 2, QStringLiteral("行数"), m_gridRows);
 
     grid = addPanel(column, Rp4, "rp4", 26);
     m_penColor = newSwatch("bcolor1");
     connect(m_penColor, &QToolButton::clicked, this, [this] { chooseColor(m_penColor, nullptr); });
-    grid->addWidget(newLabel(QStringLiteral(" 线 框 颜 色")), 0, 0);
-    grid->addWidget(m_penColor, 0, 1);
+    addLabelled(grid, 0, 0, QStringLiteral(" 线 框 颜 色"), m_penColor);
 
     grid = addPanel(column, Rp5, "rp5", 26);
     m_fill = newCheck("RzCheckBox1", QStringLiteral("填充颜色"), false);
@@ -215,16 +195,14 @@ void TPropertyPanel::buildPanels()
 
     grid = addPanel(column, Rp7, "rp7", 26);
     m_radius = newSpin("RzSpinEdit8", 1, 100, 25);
-    grid->addWidget(newLabel(QStringLiteral(" 圆角半径")), 0, 0);
-    grid->addWidget(m_radius, 0, 1);
+    addLabelled(grid, 0, 0, QStringLiteral(" 圆角半径"), m_radius);
 
     grid = addPanel(column, Rp8, "rp8", 26);
     m_triangleAspect = newCombo(
         "RzComboBox6",
         {QStringLiteral("上"), QStringLiteral("右"), QStringLiteral("下"), QStringLiteral("左")},
         0);
-    grid->addWidget(newLabel(QStringLiteral(" 方    向")), 0, 0);
-    grid->addWidget(m_triangleAspect, 0, 1);
+    addLabelled(grid, 0, 0, QStringLiteral(" 方    向"), m_triangleAspect);
 
     grid = addPanel(column, RP13, "RP13", 32);
     m_lineRows = newSpin("RzSpinEdit18", 1, 1000, 1);
@@ -239,8 +217,7 @@ void TPropertyPanel::buildPanels()
     m_lineMemo->setObjectName(QStringLiteral("lineMemo"));
     m_lineMemo->setPlainText(QStringLiteral("\\\\1"));
     m_lineMemo->hide();
-    grid->addWidget(newLabel(QStringLiteral("行数")), 0, 0);
-    grid->addWidget(m_lineRows, 0, 1);
+    addLabelled(grid, 0, 0, QStringLiteral("行数"), m_lineRows);
     grid->addWidget(m_lineFont, 0, 2);
     grid->addWidget(m_lineEditorButton, 0, 3);
 
