@@ -71,6 +71,18 @@ QString className(TGraphicsType kind)
     }
 }
 
+// The cell sizes, spacings and counts bubble boxes and grids share.
+template <class Cells>
+void addCellFields(QJsonObject& o, const Cells& cells)
+{
+    o["Gridwidth"] = cells.Gridwidth;
+    o["GridHeight"] = cells.GridHeight;
+    o["RowSpace"] = cells.RowSpace;
+    o["ColSpace"] = cells.ColSpace;
+    o["Row"] = cells.Row;
+    o["col"] = cells.col;
+}
+
 void addKindFields(QJsonObject& o, const TGraphics& shape)
 {
     if (const auto* kg = dynamic_cast<const TRectKg*>(&shape)) {
@@ -84,12 +96,7 @@ void addKindFields(QJsonObject& o, const TGraphics& shape)
         o["GLZG"] = kg->GLZG;
         o["ShowNumber"] = kg->ShowNumber;
         o["StartNumberAgg"] = kg->StartNumberAgg;
-        o["Gridwidth"] = kg->Gridwidth;
-        o["GridHeight"] = kg->GridHeight;
-        o["RowSpace"] = kg->RowSpace;
-        o["ColSpace"] = kg->ColSpace;
-        o["Row"] = kg->Row;
-        o["col"] = kg->col;
+        addCellFields(o, *kg);
         o["ReadType"] = kg->ReadType;
         o["Font"] = fontJson(kg->Font);
         o["NumberFont"] = fontJson(kg->NumberFont);
@@ -107,12 +114,7 @@ void addKindFields(QJsonObject& o, const TGraphics& shape)
         o["Font"] = fontJson(list->Font);
         o["Row"] = list->Row;
     } else if (const auto* grid = dynamic_cast<const TRectGrid*>(&shape)) {
-        o["Gridwidth"] = grid->Gridwidth;
-        o["GridHeight"] = grid->GridHeight;
-        o["RowSpace"] = grid->RowSpace;
-        o["ColSpace"] = grid->ColSpace;
-        o["Row"] = grid->Row;
-        o["col"] = grid->col;
+        addCellFields(o, *grid);
     } else if (const auto* round = dynamic_cast<const TRoundRect*>(&shape)) {
         o["Radius"] = round->Radius;
     } else if (const auto* triangle = dynamic_cast<const TTriangle*>(&shape)) {
