@@ -1,7 +1,9 @@
 #include "editor/mainwindow.h"
 
 #include "dialogs/fblfrm.h"
+#include "dialogs/pagefrm.h"
 #include "document/vectorgraphics.h"
+#include "editor/backgroundcommands.h"
 #include "editor/editcommands.h"
 #include "editor/filecommands.h"
 #include "editor/optioncharacters.h"
@@ -95,11 +97,16 @@ TPaintForm::TPaintForm(MainWindowOptions options, QWidget* parent)
 
     m_fileCommands = std::make_unique<FileCommands>(*this);
     m_editCommands = std::make_unique<EditCommands>(*this);
+    m_backgroundCommands = std::make_unique<BackgroundCommands>(*this);
     createLayout();
 
     usePropertyPanel();
     m_paperDialog = new Tsetpagefrm(*this, this);
     m_resolutionDialog = new Tfblfrm(m_options.pixelsPerInch, this);
+    m_pageDialog = new Tpagefrm(*m_backgroundCommands, this);
+    // Queued: the commands that change pages finish (marks laid out) first.
+    connect(this, &TPaintForm::currentPageChanged, m_pageDialog, &Tpagefrm::FormShow,
+            Qt::QueuedConnection);
     qApp->installEventFilter(this);
 }
 
@@ -141,6 +148,8 @@ void TPaintForm::usePropertyPanel()
     connect(m_propertyPanel, &TPropertyPanel::textEditorFontChanged, this,
             &TPaintForm::setTextEditorFont);
     connect(m_propertyPanel, &TPropertyPanel::surfaceCursorRequested, this, &TPaintForm::setCursor);
+    connect(m_propertyPanel, &TPropertyPanel::positionCheckRequested, this,
+            [this] { m_backgroundCommands->CheckPositions(); });
     setShapePanel(m_propertyPanel);
 }
 
@@ -182,6 +191,7 @@ void TPaintForm::FormShow()
     setFileName({});
     loadBackgroundPicture();
 
+    m_pageDialog->prepareFirstPage();
     m_paperDialog->prepareFirstPage();
     m_paperDialog->Button1Click();
 
@@ -334,12 +344,7 @@ void TPaintForm::repaintSurface()
 
 void TPaintForm::loadBackgroundPicture()
 {
-    const TVectorGraph* page = currentPage();
-    QPixmap picture;
-    if (page && m_document->Modal != 0 && QFileInfo::exists(page->PicturePath))
-        picture.load(page->PicturePath);
-    m_image->setPixmap(picture);
-    placeBackgroundPicture();
+    m_backgroundCommands->loadPicture();
 }
 
 void TPaintForm::placeBackgroundPicture()

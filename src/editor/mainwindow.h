@@ -19,6 +19,7 @@ class QTabBar;
 
 namespace sw {
 
+class BackgroundCommands;
 class CollapsibleGroup;
 class Database;
 class EditCommands;
@@ -31,6 +32,7 @@ class TVcortrols;
 class TVectorGraph;
 class TVectorGraphics;
 class Tfblfrm;
+class Tpagefrm;
 
 // The window's caption.
 inline const QString MainWindowCaption = QStringLiteral("试卷制作");
@@ -73,6 +75,8 @@ public:
     EditCommands& editCommands() const { return *m_editCommands; }
     Tsetpagefrm& paperDialog() const { return *m_paperDialog; }
     Tfblfrm& resolutionDialog() const { return *m_resolutionDialog; }
+    BackgroundCommands& backgroundCommands() const { return *m_backgroundCommands; }
+    Tpagefrm& pageDialog() const { return *m_pageDialog; }
 
     // The template file the document was opened from or last saved to;
     // empty for a new document. Shown in the window title.
@@ -113,6 +117,8 @@ public:
     void syncDocumentButtons();
     // Puts the page at the scrolling area's top-left corner.
     void scrollToOrigin();
+    // The scrolling area's content covers the surface and the picture.
+    void updateContentSize();
 
     // Zoom of the current page: actual size, in, out.
     void RzToolButton8Click();
@@ -124,6 +130,7 @@ public:
 
     // Widgets by role (tests and the plugged-in dialogs reach them here too).
     PageSurface* surface() const { return m_surface; }
+    QLabel* backgroundImage() const { return m_image; }
     QScrollArea* scrollArea() const { return m_scroll; }
     QPlainTextEdit* textEditor() const { return m_memo; }
     QListView* historyView() const { return m_historyView; }
@@ -192,7 +199,6 @@ private:
     void PaintBoxMouseUp(QPoint pos);
     void PaintBoxDblClick();
     void zoomBy(double step);
-    void updateContentSize();
     void updateTitle();
     void usePropertyPanel();
     void readOptionCharacterList();
@@ -206,8 +212,10 @@ private:
     std::unique_ptr<TVcortrols> m_controller;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommands> m_editCommands;
+    std::unique_ptr<BackgroundCommands> m_backgroundCommands;
     Tsetpagefrm* m_paperDialog = nullptr;
     Tfblfrm* m_resolutionDialog = nullptr;
+    Tpagefrm* m_pageDialog = nullptr;
     TPropertyPanel* m_propertyPanel = nullptr;
     ShapePanel* m_panel = nullptr;
     QString m_fileName;

@@ -1,5 +1,7 @@
 #include "editor/mainwindow.h"
 
+#include "dialogs/pagefrm.h"
+#include "editor/backgroundcommands.h"
 #include "editor/collapsiblegroup.h"
 #include "editor/editcommands.h"
 #include "editor/filecommands.h"
@@ -134,20 +136,20 @@ void TPaintForm::createCommands()
     addCommand(QStringLiteral("RzToolButton40"), QStringLiteral("模板库"), {}, {},
                QStringLiteral("library"))
         ->setEnabled(false);
-    addCommand(QStringLiteral("RzToolButton10"), QStringLiteral("页面设置"),
-               QStringLiteral("页面设置"), QStringLiteral("document-page-setup"),
-               QStringLiteral("pagesetup"))
-        ->setEnabled(false);
+    command("RzToolButton10", "页面设置", "页面设置", "document-page-setup", "pagesetup", [this] {
+        m_pageDialog->show();
+        m_pageDialog->raise();
+        m_pageDialog->activateWindow();
+    });
     command("RzToolButton7", "打印", "打印", "document-print", "print", [files] {
         files->Print();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
-    addCommand(QStringLiteral("RzToolButton19"), QStringLiteral("插入试卷底图"),
-               QStringLiteral("插入底图"), {}, QStringLiteral("background"))
-        ->setEnabled(false);
-    addCommand(QStringLiteral("RzToolButton24"), QStringLiteral("校正底图"),
-               QStringLiteral("校正底图"), {}, QStringLiteral("deskew"))
-        ->setEnabled(false);
+    BackgroundCommands* backgrounds = m_backgroundCommands.get();
+    command("RzToolButton19", "插入试卷底图", "插入底图", "", "background",
+            [backgrounds] { backgrounds->InsertPicture(); });
+    command("RzToolButton24", "校正底图", "校正底图", "", "deskew",
+            [backgrounds] { backgrounds->CorrectPicture(); });
 
     command("RzToolButton14", "组合", "组合", "object-group", "group", [edits] { edits->Group(); });
     command("RzToolButton17", "解散", "解除组合", "object-ungroup", "ungroup",
@@ -169,15 +171,23 @@ void TPaintForm::createCommands()
         ->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
 
-    const char* const moves[][3] = {{"RzToolButton20", "左移", "move-left"},
-                                    {"RzToolButton21", "右移", "move-right"},
-                                    {"RzToolButton22", "上移", "move-up"},
-                                    {"RzToolButton23", "下移", "move-down"}};
+    const struct
+    {
+        const char* name;
+        const char* hint;
+        const char* icon;
+        int dx;
+        int dy;
+    } moves[] = {{"RzToolButton20", "左移", "move-left", -1, 0},
+                 {"RzToolButton21", "右移", "move-right", 1, 0},
+                 {"RzToolButton22", "上移", "move-up", 0, -1},
+                 {"RzToolButton23", "下移", "move-down", 0, 1}};
     for (const auto& move : moves) {
-        QAction* action = addCommand(QString::fromUtf8(move[0]), QString::fromUtf8(move[1]), {}, {},
-                                     QString::fromUtf8(move[2]));
-        action->setEnabled(false);
-        action->setVisible(false);
+        const int dx = move.dx;
+        const int dy = move.dy;
+        command(move.name, move.hint, "", "", move.icon, [backgrounds, dx, dy] {
+            backgrounds->MovePicture(dx, dy);
+        })->setVisible(false);
     }
 
     command("Btndelete", "删除页面", "", "", "delete-page", [files] { files->DeletePage(); });

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "dialogs/pagefrm.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace sw {
+
+class TPaintForm;
+
+inline const QString SavePictureQuestion = QStringLiteral("是否保存底图？");
+
+// The background picture of the overlay modes, a scan of the printed sheet
+// under the transparent page surface: showing the current page's picture,
+// inserting a new one, nudging it, straightening it, and checking where the
+// fuzzy-recognition boxes find their patterns. It also serves the page setup
+// dialog, which sizes the page after an inserted picture.
+class BackgroundCommands : public PageSetupHost
+{
+public:
+    explicit BackgroundCommands(TPaintForm& window) : m_window(window) {}
+
+    // The picture as shown (Format_RGB32); null when none is shown.
+    const QImage& picture() const { return m_picture; }
+
+    // Shows the current page's picture in the overlay modes when its file
+    // exists, and no picture otherwise. A file that cannot be read is
+    // reported by name; the page keeps its PicturePath.
+    void loadPicture();
+    // "插入试卷底图" (overlay modes only): asks for a picture, shows it at the
+    // top-left corner and sizes the page after it at the screen's resolution.
+    void InsertPicture();
+    // "左移", "右移", "上移", "下移": one pixel, stored in the page.
+    void MovePicture(int dx, int dy);
+    // "校正底图": measures the scan's skew, shows it straightened and asks
+    // whether to replace the picture file with the straight one.
+    void CorrectPicture();
+    // "定位检测": marks on the surface where the first two fuzzy-recognition
+    // boxes find their contents, until the next repaint.
+    void CheckPositions();
+
+    // The filters of the picture-file dialog.
+    static QStringList pictureFilters();
+
+    // PageSetupHost
+    TVectorGraphics* setupDocument() const override;
+    TVectorGraph* setupPage() const override;
+    void sheetModeApplied() override;
+    void pageSetupApplied() override;
+    void showBackgroundPicture() override;
+
+private:
+    void showPicture(const QImage& picture);
+    void refuseUnreadable(const QString& path, const QString& error);
+    int pictureDotsPerInch(const QImage& picture) const;
+
+    TPaintForm& m_window;
+    QImage m_picture;
+};
+
+// Replaces the file with the picture as JPEG data, whatever its name says.
+// The data is written aside and takes the file's place only once complete,
+// so a failure leaves the old file whole.
+bool replaceWithJpeg(const QString& path, const QImage& picture, int dotsPerInch,
+                     QString* error = nullptr);
+
+} // namespace sw
