@@ -1,4 +1,5 @@
 #include "document/analysis/correction.h"
+#include "document/export.h"
 #include "pagesetup/pagesetupfixture.h"
 #include "pagesetup/scanfixture.h"
 #include "platform/picturecodec.h"
@@ -280,6 +281,34 @@ TEST_F(BackgroundTest, CorrectionAnsweredYesReplacesTheFileWithJpeg)
         QFile::remove(file);
         dialogs.shown.clear();
     }
+}
+
+TEST_F(BackgroundTest, CorrectionMeasuresATurnedPrintOfThePage)
+{
+    // The page as printed (solid positioning boxes in "自制"), scanned at the
+    // screen's resolution half a degree clockwise about its middle.
+    const QString print = path(QStringLiteral("print.png"));
+    QString error;
+    ASSERT_TRUE(ExportImage(document(), print, 96, &error)) << error.toStdString();
+    const QImage straight = loadPicture(print);
+    ASSERT_EQ(straight.size(), QSize(794, 1123));
+    constexpr double Degrees = 0.5;
+    QImage turned(straight.size(), QImage::Format_RGB32);
+    turned.fill(Qt::white);
+    {
+        QPainter painter(&turned);
+        painter.translate(turned.width() / 2.0, turned.height() / 2.0);
+        painter.rotate(Degrees);
+        painter.translate(-turned.width() / 2.0, -turned.height() / 2.0);
+        painter.drawImage(0, 0, straight);
+    }
+    chooseMode(1);
+    insert(writeScan(QStringLiteral("turned.png"), turned));
+    EXPECT_EQ(field(F::WidthField)->text(), QStringLiteral("210.1"));
+    click("RzToolButton24");
+    // A pixel of the marks' 695 apart is about 0.0014 radians.
+    EXPECT_NEAR(page().SkewAngle, Degrees * M_PI / 180, 0.002);
+    EXPECT_EQ(dialogs.questions().size(), 1u);
 }
 
 struct ModeCase
