@@ -23,6 +23,9 @@ namespace sw {
 
 namespace {
 
+// The sheet modes, by Modal.
+constexpr const char* SheetModeNames[] = {"自制", "套制", "多页套制", "多页套制无页码", "智能识别"};
+
 constexpr const char* FieldLabels[] = {
     "宽度:mm",  "高度:mm",  "左边距:mm", "顶边距:mm", "右边距:mm", "底边距:mm",
     "定位框宽", "定位框高", "类型宽",    "类型高",    "类型行距",  "类型列距",
@@ -35,10 +38,13 @@ static_assert(std::size(FieldLabels) == Tpagefrm::FieldCount);
 constexpr double MillimetreStep = 0.1;
 constexpr double PixelStep = 1.0;
 
-// The paper-type and page-number marks: shapes 4 and 5 of a page.
+// The paper-type mark (0) and the page-number mark (1): the bubble boxes
+// after the four positioning boxes of every page.
+constexpr int FirstMarkIndex = 4;
+
 TRectKg* markOf(const TVectorGraph& page, int mark)
 {
-    const int index = 4 + mark;
+    const int index = FirstMarkIndex + mark;
     return index < page.ShapeCount() ? dynamic_cast<TRectKg*>(page.ShapeItem(index)) : nullptr;
 }
 
@@ -100,7 +106,6 @@ QLineEdit* Tpagefrm::newField(Field f)
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Edit%1").arg(int(f) + 1));
-    edit->setMaxLength(12);
     edit->installEventFilter(new DecimalKeyFilter(edit));
     edit->installEventFilter(this);
     return edit;

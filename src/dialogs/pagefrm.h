@@ -31,10 +31,6 @@ public:
     virtual void showBackgroundPicture() = 0;
 };
 
-// The captions of the sheet modes, by Modal.
-inline constexpr const char* SheetModeNames[] = {"自制", "套制", "多页套制", "多页套制无页码",
-                                                 "智能识别"};
-
 // "页面设置", shown without blocking the main window: the current page's
 // paper (size, orientation, width, height, margins), the sheet mode, the
 // positioning boxes' size and the layout of the paper-type and page-number
