@@ -31,15 +31,16 @@ QString quoted(const QString& path)
     return QStringLiteral("“%1”").arg(QDir::toNativeSeparators(path));
 }
 
-// The wait cursor for the time of a long computation.
-class BusyCursor
+// Runs the work, which may take long on a large scan, under the wait cursor.
+template <typename Work> auto whileBusy(Work work)
 {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+    struct BusyCursor
+    {
+        BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    } busy;
+    return work();
+}
 
 } // namespace
 
@@ -88,7 +89,7 @@ void BackgroundCommands::InsertPicture()
         return;
     // Read first, so that a picture that cannot be read changes nothing.
     QString error;
-    const QImage picture = sw::loadPicture(choice.path, &error);
+    const QImage picture = whileBusy([&] { return sw::loadPicture(choice.path, &error); });
     if (picture.isNull()) {
         refuseUnreadable(choice.path, error);
         return;
@@ -158,11 +159,8 @@ void BackgroundCommands::CorrectPicture()
         showPicture(picture);
     }
 
-    BackgroundCorrection result;
-    {
-        BusyCursor busy;
-        result = CorrectBackground(document, picture);
-    }
+    const BackgroundCorrection result =
+        whileBusy([&] { return CorrectBackground(document, picture); });
     m_window.repaintSurface();
     if (!result.detected) {
         // Without a picture the fuzzy boxes fail as on a blank one; the
@@ -184,7 +182,11 @@ void BackgroundCommands::CorrectPicture()
         return;
     }
     QString error;
-    if (!replaceWithJpeg(page->PicturePath, result.picture, pictureDotsPerInch(picture), &error)) {
+    const bool replaced = whileBusy([&] {
+        return replaceWithJpeg(page->PicturePath, result.picture, pictureDotsPerInch(picture),
+                               &error);
+    });
+    if (!replaced) {
         refuse(&m_window,
                QStringLiteral("不能保存底图文件%1：\n%2").arg(quoted(page->PicturePath), error),
                MessageIcon::Critical);
