@@ -71,6 +71,38 @@ TEST_F(BackgroundTest, InsertSizesThePageAfterThePicture)
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
+TEST_F(BackgroundTest, OkShowsThePictureOfTheCurrentPage)
+{
+    chooseMode(2);
+    page().PicturePath = skewedScan();
+    EXPECT_FALSE(image().isVisible());
+    pressOk();
+    EXPECT_FALSE(setup().isVisible());
+    EXPECT_TRUE(image().isVisible());
+    EXPECT_EQ(backgrounds().picture().size(), QSize(1100, 1600));
+}
+
+TEST_F(BackgroundTest, OpeningATemplateBringsItsModeAndPicture)
+{
+    chooseMode(1);
+    const QString scan = skewedScan();
+    insert(scan);
+    const QString file = path(QStringLiteral("overlay.exm"));
+    QString error;
+    ASSERT_TRUE(document().SaveToFile(SaveAllShapes, file, &error)) << error.toStdString();
+    chooseMode(0);
+    ASSERT_FALSE(image().isVisible());
+
+    ASSERT_TRUE(window->openFile(file));
+    settle();
+    EXPECT_EQ(page().PicturePath, scan);
+    EXPECT_TRUE(image().isVisible());
+    EXPECT_EQ(setup().modeList()->currentText(), QStringLiteral("套制"));
+    EXPECT_FALSE(setup().sizeList()->isEnabled());
+    EXPECT_EQ(field(F::WidthField)->text(), QStringLiteral("291"));
+    EXPECT_TRUE(window->action(QStringLiteral("RzToolButton20"))->isVisible());
+}
+
 TEST_F(BackgroundTest, InsertNeedsAnOverlayMode)
 {
     insert(skewedScan());
