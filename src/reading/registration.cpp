@@ -18,7 +18,7 @@ namespace {
 
 // How far from its expected place a positioning box is looked for: room for
 // a few degrees of turn and a shifted feed.
-constexpr double SearchMarginMm = 16.0;
+constexpr double SearchMarginMm = 30.0;
 constexpr int DarkGrey = 128;
 // Fuzzy patterns were learnt at layout resolution, binarized at this grey.
 constexpr int FuzzyThreshold = 200;
