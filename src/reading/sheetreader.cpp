@@ -72,15 +72,37 @@ InkLevels inkLevels(const GreyView& scan, const Registration& found)
     return levels;
 }
 
-// The value a mark shows, or nothing when it shows no valid code.
-std::optional<int> readMark(const BubbleBoxGeometry& mark, const GreyView& scan,
-                            const AffineMap& map, const InkLevels& levels)
+// Which cells of a mark are filled, in cell order.
+std::vector<bool> filledMarkCells(const BubbleBoxGeometry& mark, const GreyView& scan,
+                                  const AffineMap& map, const InkLevels& levels)
 {
     std::vector<bool> filled;
     for (const QuestionGeometry& q : mark.Questions)
         for (const CellGeometry& cell : q.Cells)
             filled.push_back(levels.darkness(meanGrey(scan, map, cellInterior(cell.Rect))) > 0.5);
-    return markValue(mark, filled);
+    return filled;
+}
+
+// The value a mark shows, or nothing when it shows no valid code.
+std::optional<int> readMark(const BubbleBoxGeometry& mark, const GreyView& scan,
+                            const AffineMap& map, const InkLevels& levels)
+{
+    return markValue(mark, filledMarkCells(mark, scan, map, levels));
+}
+
+// The page marks' cells as read, for the marked picture.
+void addMarkCells(const PageGeometry& page, const GreyView& scan, const InkLevels& levels,
+                  SheetReading& r)
+{
+    for (const auto* mark : {&page.PaperTypeMark, &page.PageNumberMark}) {
+        if (!*mark)
+            continue;
+        const std::vector<bool> filled = filledMarkCells(**mark, scan, r.Map, levels);
+        std::size_t k = 0;
+        for (const QuestionGeometry& q : (*mark)->Questions)
+            for (const CellGeometry& cell : q.Cells)
+                r.Cells.push_back({cell.Rect, filled[k++] ? CellMark::Filled : CellMark::Empty});
+    }
 }
 
 bool marksMatch(const PageGeometry& page, const GreyView& scan, const AffineMap& map,
@@ -245,6 +267,7 @@ SheetReading SheetReader::read(const QImage& image) const
                 r.PageIndex = int(i);
                 r.PaperType = candidate.PaperType;
                 r.PageNumber = candidate.PageNumber;
+                addMarkCells(candidate, scan, levels, r);
                 readCells(candidate, m_blankInk[i], scan, levels, r);
                 return r;
             }

@@ -63,11 +63,29 @@ QImage straightenedArea(const GreyView& scan, const AffineMap& map, const QRectF
 QImage markedPicture(const GreyView& scan, const SheetReading& reading, const PageGeometry& page)
 {
     const double s = reading.Map.scale();
-    QImage picture = straightenedArea(scan, reading.Map, QRectF(0, 0, page.Width, page.Height), s)
-                         .convertToFormat(QImage::Format_RGB32);
-    if (picture.isNull())
-        return picture;
+    const QImage straight =
+        straightenedArea(scan, reading.Map, QRectF(0, 0, page.Width, page.Height), s);
+    if (straight.isNull())
+        return straight;
+    // A caption strip above the page, so that it hides nothing that was read.
+    QFont font;
+    font.setPixelSize(std::max(12, int(s * 10)));
+    const int strip = int(font.pixelSize() * 1.8);
+    QImage picture(straight.width(), straight.height() + strip, QImage::Format_RGB32);
+    picture.fill(QColor(255, 255, 200));
     QPainter painter(&picture);
+    painter.drawImage(0, strip, straight);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QString caption = QStringLiteral("%1卷--%2面  %3  residual %4 px")
+                                .arg(reading.PaperType)
+                                .arg(reading.PageNumber)
+                                .arg(reading.statusText())
+                                .arg(reading.Found.Fit.Residual, 0, 'f', 1);
+    painter.drawText(QRectF(font.pixelSize(), 0, picture.width(), strip),
+                     Qt::AlignLeft | Qt::AlignVCenter, caption);
+
+    painter.translate(0, strip);
     painter.setBrush(Qt::NoBrush);
     const double pen = std::max(1.0, s * 0.6);
     for (const ReadCell& cell : reading.Cells) {
@@ -77,19 +95,6 @@ QImage markedPicture(const GreyView& scan, const SheetReading& reading, const Pa
     painter.setPen(QPen(QColor(200, 0, 200), pen * 2));
     for (const TRect& box : page.PositioningBoxes)
         painter.drawRect(scaled(box, s).adjusted(-2 * pen, -2 * pen, 2 * pen, 2 * pen));
-
-    const QString caption = QStringLiteral("%1卷--%2面  %3  residual %4 px")
-                                .arg(reading.PaperType)
-                                .arg(reading.PageNumber)
-                                .arg(reading.statusText())
-                                .arg(reading.Found.Fit.Residual, 0, 'f', 1);
-    QFont font = painter.font();
-    font.setPixelSize(std::max(10, int(s * 9)));
-    painter.setFont(font);
-    const QRectF box(s * 8, s * 20, picture.width() / 2.0, font.pixelSize() * 1.6);
-    painter.fillRect(box, QColor(255, 255, 200));
-    painter.setPen(Qt::black);
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, caption);
     return picture;
 }
 

@@ -17,8 +17,9 @@ QImage straightenedArea(const GreyView& scan, const AffineMap& map, const QRectF
                         double scale);
 
 // The whole page straightened at the scan's resolution, every read cell
-// outlined in the colour of its decision, the positioning boxes framed and
-// the page and status written in the top left corner.
+// outlined in the colour of its decision (filled green, empty blue, multiple
+// red, uncertain orange), the positioning boxes framed in purple, under a
+// strip that names the page, the status and the fit's residual.
 QImage markedPicture(const GreyView& scan, const SheetReading& reading, const PageGeometry& page);
 
 } // namespace sw
