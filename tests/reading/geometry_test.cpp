@@ -28,7 +28,7 @@ TEST(SheetGeometry, NumbersAndLaysOutEveryDirectionAsPainted)
 {
     const auto document = test::handLaidSheet();
     const PageGeometry page = pageGeometry(*document, 0);
-    ASSERT_EQ(page.BubbleBoxes.size(), 6u);
+    ASSERT_EQ(page.BubbleBoxes.size(), 9u);
     EXPECT_EQ(page.PositioningBoxes.size(), 4u);
     ASSERT_TRUE(page.PaperTypeMark && page.PageNumberMark);
 

@@ -123,7 +123,7 @@ TEST_F(ReadCommand, GeometryPrintsCellsAtTheResolution)
     const QJsonObject page =
         QJsonDocument::fromJson(r.out).object()[QStringLiteral("pages")].toArray()[0].toObject();
     const QJsonArray boxes = page[QStringLiteral("bubble_boxes")].toArray();
-    ASSERT_EQ(boxes.size(), 6);
+    ASSERT_EQ(boxes.size(), 9);
     const QJsonObject answers = boxes[1].toObject();
     EXPECT_EQ(answers[QStringLiteral("purpose")].toString(), QStringLiteral("RSResult"));
     const QJsonObject first = answers[QStringLiteral("questions")].toArray()[0].toObject();

@@ -147,6 +147,31 @@ TEST(ReadSheet, BlankSheetReadsBlank)
     EXPECT_TRUE(r.needsReview());
 }
 
+TEST(ReadSheet, ReadsTheOtherBoxesAsWhatTheyMean)
+{
+    const auto document = test::handLaidSheet();
+    std::mt19937 rng(17);
+    QImage sheet = test::printedPage(*document, 0, 200);
+    const double s = 200 / 96.0;
+    const auto fill = [&](int x, int y) {
+        test::pencilFill(sheet, QRectF(x * s, y * s, 18 * s, 10 * s), 0.85, false, rng);
+    };
+    fill(600, 120);          // absent
+    fill(600 + 25, 200);     // optional question: the second alternative
+    fill(420, 240);          // score tens: 0
+    fill(420 + 7 * 25, 257); // score units: 7
+    const SheetReader reader(*document);
+    const SheetReading r = reader.read(test::scanned(sheet, {0.8, {4, 4}, 1, true, 8, 80}, rng));
+    ASSERT_EQ(r.Result, SheetReading::Ok) << r.statusText().toStdString();
+    EXPECT_TRUE(r.Absent);
+    EXPECT_FALSE(r.Cheating);
+    ASSERT_EQ(r.OptionalChoices.size(), 1u);
+    EXPECT_EQ(r.OptionalChoices[0].Number, 1);
+    EXPECT_EQ(r.OptionalChoices[0].Answer, QStringLiteral("B"));
+    ASSERT_EQ(r.Scores.size(), 1u);
+    EXPECT_EQ(r.Scores[0], (std::pair<int, QString>(16, QStringLiteral("07"))));
+}
+
 TEST(ReadSheet, IdentifiesAnotherPageByItsMarks)
 {
     const auto document = test::wizardSheet(WizardA4);

@@ -24,7 +24,7 @@ std::unique_ptr<TVectorGraphics> wizardSheet(int wizardPaperSize)
 namespace {
 
 void addBox(TVectorGraphics& document, TTextType purpose, TAspect aspect, const QString& options,
-            int questions, TPoint at, int offset = 0)
+            int questions, TPoint at, int offset = 0, int linked = 0)
 {
     auto box = std::make_unique<TRectKg>(at, at, 1.0, 1.0);
     box->TextType = purpose;
@@ -40,6 +40,7 @@ void addBox(TVectorGraphics& document, TTextType purpose, TAspect aspect, const 
     box->ShowType = SInner;
     box->ShowNumber = true;
     box->StartNumberAgg = offset;
+    box->GLZG = linked;
     box->Font.Name = QStringLiteral("DejaVu Sans");
     box->Font.Height = -9;
     document.AddShape(std::move(box));
@@ -59,8 +60,13 @@ std::unique_ptr<TVectorGraphics> handLaidSheet()
     addBox(*document, RSResult, AUp, QStringLiteral("ABC"), 3, {120, 520}, 20);
     addBox(*document, RSResult, ALeft, QStringLiteral("ABCD"), 3, {320, 520}, 20);
     addBox(*document, RSGapExam, ARight, QStringLiteral("A"), 1, {600, 120});
+    addBox(*document, RSCheat, ARight, QStringLiteral("A"), 1, {600, 160});
+    addBox(*document, RSXZT, ARight, QStringLiteral("AB"), 1, {600, 200}, 0, 16);
+    addBox(*document, RSZGF, ARight, QStringLiteral("0123456789"), 2, {420, 240}, 0, 16);
     auto cut = std::make_unique<TRectZg>(TPoint{120, 700}, TPoint{600, 900}, 1.0, 1.0);
     cut->Question = 16;
+    cut->XZT = true;
+    cut->XZTH = QStringLiteral("16,17");
     cut->Brush.Style = bsClear;
     document->AddShape(std::move(cut));
     document->RenumberPages();

@@ -11,7 +11,8 @@ namespace sw::test {
 std::unique_ptr<TVectorGraphics> wizardSheet(int wizardPaperSize);
 
 // One A4 page laid by hand in mode 0 with an answer box in every direction,
-// an exam-number box, an absent mark and a cut box.
+// an exam-number box, absent and cheating marks, an optional-question
+// choice, a two-digit score box and the optional cut box they belong to.
 std::unique_ptr<TVectorGraphics> handLaidSheet();
 
 } // namespace sw::test
