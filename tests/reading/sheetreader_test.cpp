@@ -5,6 +5,7 @@
 #include "reading/sheetreader.h"
 #include "wizard/settings.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -170,6 +171,63 @@ TEST(ReadSheet, ReadsTheOtherBoxesAsWhatTheyMean)
     EXPECT_EQ(r.OptionalChoices[0].Answer, QStringLiteral("B"));
     ASSERT_EQ(r.Scores.size(), 1u);
     EXPECT_EQ(r.Scores[0], (std::pair<int, QString>(16, QStringLiteral("07"))));
+}
+
+// Marks from plainly dark to hardly there: the lighter a mark, the less it
+// counts, and those near the sheet's threshold are flagged, not guessed.
+TEST(ReadSheet, DecidesLightMarksConsistentlyAndFlagsTheCloseOnes)
+{
+    const auto document = test::wizardSheet(WizardA4);
+    const PageGeometry page = pageGeometry(*document, 0);
+    const double scale = outputScale(200, document->PixelsPerMm);
+    QImage sheet = test::printedPage(*document, 0, 200);
+    std::mt19937 rng(19);
+    std::vector<const QuestionGeometry*> questions;
+    for (const BubbleBoxGeometry& box : page.BubbleBoxes)
+        if (box.Purpose == RSResult)
+            for (const QuestionGeometry& q : box.Questions)
+                questions.push_back(&q);
+    ASSERT_GE(questions.size(), 15u);
+    for (std::size_t i = 0; i < 5; ++i)
+        test::pencilFill(sheet, onSheet(questions[i]->Cells[1].Rect, scale), 0.9, false, rng);
+    {
+        // Questions 6 to 15: greys 95 to 230 laid over option A.
+        QPainter painter(&sheet);
+        painter.setCompositionMode(QPainter::CompositionMode_Darken);
+        for (std::size_t i = 5; i < 15; ++i) {
+            const int grey = 95 + int(i - 5) * 15;
+            painter.fillRect(onSheet(questions[i]->Cells[0].Rect, scale), QColor(grey, grey, grey));
+        }
+    }
+    const SheetReader reader(*document);
+    const SheetReading r = reader.read(test::scanned(sheet, {0.5, {}, 1, true, 4, 85}, rng));
+    ASSERT_EQ(r.Result, SheetReading::Ok) << r.statusText().toStdString();
+    ASSERT_GE(r.Answers.size(), 15u);
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(r.Answers[i].Answer, QStringLiteral("B"));
+    // Filled down to some grey, empty above it; the flagged ones lie at that edge.
+    std::size_t firstEmpty = 15;
+    for (std::size_t i = 5; i < 15; ++i) {
+        if (r.Answers[i].Answer.isEmpty() && firstEmpty == 15)
+            firstEmpty = i;
+        if (firstEmpty < 15 && i >= firstEmpty)
+            EXPECT_EQ(r.Answers[i].Answer, QString()) << "question " << r.Answers[i].Number;
+        else
+            EXPECT_EQ(r.Answers[i].Answer, QStringLiteral("A"))
+                << "question " << r.Answers[i].Number;
+    }
+    EXPECT_GT(firstEmpty, 5u);
+    EXPECT_LT(firstEmpty, 15u);
+    int flagged = 0;
+    for (std::size_t i = 5; i < 15; ++i) {
+        if (!r.Answers[i].Uncertain)
+            continue;
+        ++flagged;
+        EXPECT_LE(std::abs(int(i) - int(firstEmpty)), 2) << "question " << r.Answers[i].Number;
+    }
+    EXPECT_GE(flagged, 1);
+    EXPECT_FALSE(r.Answers[5].Uncertain);
+    EXPECT_FALSE(r.Answers[14].Uncertain);
 }
 
 TEST(ReadSheet, IdentifiesAnotherPageByItsMarks)
