@@ -24,6 +24,8 @@ constexpr int DarkGrey = 128;
 constexpr int FuzzyThreshold = 200;
 constexpr int FuzzyMinimum = 50;
 constexpr double FuzzyMargin = 2.0;
+// Largest page, in layout pixels, that fuzzy boxes are looked for on.
+constexpr double MaxLayoutPixels = 64e6;
 
 // The first guess: the scan shows the whole sheet.
 AffineMap sizeEstimate(const PageGeometry& page, const GreyView& scan)
@@ -114,6 +116,8 @@ QImage layoutPicture(const GreyView& scan, const PageGeometry& page)
 std::vector<PointPair> findFuzzyBoxes(const PageGeometry& page, const GreyView& scan,
                                       std::vector<QPointF>& found)
 {
+    if (page.Width <= 0 || page.Height <= 0 || double(page.Width) * page.Height > MaxLayoutPixels)
+        return {};
     const QImage picture = layoutPicture(scan, page);
     const double fx = double(scan.width()) / page.Width;
     const double fy = double(scan.height()) / page.Height;

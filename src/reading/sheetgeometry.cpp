@@ -15,8 +15,17 @@ namespace sw {
 
 namespace {
 
-// Bubble grids from files may claim anything; a sheet holds far fewer.
-constexpr int MaxGridCells = 1000;
+// Bubble grids from files may claim anything; a sheet holds far fewer cells.
+constexpr int MaxGridCells = 200;
+constexpr std::size_t MaxPageCells = 100000;
+
+std::size_t cellCount(const BubbleBoxGeometry& box)
+{
+    std::size_t n = 0;
+    for (const QuestionGeometry& q : box.Questions)
+        n += q.Cells.size();
+    return n;
+}
 
 TRect boundsOf(const TRectangle& box)
 {
@@ -93,6 +102,7 @@ PageGeometry pageGeometry(const TVectorGraphics& document, int pageIndex)
     g.Height = roundHalfEven(page.Height * document.PixelsPerMm);
 
     BubbleNumbering numbering;
+    std::size_t cells = 0;
     for (int i = 0; i < page.ShapeCount(); ++i) {
         const TGraphics* shape = page.ShapeItem(i);
         // Numbering counts hidden boxes too, as painting does.
@@ -102,6 +112,9 @@ PageGeometry pageGeometry(const TVectorGraphics& document, int pageIndex)
             continue;
         if (kg) {
             BubbleBoxGeometry box = bubbleBoxGeometry(*kg, i, startNumber);
+            cells += cellCount(box);
+            if (cells > MaxPageCells)
+                continue;
             if (kg->TextType == RSPaperType)
                 g.PaperTypeMark = std::move(box);
             else if (kg->TextType == RSPageNumber)

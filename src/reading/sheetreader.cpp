@@ -8,14 +8,17 @@
 #include "reading/greyview.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace sw {
 
 namespace {
 
-// Layout pixels are drawn this many times larger to measure blank cells.
+// Layout pixels are drawn this many times larger to measure blank cells,
+// within a bound on the picture drawn for a page of any claimed size.
 constexpr double InkScale = 2.0;
+constexpr double MaxInkPixels = 64e6;
 // Ink printed in positioning boxes when no scan level is known.
 constexpr double DefaultBlack = 40;
 // A mark must stand this far above the blank level; the sheet's own marks
@@ -40,16 +43,19 @@ void forEachAnswerCell(const PageGeometry& page, const CellVisitor& visit)
 
 std::vector<double> blankInkOf(TVectorGraphics& document, int pageIndex, const PageGeometry& g)
 {
-    QImage image(int(g.Width * InkScale), int(g.Height * InkScale), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
+    const double area = std::max(1.0, double(g.Width) * g.Height);
+    const double scale = std::min(InkScale, std::sqrt(MaxInkPixels / area));
+    QImage image(int(g.Width * scale), int(g.Height * scale), QImage::Format_RGB32);
+    if (!image.isNull()) {
+        image.fill(Qt::white);
         TVectorGraph& page = *document.PageAt(pageIndex);
         QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
-        ScopedPageScale scale(page, InkScale, InkScale);
+        ScopedPageScale output(page, scale, scale);
         Paint(page, canvas, OutputPrint);
     }
+    // A page without a picture reads as blank paper: no printed ink.
     const GreyView view(image);
-    const AffineMap map{InkScale, 0, 0, 0, InkScale, 0};
+    const AffineMap map{scale, 0, 0, 0, scale, 0};
     const InkLevels printed{255, 0};
     std::vector<double> ink;
     forEachAnswerCell(

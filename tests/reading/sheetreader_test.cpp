@@ -243,6 +243,20 @@ TEST(ReadSheet, IdentifiesAnotherPageByItsMarks)
     EXPECT_EQ(r.PageNumber, 2);
 }
 
+TEST(ReadSheet, PageOfAnotherTemplateMatchesNoPage)
+{
+    const auto document = test::wizardSheet(WizardA4);
+    ASSERT_GE(document->PageCount(), 2);
+    const QImage secondPage = test::printedPage(*document, 1, 150);
+    document->DeletePage(1);
+    std::mt19937 rng(23);
+    const SheetReader reader(*document);
+    const SheetReading r = reader.read(test::scanned(secondPage, {1, {}, 1, true, 8, 80}, rng));
+    EXPECT_EQ(r.Result, SheetReading::PageUnknown);
+    EXPECT_EQ(r.statusText(), QStringLiteral("no page of the template matches the page marks"));
+    EXPECT_TRUE(r.Answers.empty());
+}
+
 TEST(ReadSheet, UpsideDownSheetIsToldAndStillRead)
 {
     const auto document = test::handLaidSheet();
