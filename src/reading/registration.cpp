@@ -142,6 +142,7 @@ Registration registerPage(const PageGeometry& page, const GreyView& scan)
 {
     Registration r;
     const bool fuzzy = page.PositioningBoxes.empty();
+    r.ByFuzzyBoxes = fuzzy;
     r.ExpectedMarks = int(fuzzy ? page.FuzzyBoxes.size() : page.PositioningBoxes.size());
     if (r.ExpectedMarks < 2) {
         r.Result = Registration::NoReferences;

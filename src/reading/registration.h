@@ -24,6 +24,7 @@ struct Registration
     AffineFit Fit;
     std::vector<QPointF> FoundMarks; // scan pixels
     int ExpectedMarks = 0;
+    bool ByFuzzyBoxes = false; // found by fuzzy boxes, not solid positioning boxes
 };
 
 // Largest residual of a usable fit, in millimetres of the sheet.

@@ -68,7 +68,7 @@ std::vector<double> blankInkOf(TVectorGraphics& document, int pageIndex, const P
 InkLevels inkLevels(const GreyView& scan, const Registration& found)
 {
     InkLevels levels{paperLevel(scan), DefaultBlack};
-    if (!found.FoundMarks.empty() && found.ExpectedMarks > 0) {
+    if (!found.FoundMarks.empty() && !found.ByFuzzyBoxes) {
         // The middle of a found positioning box is solid ink.
         double sum = 0;
         for (const QPointF& c : found.FoundMarks)
