@@ -230,6 +230,19 @@ TEST(ReadSheet, DecidesLightMarksConsistentlyAndFlagsTheCloseOnes)
     EXPECT_FALSE(r.Answers[14].Uncertain);
 }
 
+// In the overlay modes the template's boxes lie over a sheet printed
+// elsewhere, whose own solid marks sit under them.
+TEST(ReadSheet, ReadsASheetOverlaidInMode2)
+{
+    const auto document = test::handLaidSheet();
+    std::mt19937 rng(29);
+    const FilledSheet f = fillIn(*document, 0, 200, true, rng);
+    document->Modal = 2;
+    document->LayoutMarks();
+    const SheetReader reader(*document);
+    expectRead(f, reader.read(test::scanned(f.sheet, {-2, {-6, 10}, 1.01, true, 8, 70}, rng)));
+}
+
 TEST(ReadSheet, IdentifiesAnotherPageByItsMarks)
 {
     const auto document = test::wizardSheet(WizardA4);
