@@ -13,6 +13,8 @@ int runDeskew(const QStringList& args);
 int runWizard(const QStringList& args);
 int runLibrary(const QStringList& args);
 int runGallery(const QStringList& args);
+int runGeometry(const QStringList& args);
+int runRead(const QStringList& args);
 
 namespace {
 int g_screenPpi = 96;
@@ -73,6 +75,19 @@ const std::vector<Command>& commands()
          "Draws one page with every kind of shape as the designer shows it and prints the "
          "picture's path.",
          runGallery},
+        {"geometry", "geometry TEMPLATE.exm [--dpi D]",
+         "Prints every readable element of every page as JSON: bubble boxes with their cells, "
+         "option characters and question numbers, cut boxes, barcode areas, positioning and "
+         "fuzzy boxes, page marks; in pixels at D dots per inch (default the screen's).",
+         runGeometry},
+        {"read",
+         "read TEMPLATE.exm SCAN_OR_FOLDER... [--json] [--csv FILE] [--cuts DIR] "
+         "[--marked DIR] [--jobs N]",
+         "Reads filled sheets: one line per scan (with --json one JSON object), --csv one row "
+         "per scan, --cuts the written answers as DIR/QUESTION-PART/SCAN.png, --marked each "
+         "scan straightened with what was read outlined. Exit 0 all read, 1 some need a look, "
+         "2 a file could not be read.",
+         runRead},
     };
     return all;
 }

@@ -19,51 +19,39 @@ int clampToInt(std::int64_t v)
                                         std::numeric_limits<int>::max()));
 }
 
-// Running question numbers of one page, in list order. Answer boxes count on
-// from 1, each adding its own offset ("加值") for itself and every later
-// answer box; optional-question boxes count from 1 on their own.
-class Numbering
-{
-public:
-    void number(TRectKg& box)
-    {
-        switch (box.TextType) {
-        case RSResult:
-            m_offset += box.StartNumberAgg;
-            box.StartNumber = clampToInt(m_answer + m_offset);
-            m_answer += box.QuestionCount();
-            break;
-        case RSXZT:
-            box.StartNumber = clampToInt(m_optional);
-            m_optional += box.QuestionCount();
-            break;
-        default:
-            box.StartNumber = 1;
-            break;
-        }
-    }
-
-private:
-    // 64 bits: counts and offsets come from files and may be anything.
-    std::int64_t m_answer = 1;
-    std::int64_t m_optional = 1;
-    std::int64_t m_offset = 0;
-};
-
 } // namespace
 
 void Paint(TVectorGraph& page, Canvas& canvas, int outputMode)
 {
     canvas.setPen(TPen{clBlack, 1, psSolid, pmCopy});
     canvas.setBrush(TBrush{clWhite, bsSolid});
-    Numbering numbering;
+    BubbleNumbering numbering;
     for (int i = 0; i < page.ShapeCount(); ++i) {
         TGraphics* shape = page.ShapeItem(i);
         shape->OutputMode = outputMode;
         if (auto* box = dynamic_cast<TRectKg*>(shape))
-            numbering.number(*box);
+            box->StartNumber = numbering.next(*box);
         if (shape->Visible)
             shape->Draw(canvas);
+    }
+}
+
+int BubbleNumbering::next(const TRectKg& box)
+{
+    switch (box.TextType) {
+    case RSResult: {
+        m_offset += box.StartNumberAgg;
+        const int start = clampToInt(m_answer + m_offset);
+        m_answer += box.QuestionCount();
+        return start;
+    }
+    case RSXZT: {
+        const int start = clampToInt(m_optional);
+        m_optional += box.QuestionCount();
+        return start;
+    }
+    default:
+        return 1;
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace sw {
 
 class Canvas;
+class TRectKg;
 class TVectorGraph;
 class TVectorGraphics;
 
@@ -12,6 +14,23 @@ class TVectorGraphics;
 // printouts and exported pictures leave out.
 constexpr int OutputScreen = 0;
 constexpr int OutputPrint = 1;
+
+// Running question numbers of one page, in list order. Answer boxes count on
+// from 1, each adding its own offset ("加值") for itself and every later
+// answer box; optional-question boxes count from 1 on their own; every other
+// box starts at 1.
+class BubbleNumbering
+{
+public:
+    // The StartNumber of the next box of the page.
+    int next(const TRectKg& box);
+
+private:
+    // 64 bits: counts and offsets come from files and may be anything.
+    std::int64_t m_answer = 1;
+    std::int64_t m_optional = 1;
+    std::int64_t m_offset = 0;
+};
 
 // Numbers the page's bubble boxes, then draws its visible shapes in list order
 // on the canvas at the page's current scale.

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/geometry.h"
+#include "reading/affinemap.h"
+
+#include <QRectF>
+
+namespace sw {
+
+class GreyView;
+
+// The part of a cell that is read: away from its printed outline, which a
+// slightly misplaced scan would otherwise count as a mark.
+QRectF cellInterior(const TRect& cell);
+
+// Mean grey of a layout rectangle on the scan, sampled about once per scan
+// pixel through the map.
+double meanGrey(const GreyView& scan, const AffineMap& map, const QRectF& area);
+
+// Grey levels of the paper and of the printed ink on one scan.
+struct InkLevels
+{
+    double White = 255;
+    double Black = 0;
+
+    // 0 for paper, 1 for full ink, clamped.
+    double darkness(double grey) const;
+};
+
+// The paper's level: the bright end of a sparse sample of the whole scan.
+double paperLevel(const GreyView& scan);
+
+} // namespace sw

@@ -1,0 +1,322 @@
+#include "reading/sheetreader.h"
+
+#include "document/pagemarks.h"
+#include "document/painting.h"
+#include "document/vectorgraphics.h"
+#include "platform/qpaintercanvas.h"
+#include "reading/cellsampling.h"
+#include "reading/greyview.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace sw {
+
+namespace {
+
+// Layout pixels are drawn this many times larger to measure blank cells,
+// within a bound on the picture drawn for a page of any claimed size.
+constexpr double InkScale = 2.0;
+constexpr double MaxInkPixels = 64e6;
+// Ink printed in positioning boxes when no scan level is known.
+constexpr double DefaultBlack = 40;
+// A mark must stand this far above the blank level; the sheet's own marks
+// may raise the threshold up to MaxContrast.
+constexpr double MinContrast = 0.18;
+constexpr double MaxContrast = 0.40;
+constexpr double PlainlyFilled = 0.25;
+// Cells this close to the threshold are decided but flagged.
+constexpr double UncertainBand = 0.07;
+constexpr double BlankShare = 0.25;
+
+using CellVisitor =
+    std::function<void(const BubbleBoxGeometry&, const QuestionGeometry&, const CellGeometry&)>;
+
+void forEachAnswerCell(const PageGeometry& page, const CellVisitor& visit)
+{
+    for (const BubbleBoxGeometry& box : page.BubbleBoxes)
+        for (const QuestionGeometry& q : box.Questions)
+            for (const CellGeometry& cell : q.Cells)
+                visit(box, q, cell);
+}
+
+std::vector<double> blankInkOf(TVectorGraphics& document, int pageIndex, const PageGeometry& g)
+{
+    const double area = std::max(1.0, double(g.Width) * g.Height);
+    const double scale = std::min(InkScale, std::sqrt(MaxInkPixels / area));
+    QImage image(int(g.Width * scale), int(g.Height * scale), QImage::Format_RGB32);
+    if (!image.isNull()) {
+        image.fill(Qt::white);
+        TVectorGraph& page = *document.PageAt(pageIndex);
+        QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
+        ScopedPageScale output(page, scale, scale);
+        Paint(page, canvas, OutputPrint);
+    }
+    // A page without a picture reads as blank paper: no printed ink.
+    const GreyView view(image);
+    const AffineMap map{scale, 0, 0, 0, scale, 0};
+    const InkLevels printed{255, 0};
+    std::vector<double> ink;
+    forEachAnswerCell(
+        g, [&](const BubbleBoxGeometry&, const QuestionGeometry&, const CellGeometry& cell) {
+            ink.push_back(printed.darkness(meanGrey(view, map, cellInterior(cell.Rect))));
+        });
+    return ink;
+}
+
+InkLevels inkLevels(const GreyView& scan, const Registration& found)
+{
+    InkLevels levels{paperLevel(scan), DefaultBlack};
+    if (!found.FoundMarks.empty() && !found.ByFuzzyBoxes) {
+        // The middle of a found positioning box is solid ink.
+        double sum = 0;
+        for (const QPointF& c : found.FoundMarks)
+            sum += scan.grey(int(c.x()), int(c.y()));
+        levels.Black = std::min(sum / found.FoundMarks.size(), levels.White - 64);
+    }
+    return levels;
+}
+
+// Which cells of a mark are filled, in cell order.
+std::vector<bool> filledMarkCells(const BubbleBoxGeometry& mark, const GreyView& scan,
+                                  const AffineMap& map, const InkLevels& levels)
+{
+    std::vector<bool> filled;
+    for (const QuestionGeometry& q : mark.Questions)
+        for (const CellGeometry& cell : q.Cells)
+            filled.push_back(levels.darkness(meanGrey(scan, map, cellInterior(cell.Rect))) > 0.5);
+    return filled;
+}
+
+// The value a mark shows, or nothing when it shows no valid code.
+std::optional<int> readMark(const BubbleBoxGeometry& mark, const GreyView& scan,
+                            const AffineMap& map, const InkLevels& levels)
+{
+    return markValue(mark, filledMarkCells(mark, scan, map, levels));
+}
+
+// The page marks' cells as read, for the marked picture.
+void addMarkCells(const PageGeometry& page, const GreyView& scan, const InkLevels& levels,
+                  SheetReading& r)
+{
+    for (const auto* mark : {&page.PaperTypeMark, &page.PageNumberMark}) {
+        if (!*mark)
+            continue;
+        const std::vector<bool> filled = filledMarkCells(**mark, scan, r.Map, levels);
+        std::size_t k = 0;
+        for (const QuestionGeometry& q : (*mark)->Questions)
+            for (const CellGeometry& cell : q.Cells)
+                r.Cells.push_back({cell.Rect, filled[k++] ? CellMark::Filled : CellMark::Empty});
+    }
+}
+
+bool marksMatch(const PageGeometry& page, const GreyView& scan, const AffineMap& map,
+                const InkLevels& levels)
+{
+    if (page.PaperTypeMark &&
+        readMark(*page.PaperTypeMark, scan, map, levels) != PaperTypeNumber(page.PaperType))
+        return false;
+    if (page.PageNumberMark && readMark(*page.PageNumberMark, scan, map, levels) != page.PageNumber)
+        return false;
+    return true;
+}
+
+bool hasMarks(const PageGeometry& page)
+{
+    return page.PaperTypeMark || page.PageNumberMark;
+}
+
+// The sheet's blank level and the darkness above it that counts as a mark.
+double sheetThreshold(std::vector<double> scores)
+{
+    if (scores.empty())
+        return MinContrast;
+    std::sort(scores.begin(), scores.end());
+    const double blank = scores[std::size_t(double(scores.size() - 1) * BlankShare)];
+    double filledSum = 0;
+    int filledCount = 0;
+    for (const double s : scores) {
+        if (s > blank + PlainlyFilled) {
+            filledSum += s;
+            ++filledCount;
+        }
+    }
+    const double contrast = filledCount > 0 ? (filledSum / filledCount - blank) / 2 : MinContrast;
+    return blank + std::clamp(contrast, MinContrast, MaxContrast);
+}
+
+QString digitsOf(const std::vector<QuestionAnswer>& columns)
+{
+    QString digits;
+    for (const QuestionAnswer& c : columns)
+        digits += c.Answer.size() == 1 ? c.Answer : QStringLiteral("?");
+    return digits;
+}
+
+void readCells(const PageGeometry& page, const std::vector<double>& blankInk, const GreyView& scan,
+               const InkLevels& levels, SheetReading& r)
+{
+    std::vector<double> scores;
+    std::size_t k = 0;
+    forEachAnswerCell(
+        page, [&](const BubbleBoxGeometry&, const QuestionGeometry&, const CellGeometry& cell) {
+            const double seen = levels.darkness(meanGrey(scan, r.Map, cellInterior(cell.Rect)));
+            scores.push_back(seen - blankInk[k++]);
+        });
+    r.Threshold = sheetThreshold(scores);
+
+    k = 0;
+    for (const BubbleBoxGeometry& box : page.BubbleBoxes) {
+        std::vector<QuestionAnswer> questions;
+        for (const QuestionGeometry& q : box.Questions) {
+            QuestionAnswer a{q.Number, {}, false, false};
+            const std::size_t first = r.Cells.size();
+            for (const CellGeometry& cell : q.Cells) {
+                const double s = scores[k++];
+                const bool filled = s >= r.Threshold;
+                const bool close = std::abs(s - r.Threshold) < UncertainBand;
+                if (filled)
+                    a.Answer += cell.Label;
+                a.Uncertain = a.Uncertain || close;
+                r.Cells.push_back({cell.Rect, close    ? CellMark::Uncertain
+                                              : filled ? CellMark::Filled
+                                                       : CellMark::Empty});
+            }
+            a.Multiple = box.Choice == Single && a.Answer.size() > 1;
+            if (a.Multiple) {
+                for (std::size_t c = first; c < r.Cells.size(); ++c)
+                    if (r.Cells[c].Mark == CellMark::Filled)
+                        r.Cells[c].Mark = CellMark::Multiple;
+            }
+            questions.push_back(a);
+        }
+        switch (box.Purpose) {
+        case RSResult:
+            r.Answers.insert(r.Answers.end(), questions.begin(), questions.end());
+            break;
+        case RSExamCode:
+            r.ExamNumber += digitsOf(questions);
+            break;
+        case RSXZT:
+            r.OptionalChoices.insert(r.OptionalChoices.end(), questions.begin(), questions.end());
+            break;
+        case RSZGF:
+            r.Scores.emplace_back(box.LinkedQuestion, digitsOf(questions));
+            break;
+        case RSGapExam:
+        case RSCheat: {
+            bool marked = false;
+            for (const QuestionAnswer& q : questions)
+                marked = marked || !q.Answer.isEmpty();
+            (box.Purpose == RSGapExam ? r.Absent : r.Cheating) |= marked;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+// The point a sheet turned half round is turned about: the middle of its
+// positioning boxes, or of the page.
+QPointF referenceCentre(const PageGeometry& page)
+{
+    if (page.PositioningBoxes.empty())
+        return {page.Width / 2.0, page.Height / 2.0};
+    QPointF sum;
+    for (const TRect& box : page.PositioningBoxes)
+        sum += QPointF((box.Left + box.Right) / 2.0, (box.Top + box.Bottom) / 2.0);
+    return sum / double(page.PositioningBoxes.size());
+}
+
+} // namespace
+
+SheetReader::SheetReader(TVectorGraphics& document) : m_pages(documentGeometry(document))
+{
+    for (std::size_t i = 0; i < m_pages.size(); ++i)
+        m_blankInk.push_back(blankInkOf(document, int(i), m_pages[i]));
+}
+
+SheetReading SheetReader::read(const QImage& image) const
+{
+    const GreyView scan(image);
+    SheetReading r;
+    r.Result = SheetReading::NoReferences;
+    // Pages laid out alike share one registration; the first usable one is kept.
+    for (const PageGeometry& page : m_pages) {
+        Registration found = registerPage(page, scan);
+        if (found.Result == Registration::NoReferences)
+            continue;
+        const InkLevels levels = inkLevels(scan, found);
+        if (found.Result != Registration::Found) {
+            if (r.Result == SheetReading::NoReferences || r.Result == SheetReading::MarksNotFound)
+                r.Result = found.Result == Registration::PoorFit ? SheetReading::PoorFit
+                                                                 : SheetReading::MarksNotFound;
+            r.Found = found;
+            continue;
+        }
+        r.Found = found;
+        r.Result = SheetReading::PageUnknown;
+        // Turned half round, symmetric positioning boxes fit as well as upright ones.
+        const AffineMap upright = found.Fit.Map;
+        const AffineMap turned = upright.turnedAbout(referenceCentre(page));
+        for (const bool isTurned : {false, true}) {
+            const AffineMap& map = isTurned ? turned : upright;
+            for (std::size_t i = 0; i < m_pages.size(); ++i) {
+                const PageGeometry& candidate = m_pages[i];
+                const bool only = m_pages.size() == 1;
+                if (!(hasMarks(candidate) || only) || !marksMatch(candidate, scan, map, levels))
+                    continue;
+                r.Result = isTurned ? SheetReading::UpsideDown : SheetReading::Ok;
+                r.Map = map;
+                r.PageIndex = int(i);
+                r.PaperType = candidate.PaperType;
+                r.PageNumber = candidate.PageNumber;
+                addMarkCells(candidate, scan, levels, r);
+                readCells(candidate, m_blankInk[i], scan, levels, r);
+                return r;
+            }
+        }
+        return r;
+    }
+    return r;
+}
+
+bool SheetReading::needsReview() const
+{
+    if (Result != Ok || ExamNumber.contains(QLatin1Char('?')))
+        return true;
+    for (const auto* list : {&Answers, &OptionalChoices})
+        for (const QuestionAnswer& a : *list)
+            if (a.Multiple || a.Uncertain)
+                return true;
+    for (const auto& score : Scores)
+        if (score.second.contains(QLatin1Char('?')))
+            return true;
+    return false;
+}
+
+QString SheetReading::statusText() const
+{
+    switch (Result) {
+    case Ok:
+        return QStringLiteral("ok");
+    case UpsideDown:
+        return QStringLiteral("upside down");
+    case NoReferences:
+        return QStringLiteral("the template has no positioning boxes or fuzzy boxes");
+    case MarksNotFound:
+        return QStringLiteral("positioning marks not found (%1 of %2)")
+            .arg(Found.FoundMarks.size())
+            .arg(Found.ExpectedMarks);
+    case PoorFit:
+        return QStringLiteral("positioning marks do not fit the template (residual %1 px)")
+            .arg(Found.Fit.Residual, 0, 'f', 1);
+    case PageUnknown:
+        return QStringLiteral("no page of the template matches the page marks");
+    }
+    return {};
+}
+
+} // namespace sw
