@@ -5,6 +5,7 @@
 #include "editor/filecommands.h"
 #include "editor/pagesurface.h"
 #include "editor/rulerwidget.h"
+#include "editor/templatecommands.h"
 #include "editor/vcortrols.h"
 #include "platform/fontconversion.h"
 #include "platform/widgets/dialogservice.h"
@@ -107,6 +108,7 @@ void TPaintForm::createCommands()
 {
     FileCommands* files = m_fileCommands.get();
     EditCommands* edits = m_editCommands.get();
+    TemplateCommands* templates = m_templateCommands.get();
     const auto command = [this](const char* name, const char* hint, const char* menuText,
                                 const char* theme, const char* own, auto handler) {
         QAction* action = addCommand(QString::fromUtf8(name), QString::fromUtf8(hint),
@@ -119,9 +121,8 @@ void TPaintForm::createCommands()
     command("RzToolButton1", "新建", "新建", "document-new", "new", [this] {
         dialogService().exec(*m_paperDialog);
     })->setShortcut(QKeySequence::New);
-    addCommand(QStringLiteral("RzToolButton36"), QStringLiteral("向导"), {},
-               QStringLiteral("tools-wizard"), QStringLiteral("wizard"))
-        ->setEnabled(false);
+    command("RzToolButton36", "向导", "", "tools-wizard", "wizard",
+            [templates] { templates->Wizard(); });
     command("RzToolButton5", "打开", "打开", "document-open", "open", [files] {
         files->Open();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -131,9 +132,7 @@ void TPaintForm::createCommands()
     command("RzToolButton6", "另存为...", "另存为", "document-save-as", "saveas", [files] {
         files->SaveAs();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    addCommand(QStringLiteral("RzToolButton40"), QStringLiteral("模板库"), {}, {},
-               QStringLiteral("library"))
-        ->setEnabled(false);
+    command("RzToolButton40", "模板库", "", "", "library", [templates] { templates->Library(); });
     addCommand(QStringLiteral("RzToolButton10"), QStringLiteral("页面设置"),
                QStringLiteral("页面设置"), QStringLiteral("document-page-setup"),
                QStringLiteral("pagesetup"))
