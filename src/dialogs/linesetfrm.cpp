@@ -5,9 +5,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -111,16 +111,16 @@ Tlinesetfrm::Tlinesetfrm(const QStringList& rows, QWidget* parent)
     const std::pair<const char*, QString> buttons[] = {{"RzToolButton1", QStringLiteral("保存")},
                                                        {"RzToolButton3", QStringLiteral("退出")}};
     for (const auto& [name, caption] : buttons) {
-        auto* button = new QToolButton(this);
+        auto* button = new QPushButton(this);
         button->setObjectName(QString::fromLatin1(name));
         button->setText(caption);
         button->setAccessibleName(caption);
         button->setFixedWidth(ButtonWidth);
         bar->addWidget(button);
         if (caption == QStringLiteral("保存"))
-            connect(button, &QToolButton::clicked, this, &Tlinesetfrm::RzToolButton1Click);
+            connect(button, &QPushButton::clicked, this, &Tlinesetfrm::RzToolButton1Click);
         else
-            connect(button, &QToolButton::clicked, this, &QDialog::close);
+            connect(button, &QPushButton::clicked, this, &QDialog::close);
     }
 
     auto* layout = new QVBoxLayout(this);

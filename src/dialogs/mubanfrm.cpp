@@ -5,8 +5,8 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace sw {
@@ -38,14 +38,13 @@ Tmubanfrm::Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* par
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
 
     auto* bar = new QHBoxLayout;
     addButton("RzToolButton2", QStringLiteral("保存为模板"), &Tmubanfrm::RzToolButton2Click);
     addButton("RzToolButton4", QStringLiteral("打开模板"), &Tmubanfrm::RzToolButton4Click);
     addButton("RzToolButton1", QStringLiteral("删除模板"), &Tmubanfrm::RzToolButton1Click);
     addButton("RzToolButton3", QStringLiteral("退出"), &Tmubanfrm::RzToolButton3Click);
-    for (QToolButton* button : findChildren<QToolButton*>())
+    for (QPushButton* button : findChildren<QPushButton*>())
         bar->addWidget(button);
     bar->addStretch(1);
 
@@ -55,15 +54,15 @@ Tmubanfrm::Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* par
     resize(NameColumnWidth + DateColumnWidth + 60, 360);
 }
 
-QToolButton* Tmubanfrm::addButton(const char* name, const QString& caption,
+QPushButton* Tmubanfrm::addButton(const char* name, const QString& caption,
                                   void (Tmubanfrm::*click)())
 {
-    auto* button = new QToolButton(this);
+    auto* button = new QPushButton(this);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(caption);
     button->setAccessibleName(caption);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    connect(button, &QToolButton::clicked, this, click);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, click);
     return button;
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 class QTableWidget;
-class QToolButton;
+class QPushButton;
 
 namespace sw {
 
@@ -53,7 +53,7 @@ protected:
 private:
     void FormShow();
     void appendRow(const TemplateEntry& entry);
-    QToolButton* addButton(const char* name, const QString& caption, void (Tmubanfrm::*click)());
+    QPushButton* addButton(const char* name, const QString& caption, void (Tmubanfrm::*click)());
     void showDatabaseError(const QString& what, const QString& reason);
 
     Database& m_database;

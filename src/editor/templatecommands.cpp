@@ -6,10 +6,12 @@
 #include "editor/vcortrols.h"
 #include "editor/windowwizardhost.h"
 #include "platform/database/templateloading.h"
+#include "platform/qpaintercanvas.h"
 #include "platform/widgets/dialogservice.h"
 #include "wizard/sheetgenerator.h"
 
 #include <QBuffer>
+#include <QImage>
 
 namespace sw {
 
@@ -40,6 +42,10 @@ bool TemplateCommands::generateSheet(const WizardSettings& settings)
         return false;
     m_window.controller().CancelTextEditor();
     WindowWizardHost host(m_window);
+    // Measured as the page surface draws, on a canvas of its own: the
+    // surface's canvas is made anew whenever the generation repaints.
+    QImage measuring(1, 1, QImage::Format_RGB32);
+    QPainterCanvas metrics(measuring, m_window.document().PixelsPerInch);
     QString error;
     // Failed steps are told by their codes alone; the sequence goes on.
     const auto report = [this](const WizardStepFailure& failure) {
