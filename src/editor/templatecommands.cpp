@@ -51,8 +51,8 @@ bool TemplateCommands::generateSheet(const WizardSettings& settings)
     const auto report = [this](const WizardStepFailure& failure) {
         refuse(m_wizard, failure.code);
     };
-    const bool generated = generateAnswerSheet(
-        m_window.document(), settings, m_window.controller().SurfaceCanvas(), host, report, &error);
+    const bool generated =
+        generateAnswerSheet(m_window.document(), settings, metrics, host, report, &error);
     if (!generated) {
         refuse(m_wizard, QStringLiteral("不能生成答题卡：\n%1").arg(error));
         return false;
