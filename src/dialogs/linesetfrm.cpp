@@ -101,6 +101,7 @@ Tlinesetfrm::Tlinesetfrm(const QStringList& rows, QWidget* parent)
     silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     m_scroll->setPalette(silver);
     m_scroll->setBackgroundRole(QPalette::Window);
+    m_scroll->viewport()->setAutoFillBackground(true);
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(12);
     m_content->setFont(arial);
@@ -108,20 +109,19 @@ Tlinesetfrm::Tlinesetfrm(const QStringList& rows, QWidget* parent)
 
     auto* bar = new QHBoxLayout;
     bar->addStretch(1);
-    const std::pair<const char*, QString> buttons[] = {{"RzToolButton1", QStringLiteral("保存")},
-                                                       {"RzToolButton3", QStringLiteral("退出")}};
-    for (const auto& [name, caption] : buttons) {
-        auto* button = new QPushButton(this);
+    const auto addButton = [this, bar](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
         button->setObjectName(QString::fromLatin1(name));
-        button->setText(caption);
         button->setAccessibleName(caption);
+        button->setAutoDefault(false);
         button->setFixedWidth(ButtonWidth);
         bar->addWidget(button);
-        if (caption == QStringLiteral("保存"))
-            connect(button, &QPushButton::clicked, this, &Tlinesetfrm::RzToolButton1Click);
-        else
-            connect(button, &QPushButton::clicked, this, &QDialog::close);
-    }
+        return button;
+    };
+    connect(addButton("RzToolButton1", QStringLiteral("保存")), &QPushButton::clicked, this,
+            &Tlinesetfrm::RzToolButton1Click);
+    connect(addButton("RzToolButton3", QStringLiteral("退出")), &QPushButton::clicked, this,
+            &QDialog::close);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 4);

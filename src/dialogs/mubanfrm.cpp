@@ -40,12 +40,10 @@ Tmubanfrm::Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* par
     m_grid->verticalHeader()->hide();
 
     auto* bar = new QHBoxLayout;
-    addButton("RzToolButton2", QStringLiteral("保存为模板"), &Tmubanfrm::RzToolButton2Click);
-    addButton("RzToolButton4", QStringLiteral("打开模板"), &Tmubanfrm::RzToolButton4Click);
-    addButton("RzToolButton1", QStringLiteral("删除模板"), &Tmubanfrm::RzToolButton1Click);
-    addButton("RzToolButton3", QStringLiteral("退出"), &Tmubanfrm::RzToolButton3Click);
-    for (QPushButton* button : findChildren<QPushButton*>())
-        bar->addWidget(button);
+    addButton(bar, "RzToolButton2", QStringLiteral("保存为模板"), &Tmubanfrm::RzToolButton2Click);
+    addButton(bar, "RzToolButton4", QStringLiteral("打开模板"), &Tmubanfrm::RzToolButton4Click);
+    addButton(bar, "RzToolButton1", QStringLiteral("删除模板"), &Tmubanfrm::RzToolButton1Click);
+    addButton(bar, "RzToolButton3", QStringLiteral("退出"), &Tmubanfrm::RzToolButton3Click);
     bar->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
@@ -54,8 +52,8 @@ Tmubanfrm::Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* par
     resize(NameColumnWidth + DateColumnWidth + 60, 360);
 }
 
-QPushButton* Tmubanfrm::addButton(const char* name, const QString& caption,
-                                  void (Tmubanfrm::*click)())
+void Tmubanfrm::addButton(QHBoxLayout* bar, const char* name, const QString& caption,
+                          void (Tmubanfrm::*click)())
 {
     auto* button = new QPushButton(this);
     button->setObjectName(QString::fromLatin1(name));
@@ -63,7 +61,7 @@ QPushButton* Tmubanfrm::addButton(const char* name, const QString& caption,
     button->setAccessibleName(caption);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, click);
-    return button;
+    bar->addWidget(button);
 }
 
 std::optional<TemplateEntry> Tmubanfrm::currentTemplate() const

@@ -7,7 +7,7 @@
 #include <optional>
 
 class QTableWidget;
-class QPushButton;
+class QHBoxLayout;
 
 namespace sw {
 
@@ -53,7 +53,8 @@ protected:
 private:
     void FormShow();
     void appendRow(const TemplateEntry& entry);
-    QPushButton* addButton(const char* name, const QString& caption, void (Tmubanfrm::*click)());
+    void addButton(QHBoxLayout* bar, const char* name, const QString& caption,
+                   void (Tmubanfrm::*click)());
     void showDatabaseError(const QString& what, const QString& reason);
 
     Database& m_database;
