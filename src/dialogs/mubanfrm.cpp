@@ -117,9 +117,8 @@ void Tmubanfrm::RzToolButton2Click()
         return;
     }
     // Stored to the second, as the list shows it.
-    QDateTime now = QDateTime::currentDateTime();
-    now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
-    TemplateEntry entry{0, *name, now};
+    TemplateEntry entry{0, *name,
+                        QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch())};
     if (!storeTemplate(m_database, entry.name, bytes, entry.date, &entry.id, &error)) {
         showDatabaseError(QStringLiteral("不能保存模板“%1”。").arg(entry.name), error);
         return;
