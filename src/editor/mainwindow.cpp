@@ -11,6 +11,7 @@
 #include "editor/propertypanel.h"
 #include "editor/rulerwidget.h"
 #include "editor/shapepanel.h"
+#include "editor/templatecommands.h"
 #include "editor/vcortrols.h"
 #include "platform/database/database.h"
 #include "platform/fontconversion.h"
@@ -98,6 +99,7 @@ TPaintForm::TPaintForm(MainWindowOptions options, QWidget* parent)
     m_fileCommands = std::make_unique<FileCommands>(*this);
     m_editCommands = std::make_unique<EditCommands>(*this);
     m_backgroundCommands = std::make_unique<BackgroundCommands>(*this);
+    m_templateCommands = std::make_unique<TemplateCommands>(*this);
     createLayout();
 
     usePropertyPanel();

@@ -28,6 +28,7 @@ class PageSurface;
 class RulerWidget;
 class ShapePanel;
 class TPropertyPanel;
+class TemplateCommands;
 class TVcortrols;
 class TVectorGraph;
 class TVectorGraphics;
@@ -73,6 +74,7 @@ public:
     int pixelsPerInch() const { return m_options.pixelsPerInch; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
     EditCommands& editCommands() const { return *m_editCommands; }
+    TemplateCommands& templateCommands() const { return *m_templateCommands; }
     Tsetpagefrm& paperDialog() const { return *m_paperDialog; }
     Tfblfrm& resolutionDialog() const { return *m_resolutionDialog; }
     BackgroundCommands& backgroundCommands() const { return *m_backgroundCommands; }
@@ -213,6 +215,7 @@ private:
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommands> m_editCommands;
     std::unique_ptr<BackgroundCommands> m_backgroundCommands;
+    std::unique_ptr<TemplateCommands> m_templateCommands;
     Tsetpagefrm* m_paperDialog = nullptr;
     Tfblfrm* m_resolutionDialog = nullptr;
     Tpagefrm* m_pageDialog = nullptr;

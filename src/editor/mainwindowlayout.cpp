@@ -7,6 +7,7 @@
 #include "editor/filecommands.h"
 #include "editor/pagesurface.h"
 #include "editor/rulerwidget.h"
+#include "editor/templatecommands.h"
 #include "editor/vcortrols.h"
 #include "platform/fontconversion.h"
 #include "platform/widgets/dialogservice.h"
@@ -109,6 +110,7 @@ void TPaintForm::createCommands()
 {
     FileCommands* files = m_fileCommands.get();
     EditCommands* edits = m_editCommands.get();
+    TemplateCommands* templates = m_templateCommands.get();
     const auto command = [this](const char* name, const char* hint, const char* menuText,
                                 const char* theme, const char* own, auto handler) {
         QAction* action = addCommand(QString::fromUtf8(name), QString::fromUtf8(hint),
@@ -121,9 +123,8 @@ void TPaintForm::createCommands()
     command("RzToolButton1", "新建", "新建", "document-new", "new", [this] {
         dialogService().exec(*m_paperDialog);
     })->setShortcut(QKeySequence::New);
-    addCommand(QStringLiteral("RzToolButton36"), QStringLiteral("向导"), {},
-               QStringLiteral("tools-wizard"), QStringLiteral("wizard"))
-        ->setEnabled(false);
+    command("RzToolButton36", "向导", "", "tools-wizard", "wizard",
+            [templates] { templates->Wizard(); });
     command("RzToolButton5", "打开", "打开", "document-open", "open", [files] {
         files->Open();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -133,9 +134,7 @@ void TPaintForm::createCommands()
     command("RzToolButton6", "另存为...", "另存为", "document-save-as", "saveas", [files] {
         files->SaveAs();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    addCommand(QStringLiteral("RzToolButton40"), QStringLiteral("模板库"), {}, {},
-               QStringLiteral("library"))
-        ->setEnabled(false);
+    command("RzToolButton40", "模板库", "", "", "library", [templates] { templates->Library(); });
     command("RzToolButton10", "页面设置", "页面设置", "document-page-setup", "pagesetup", [this] {
         m_pageDialog->show();
         m_pageDialog->raise();

@@ -1,5 +1,6 @@
 #include "editor/propertypanel.h"
 
+#include "dialogs/linesetfrm.h"
 #include "document/vectorgraphics.h"
 #include "editor/colorswatch.h"
 #include "editor/fontbutton.h"
@@ -212,6 +213,16 @@ void TPropertyPanel::choosePicture()
     // The path's change handler applies and records the choice.
     if (file.chosen())
         m_picturePath->setText(file.path);
+}
+
+void TPropertyPanel::editLineListRows()
+{
+    Tlinesetfrm dialog(LineListRows(), this);
+    connect(&dialog, &Tlinesetfrm::saved, this, [this](const QStringList& rows) {
+        SetLineListRows(rows);
+        applyUserChange(true);
+    });
+    dialogService().exec(dialog);
 }
 
 TFont TPropertyPanel::textEditorFont() const

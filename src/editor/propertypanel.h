@@ -148,6 +148,8 @@ private:
     void chooseFont(TFontButton* button, TColorSwatch* colorSwatch);
     void chooseTextFont();
     void choosePicture();
+    // "线段设置" on the row descriptions; each "保存" applies them.
+    void editLineListRows();
     TFont textEditorFont() const;
     int pixelsPerInch() const;
 

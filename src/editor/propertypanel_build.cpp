@@ -210,9 +210,8 @@ void TPropertyPanel::buildPanels()
     lineFont.setSize(15, m_pixelsPerInch); // a new line list's own font
     m_lineFont = newFontButton("RzToolButton37", lineFont);
     connect(m_lineFont, &QToolButton::clicked, this, [this] { chooseFont(m_lineFont, nullptr); });
-    // Opens the line-list editor, which is not part of the panel.
     m_lineEditorButton = newButton("RzToolButton38", QStringLiteral("..."));
-    m_lineEditorButton->setEnabled(false);
+    connect(m_lineEditorButton, &QToolButton::clicked, this, &TPropertyPanel::editLineListRows);
     m_lineMemo = new QPlainTextEdit(m_panels[RP13]);
     m_lineMemo->setObjectName(QStringLiteral("lineMemo"));
     m_lineMemo->setPlainText(QStringLiteral("\\\\1"));

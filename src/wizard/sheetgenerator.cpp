@@ -70,6 +70,7 @@ bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settin
     steps.run("22", [&] { document.Clear(); });
     steps.run("33", [&] { host.clearTabs(); });
     document.FileName.clear();
+    host.forgetFileName();
     host.resetBackground();
     document.Modal = 0;
     steps.run("44", [&] { createpage(g); });

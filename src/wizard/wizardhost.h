@@ -17,6 +17,8 @@ public:
     virtual void scrollToOrigin() = 0;
     // Removes every page tab.
     virtual void clearTabs() = 0;
+    // Forgets the window's file name, so that the next save asks for one.
+    virtual void forgetFileName() = 0;
     // Removes the background picture and puts the page surface and the
     // picture at the origin of the page area.
     virtual void resetBackground() = 0;
@@ -36,6 +38,7 @@ class NullWizardHost : public WizardHost
 public:
     void scrollToOrigin() override {}
     void clearTabs() override {}
+    void forgetFileName() override {}
     void resetBackground() override {}
     void addTab() override {}
     void relabelTabs() override {}

@@ -130,7 +130,7 @@ TEST_F(DialogsTest, LineListFontButton)
     QTest::mouseClick(control<TFontButton>("RzToolButton37"), Qt::LeftButton);
     EXPECT_EQ(lines.Font.Height, -12);
     EXPECT_EQ(lines.Font.Name, "宋体");
-    EXPECT_FALSE(control<QToolButton>("RzToolButton38")->isEnabled());
+    EXPECT_TRUE(control<QToolButton>("RzToolButton38")->isEnabled());
 }
 
 TEST_F(DialogsTest, PictureButtonLoadsThePictureAndRecordsTheChange)

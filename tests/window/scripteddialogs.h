@@ -12,13 +12,13 @@ namespace sw::test {
 // Answers every dialog of the designer from a script and records what was
 // shown. Questions without a scripted answer are answered No, file dialogs
 // without a scripted choice are cancelled, modal dialogs without a handler
-// are cancelled.
+// are cancelled, input boxes without a scripted answer are cancelled.
 class ScriptedDialogs : public DialogService
 {
 public:
     struct Shown
     {
-        QString kind; // "message", "question", "open", "save"
+        QString kind; // "message", "question", "open", "save", "input"
         QString text;
         QString caption;
     };
@@ -66,12 +66,24 @@ public:
         return dialog.result();
     }
 
+    std::optional<QString> inputText(QWidget*, const QString& caption, const QString& prompt,
+                                     const QString&) override
+    {
+        shown.push_back({QStringLiteral("input"), prompt, caption});
+        if (inputs.empty())
+            return std::nullopt;
+        std::optional<QString> answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
+
     std::vector<Shown> messages() const { return only(QStringLiteral("message")); }
     std::vector<Shown> questions() const { return only(QStringLiteral("question")); }
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
     std::deque<FileChoice> files;
+    std::deque<std::optional<QString>> inputs;
     std::deque<std::function<void(QDialog&)>> handlers;
     QStringList lastFilters;
 

@@ -50,7 +50,7 @@ TEST(Sequence, ReplacesTheDocumentAndTellsTheWindow)
 
     const QStringList pageSteps = {QStringLiteral("addTab"), QStringLiteral("relabel")};
     QStringList expected = {QStringLiteral("scroll"), QStringLiteral("clearTabs"),
-                            QStringLiteral("background")};
+                            QStringLiteral("forgetFileName"), QStringLiteral("background")};
     for (int i = 0; i < 3; ++i)
         expected << pageSteps << QStringLiteral("select %1").arg(i);
     expected << QStringLiteral("select 0") << QStringLiteral("history 新建页面")

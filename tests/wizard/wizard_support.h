@@ -26,6 +26,7 @@ class RecordingHost : public WizardHost
 public:
     void scrollToOrigin() override { calls << QStringLiteral("scroll"); }
     void clearTabs() override { calls << QStringLiteral("clearTabs"); }
+    void forgetFileName() override { calls << QStringLiteral("forgetFileName"); }
     void resetBackground() override { calls << QStringLiteral("background"); }
     void addTab() override { calls << QStringLiteral("addTab"); }
     void relabelTabs() override { calls << QStringLiteral("relabel"); }

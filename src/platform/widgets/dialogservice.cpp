@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace sw {
@@ -95,6 +97,17 @@ std::optional<QFont> QtDialogService::chooseFont(QWidget* parent, const QFont& i
 int QtDialogService::exec(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+std::optional<QString> QtDialogService::inputText(QWidget* parent, const QString& caption,
+                                                  const QString& prompt, const QString& initial)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 DialogService& dialogService()

@@ -52,6 +52,17 @@ public:
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     // Shows the dialog modally; QDialog::Accepted or QDialog::Rejected.
     virtual int exec(QDialog& dialog) = 0;
+    // A one-line input box; nothing when cancelled. A service that cannot
+    // ask answers as if cancelled.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& caption,
+                                             const QString& prompt, const QString& initial)
+    {
+        Q_UNUSED(parent)
+        Q_UNUSED(caption)
+        Q_UNUSED(prompt)
+        Q_UNUSED(initial)
+        return std::nullopt;
+    }
 };
 
 // The standard Qt dialogs.
@@ -68,6 +79,8 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     int exec(QDialog& dialog) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& initial) override;
 };
 
 // The service in use: the installed one, else a process-wide QtDialogService.

@@ -1,0 +1,249 @@
+#include "dialogs/databasebreaker.h"
+#include "dialogs/mubanfrm.h"
+#include "editor/templatecommands.h"
+#include "platform/database/database.h"
+#include "platform/database/templatelibrary.h"
+#include "window/windowfixture.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+namespace sw::test {
+namespace {
+
+class LibraryTest : public WindowTest
+{
+protected:
+    // "模板库" with the dialog worked by `work`.
+    void runLibrary(std::function<void(Tmubanfrm&)> work)
+    {
+        dialogs.handlers.push_back(
+            [work = std::move(work)](QDialog& dialog) { work(static_cast<Tmubanfrm&>(dialog)); });
+        click("RzToolButton40");
+    }
+
+    static void press(Tmubanfrm& dialog, const char* name)
+    {
+        auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    static QStringList names(const Tmubanfrm& dialog)
+    {
+        QStringList result;
+        for (int row = 0; row < dialog.grid()->rowCount(); ++row)
+            result << dialog.grid()->item(row, 0)->text();
+        return result;
+    }
+
+    QList<TemplateEntry> storedTemplates() const
+    {
+        QList<TemplateEntry> entries;
+        QString error;
+        EXPECT_TRUE(listTemplates(window->database(), entries, &error)) << error.toStdString();
+        return entries;
+    }
+
+    // Stores the document under each name through the dialog.
+    void storeAs(const QStringList& templateNames)
+    {
+        runLibrary([&](Tmubanfrm& dialog) {
+            for (const QString& name : templateNames) {
+                dialogs.inputs.push_back(name);
+                press(dialog, "RzToolButton2");
+            }
+        });
+    }
+};
+
+TEST_F(LibraryTest, GridShowsNameAndDateByWholeRows)
+{
+    runLibrary([](Tmubanfrm& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("模板库"));
+        QTableWidget* grid = dialog.grid();
+        EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("模板名称"));
+        EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("保存日期"));
+        EXPECT_EQ(grid->columnWidth(0), 190);
+        EXPECT_EQ(grid->columnWidth(1), 121);
+        EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+        for (const char* caption : {"保存为模板", "打开模板", "删除模板", "退出"}) {
+            const auto buttons = dialog.findChildren<QPushButton*>();
+            EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [&](QPushButton* b) {
+                return b->text() == QString::fromUtf8(caption) && b->accessibleName() == b->text();
+            })) << caption;
+        }
+    });
+}
+
+TEST_F(LibraryTest, StoredRowHoldsTheBytesOfASavedFile)
+{
+    draw("ToolRectAct", {150, 300}, {250, 400});
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    runLibrary([&](Tmubanfrm& dialog) {
+        dialogs.inputs.push_back(QStringLiteral("期中\n考试"));
+        press(dialog, "RzToolButton2");
+        EXPECT_EQ(names(dialog), QStringList{QStringLiteral("期中\n考试")});
+        EXPECT_EQ(dialog.grid()->currentRow(), 0);
+        EXPECT_TRUE(dialog.isVisible());
+    });
+    ASSERT_EQ(dialogs.shown.front().kind, QStringLiteral("input"));
+    EXPECT_EQ(dialogs.shown.front().caption, QStringLiteral("保存木板"));
+    EXPECT_EQ(dialogs.shown.front().text, QStringLiteral("请输入要保存的模板名称"));
+
+    const QList<TemplateEntry> entries = storedTemplates();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].name, QStringLiteral("期中\n考试"));
+    EXPECT_GE(entries[0].date, before);
+    QByteArray bytes;
+    ASSERT_TRUE(fetchTemplate(window->database(), entries[0].id, bytes));
+
+    dialogs.files = {{path(QStringLiteral("same.exm")), 1}};
+    click("RzToolButton4");
+    QFile file(path(QStringLiteral("same.exm")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bytes, file.readAll());
+}
+
+TEST_F(LibraryTest, CancelledOrEmptyNameStoresNothing)
+{
+    const std::optional<QString> answers[] = {std::nullopt, QString()};
+    for (const std::optional<QString>& answer : answers) {
+        runLibrary([&](Tmubanfrm& dialog) {
+            dialogs.inputs.push_back(answer);
+            press(dialog, "RzToolButton2");
+            EXPECT_EQ(dialog.grid()->rowCount(), 0);
+        });
+    }
+    EXPECT_TRUE(storedTemplates().isEmpty());
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(LibraryTest, SameNameTwiceKeepsBothSortedByName)
+{
+    storeAs({QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("b")});
+    runLibrary([&](Tmubanfrm& dialog) { EXPECT_EQ(names(dialog), (QStringList{"a", "b", "b"})); });
+    EXPECT_EQ(storedTemplates().size(), 3);
+}
+
+TEST_F(LibraryTest, EmptyListRefusesOpeningAndDeleting)
+{
+    for (const char* button : {"RzToolButton1", "RzToolButton4"}) {
+        runLibrary([&](Tmubanfrm& dialog) { press(dialog, button); });
+    }
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    for (const auto& message : dialogs.messages())
+        EXPECT_EQ(message.text, QStringLiteral("没有模板"));
+    EXPECT_TRUE(dialogs.questions().empty());
+}
+
+TEST_F(LibraryTest, DeletionAsksWithNoAsTheSafeAnswer)
+{
+    storeAs({QStringLiteral("二"), QStringLiteral("一")});
+    struct Case
+    {
+        bool answer;
+        QStringList left;
+    };
+    const Case cases[] = {{false, {"一", "二"}}, {true, {"二"}}};
+    for (const Case& c : cases) {
+        dialogs.answers = {c.answer};
+        runLibrary([&](Tmubanfrm& dialog) {
+            dialog.grid()->setCurrentCell(0, 0);
+            press(dialog, "RzToolButton1");
+            EXPECT_EQ(names(dialog), c.left);
+        });
+        ASSERT_FALSE(dialogs.questions().empty());
+        EXPECT_EQ(dialogs.questions().back().text, QStringLiteral("您确信要删除 '一' 吗？"));
+        EXPECT_EQ(dialogs.questions().back().caption, QStringLiteral("模板设计"));
+        QStringList stored;
+        for (const TemplateEntry& entry : storedTemplates())
+            stored << entry.name;
+        EXPECT_EQ(stored, c.left);
+    }
+}
+
+TEST_F(LibraryTest, OpeningRestoresModeLockAndPicture)
+{
+    const QString picture = path(QStringLiteral("scan.bmp"));
+    QImage scan(200, 100, QImage::Format_RGB32);
+    scan.fill(Qt::white);
+    ASSERT_TRUE(scan.save(picture));
+    document().Modal = 2;
+    document().Locked = true;
+    page().PicturePath = picture;
+    storeAs({QStringLiteral("套制")});
+
+    // Something else in the window, under a file name that stays.
+    document().Modal = 0;
+    document().Locked = false;
+    window->syncDocumentButtons();
+    addPage(true);
+    window->setFileName(path(QStringLiteral("current.exm")));
+
+    QSignalSpy pageChanges(window.get(), &TPaintForm::currentPageChanged);
+    bool accepted = false;
+    runLibrary([&](Tmubanfrm& dialog) {
+        press(dialog, "RzToolButton4");
+        accepted = dialog.result() == QDialog::Accepted;
+    });
+    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(document().Modal, 2);
+    EXPECT_TRUE(document().Locked);
+    EXPECT_EQ(tabTexts(), QStringList{QStringLiteral("A卷--1面")});
+    EXPECT_EQ(page().PicturePath, picture);
+    EXPECT_TRUE(window->action(QStringLiteral("RzToolButton18"))->isChecked());
+    EXPECT_TRUE(window->action(QStringLiteral("RzToolButton20"))->isVisible());
+    auto* image = window->findChild<QLabel*>(QStringLiteral("Image1"));
+    ASSERT_NE(image, nullptr);
+    EXPECT_FALSE(image->pixmap().isNull());
+    EXPECT_TRUE(image->isVisible());
+    EXPECT_EQ(historyRows(), QStringList{TemplateCommands::ImportedCaption});
+    EXPECT_GT(pageChanges.count(), 0);
+    EXPECT_EQ(window->fileName(), path(QStringLiteral("current.exm")));
+}
+
+TEST_F(LibraryTest, UnreadableTemplateLeavesTheDocument)
+{
+    ASSERT_TRUE(storeTemplate(window->database(), QStringLiteral("坏"),
+                              QByteArray("not a template"), QDateTime::currentDateTime()));
+    draw("ToolRectAct", {150, 300}, {250, 400});
+    const int shapes = page().ShapeCount();
+    const QStringList history = historyRows();
+    bool stillOpen = false;
+    runLibrary([&](Tmubanfrm& dialog) {
+        press(dialog, "RzToolButton4");
+        stillOpen = dialog.isVisible() && dialog.result() != QDialog::Accepted;
+    });
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("坏")));
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(
+        QDir::toNativeSeparators(path(QStringLiteral("sheetwright.db")))));
+    EXPECT_EQ(document().PageCount(), 1);
+    EXPECT_EQ(page().ShapeCount(), shapes);
+    EXPECT_EQ(historyRows(), history);
+}
+
+TEST_F(LibraryTest, DatabaseErrorsNameTheDatabaseFile)
+{
+    ASSERT_TRUE(dropTable(path(QStringLiteral("sheetwright.db")), QStringLiteral("templet")));
+    runLibrary([&](Tmubanfrm& dialog) {
+        dialogs.inputs.push_back(QStringLiteral("甲"));
+        press(dialog, "RzToolButton2");
+        EXPECT_EQ(dialog.grid()->rowCount(), 0);
+    });
+    // Listing on showing, then storing.
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    for (const auto& message : dialogs.messages())
+        EXPECT_TRUE(
+            message.text.contains(QDir::toNativeSeparators(path(QStringLiteral("sheetwright.db")))))
+            << message.text.toStdString();
+}
+
+} // namespace
+} // namespace sw::test
