@@ -9,7 +9,7 @@ sw_build
 
 cd "$SW_BUILD"
 set +e
-ctest --output-on-failure -j "$(nproc)" --timeout 300 | tee ctest.log
+"$SW_ROOT/scripts/with-postgres.sh" ctest --output-on-failure -j "$(nproc)" --timeout 300 | tee ctest.log
 status=${PIPESTATUS[0]}
 set -e
 skipped=$(grep -E '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' ctest.log | sed -E 's/^[[:space:]]+[0-9]+ - //; s/ \(Skipped\)$//' || true)
