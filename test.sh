@@ -6,6 +6,7 @@ source "$(dirname "$0")/scripts/common.sh"
 sw_install_missing
 "$SW_ROOT/scripts/setup-printer.sh" || true
 sw_build
+"$SW_ROOT/scripts/check-package.sh"
 
 cd "$SW_BUILD"
 set +e

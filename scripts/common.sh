@@ -15,6 +15,8 @@ SW_PACKAGES=(
     cups cups-client cups-bsd printer-driver-cups-pdf
     ghostscript poppler-utils
     libqt6sql6-psql postgresql
+    dpkg-dev help2man librsvg2-bin desktop-file-utils appstream shared-mime-info
+    xdg-utils libfile-mimeinfo-perl
 )
 
 sw_install_missing() {
