@@ -32,8 +32,8 @@ int main(int argc, char** argv)
         QStringLiteral("file-or-url"));
     parser.addOption(databaseOption);
     parser.process(app);
-    const QString database = parser.isSet(databaseOption) ? parser.value(databaseOption)
-                                                          : sw::defaultDatabasePath();
+    const QString database =
+        parser.isSet(databaseOption) ? parser.value(databaseOption) : sw::defaultDatabasePath();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int pixelsPerInch = screen ? qRound(screen->logicalDotsPerInch()) : 96;
