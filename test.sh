@@ -6,10 +6,11 @@ source "$(dirname "$0")/scripts/common.sh"
 sw_install_missing
 "$SW_ROOT/scripts/setup-printer.sh" || true
 sw_build
+"$SW_ROOT/scripts/check-package.sh"
 
 cd "$SW_BUILD"
 set +e
-ctest --output-on-failure -j "$(nproc)" --timeout 300 | tee ctest.log
+"$SW_ROOT/scripts/with-postgres.sh" ctest --output-on-failure -j "$(nproc)" --timeout 300 | tee ctest.log
 status=${PIPESTATUS[0]}
 set -e
 skipped=$(grep -E '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' ctest.log | sed -E 's/^[[:space:]]+[0-9]+ - //; s/ \(Skipped\)$//' || true)

@@ -24,11 +24,20 @@ int main(int argc, char** argv)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Template (.exm) to open"),
                                  QStringLiteral("[file]"));
+    const QCommandLineOption databaseOption(
+        QStringLiteral("db"),
+        QStringLiteral("The template library and wizard settings: a SQLite file (default: "
+                       "sheetwright.db beside the program) or a shared PostgreSQL database, "
+                       "postgresql://user@host[:port]/dbname"),
+        QStringLiteral("file-or-url"));
+    parser.addOption(databaseOption);
     parser.process(app);
+    const QString database =
+        parser.isSet(databaseOption) ? parser.value(databaseOption) : sw::defaultDatabasePath();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int pixelsPerInch = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    sw::TPaintForm window({pixelsPerInch, sw::defaultDatabasePath()});
+    sw::TPaintForm window({pixelsPerInch, database});
     if (!window.FormCreate())
         return 1;
     // Without a window manager (a bare X server) maximising does nothing.

@@ -67,9 +67,10 @@ const std::vector<Command>& commands()
          "examcodeleng, kgcount, groupnumber, attention, title, info, warning). Failed steps "
          "print their codes and exit 1 after writing what was generated.",
          runWizard},
-        {"library", "library [--db PATH] list | add NAME IN.exm | get ID OUT.exm | delete ID",
-         "The template library (default: sheetwright.db beside this program). list prints id, "
-         "name and date, tab-separated.",
+        {"library", "library [--db PATH|URL] list | add NAME IN.exm | get ID OUT.exm | delete ID",
+         "The template library (default: sheetwright.db beside this program; a URL "
+         "postgresql://user@host[:port]/dbname names a database shared on a PostgreSQL server). "
+         "list prints id, name and date, tab-separated.",
          runLibrary},
         {"gallery", "gallery -o OUT.png",
          "Draws one page with every kind of shape as the designer shows it and prints the "

@@ -79,7 +79,7 @@ int runLibrary(const QStringList& args)
         QString error;
         if (db.open(path, &error))
             return true;
-        printError(QStringLiteral("%1: %2").arg(path, error));
+        printError(error); // names the file or server, never a password
         return false;
     };
 

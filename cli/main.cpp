@@ -20,7 +20,8 @@ void printHelp(QTextStream& out)
            "Every command takes --ppi N, the screen pixels per inch the document is laid\n"
            "out with (default 96).\n"
            "Exit status: 0 success, 1 a check failed or the operation was refused,\n"
-           "2 a file could not be read or written, 64 wrong usage.\n\nCommands:\n";
+           "2 a file could not be read or written, 64 wrong usage.\n"
+           "--version prints the version.\n\nCommands:\n";
     for (const Command& c : commands())
         out << "  " << c.synopsis << "\n      " << c.help << "\n";
 }
@@ -66,6 +67,10 @@ int main(int argc, char** argv)
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp(out);
         return args.isEmpty() ? ExitUsage : ExitOk;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out << "sheetwright-cli " << PROJECT_VERSION << "\n";
+        return ExitOk;
     }
     const QString name = args.takeFirst();
     for (const Command& c : commands()) {

@@ -14,6 +14,9 @@ SW_PACKAGES=(
     xvfb xauth x11-apps x11-utils imagemagick
     cups cups-client cups-bsd printer-driver-cups-pdf
     ghostscript poppler-utils
+    libqt6sql6-psql postgresql
+    dpkg-dev help2man librsvg2-bin desktop-file-utils appstream shared-mime-info
+    xdg-utils libfile-mimeinfo-perl
 )
 
 sw_install_missing() {

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -159,8 +160,10 @@ void TPaintForm::usePropertyPanel()
 
 bool TPaintForm::FormCreate()
 {
-    if (m_database->open(m_options.databasePath))
+    QString reason;
+    if (m_database->open(m_options.databasePath, &reason))
         return true;
+    qWarning().noquote() << reason; // the message box's text is fixed; this names the cause
     dialogService().message(this, DatabaseOpenFailedText, DatabaseOpenFailedCaption,
                             MessageIcon::Warning);
     return false;

@@ -286,9 +286,15 @@ TEST(DatabasePath, InTheDataFolderOtherwise)
 {
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir folder;
-    const QString path = sw::chooseDatabasePath(folder.filePath(QStringLiteral("not-there")));
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("bin")));
+    // Unwritable (missing), and installed beside other programs.
+    const QString missing = sw::chooseDatabasePath(folder.filePath(QStringLiteral("not-there")));
+    const QString installed = sw::chooseDatabasePath(folder.filePath(QStringLiteral("bin")));
+    const QString dataFolder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+            .filePath(QStringLiteral("sheetwright"));
     QStandardPaths::setTestModeEnabled(false);
-    EXPECT_EQ(path, QDir(dataFolder).filePath(QStringLiteral("sheetwright.db")));
+    EXPECT_EQ(missing, QDir(dataFolder).filePath(QStringLiteral("sheetwright.db")));
+    EXPECT_EQ(installed, missing);
     EXPECT_TRUE(QFileInfo(dataFolder).isDir());
 }

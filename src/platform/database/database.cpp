@@ -1,9 +1,8 @@
 #include "platform/database/database.h"
 
+#include "platform/database/databaseschema.h"
 #include "platform/database/sqlsupport.h"
-#include "wizard/settings.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -15,47 +14,88 @@ namespace sw {
 
 namespace {
 
-const QString Driver = QStringLiteral("QSQLITE");
-
-struct Column
+QString driverName(DatabaseEngine engine)
 {
-    QString name;
-    QString type;
-};
+    return engine == DatabaseEngine::PostgreSQL ? QStringLiteral("QPSQL")
+                                                : QStringLiteral("QSQLITE");
+}
 
-struct Table
+QString missingDriver(DatabaseEngine engine)
 {
-    QString name;
-    QList<Column> columns;
-};
+    return engine == DatabaseEngine::PostgreSQL
+               ? QStringLiteral("The PostgreSQL driver of Qt SQL (QPSQL, Debian package "
+                                "libqt6sql6-psql) is not installed")
+               : QStringLiteral("The SQLite driver of Qt SQL (QSQLITE, Debian package "
+                                "libqt6sql6-sqlite) is not installed");
+}
 
-// The two tables with their column types. AUTOINCREMENT keeps the id of a
-// deleted template from naming a later one.
-QList<Table> schema()
+// A libpq connection parameter value in single quotes.
+QString quoted(QString value)
 {
-    Table templet{QStringLiteral("templet"),
-                  {{QStringLiteral("id"), QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")},
-                   {QStringLiteral("file"), QStringLiteral("BLOB")},
-                   {QStringLiteral("name"), QStringLiteral("TEXT")},
-                   {QStringLiteral("date"), QStringLiteral("DATETIME")}}};
-    Table pageset{QStringLiteral("pageset"), {}};
-    const QStringList keys = wizardSettingKeys();
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        const bool integer = i < qsizetype(wizardIntegerSettings().size());
-        pageset.columns.append(
-            {keys[i], integer ? QStringLiteral("INTEGER") : QStringLiteral("TEXT")});
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    value.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+QString postgresOptions(const DatabaseLocation& location, int connectTimeoutSeconds,
+                        int busyTimeoutMs)
+{
+    // Keepalives notice a server that vanished without closing the connection.
+    QList<QPair<QString, QString>> options = {
+        {QStringLiteral("connect_timeout"), QString::number(connectTimeoutSeconds)},
+        {QStringLiteral("application_name"), QStringLiteral("sheetwright")},
+        {QStringLiteral("keepalives_idle"), QStringLiteral("10")},
+        {QStringLiteral("keepalives_interval"), QStringLiteral("3")},
+        {QStringLiteral("keepalives_count"), QStringLiteral("3")},
+    };
+    // Server settings of the URL's own "options" come after the lock timeout.
+    QString serverSettings = QStringLiteral("-c lock_timeout=%1").arg(busyTimeoutMs);
+    for (const auto& [name, value] : location.options) {
+        if (name == QLatin1String("options"))
+            serverSettings += QLatin1Char(' ') + value;
+        else
+            options.append({name, value}); // later ones win in libpq
     }
-    return {templet, pageset};
+    options.append({QStringLiteral("options"), serverSettings});
+    QStringList parts;
+    for (const auto& [name, value] : options)
+        parts << name + QLatin1Char('=') + quoted(value);
+    return parts.join(QLatin1Char(';'));
 }
 
-QString createStatement(const Table& table)
+// Registers the connection without opening it. The handle goes out of scope
+// here, so that close() can remove the connection.
+void addConnection(const QString& name, const DatabaseLocation& location, int connectTimeoutSeconds,
+                   int busyTimeoutMs)
 {
-    QStringList columns;
-    for (const Column& column : table.columns)
-        columns << column.name + QLatin1Char(' ') + column.type;
-    return QStringLiteral("CREATE TABLE %1 (%2)")
-        .arg(table.name, columns.join(QStringLiteral(", ")));
+    QSqlDatabase connection = QSqlDatabase::addDatabase(driverName(location.engine), name);
+    if (location.engine == DatabaseEngine::SQLite) {
+        connection.setDatabaseName(location.filePath);
+        connection.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        return;
+    }
+    connection.setHostName(location.host);
+    connection.setPort(location.port);
+    connection.setUserName(location.user);
+    connection.setPassword(location.password);
+    connection.setDatabaseName(location.databaseName);
+    connection.setConnectOptions(postgresOptions(location, connectTimeoutSeconds, busyTimeoutMs));
 }
+
+bool isBusy(DatabaseEngine engine, const QSqlError& sqlError)
+{
+    const QString code = sqlError.nativeErrorCode();
+    if (engine == DatabaseEngine::PostgreSQL)
+        return code == QLatin1String("55P03") || code == QLatin1String("40P01");
+    // SQLITE_BUSY and SQLITE_LOCKED with their extended codes in the high bits.
+    bool numeric = false;
+    const int primary = code.toInt(&numeric) & 0xff;
+    return numeric && (primary == 5 || primary == 6);
+}
+
+// Taken while creating tables on a server, so that two programs doing it at
+// once take turns.
+constexpr qint64 SchemaLockKey = 0x5368656574577274; // "SheetWrt"
 
 QString nextConnectionName()
 {
@@ -72,37 +112,35 @@ Database::~Database()
     close();
 }
 
-bool Database::open(const QString& path, QString* error)
+bool Database::open(const QString& location, QString* error)
 {
     close();
-    if (!QSqlDatabase::isDriverAvailable(Driver))
-        return reportFailure(
-            error, QStringLiteral("The SQLite driver of Qt SQL (%1) is not installed").arg(Driver));
-    // SQLite would open a private temporary database for an empty name.
-    if (path.isEmpty())
-        return reportFailure(error, QStringLiteral("No database file given"));
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return reportFailure(error, QStringLiteral("The database path %1 is not a file").arg(path));
-    const bool existed = info.exists();
+    DatabaseLocation parsed;
+    if (!parseDatabaseLocation(location, parsed, error))
+        return false;
+    if (!QSqlDatabase::isDriverAvailable(driverName(parsed.engine)))
+        return reportFailure(error, missingDriver(parsed.engine));
+    if (parsed.engine == DatabaseEngine::SQLite) {
+        // SQLite would open a private temporary database for an empty name.
+        if (location.isEmpty())
+            return reportFailure(error, QStringLiteral("No database file given"));
+        const QFileInfo info(location);
+        if (info.exists() && !info.isFile())
+            return reportFailure(
+                error, QStringLiteral("The database path %1 is not a file").arg(location));
+    }
 
+    m_location = parsed;
+    m_path = parsed.displayName();
     m_connectionName = nextConnectionName();
-    m_path = path;
-    QSqlDatabase connection = QSqlDatabase::addDatabase(Driver, m_connectionName);
-    connection.setDatabaseName(path);
-    const bool opened = connection.open();
-    const QString openError = connection.lastError().text();
-    connection = QSqlDatabase();
+    addConnection(m_connectionName, parsed, m_connectTimeoutSeconds, m_busyTimeoutMs);
 
-    QString schemaError;
-    if (opened && checkSchema(&schemaError))
+    // Another program may have created the file meanwhile and stored rows in
+    // it, so a failure here closes the connection and leaves the file alone.
+    if (connect(error) && prepareSchema(error))
         return true;
     close();
-    if (!existed)
-        QFile::remove(path);
-    return reportFailure(
-        error, opened ? schemaError
-                      : QStringLiteral("Cannot open the database %1: %2").arg(path, openError));
+    return false;
 }
 
 void Database::close()
@@ -113,6 +151,8 @@ void Database::close()
     QSqlDatabase::removeDatabase(m_connectionName);
     m_connectionName.clear();
     m_path.clear();
+    m_location = DatabaseLocation();
+    m_lost = false;
 }
 
 bool Database::isOpen() const
@@ -126,49 +166,169 @@ QSqlDatabase Database::connection() const
                                       : QSqlDatabase::database(m_connectionName, false);
 }
 
-// Creates the tables in an empty database; otherwise checks that both tables
-// and all their columns are there.
-bool Database::checkSchema(QString* error)
+bool Database::connect(QString* error) const
 {
-    const QString unusable = QStringLiteral("The file %1 is not a usable Sheetwright database: %2");
-    QSqlQuery query(connection());
-    if (!runSql(query, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-        const QSqlError reason = query.lastError();
-        return reportFailure(error, unusable.arg(m_path, reason.databaseText().isEmpty()
-                                                             ? reason.text()
-                                                             : reason.databaseText()));
+    QSqlDatabase handle = connection();
+    handle.close();
+    if (handle.open()) {
+        m_lost = false;
+        return true;
     }
+    const QString reason = sqlReason(handle.lastError());
+    if (m_location.engine == DatabaseEngine::PostgreSQL)
+        return reportFailure(error, QStringLiteral("Cannot connect to the database server %1%2: %3")
+                                        .arg(m_location.server(),
+                                             m_location.user.isEmpty()
+                                                 ? QString()
+                                                 : QStringLiteral(" as %1").arg(m_location.user),
+                                             reason));
+    return reportFailure(error,
+                         QStringLiteral("Cannot open the database %1: %2").arg(m_path, reason));
+}
+
+bool Database::ready(QString* error) const
+{
+    if (m_connectionName.isEmpty())
+        return reportFailure(error, QStringLiteral("The database is not open"));
+    return !m_lost || connect(error);
+}
+
+bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values,
+                   QString* error) const
+{
+    if (runSql(query, sql, values))
+        return true;
+    return reportFailure(error,
+                         describeFailure(QStringLiteral("Database statement failed (%1)").arg(sql),
+                                         query.lastError()));
+}
+
+QString Database::describeFailure(const QString& what, const QSqlError& sqlError) const
+{
+    const QString reason = sqlReason(sqlError);
+    if (isBusy(m_location.engine, sqlError))
+        return QStringLiteral("The database %1 is busy: another program has kept it locked for "
+                              "more than %2 seconds. Try again later. (%3)")
+            .arg(m_path)
+            .arg(m_busyTimeoutMs / 1000.0)
+            .arg(reason);
+    if (connectionLost(sqlError)) {
+        m_lost = true;
+        return QStringLiteral("Lost the connection to the database server %1: %2")
+            .arg(m_location.server(), reason);
+    }
+    return reason.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, reason);
+}
+
+// A broken server connection shows as an error without SQLSTATE (libpq's own),
+// a connection exception (class 08) or the server shutting down (57P0x).
+bool Database::connectionLost(const QSqlError& sqlError) const
+{
+    if (m_location.engine != DatabaseEngine::PostgreSQL)
+        return false;
+    const QString code = sqlError.nativeErrorCode();
+    if (code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P")))
+        return true;
+    if (!code.isEmpty())
+        return false;
+    QSqlQuery probe(connection());
+    return !probe.exec(QStringLiteral("SELECT 1"));
+}
+
+bool Database::lockForWriting(const QString& table, QString* error) const
+{
+    // SQLite's immediate transaction already keeps other writers out.
+    if (m_location.engine != DatabaseEngine::PostgreSQL)
+        return true;
+    QSqlQuery query(connection());
+    return run(query, QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(table), {},
+               error);
+}
+
+// Completes a new or empty database with the tables in one transaction, which
+// a second program doing the same waits for and then finds done.
+bool Database::prepareSchema(QString* error)
+{
+    QString missing;
+    if (!inspectSchema(missing, error))
+        return false;
+    if (missing.isEmpty())
+        return true;
+    SqlTransaction transaction(*this);
+    if (!transaction.begun(error))
+        return false;
+    if (!createMissingTables(error) || !inspectSchema(missing, error))
+        return false;
+    if (!missing.isEmpty())
+        return reportFailure(
+            error, QStringLiteral("The database %1 is not a usable Sheetwright database: %2")
+                       .arg(m_path, missing));
+    return transaction.commit(error);
+}
+
+// Sets `missing` to the first table or column the program needs that is not
+// there, or empties it.
+bool Database::inspectSchema(QString& missing, QString* error) const
+{
+    const auto failed = [&](const QSqlQuery& query) {
+        if (isBusy(m_location.engine, query.lastError()) || connectionLost(query.lastError()))
+            return reportFailure(error, describeFailure(QString(), query.lastError()));
+        return reportFailure(
+            error, QStringLiteral("The database %1 is not a usable Sheetwright database: %2")
+                       .arg(m_path, sqlReason(query.lastError())));
+    };
+    QSqlQuery query(connection());
+    if (!runSql(query, listTablesStatement(m_location.engine)))
+        return failed(query);
     QStringList tables;
     while (query.next())
         tables << query.value(0).toString();
     query.finish();
 
-    QString sqlError;
-    if (tables.isEmpty()) {
-        SqlTransaction transaction(connection());
-        bool created = transaction.begun(&sqlError);
-        for (const Table& table : schema())
-            created = created && runSql(query, createStatement(table), {}, &sqlError);
-        created = created && transaction.commit(&sqlError);
-        return created || reportFailure(error, unusable.arg(m_path, sqlError));
-    }
-
-    for (const Table& table : schema()) {
-        if (!tables.contains(table.name, Qt::CaseInsensitive))
-            return reportFailure(
-                error, unusable.arg(m_path, QStringLiteral("table %1 is missing").arg(table.name)));
-        if (!runSql(query, QStringLiteral("PRAGMA table_info(%1)").arg(table.name), {}, &sqlError))
-            return reportFailure(error, unusable.arg(m_path, sqlError));
+    missing.clear();
+    for (const TableSchema& table : databaseSchema(m_location.engine)) {
+        if (!tables.contains(table.name, Qt::CaseInsensitive)) {
+            missing = QStringLiteral("table %1 is missing").arg(table.name);
+            return true;
+        }
+        if (!runSql(query, listColumnsStatement(m_location.engine), {table.name}))
+            return failed(query);
         QStringList columns;
         while (query.next())
-            columns << query.value(1).toString();
+            columns << query.value(0).toString();
         query.finish();
-        for (const Column& column : table.columns)
-            if (!columns.contains(column.name, Qt::CaseInsensitive))
-                return reportFailure(
-                    error, unusable.arg(m_path, QStringLiteral("table %1 has no column %2")
-                                                    .arg(table.name, column.name)));
+        for (const TableSchema::Column& column : table.columns)
+            if (!columns.contains(column.name, Qt::CaseInsensitive)) {
+                missing = QStringLiteral("table %1 has no column %2").arg(table.name, column.name);
+                return true;
+            }
     }
+    return true;
+}
+
+// Inside the schema transaction. A SQLite file gets the tables only while it
+// holds none, so a database of another program is refused rather than
+// changed; a server database, often shared with other programs, gets the
+// tables it lacks.
+bool Database::createMissingTables(QString* error) const
+{
+    QSqlQuery query(connection());
+    if (m_location.engine == DatabaseEngine::PostgreSQL) {
+        // CREATE TABLE IF NOT EXISTS alone is not safe against a concurrent creator.
+        if (!run(query, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLockKey), {},
+                 error))
+            return false;
+    } else {
+        if (!runSql(query, listTablesStatement(m_location.engine)))
+            return reportFailure(error, describeFailure(QString(), query.lastError()));
+        const bool empty = !query.next();
+        query.finish();
+        if (!empty)
+            return true;
+    }
+    for (const TableSchema& table : databaseSchema(m_location.engine))
+        if (!run(query, table.createStatement(), {}, error))
+            return false;
     return true;
 }
 

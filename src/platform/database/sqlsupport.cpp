@@ -1,22 +1,11 @@
 #include "platform/database/sqlsupport.h"
 
+#include "platform/database/database.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace sw {
-
-namespace {
-
-QString describe(const QString& what, const QSqlError& sqlError)
-{
-    // The engine's own words ("file is not a database") say more than the driver's.
-    QString reason = sqlError.databaseText().trimmed();
-    if (reason.isEmpty())
-        reason = sqlError.text().trimmed();
-    return reason.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, reason);
-}
-
-} // namespace
 
 bool reportFailure(QString* error, const QString& message)
 {
@@ -25,36 +14,50 @@ bool reportFailure(QString* error, const QString& message)
     return false;
 }
 
-bool runSql(QSqlQuery& query, const QString& sql, const QVariantList& values, QString* error)
+bool runSql(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
     query.setForwardOnly(true);
-    bool ok = query.prepare(sql);
-    if (ok) {
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        ok = query.exec();
-    }
-    if (!ok && error)
-        *error =
-            describe(QStringLiteral("Database statement failed (%1)").arg(sql), query.lastError());
-    return ok;
+    // The server prepares only plain queries, never a statement such as CREATE.
+    if (values.isEmpty())
+        return query.exec(sql);
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
 }
 
-SqlTransaction::SqlTransaction(QSqlDatabase connection) : m_connection(std::move(connection))
+QString sqlReason(const QSqlError& sqlError)
 {
-    if (!m_connection.isOpen())
-        m_beginError = QStringLiteral("The database is not open");
-    else if (!m_connection.transaction())
-        m_beginError = describe(QStringLiteral("Cannot begin a database transaction"),
-                                m_connection.lastError());
-    else
-        m_active = true;
+    const QString reason = sqlError.databaseText().trimmed();
+    return reason.isEmpty() ? sqlError.text().trimmed() : reason;
+}
+
+SqlTransaction::SqlTransaction(const Database& database) : m_database(database)
+{
+    if (!database.ready(&m_beginError))
+        return;
+    QSqlDatabase connection = database.connection();
+    if (database.engine() == DatabaseEngine::SQLite) {
+        // A deferred transaction that reads first could only fail, not wait,
+        // when it later needs the write lock another writer holds.
+        QSqlQuery query(connection);
+        m_active = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        if (!m_active)
+            m_beginError = database.describeFailure(
+                QStringLiteral("Cannot begin a database transaction"), query.lastError());
+    } else {
+        m_active = connection.transaction();
+        if (!m_active)
+            m_beginError = database.describeFailure(
+                QStringLiteral("Cannot begin a database transaction"), connection.lastError());
+    }
 }
 
 SqlTransaction::~SqlTransaction()
 {
     if (m_active)
-        m_connection.rollback();
+        m_database.connection().rollback();
 }
 
 bool SqlTransaction::begun(QString* error) const
@@ -68,11 +71,13 @@ bool SqlTransaction::commit(QString* error)
 {
     if (!m_active)
         return begun(error);
-    if (!m_connection.commit()) {
-        if (error)
-            *error = describe(QStringLiteral("Cannot commit the database transaction"),
-                              m_connection.lastError());
-        return false;
+    QSqlDatabase connection = m_database.connection();
+    if (!connection.commit()) {
+        const QString message = m_database.describeFailure(
+            QStringLiteral("Cannot commit the database transaction"), connection.lastError());
+        connection.rollback();
+        m_active = false;
+        return reportFailure(error, message);
     }
     m_active = false;
     return true;

@@ -1,27 +1,33 @@
 #pragma once
 
-#include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
 
+class QSqlError;
 class QSqlQuery;
 
 namespace sw {
+
+class Database;
 
 // Puts `message` into *error (if given) and returns false.
 bool reportFailure(QString* error, const QString& message);
 
 // Prepares `sql` on the query's connection, binds `values` in order and runs
-// it. On failure *error (if given) holds the statement and the driver's reason.
-bool runSql(QSqlQuery& query, const QString& sql, const QVariantList& values = {},
-            QString* error = nullptr);
+// it; on failure the query's lastError() holds the reason.
+bool runSql(QSqlQuery& query, const QString& sql, const QVariantList& values = {});
+
+// The engine's own words ("file is not a database"), else the driver's.
+QString sqlReason(const QSqlError& sqlError);
 
 // One write: begun on construction, rolled back on destruction unless
-// committed, so an error or a crash half-way leaves the earlier rows as they were.
+// committed, so an error or a crash half-way leaves the earlier rows as they
+// were. On SQLite it takes the write lock at once, waiting while another
+// program holds it, so two writers never deadlock half-way.
 class SqlTransaction
 {
 public:
-    explicit SqlTransaction(QSqlDatabase connection);
+    explicit SqlTransaction(const Database& database);
     ~SqlTransaction();
     SqlTransaction(const SqlTransaction&) = delete;
     SqlTransaction& operator=(const SqlTransaction&) = delete;
@@ -31,7 +37,7 @@ public:
     bool commit(QString* error = nullptr);
 
 private:
-    QSqlDatabase m_connection;
+    const Database& m_database;
     QString m_beginError;
     bool m_active = false;
 };

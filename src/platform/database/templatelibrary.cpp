@@ -14,34 +14,38 @@ namespace {
 // Local date and time without zone, as the library has always shown them.
 const QString DateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-QString missingTemplate(qint64 id)
+// SQLite keeps the text written; a server gives back a date-time value.
+QDateTime storedDate(const QVariant& value)
 {
-    return QStringLiteral("There is no template with id %1").arg(id);
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime();
+    return QDateTime::fromString(value.toString(), DateFormat);
 }
 
-bool checkOpen(const Database& database, QString* error)
+QString missingTemplate(qint64 id)
 {
-    return database.isOpen() || reportFailure(error, QStringLiteral("The database is not open"));
+    return QStringLiteral("There is no template with id %1 (another program may have deleted it)")
+        .arg(id);
 }
 
 } // namespace
 
 bool listTemplates(const Database& database, QList<TemplateEntry>& entries, QString* error)
 {
-    if (!checkOpen(database, error))
+    if (!database.ready(error))
         return false;
     QSqlQuery query(database.connection());
-    if (!runSql(query, QStringLiteral("SELECT id, name, date FROM templet ORDER BY name, id"), {},
-                error))
+    if (!database.run(query, QStringLiteral("SELECT id, name, date FROM templet ORDER BY name, id"),
+                      {}, error))
         return false;
     QList<TemplateEntry> result;
-    while (query.next()) {
-        QDateTime date = QDateTime::fromString(query.value(2).toString(), DateFormat);
-        result.append({query.value(0).toLongLong(), query.value(1).toString(), date});
-    }
+    while (query.next())
+        result.append(
+            {query.value(0).toLongLong(), query.value(1).toString(), storedDate(query.value(2))});
     if (query.lastError().isValid())
-        return reportFailure(
-            error, QStringLiteral("Cannot list the templates: %1").arg(query.lastError().text()));
+        return reportFailure(error,
+                             database.describeFailure(QStringLiteral("Cannot list the templates"),
+                                                      query.lastError()));
     entries = result;
     return true;
 }
@@ -55,14 +59,21 @@ bool storeTemplate(Database& database, const QString& name, const QByteArray& by
         return reportFailure(error, QStringLiteral("An empty template cannot be stored"));
     if (!date.isValid())
         return reportFailure(error, QStringLiteral("A template needs a valid date"));
-    SqlTransaction transaction(database.connection());
+    SqlTransaction transaction(database);
     if (!transaction.begun(error))
         return false;
     QSqlQuery query(database.connection());
-    if (!runSql(query, QStringLiteral("INSERT INTO templet (file, name, date) VALUES (?, ?, ?)"),
-                {bytes, name, date.toLocalTime().toString(DateFormat)}, error))
+    if (!database.run(
+            query,
+            QStringLiteral("INSERT INTO templet (file, name, date) VALUES (?, ?, ?) RETURNING id"),
+            {bytes, name, date.toLocalTime().toString(DateFormat)}, error))
         return false;
-    const qint64 newId = query.lastInsertId().toLongLong();
+    if (!query.next())
+        return reportFailure(error,
+                             database.describeFailure(QStringLiteral("Cannot store the template"),
+                                                      query.lastError()));
+    const qint64 newId = query.value(0).toLongLong();
+    query.finish();
     if (!transaction.commit(error))
         return false;
     if (id)
@@ -72,16 +83,16 @@ bool storeTemplate(Database& database, const QString& name, const QByteArray& by
 
 bool fetchTemplate(const Database& database, qint64 id, QByteArray& bytes, QString* error)
 {
-    if (!checkOpen(database, error))
+    if (!database.ready(error))
         return false;
     QSqlQuery query(database.connection());
-    if (!runSql(query, QStringLiteral("SELECT file FROM templet WHERE id = ?"), {id}, error))
+    if (!database.run(query, QStringLiteral("SELECT file FROM templet WHERE id = ?"), {id}, error))
         return false;
     if (!query.next()) {
         if (query.lastError().isValid())
-            return reportFailure(error, QStringLiteral("Cannot read template %1: %2")
-                                            .arg(id)
-                                            .arg(query.lastError().text()));
+            return reportFailure(
+                error, database.describeFailure(QStringLiteral("Cannot read template %1").arg(id),
+                                                query.lastError()));
         return reportFailure(error, missingTemplate(id));
     }
     bytes = query.value(0).toByteArray();
@@ -90,11 +101,11 @@ bool fetchTemplate(const Database& database, qint64 id, QByteArray& bytes, QStri
 
 bool deleteTemplate(Database& database, qint64 id, QString* error)
 {
-    SqlTransaction transaction(database.connection());
+    SqlTransaction transaction(database);
     if (!transaction.begun(error))
         return false;
     QSqlQuery query(database.connection());
-    if (!runSql(query, QStringLiteral("DELETE FROM templet WHERE id = ?"), {id}, error))
+    if (!database.run(query, QStringLiteral("DELETE FROM templet WHERE id = ?"), {id}, error))
         return false;
     if (query.numRowsAffected() < 1)
         return reportFailure(error, missingTemplate(id));

@@ -45,18 +45,18 @@ bool readInteger(const QVariant& value, const WizardIntegerSetting& setting, int
 bool loadWizardSettings(const Database& database, WizardSettings& settings, QString* error,
                         bool* found)
 {
-    if (!database.isOpen())
-        return reportFailure(error, QStringLiteral("The database is not open"));
+    if (!database.ready(error))
+        return false;
     QSqlQuery query(database.connection());
     const QString sql = QStringLiteral("SELECT %1 FROM pageset ORDER BY rowid LIMIT 1")
                             .arg(wizardSettingKeys().join(QStringLiteral(", ")));
-    if (!runSql(query, sql, {}, error))
+    if (!database.run(query, sql, {}, error))
         return false;
     const bool hasRow = query.next();
     if (!hasRow && query.lastError().isValid())
         return reportFailure(
-            error,
-            QStringLiteral("Cannot read the wizard settings: %1").arg(query.lastError().text()));
+            error, database.describeFailure(QStringLiteral("Cannot read the wizard settings"),
+                                            query.lastError()));
     if (found)
         *found = hasRow;
     if (!hasRow) {
@@ -82,12 +82,13 @@ bool storeWizardSettings(Database& database, const WizardSettings& settings, QSt
 {
     if (!settings.validate(error))
         return false;
-    SqlTransaction transaction(database.connection());
-    if (!transaction.begun(error))
+    SqlTransaction transaction(database);
+    // Two first stores at once would each add a row.
+    if (!transaction.begun(error) || !database.lockForWriting(QStringLiteral("pageset"), error))
         return false;
     QSqlQuery query(database.connection());
-    if (!runSql(query, QStringLiteral("SELECT rowid FROM pageset ORDER BY rowid LIMIT 1"), {},
-                error))
+    if (!database.run(query, QStringLiteral("SELECT rowid FROM pageset ORDER BY rowid LIMIT 1"), {},
+                      error))
         return false;
     const QVariant row = query.next() ? query.value(0) : QVariant();
     query.finish();
@@ -95,19 +96,20 @@ bool storeWizardSettings(Database& database, const WizardSettings& settings, QSt
     const QStringList names = wizardSettingKeys();
     if (row.isNull()) {
         const QStringList marks(names.size(), QStringLiteral("?"));
-        if (!runSql(query,
-                    QStringLiteral("INSERT INTO pageset (%1) VALUES (%2)")
-                        .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                    values(settings), error))
+        if (!database.run(
+                query,
+                QStringLiteral("INSERT INTO pageset (%1) VALUES (%2)")
+                    .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                values(settings), error))
             return false;
     } else {
         QStringList assignments;
         for (const QString& name : names)
             assignments << name + QStringLiteral(" = ?");
-        if (!runSql(query,
-                    QStringLiteral("UPDATE pageset SET %1 WHERE rowid = ?")
-                        .arg(assignments.join(QStringLiteral(", "))),
-                    values(settings) << row, error))
+        if (!database.run(query,
+                          QStringLiteral("UPDATE pageset SET %1 WHERE rowid = ?")
+                              .arg(assignments.join(QStringLiteral(", "))),
+                          values(settings) << row, error))
             return false;
     }
     return transaction.commit(error);
