@@ -31,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QWheelEvent>
 
@@ -178,12 +179,16 @@ void TPaintForm::FormShow()
     m_propertyPanel->SetDocument(m_document.get());
     m_controller = std::make_unique<TVcortrols>(*m_document, *this);
     m_historyView->setModel(&m_controller->History());
+    connect(&m_controller->History(), &TOperationHistory::stateChanged, this,
+            &TPaintForm::historyChanged);
 
     setFileName({});
     loadBackgroundPicture();
 
     m_paperDialog->prepareFirstPage();
     m_paperDialog->Button1Click();
+    // A document just begun has nothing to lose.
+    m_controller->History().MarkSaved();
 
     scrollToOrigin();
     m_scroll->setFocus();
@@ -374,11 +379,13 @@ void TPaintForm::setFileName(const QString& fileName)
 
 void TPaintForm::updateTitle()
 {
+    // "[*]" shows while the window is marked modified.
+    const QString marker = QStringLiteral("[*]");
     if (m_fileName.isEmpty())
-        setWindowTitle(MainWindowCaption);
+        setWindowTitle(MainWindowCaption + marker);
     else
         setWindowTitle(MainWindowCaption + QStringLiteral(" - ") +
-                       QFileInfo(m_fileName).fileName());
+                       QFileInfo(m_fileName).fileName() + marker);
 }
 
 bool TPaintForm::openFile(const QString& path)
@@ -459,13 +466,38 @@ void TPaintForm::RzListView1DblClick()
     if (!m_controller || !row.isValid())
         return;
     QString error;
-    if (!m_controller->RestoreEntry(row.row(), &error)) {
-        refuse(this, QStringLiteral("不能恢复历史记录：%1").arg(error), MessageIcon::Critical);
+    showRestored(m_controller->RestoreEntry(row.row(), &error), error);
+}
+
+void TPaintForm::stepHistory(bool forward)
+{
+    if (!m_controller)
+        return;
+    QString error;
+    const bool restored = forward ? m_controller->Redo(&error) : m_controller->Undo(&error);
+    showRestored(restored, error);
+}
+
+void TPaintForm::showRestored(bool restored, const QString& error)
+{
+    if (!restored) {
+        if (!error.isEmpty())
+            refuse(this, QStringLiteral("不能恢复历史记录：%1").arg(error), MessageIcon::Critical);
         return;
     }
     // The snapshot brings its own lock state.
     syncDocumentButtons();
     repaintSurface();
+}
+
+void TPaintForm::historyChanged()
+{
+    const TOperationHistory& history = m_controller->History();
+    m_actions.value(QStringLiteral("UndoAct"))->setEnabled(history.CanUndo());
+    m_actions.value(QStringLiteral("RedoAct"))->setEnabled(history.CanRedo());
+    setWindowModified(history.IsModified());
+    const int row = history.CurrentRow();
+    m_historyView->setCurrentIndex(row >= 0 ? history.index(row) : QModelIndex());
 }
 
 void TPaintForm::PaintBoxMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
@@ -562,6 +594,12 @@ void TPaintForm::showMessage(const QString& text)
     refuse(this, text, MessageIcon::Information);
 }
 
+void TPaintForm::showStatus(const QString& text)
+{
+    constexpr int StatusMilliseconds = 8000;
+    statusBar()->showMessage(text, StatusMilliseconds);
+}
+
 void TPaintForm::setCursor(TCursor cursor)
 {
     m_surface->setCursor(cursorShape(cursor));
@@ -622,6 +660,12 @@ void TPaintForm::showShapeBounds(const TRect& bounds)
     const int values[] = {bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
     for (int i = 0; i < 4; ++i)
         m_boundLabels[i]->setText(QString::number(values[i]));
+}
+
+void TPaintForm::clearShapeBounds()
+{
+    for (QLabel* label : m_boundLabels)
+        label->clear();
 }
 
 void TPaintForm::toolReset()
@@ -698,7 +742,8 @@ void TPaintForm::dropEvent(QDropEvent* event)
     if (urls.isEmpty())
         return;
     event->acceptProposedAction();
-    openFile(urls.first().toLocalFile());
+    if (m_fileCommands->confirmReplacingDocument())
+        openFile(urls.first().toLocalFile());
 }
 
 } // namespace sw

@@ -30,6 +30,13 @@ enum class MessageIcon
     Critical
 };
 
+enum class Answer
+{
+    Yes,
+    No,
+    Cancel
+};
+
 // Every message box, question box, standard dialog and modal dialog of the
 // designer goes through this service, so that tests can answer them without
 // blocking. The designer uses QtDialogService; a test installs its own.
@@ -43,6 +50,9 @@ public:
                          MessageIcon icon) = 0;
     // A Yes/No question with No as the default button; true for Yes.
     virtual bool question(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A Yes/No/Cancel question with Cancel as the default and escape button.
+    virtual Answer questionWithCancel(QWidget* parent, const QString& text,
+                                      const QString& caption) = 0;
     // Filters in Qt form ("模板文件 (*.exm)"); an empty path when cancelled.
     virtual FileChoice openFile(QWidget* parent, const QString& caption,
                                 const QStringList& filters) = 0;
@@ -52,6 +62,9 @@ public:
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     // Shows the dialog modally; QDialog::Accepted or QDialog::Rejected.
     virtual int exec(QDialog& dialog) = 0;
+    // The print dialog, opened on the named printer with the current page as
+    // the print range: the printer chosen, nothing when cancelled.
+    virtual std::optional<QString> choosePrinter(QWidget* parent, const QString& printerName) = 0;
 };
 
 // The standard Qt dialogs.
@@ -61,6 +74,8 @@ public:
     void message(QWidget* parent, const QString& text, const QString& caption,
                  MessageIcon icon) override;
     bool question(QWidget* parent, const QString& text, const QString& caption) override;
+    Answer questionWithCancel(QWidget* parent, const QString& text,
+                              const QString& caption) override;
     FileChoice openFile(QWidget* parent, const QString& caption,
                         const QStringList& filters) override;
     FileChoice saveFile(QWidget* parent, const QString& caption,
@@ -68,6 +83,7 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     int exec(QDialog& dialog) override;
+    std::optional<QString> choosePrinter(QWidget* parent, const QString& printerName) override;
 };
 
 // The service in use: the installed one, else a process-wide QtDialogService.
@@ -78,6 +94,8 @@ DialogService* setDialogService(DialogService* service);
 
 // A Yes/No confirmation captioned with the application's title.
 bool confirm(QWidget* parent, const QString& text);
+// A Yes/No/Cancel question captioned with the application's title.
+Answer ask(QWidget* parent, const QString& text);
 // A one-line refusal with OK, captioned with the application's title.
 void refuse(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Warning);
 
