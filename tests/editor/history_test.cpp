@@ -234,10 +234,11 @@ TEST_F(HistoryTest, ASnapshotLeavesTheDocumentAsItIs)
 
 TEST_F(HistoryTest, SnapshotsStayBoundedOverALongSession)
 {
-    TRectangle& box = addBox();
+    addBox();
     history.AddEntry(QStringLiteral("新建-方框"));
     for (int i = 0; i < 1000; ++i) {
-        box.SetBounds({i, 10, i + 20, 30});
+        // A restore rebuilds the shapes: the box is looked up each time.
+        page().ShapeItem(7)->SetBounds({i, 10, i + 20, 30});
         // Alternating keys: every change is an entry of its own.
         history.RecordChange(i % 2, QStringLiteral("移动"));
         if (i % 100 == 50)

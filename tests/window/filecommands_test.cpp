@@ -151,9 +151,10 @@ TEST_F(FileCommandsTest, SaveAndOpenRoundTrip)
     click("RzToolButton4");
     ASSERT_TRUE(QFile::exists(path(QStringLiteral("round.exm"))));
 
-    // Open it over a changed document.
+    // Open it over a changed document, whose changes are not kept.
     click("RzToolButton18");
     addPage(false);
+    dialogs.threeWayAnswers = {Answer::No};
     dialogs.files = {{path(QStringLiteral("round.exm")), 1}};
     click("RzToolButton5");
     EXPECT_TRUE(dialogs.messages().empty());
@@ -178,6 +179,7 @@ TEST_F(FileCommandsTest, CancelledOpenChangesNothing)
 {
     draw("ToolRectAct", {150, 300}, {250, 400});
     const int shapes = page().ShapeCount();
+    dialogs.threeWayAnswers = {Answer::No};
     click("RzToolButton5");
     EXPECT_EQ(page().ShapeCount(), shapes);
     EXPECT_EQ(dialogs.lastFilters, FileCommands::templateFilters());

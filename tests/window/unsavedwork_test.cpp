@@ -3,6 +3,7 @@
 #include "window/windowfixture.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
@@ -61,6 +62,10 @@ protected:
     {
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
         QDropEvent event(QPointF(300, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &event);
     }
