@@ -127,6 +127,10 @@ void TPaintForm::setShapePanel(ShapePanel* panel)
     if (m_panelArea->layout()->indexOf(widget) < 0)
         m_panelArea->layout()->addWidget(widget);
     widget->show();
+    // The side bar is at least as wide as the panel.
+    auto* sideBar = findChild<QScrollArea*>(QStringLiteral("SideBarScroll"));
+    sideBar->setMinimumWidth(sideBar->widget()->minimumSizeHint().width() +
+                             sideBar->verticalScrollBar()->sizeHint().width());
 }
 
 void TPaintForm::usePropertyPanel()
