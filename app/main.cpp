@@ -2,6 +2,7 @@
 #include "platform/database/databasepath.h"
 #include "platform/fonts.h"
 #include "platform/widgets/dialogservice.h"
+#include "platform/widgets/qttranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("sheetwright"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sheetwright.svg")));
     sw::registerFontSubstitutions();
+    sw::installQtTranslations(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Designer for exam answer-sheet templates"));

@@ -8,6 +8,7 @@ SW_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite
     qt6-qpa-plugins
+    qt6-translations-l10n
     libjpeg62-turbo-dev libjpeg-turbo-progs
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2 fonts-dejavu-core

@@ -26,6 +26,20 @@ const ArrangeCommand Commands[] = {
     {"RzToolButton34", "最小高度", "最小高度", "", "min-height", MinHeight},
 };
 
+// The four positioning boxes and the two page marks come first.
+constexpr int FirstUserShape = 6;
+
+bool hasCopyMarks(const TVectorGraphics& document)
+{
+    for (int p = 0; p < document.PageCount(); ++p) {
+        for (const auto& shape : document.PageAt(p)->Shapes()) {
+            if (shape->CopyMark)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::span<const ArrangeCommand> arrangeCommands()
@@ -48,8 +62,28 @@ void EditCommands::Paste()
 {
     if (!confirm(&m_window, QStringLiteral("您确信要粘贴图形吗？")))
         return;
-    PasteMarked(m_window.document());
+    TVectorGraphics& document = m_window.document();
+    const bool anythingCopied = hasCopyMarks(document);
+    PasteMarked(document);
     record("粘贴图形");
+    if (!anythingCopied)
+        m_window.showStatus(NothingCopiedStatus);
+}
+
+void EditCommands::SelectAll()
+{
+    TVectorGraph* page = m_window.currentPage();
+    if (!page)
+        return;
+    TVectorGraphics& document = m_window.document();
+    for (int i = FirstUserShape; i < page->ShapeCount(); ++i)
+        SelectShape(document, *page->ShapeItem(i), true, false);
+    if (document.ActiveShape) {
+        document.PanelApply = false;
+        m_window.loadPanel(*document.ActiveShape);
+        document.PanelApply = true;
+    }
+    m_window.repaintSurface();
 }
 
 void EditCommands::Group()
@@ -67,6 +101,8 @@ void EditCommands::Ungroup()
 void EditCommands::SetLocked(bool locked)
 {
     m_window.document().Locked = locked;
+    // The lock is saved with the template but makes no history entry.
+    m_window.controller().History().MarkChanged();
 }
 
 void EditCommands::Arrange(const ArrangeCommand& command)

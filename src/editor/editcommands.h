@@ -2,7 +2,11 @@
 
 #include <span>
 
+#include <QString>
+
 namespace sw {
+
+inline const QString NothingCopiedStatus = QStringLiteral("没有复制的图形，未粘贴任何图形");
 
 class TPaintForm;
 class TVectorGraphics;
@@ -34,6 +38,8 @@ public:
     // After a confirmation, pastes selected copies of the marked shapes
     // onto the current page at their coordinates.
     void Paste();
+    // Selects every user shape of the current page that can be selected.
+    void SelectAll();
     void Group();
     void Ungroup();
     // The lock button: locks or unlocks the whole document.

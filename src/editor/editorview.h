@@ -52,6 +52,9 @@ public:
 
     // A one-line message box with an OK button.
     virtual void showMessage(const QString& text) = 0;
+    // A short note in the status bar, for a request that was refused without
+    // a message box.
+    virtual void showStatus(const QString& text) = 0;
     // The application-wide mouse cursor.
     virtual void setCursor(TCursor cursor) = 0;
 
@@ -77,8 +80,10 @@ public:
 
     // The mouse over the surface, surface pixels ("X:" x "  Y:" y).
     virtual void showMousePosition(int x, int y) = 0;
-    // The current shape's bounds after each painting, layout pixels.
+    // The current shape's bounds after each painting, layout pixels; cleared
+    // while there is no current shape.
     virtual void showShapeBounds(const TRect& bounds) = 0;
+    virtual void clearShapeBounds() = 0;
 
     // The tool went back to 0 after a mouse release: check the select tool,
     // show the panels of tool 0 and give the keyboard focus to the scrolling

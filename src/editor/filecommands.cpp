@@ -1,7 +1,6 @@
 #include "editor/filecommands.h"
 
 #include "dialogs/fblfrm.h"
-#include "dialogs/setpagefrm.h"
 #include "document/export.h"
 #include "document/printing.h"
 #include "document/vectorgraphics.h"
@@ -81,6 +80,8 @@ QStringList FileCommands::saveAsFilters()
 
 void FileCommands::Open()
 {
+    if (!confirmReplacingDocument())
+        return;
     const FileChoice choice =
         dialogService().openFile(&m_window, QStringLiteral("打开"), templateFilters());
     if (choice.chosen())
@@ -89,16 +90,23 @@ void FileCommands::Open()
 
 bool FileCommands::OpenFile(const QString& path)
 {
-    TVectorGraphics& document = m_window.document();
-    m_window.controller().CancelTextEditor();
+    // The template is read once aside to see that it holds pages: the
+    // document is replaced only by a template that can be shown.
     QString error;
-    const bool loaded = document.LoadFromFile(path, &error);
-    if (!loaded || document.PageCount() == 0) {
-        if (loaded)
-            error = QStringLiteral("模板中没有页面");
+    TVectorGraphics& document = m_window.document();
+    TVectorGraphics probe(document.PixelsPerInch);
+    bool readable = probe.LoadFromFile(path, &error);
+    if (readable && probe.PageCount() == 0) {
+        readable = false;
+        error = NoPagesInTemplateText;
+    }
+    if (readable) {
+        m_window.controller().CancelTextEditor();
+        readable = document.LoadFromFile(path, &error);
+    }
+    if (!readable) {
         refuse(&m_window, QStringLiteral("不能打开模板文件%1：\n%2").arg(quoted(path), error),
                MessageIcon::Critical);
-        startNewDocument();
         return false;
     }
 
@@ -107,24 +115,27 @@ bool FileCommands::OpenFile(const QString& path)
     // The tab change scrolls to the origin and loads the background picture.
     m_window.rebuildTabs(0);
     document.LayoutMarks();
-    m_window.controller().ResetHistory();
-    m_window.controller().AddEntry(QStringLiteral("打开文件"));
+    TVcortrols& controller = m_window.controller();
+    controller.ResetHistory();
+    controller.AddEntry(QStringLiteral("打开文件"));
+    controller.History().MarkSaved();
     m_window.repaintSurface();
     return true;
 }
 
-// A new document with paper type A, as at start.
-void FileCommands::startNewDocument()
+bool FileCommands::confirmReplacingDocument()
 {
-    TVectorGraphics& document = m_window.document();
-    document.Clear();
-    static_cast<StoredDocument&>(document) = StoredDocument{};
-    document.FileName.clear();
-    m_window.setFileName({});
-    m_window.syncDocumentButtons();
-    m_window.rebuildTabs(-1);
-    m_window.paperDialog().prepareFirstPage();
-    m_window.paperDialog().Button1Click();
+    if (!m_window.controller().History().IsModified())
+        return true;
+    switch (ask(&m_window, SaveTemplateQuestion)) {
+    case Answer::Yes:
+        return Save();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 // Saving --------------------------------------------------------------------
@@ -156,8 +167,10 @@ bool FileCommands::Save()
     if (!saved) {
         refuse(&m_window, QStringLiteral("不能保存模板文件%1：\n%2").arg(quoted(name), error),
                MessageIcon::Critical);
+        return false;
     }
-    return saved;
+    m_window.controller().History().MarkSaved();
+    return true;
 }
 
 void FileCommands::SaveAs()
@@ -205,12 +218,28 @@ void FileCommands::Print()
     if (!m_printer && !m_defaultPrinter)
         m_defaultPrinter = std::make_unique<QtPrinter>();
     Printer& printer = m_printer ? *m_printer : *m_defaultPrinter;
+    if (!printer.isAvailable()) {
+        refuse(&m_window, NoPrinterMessage);
+        return;
+    }
+    const std::optional<QString> chosen =
+        dialogService().choosePrinter(&m_window, printer.printerName());
+    if (!chosen)
+        return;
+    printer.selectPrinter(*chosen);
+
+    QTabBar* tabs = m_window.tabBar();
+    const QString pageName = tabs->tabText(tabs->currentIndex());
     QString message;
     const bool printed = PrintCurrentPage(m_window.document(), printer, &message);
     // Printing clears the active shape.
     m_window.repaintSurface();
-    if (!printed)
+    if (!printed) {
         refuse(&m_window, message);
+        return;
+    }
+    m_window.showStatus(
+        QStringLiteral("“%1”已送到打印机“%2”").arg(pageName, printer.printerName()));
 }
 
 // Deleting a page -----------------------------------------------------------
@@ -221,8 +250,12 @@ void FileCommands::DeletePage()
         return;
     QTabBar* tabs = m_window.tabBar();
     const int tab = tabs->currentIndex();
-    if (tabs->count() <= 1 || tab < 0 || !deletionAllowed(tab))
+    if (tab < 0)
         return;
+    if (tabs->count() <= 1 || !deletionAllowed(tab)) {
+        m_window.showStatus(tabs->count() <= 1 ? OnlyPageStatus : OnlyPageOfPaperTypeStatus);
+        return;
+    }
     TVectorGraphics& document = m_window.document();
     m_window.controller().CancelTextEditor();
     document.CurrentPage = tab;

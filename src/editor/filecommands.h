@@ -10,6 +10,12 @@ class Printer;
 class TPaintForm;
 
 inline const QString DeletePageQuestion = QStringLiteral("您确信要删除当前页吗？");
+inline const QString SaveTemplateQuestion = QStringLiteral("是否保存模板？");
+inline const QString NoPagesInTemplateText = QStringLiteral("模板中没有页面");
+// Status-bar notes for page deletions refused without a message box.
+inline const QString OnlyPageStatus = QStringLiteral("只有一页，不能删除");
+inline const QString OnlyPageOfPaperTypeStatus =
+    QStringLiteral("这是该卷型唯一的一页，只有最后一页可以这样删除");
 
 // The file commands of the main window: open and save templates (saving
 // only documents that pass the checks before saving), export the current
@@ -21,18 +27,27 @@ public:
     explicit FileCommands(TPaintForm& window);
     ~FileCommands();
 
-    // "打开": asks for a template and opens it.
+    // "打开": asks for a template and opens it, after offering to save the
+    // changes of the document it replaces.
     void Open();
-    // Opens the template. When it cannot be read, says why and leaves a new
-    // document with one page. True when the template was opened.
+    // Opens the template. When it cannot be read, says why and keeps the
+    // document, its tabs, file name and history as they were. True when the
+    // template was opened.
     bool OpenFile(const QString& path);
+    // Before the document is replaced (open, drop, wizard, template import):
+    // when it has unsaved changes, asks "是否保存模板？" with Yes, No and
+    // Cancel. Yes saves it, with the checks and, for a new document, the
+    // file dialog. True when the replacement may go on: No, or Yes with the
+    // document saved, or nothing to save.
+    bool confirmReplacingDocument();
     // "保存": checks the document and writes it to the current file, asking
     // for a name first when there is none. True when the file was written.
     bool Save();
     // "另存为...": a template under a new name, or the current page as a
     // picture, or every page as PDF.
     void SaveAs();
-    // "打印": the current page on the default printer.
+    // "打印": the print dialog, then the current page on the printer chosen
+    // there (the default printer at first).
     void Print();
     // "删除页面": after a confirmation, the current page, unless it is the
     // only page or the only page of its paper type between others.
@@ -49,7 +64,6 @@ public:
 private:
     void exportPicture(QString path, int filterIndex);
     bool deletionAllowed(int tab) const;
-    void startNewDocument();
 
     TPaintForm& m_window;
     Printer* m_printer = nullptr;

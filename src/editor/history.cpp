@@ -13,34 +13,36 @@ TOperationHistory::TOperationHistory(TVectorGraphics& document, QObject* parent)
 
 void TOperationHistory::ResetHistory()
 {
-    m_snapshotCount = 0;
     m_restoredIndex = -1;
     m_lastKey = -1;
-    m_snapshots.clear();
+    m_savedRow = -1;
     beginResetModel();
+    m_snapshots.clear();
     m_rows.clear();
     endResetModel();
+    updateModified();
 }
 
 void TOperationHistory::AddEntry(const QString& text)
 {
-    if (m_restoredIndex != -1) {
+    if (m_restoredIndex != -1)
         dropRows(m_restoredIndex + 1, int(m_rows.size()) - 1);
-        m_snapshots.resize(std::size_t(m_snapshotCount));
-    }
-    m_snapshots.resize(std::size_t(m_snapshotCount) + 1);
-    takeSnapshot(m_snapshots.back());
 
+    QByteArray snapshot;
+    takeSnapshot(snapshot);
     const int row = int(m_rows.size());
     beginInsertRows(QModelIndex(), row, row);
+    m_snapshots.push_back(std::move(snapshot));
     m_rows.append(text);
     endInsertRows();
-    ++m_snapshotCount;
+    // A row that scrolls out of the list takes its snapshot along: nothing
+    // can reach it any more.
     if (m_rows.size() > MaxRows)
         dropRows(0, 0);
 
     m_restoredIndex = -1;
     m_lastText = text;
+    updateModified();
 }
 
 void TOperationHistory::RecordChange(std::int32_t key, const QString& text)
@@ -57,22 +59,21 @@ void TOperationHistory::RecordChange(std::int32_t key, const QString& text)
         return;
     }
     takeSnapshot(m_snapshots.back());
+    if (m_savedRow == int(m_rows.size()) - 1)
+        m_savedRow = -1;
+    updateModified();
 }
 
 bool TOperationHistory::RestoreEntry(int listIndex, QString* error)
 {
-    const int rows = int(m_rows.size());
-    const int stored = StoredSnapshots();
-    // The rows show the newest snapshots.
-    const int index = listIndex + stored - rows;
-    if (listIndex < 0 || listIndex >= rows || index < 0 || index >= stored) {
+    if (listIndex < 0 || listIndex >= int(m_rows.size())) {
         if (error)
             *error = QStringLiteral("No history entry %1").arg(listIndex);
         return false;
     }
 
     const int currentPage = m_document.CurrentPage;
-    QByteArray bytes = m_snapshots[std::size_t(index)];
+    QByteArray bytes = m_snapshots[std::size_t(listIndex)];
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     if (!m_document.LoadFromStream(buffer, error))
@@ -81,9 +82,36 @@ bool TOperationHistory::RestoreEntry(int listIndex, QString* error)
         m_document.CurrentPage = currentPage;
     m_document.RenumberPages();
 
-    m_snapshotCount = index + 1;
     m_restoredIndex = listIndex;
+    updateModified();
     return true;
+}
+
+int TOperationHistory::CurrentRow() const
+{
+    return m_restoredIndex == -1 ? int(m_rows.size()) - 1 : m_restoredIndex;
+}
+
+bool TOperationHistory::Undo(QString* error)
+{
+    return CanUndo() && RestoreEntry(CurrentRow() - 1, error);
+}
+
+bool TOperationHistory::Redo(QString* error)
+{
+    return CanRedo() && RestoreEntry(CurrentRow() + 1, error);
+}
+
+void TOperationHistory::MarkSaved()
+{
+    m_savedRow = CurrentRow();
+    updateModified();
+}
+
+void TOperationHistory::MarkChanged()
+{
+    m_savedRow = -1;
+    updateModified();
 }
 
 int TOperationHistory::rowCount(const QModelIndex& parent) const
@@ -100,10 +128,21 @@ QVariant TOperationHistory::data(const QModelIndex& index, int role) const
 
 void TOperationHistory::takeSnapshot(QByteArray& snapshot)
 {
+    // The records are built here instead of by a full save, which drops
+    // bubble boxes without bubbles from the pages: a box whose option
+    // characters were just cleared must survive its own history entry.
+    m_document.Papers.clear();
+    m_document.GPList.clear();
+    for (int p = 0; p < m_document.PageCount(); ++p) {
+        const TVectorGraph& page = *m_document.PageAt(p);
+        m_document.RecordFromPage(page);
+        for (const auto& shape : page.Shapes())
+            m_document.RecordFromShape(p, *shape);
+    }
     snapshot.clear();
     QBuffer buffer(&snapshot);
     buffer.open(QIODevice::WriteOnly);
-    m_document.SaveToStream(SaveAllShapes, buffer);
+    m_document.SaveToStream(SaveRecordsAsTheyAre, buffer);
 }
 
 void TOperationHistory::dropRows(int first, int last)
@@ -112,7 +151,21 @@ void TOperationHistory::dropRows(int first, int last)
         return;
     beginRemoveRows(QModelIndex(), first, last);
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+    m_snapshots.erase(m_snapshots.begin() + first, m_snapshots.begin() + last + 1);
     endRemoveRows();
+    const int removed = last - first + 1;
+    if (m_savedRow >= first && m_savedRow <= last)
+        m_savedRow = -1;
+    else if (m_savedRow > last)
+        m_savedRow -= removed;
+    if (m_restoredIndex > last)
+        m_restoredIndex -= removed;
+}
+
+void TOperationHistory::updateModified()
+{
+    m_modified = m_savedRow == -1 || m_savedRow != CurrentRow();
+    emit stateChanged();
 }
 
 } // namespace sw

@@ -35,6 +35,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QWheelEvent>
 
@@ -136,6 +137,10 @@ void TPaintForm::setShapePanel(ShapePanel* panel)
     if (m_panelArea->layout()->indexOf(widget) < 0)
         m_panelArea->layout()->addWidget(widget);
     widget->show();
+    // The side bar is at least as wide as the panel.
+    auto* sideBar = findChild<QScrollArea*>(QStringLiteral("SideBarScroll"));
+    sideBar->setMinimumWidth(sideBar->widget()->minimumSizeHint().width() +
+                             sideBar->verticalScrollBar()->sizeHint().width());
 }
 
 void TPaintForm::usePropertyPanel()
@@ -192,6 +197,8 @@ void TPaintForm::FormShow()
     m_propertyPanel->SetDocument(m_document.get());
     m_controller = std::make_unique<TVcortrols>(*m_document, *this);
     m_historyView->setModel(&m_controller->History());
+    connect(&m_controller->History(), &TOperationHistory::stateChanged, this,
+            &TPaintForm::historyChanged);
 
     setFileName({});
     loadBackgroundPicture();
@@ -199,6 +206,8 @@ void TPaintForm::FormShow()
     m_pageDialog->prepareFirstPage();
     m_paperDialog->prepareFirstPage();
     m_paperDialog->Button1Click();
+    // A document just begun has nothing to lose.
+    m_controller->History().MarkSaved();
 
     scrollToOrigin();
     m_scroll->setFocus();
@@ -384,11 +393,13 @@ void TPaintForm::setFileName(const QString& fileName)
 
 void TPaintForm::updateTitle()
 {
+    // "[*]" shows while the window is marked modified.
+    const QString marker = QStringLiteral("[*]");
     if (m_fileName.isEmpty())
-        setWindowTitle(MainWindowCaption);
+        setWindowTitle(MainWindowCaption + marker);
     else
         setWindowTitle(MainWindowCaption + QStringLiteral(" - ") +
-                       QFileInfo(m_fileName).fileName());
+                       QFileInfo(m_fileName).fileName() + marker);
 }
 
 bool TPaintForm::openFile(const QString& path)
@@ -469,13 +480,38 @@ void TPaintForm::RzListView1DblClick()
     if (!m_controller || !row.isValid())
         return;
     QString error;
-    if (!m_controller->RestoreEntry(row.row(), &error)) {
-        refuse(this, QStringLiteral("不能恢复历史记录：%1").arg(error), MessageIcon::Critical);
+    showRestored(m_controller->RestoreEntry(row.row(), &error), error);
+}
+
+void TPaintForm::stepHistory(bool forward)
+{
+    if (!m_controller)
+        return;
+    QString error;
+    const bool restored = forward ? m_controller->Redo(&error) : m_controller->Undo(&error);
+    showRestored(restored, error);
+}
+
+void TPaintForm::showRestored(bool restored, const QString& error)
+{
+    if (!restored) {
+        if (!error.isEmpty())
+            refuse(this, QStringLiteral("不能恢复历史记录：%1").arg(error), MessageIcon::Critical);
         return;
     }
     // The snapshot brings its own lock state.
     syncDocumentButtons();
     repaintSurface();
+}
+
+void TPaintForm::historyChanged()
+{
+    const TOperationHistory& history = m_controller->History();
+    m_actions.value(QStringLiteral("UndoAct"))->setEnabled(history.CanUndo());
+    m_actions.value(QStringLiteral("RedoAct"))->setEnabled(history.CanRedo());
+    setWindowModified(history.IsModified());
+    const int row = history.CurrentRow();
+    m_historyView->setCurrentIndex(row >= 0 ? history.index(row) : QModelIndex());
 }
 
 void TPaintForm::PaintBoxMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
@@ -572,6 +608,12 @@ void TPaintForm::showMessage(const QString& text)
     refuse(this, text, MessageIcon::Information);
 }
 
+void TPaintForm::showStatus(const QString& text)
+{
+    constexpr int StatusMilliseconds = 8000;
+    statusBar()->showMessage(text, StatusMilliseconds);
+}
+
 void TPaintForm::setCursor(TCursor cursor)
 {
     m_surface->setCursor(cursorShape(cursor));
@@ -632,6 +674,12 @@ void TPaintForm::showShapeBounds(const TRect& bounds)
     const int values[] = {bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
     for (int i = 0; i < 4; ++i)
         m_boundLabels[i]->setText(QString::number(values[i]));
+}
+
+void TPaintForm::clearShapeBounds()
+{
+    for (QLabel* label : m_boundLabels)
+        label->clear();
 }
 
 void TPaintForm::toolReset()
@@ -708,7 +756,8 @@ void TPaintForm::dropEvent(QDropEvent* event)
     if (urls.isEmpty())
         return;
     event->acceptProposedAction();
-    openFile(urls.first().toLocalFile());
+    if (m_fileCommands->confirmReplacingDocument())
+        openFile(urls.first().toLocalFile());
 }
 
 } // namespace sw

@@ -127,7 +127,8 @@ public:
     void RzToolButton9Click();
     void RzToolButton11Click();
 
-    // Opens a template (command line, dropped file).
+    // Opens a template (command line, dropped file). A template that cannot
+    // be read leaves the document as it was.
     bool openFile(const QString& path);
 
     // Widgets by role (tests and the plugged-in dialogs reach them here too).
@@ -149,6 +150,7 @@ public:
     TFont textEditorFont() const override;
     void setTextEditorFont(const TFont& font) override;
     void showMessage(const QString& text) override;
+    void showStatus(const QString& text) override;
     void setCursor(TCursor cursor) override;
     TPoint scrollPosition() const override;
     void setSurfaceSize(int width, int height) override;
@@ -159,6 +161,7 @@ public:
     void rulersChanged() override;
     void showMousePosition(int x, int y) override;
     void showShapeBounds(const TRect& bounds) override;
+    void clearShapeBounds() override;
     void toolReset() override;
 
     // PageHost
@@ -196,6 +199,12 @@ private:
     void ToolSelectActExecute(int tool);
     void DeleteActExecute();
     void RzListView1DblClick();
+    // Undo (back) and redo (forward) one history entry.
+    void stepHistory(bool forward);
+    void showRestored(bool restored, const QString& error);
+    // The history's current row selected in its list, undo and redo enabled
+    // as they can act, the title marked while there are unsaved changes.
+    void historyChanged();
     void PaintBoxMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void PaintBoxMouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
     void PaintBoxMouseUp(QPoint pos);

@@ -150,11 +150,25 @@ void TPaintForm::createCommands()
     command("RzToolButton24", "校正底图", "校正底图", "", "deskew",
             [backgrounds] { backgrounds->CorrectPicture(); });
 
+    command("UndoAct", "撤销", "撤销", "edit-undo", "undo", [this] {
+        stepHistory(false);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    command("RedoAct", "重做", "重做", "edit-redo", "redo", [this] { stepHistory(true); })
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    command("SelectAllAct", "全选", "全选", "edit-select-all", "select-all", [edits] {
+        edits->SelectAll();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+
     command("RzToolButton14", "组合", "组合", "object-group", "group", [edits] { edits->Group(); });
     command("RzToolButton17", "解散", "解除组合", "object-ungroup", "ungroup",
             [edits] { edits->Ungroup(); });
-    command("RzToolButton15", "复制", "复制", "edit-copy", "copy", [edits] { edits->Copy(); });
-    command("RzToolButton16", "粘贴", "粘贴", "edit-paste", "paste", [edits] { edits->Paste(); });
+    command("RzToolButton15", "复制", "复制", "edit-copy", "copy", [edits] {
+        edits->Copy();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    command("RzToolButton16", "粘贴", "粘贴", "edit-paste", "paste", [edits] {
+        edits->Paste();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     QAction* lock = addCommand(QStringLiteral("RzToolButton18"), QStringLiteral("锁定"), {},
                                QStringLiteral("object-locked"), QStringLiteral("lock"));
     lock->setCheckable(true);
@@ -204,6 +218,17 @@ void TPaintForm::createCommands()
         idle->setEnabled(false);
         m_actions.insert(QString::fromUtf8(name), idle);
     }
+
+    // Nothing to undo or redo before the first change.
+    m_actions.value(QStringLiteral("UndoAct"))->setEnabled(false);
+    m_actions.value(QStringLiteral("RedoAct"))->setEnabled(false);
+    // Tooltips name the shortcut, as the menus do.
+    for (QAction* action : std::as_const(m_actions)) {
+        if (!action->shortcut().isEmpty()) {
+            action->setToolTip(QStringLiteral("%1 (%2)").arg(
+                action->toolTip(), action->shortcut().toString(QKeySequence::NativeText)));
+        }
+    }
 }
 
 void TPaintForm::createTools()
@@ -240,9 +265,9 @@ void TPaintForm::createMenus()
     };
     fill(QStringLiteral("文件"), {"RzToolButton1", "RzToolButton5", "RzToolButton4",
                                   "RzToolButton6", "", "RzToolButton10", "RzToolButton7"});
-    fill(QStringLiteral("编辑"),
-         {"RzToolButton19", "RzToolButton24", "", "RzToolButton14", "RzToolButton17", "",
-          "RzToolButton15", "RzToolButton16", "", "删除试卷"});
+    fill(QStringLiteral("编辑"), {"UndoAct", "RedoAct", "", "RzToolButton19", "RzToolButton24", "",
+                                  "RzToolButton14", "RzToolButton17", "", "RzToolButton15",
+                                  "RzToolButton16", "SelectAllAct", "", "删除试卷"});
     fill(QStringLiteral("控制"),
          {"RzToolButton8", "RzToolButton11", "RzToolButton9", "", "RzToolButton25",
           "RzToolButton26", "RzToolButton27", "RzToolButton28", "RzToolButton29", "RzToolButton30",
@@ -259,6 +284,7 @@ void TPaintForm::createToolBars()
     const std::initializer_list<const char*> groups[] = {
         {"RzToolButton1", "RzToolButton36", "RzToolButton5", "RzToolButton4", "RzToolButton6",
          "RzToolButton40", "RzToolButton10", "RzToolButton7"},
+        {"UndoAct", "RedoAct"},
         {"RzToolButton19", "RzToolButton24"},
         {"RzToolButton14", "RzToolButton17", "RzToolButton15", "RzToolButton16", "RzToolButton18"},
         {"RzToolButton8", "RzToolButton11", "RzToolButton9"},

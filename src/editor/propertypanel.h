@@ -44,6 +44,8 @@ class TPropertyPanel : public QWidget, public ShapePanel
     Q_OBJECT
 
 public:
+    // The narrowest the panels get; they widen so that every value shows
+    // whole.
     static constexpr int PanelWidth = 185;
     static inline const QString ChangeText = QStringLiteral("修改参数");
 
@@ -129,6 +131,7 @@ private:
     TFontButton* newFontButton(const char* name, const TFont& font);
     QToolButton* newButton(const char* name, const QString& text);
     void fitHeight();
+    void fitWidth();
 
     // Shapes (propertypanel_apply.cpp).
     // ApplyPanel; false when nothing was written.
@@ -154,6 +157,7 @@ private:
     int pixelsPerInch() const;
 
     const int m_pixelsPerInch;
+    int m_width = PanelWidth;
     TVectorGraphics* m_document = nullptr;
     std::function<TFont()> m_textEditorFontSource;
 

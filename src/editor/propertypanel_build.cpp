@@ -4,6 +4,7 @@
 #include "editor/optioncharacters.h"
 #include "editor/propertypanel.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -15,6 +16,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace sw {
 
@@ -34,7 +36,11 @@ TFont defaultFont(const QString& name, int height)
 void fitControl(QWidget* control)
 {
     control->setFixedHeight(ControlHeight);
-    control->setMinimumWidth(16); // the narrow column decides the widths
+    // Choices and numbers show whole; typed texts and font names scroll or
+    // shorten, so the narrow column decides their widths.
+    const auto* combo = qobject_cast<QComboBox*>(control);
+    const bool whole = (combo && !combo->isEditable()) || qobject_cast<QAbstractSpinBox*>(control);
+    control->setMinimumWidth(whole ? control->sizeHint().width() : 16);
 }
 
 QLabel* newLabel(const QString& text)
@@ -231,7 +237,17 @@ void TPropertyPanel::buildPanels()
     for (QFrame* panel : m_panels)
         panel->setVisible(panel == m_panels[RP13]);
     syncAlternativesEdit();
+    fitWidth();
     fitHeight();
+}
+
+void TPropertyPanel::fitWidth()
+{
+    const QList<QFrame*> panels = findChildren<QFrame*>(Qt::FindDirectChildrenOnly);
+    for (const QFrame* panel : panels)
+        m_width = std::max(m_width, panel->minimumSizeHint().width());
+    for (QFrame* panel : panels)
+        panel->setFixedWidth(m_width);
 }
 
 QFrame* TPropertyPanel::newPanel(QVBoxLayout* column, const char* name, int height)
@@ -357,7 +373,7 @@ int TPropertyPanel::GroupHeight() const
 
 void TPropertyPanel::fitHeight()
 {
-    setFixedSize(PanelWidth, MarkPanelHeight + GroupHeight());
+    setFixedSize(m_width, MarkPanelHeight + GroupHeight());
 }
 
 } // namespace sw

@@ -2,6 +2,7 @@
 
 #include "dialogs/databasemessage.h"
 #include "document/vectorgraphics.h"
+#include "editor/filecommands.h"
 #include "editor/mainwindow.h"
 #include "editor/vcortrols.h"
 #include "editor/windowwizardhost.h"
@@ -31,14 +32,9 @@ void TemplateCommands::Library()
     dialogService().exec(*m_library);
 }
 
-bool TemplateCommands::confirmReplacingDocument()
-{
-    return true;
-}
-
 bool TemplateCommands::generateSheet(const WizardSettings& settings)
 {
-    if (!confirmReplacingDocument())
+    if (!m_window.fileCommands().confirmReplacingDocument())
         return false;
     m_window.controller().CancelTextEditor();
     WindowWizardHost host(m_window);
@@ -73,7 +69,7 @@ bool TemplateCommands::templateBytes(QByteArray& bytes, QString* error)
 
 bool TemplateCommands::openTemplate(const TemplateEntry& entry)
 {
-    if (!confirmReplacingDocument())
+    if (!m_window.fileCommands().confirmReplacingDocument())
         return false;
     m_window.controller().CancelTextEditor();
     TVectorGraphics& document = m_window.document();

@@ -31,9 +31,6 @@ public:
     bool openTemplate(const TemplateEntry& entry) override;
 
 private:
-    // Asked right before the document is replaced; false keeps it.
-    bool confirmReplacingDocument();
-
     TPaintForm& m_window;
     Txdfrm* m_wizard;
     Tmubanfrm* m_library;

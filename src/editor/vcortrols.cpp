@@ -139,8 +139,11 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
 
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
     bool selected = false;
-    if (TGraphics* shape = pg.ShapeAt(d.BandStart))
+    if (TGraphics* shape = pg.ShapeAt(d.BandStart)) {
         selected = SelectShape(d, *shape, ctrl, true);
+        if (!selected && shape->Locked)
+            m_view.showStatus(ShapeLockedStatus);
+    }
     d.PanelApply = false;
     if (selected && d.ActiveShape)
         m_view.loadPanel(*d.ActiveShape);
@@ -158,6 +161,8 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
             setCursor(TCursor::Move);
             d.MovePrev = p;
             d.MoveCur = p;
+        } else {
+            m_view.showStatus(DocumentLockedStatus);
         }
     } else {
         for (const auto& shape : pg.Shapes())
@@ -386,12 +391,36 @@ void TVcortrols::CreateShape()
         m_view.showTextEditor({left, top, left + width, top + height}, {});
         return;
     }
+    const QString refusal = creationRefusal();
+    if (!refusal.isEmpty()) {
+        m_view.showStatus(refusal);
+        return;
+    }
     std::unique_ptr<TGraphics> shape = newShape();
     if (!shape)
         return;
     m_view.applyPanel(*shape, false);
     shape->Tag.clear();
     addCreatedShape(std::move(shape));
+}
+
+QString TVcortrols::creationRefusal() const
+{
+    const TVectorGraph& pg = page();
+    const TPoint a = m_document.BandStart;
+    const TPoint b = m_document.BandEnd;
+    const bool bigEnough = std::abs(double(a.X) - b.X) / pg.ScaleX >= RecognitionBoxMinimum &&
+                           std::abs(double(a.Y) - b.Y) / pg.ScaleY >= RecognitionBoxMinimum;
+    switch (m_document.Tool) {
+    case ToolBubbleBox:
+        return m_view.panelOptionCharacters().isEmpty() ? NoOptionCharactersStatus : QString();
+    case ToolCutBox:
+        return bigEnough ? QString() : CutBoxTooSmallStatus;
+    case ToolBarcode:
+        return bigEnough ? QString() : BarcodeTooSmallStatus;
+    default:
+        return {};
+    }
 }
 
 std::unique_ptr<TGraphics> TVcortrols::newShape() const
@@ -401,8 +430,6 @@ std::unique_ptr<TGraphics> TVcortrols::newShape() const
     const double sy = pg.ScaleY;
     const TPoint a = m_document.BandStart;
     const TPoint b = m_document.BandEnd;
-    const bool bigEnough = std::abs(double(a.X) - b.X) / sx >= RecognitionBoxMinimum &&
-                           std::abs(double(a.Y) - b.Y) / sy >= RecognitionBoxMinimum;
     switch (m_document.Tool) {
     case ToolLine:
         return std::make_unique<TLine>(a, b, sx, sy);
@@ -415,18 +442,12 @@ std::unique_ptr<TGraphics> TVcortrols::newShape() const
     case ToolGrid:
         return std::make_unique<TRectGrid>(a, a, sx, sy);
     case ToolBubbleBox:
-        if (m_view.panelOptionCharacters().isEmpty())
-            return nullptr;
         return std::make_unique<TRectKg>(a, a, sx, sy);
     case ToolTriangle:
         return std::make_unique<TTriangle>(a, b, sx, sy);
     case ToolCutBox:
-        if (!bigEnough)
-            return nullptr;
         return std::make_unique<TRectZg>(a, b, sx, sy);
     case ToolBarcode:
-        if (!bigEnough)
-            return nullptr;
         return std::make_unique<TRectbarcode>(a, b, sx, sy);
     case ToolPicture:
         return std::make_unique<TRImage>(a, b, sx, sy);
@@ -526,8 +547,16 @@ void TVcortrols::CommitTextEditor()
 
 bool TVcortrols::KeyDown(int key, Qt::KeyboardModifiers shift)
 {
-    if (m_document.Locked || !m_document.ActiveShape || !hasCurrentPage())
+    if (!m_document.ActiveShape || !hasCurrentPage())
         return false;
+    if (m_document.Locked) {
+        const bool changes =
+            key == Qt::Key_Delete ||
+            (isArrowKey(key) && (shift & (Qt::ControlModifier | Qt::ShiftModifier)));
+        if (changes && !TextEditorShowing())
+            m_view.showStatus(DocumentLockedStatus);
+        return false;
+    }
     if (isArrowKey(key))
         return arrowKey(key, shift);
     if (key == Qt::Key_Delete)
@@ -592,6 +621,18 @@ bool TVcortrols::RestoreEntry(int listIndex, QString* error)
     return m_history.RestoreEntry(listIndex, error);
 }
 
+bool TVcortrols::Undo(QString* error)
+{
+    CancelTextEditor();
+    return m_history.Undo(error);
+}
+
+bool TVcortrols::Redo(QString* error)
+{
+    CancelTextEditor();
+    return m_history.Redo(error);
+}
+
 // Painting ------------------------------------------------------------------
 
 bool TVcortrols::prepareImage(QImage& image, std::unique_ptr<QPainterCanvas>& canvas, int width,
@@ -631,6 +672,8 @@ void TVcortrols::PaintSurface()
     paintRulers(m_view.scrollPosition());
     if (d.ActiveShape)
         m_view.showShapeBounds(d.ActiveShape->GetBounds());
+    else
+        m_view.clearShapeBounds();
     m_view.surfaceChanged();
 }
 

@@ -43,6 +43,15 @@ enum TTool : std::uint8_t
 
 inline const QString BarcodeExistsMessage = QStringLiteral("已创条码框");
 inline const QString FuzzyBoxLimitMessage = QStringLiteral("只能创建3个智能识别框");
+// Status-bar notes for requests refused without a message box.
+inline const QString DocumentLockedStatus =
+    QStringLiteral("模板已锁定：图形不能移动、改变大小或删除");
+inline const QString ShapeLockedStatus = QStringLiteral("该图形已锁定，不能选择");
+inline const QString NoOptionCharactersStatus = QStringLiteral("没有选项字符，不能画客观题");
+inline const QString CutBoxTooSmallStatus =
+    QStringLiteral("切割框太小，未创建：宽和高至少为50像素");
+inline const QString BarcodeTooSmallStatus =
+    QStringLiteral("条码识别框太小，未创建：宽和高至少为50像素");
 
 // The editing controller: turns the page surface's mouse events and the
 // window's keys into changes of the document (creating, selecting, moving,
@@ -109,6 +118,9 @@ public:
     void RecordChange(std::int32_t key, const QString& text) { m_history.RecordChange(key, text); }
     // The text editor is closed first: it may belong to a shape that goes.
     bool RestoreEntry(int listIndex, QString* error = nullptr);
+    // One history entry back or forward, as RestoreEntry.
+    bool Undo(QString* error = nullptr);
+    bool Redo(QString* error = nullptr);
 
     // Steps of the mouse operations, public for the window's benefit.
 
@@ -131,6 +143,9 @@ private:
     void setCursor(TCursor cursor);
     void drawBand();
     bool refusesCreation();
+    // Why the current tool cannot create its shape from the band, empty
+    // when it can.
+    QString creationRefusal() const;
     std::unique_ptr<TGraphics> newShape() const;
     void addCreatedShape(std::unique_ptr<TGraphics> shape);
     void enforceMinimumSize(TGraphics& shape);

@@ -20,8 +20,12 @@ class Printer
 public:
     virtual ~Printer() = default;
 
-    // Whether there is a default printer that can take a job.
+    // Whether the printer exists and can take a job.
     virtual bool isAvailable() const = 0;
+    // The print queue jobs go to: the default printer until another is
+    // selected.
+    virtual QString printerName() const = 0;
+    virtual void selectPrinter(const QString& name) = 0;
     // Sets the paper of the next job. The size is given upright; a landscape
     // orientation turns it. False when the printer cannot be reached or
     // refuses the paper.

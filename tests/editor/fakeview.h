@@ -53,6 +53,7 @@ public:
     void setTextEditorFont(const TFont& font) override { editorFont = font; }
 
     void showMessage(const QString& text) override { messages.append(text); }
+    void showStatus(const QString& text) override { statuses.append(text); }
     void setCursor(TCursor c) override { cursor = c; }
 
     TPoint scrollPosition() const override { return scroll; }
@@ -69,7 +70,12 @@ public:
     void rulersChanged() override { ++rulerUpdates; }
 
     void showMousePosition(int x, int y) override { mouse = {x, y}; }
-    void showShapeBounds(const TRect& bounds) override { shapeBounds = bounds; }
+    void showShapeBounds(const TRect& bounds) override
+    {
+        shapeBounds = bounds;
+        boundsShown = true;
+    }
+    void clearShapeBounds() override { boundsShown = false; }
     void toolReset() override { ++toolResets; }
 
     int cornerRadius = 25;
@@ -84,6 +90,7 @@ public:
     TFont editorFont;
 
     QStringList messages;
+    QStringList statuses;
     TCursor cursor = TCursor::Default;
     TPoint scroll;
     int surfaceWidth = 0;
@@ -92,6 +99,7 @@ public:
     int rulerUpdates = 0;
     TPoint mouse;
     TRect shapeBounds;
+    bool boundsShown = false;
     int toolResets = 0;
 
 private:

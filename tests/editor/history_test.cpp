@@ -70,15 +70,16 @@ TEST_F(HistoryTest, ElevenEntriesShowTheNewestTenRows)
 {
     addEntries(11);
     EXPECT_EQ(history.rowCount(), TOperationHistory::MaxRows);
-    EXPECT_EQ(history.StoredSnapshots(), 11);
-    EXPECT_EQ(history.SnapshotCount(), 11);
+    // The first entry's row went, and its snapshot with it.
+    EXPECT_EQ(history.StoredSnapshots(), 10);
+    EXPECT_EQ(history.SnapshotCount(), 10);
     EXPECT_EQ(history.data(history.index(0)).toString(), QStringLiteral("新建-2"));
     EXPECT_EQ(history.data(history.index(9)).toString(), QStringLiteral("新建-11"));
 
     // The first visible row is the second snapshot.
     ASSERT_TRUE(history.RestoreEntry(0));
     EXPECT_EQ(userShapes(), 2);
-    EXPECT_EQ(history.SnapshotCount(), 2);
+    EXPECT_EQ(history.SnapshotCount(), 1);
     EXPECT_EQ(history.RestoredIndex(), 0);
     EXPECT_EQ(history.rowCount(), 10); // rows stay until the next entry
 }
@@ -104,9 +105,9 @@ TEST_F(HistoryTest, RowsMapOntoTheNewestSnapshotsAfterTruncation)
     EXPECT_EQ(userShapes(), 8);
     addBox();
     history.AddEntry(QStringLiteral("新建-方框"));
-    // Rows: entries 6, 7, 8 and the new one; 9 snapshots are left.
+    // Rows: entries 6, 7, 8 and the new one, each with its snapshot.
     ASSERT_EQ(history.rowCount(), 4);
-    EXPECT_EQ(history.StoredSnapshots(), 9);
+    EXPECT_EQ(history.StoredSnapshots(), 4);
 
     for (int row = 0; row < 3; ++row) {
         ASSERT_TRUE(history.RestoreEntry(row));
@@ -211,16 +212,112 @@ TEST_F(HistoryTest, RestoringARowThatDoesNotExistChangesNothing)
     EXPECT_EQ(history.RestoredIndex(), -1);
 }
 
-TEST_F(HistoryTest, ASnapshotTakesTheEffectsOfSaving)
+TEST_F(HistoryTest, ASnapshotLeavesTheDocumentAsItIs)
 {
-    // A bubble box without rows is dropped by every save, also a snapshot.
-    auto empty = std::make_unique<TRectKg>(TPoint{1, 1}, TPoint{1, 1}, 1.0, 1.0);
-    document.ActiveShape = empty.get();
+    // A bubble box without rows (its option characters just cleared) stays on
+    // the page and in the snapshot; only saving a file drops it.
+    auto empty = std::make_unique<TRectKg>(TPoint{40, 40}, TPoint{40, 40}, 1.0, 1.0);
+    TRectKg* box = empty.get();
+    document.ActiveShape = box;
     page().AddShape(std::move(empty));
     history.AddEntry(QStringLiteral("新建-客观题"));
-    EXPECT_FALSE(history.Snapshot(0).isEmpty());
-    EXPECT_EQ(userShapes(), 0);
-    EXPECT_EQ(document.ActiveShape, nullptr);
+    history.RecordChange(7, QStringLiteral("修改参数"));
+    EXPECT_EQ(userShapes(), 1);
+    EXPECT_EQ(document.ActiveShape, box);
+
+    addBox();
+    history.AddEntry(QStringLiteral("新建-方框"));
+    ASSERT_TRUE(history.RestoreEntry(1));
+    ASSERT_EQ(userShapes(), 1);
+    EXPECT_EQ(page().ShapeItem(7)->Kind, GKg);
+}
+
+TEST_F(HistoryTest, SnapshotsStayBoundedOverALongSession)
+{
+    addBox();
+    history.AddEntry(QStringLiteral("新建-方框"));
+    for (int i = 0; i < 1000; ++i) {
+        // A restore rebuilds the shapes: the box is looked up each time.
+        page().ShapeItem(7)->SetBounds({i, 10, i + 20, 30});
+        // Alternating keys: every change is an entry of its own.
+        history.RecordChange(i % 2, QStringLiteral("移动"));
+        if (i % 100 == 50)
+            ASSERT_TRUE(history.RestoreEntry(3));
+        ASSERT_LE(history.StoredSnapshots(), TOperationHistory::MaxRows) << i;
+    }
+    EXPECT_EQ(history.StoredSnapshots(), history.rowCount());
+    // The newest snapshot is the newest change.
+    ASSERT_TRUE(history.RestoreEntry(history.rowCount() - 1));
+    EXPECT_EQ(page().ShapeItem(7)->GetBounds(), (TRect{999, 10, 1019, 30}));
+}
+
+TEST_F(HistoryTest, UndoAndRedoStepThroughTheRows)
+{
+    addEntries(3);
+    EXPECT_EQ(history.CurrentRow(), 2);
+    EXPECT_TRUE(history.CanUndo());
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_FALSE(history.Redo());
+
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(userShapes(), 2);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(userShapes(), 1);
+    EXPECT_EQ(history.CurrentRow(), 0);
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_FALSE(history.Undo());
+    EXPECT_EQ(userShapes(), 1);
+
+    ASSERT_TRUE(history.Redo());
+    EXPECT_EQ(userShapes(), 2);
+    EXPECT_EQ(history.CurrentRow(), 1);
+    EXPECT_TRUE(history.CanRedo());
+
+    // A change after an undo drops what could be redone.
+    addBox();
+    history.AddEntry(QStringLiteral("新建-方框"));
+    EXPECT_EQ(history.rowCount(), 3);
+    EXPECT_EQ(history.CurrentRow(), 2);
+    EXPECT_FALSE(history.CanRedo());
+}
+
+TEST_F(HistoryTest, ModifiedUntilBackAtTheSavedRow)
+{
+    addEntries(2);
+    EXPECT_TRUE(history.IsModified());
+    history.MarkSaved();
+    EXPECT_FALSE(history.IsModified());
+
+    addEntries(1);
+    EXPECT_TRUE(history.IsModified());
+    ASSERT_TRUE(history.Undo());
+    EXPECT_FALSE(history.IsModified());
+    ASSERT_TRUE(history.Undo());
+    EXPECT_TRUE(history.IsModified());
+    ASSERT_TRUE(history.Redo());
+    EXPECT_FALSE(history.IsModified());
+
+    // Rewriting the saved row's snapshot, a change outside the history, a
+    // reset: the saved state is gone.
+    history.RecordChange(7, QStringLiteral("移动"));
+    history.RecordChange(7, QStringLiteral("移动"));
+    ASSERT_TRUE(history.Undo());
+    EXPECT_FALSE(history.IsModified());
+    history.MarkChanged();
+    EXPECT_TRUE(history.IsModified());
+    history.MarkSaved();
+    history.ResetHistory();
+    EXPECT_TRUE(history.IsModified());
+}
+
+TEST_F(HistoryTest, TheSavedRowCanScrollOutOfReach)
+{
+    addEntries(1);
+    history.MarkSaved();
+    addEntries(TOperationHistory::MaxRows);
+    while (history.Undo())
+        EXPECT_TRUE(history.IsModified());
+    EXPECT_EQ(history.CurrentRow(), 0);
 }
 
 } // namespace

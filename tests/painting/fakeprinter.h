@@ -28,7 +28,11 @@ public:
     bool ended = false;
     std::unique_ptr<RecordingCanvas> canvas;
 
+    QString name = QStringLiteral("fake");
+
     bool isAvailable() const override { return available; }
+    QString printerName() const override { return name; }
+    void selectPrinter(const QString& printer) override { name = printer; }
     bool prepare(const QPageSize& size, QPageLayout::Orientation o) override
     {
         if (!available || !acceptsPaper)

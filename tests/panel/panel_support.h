@@ -34,6 +34,11 @@ public:
         ADD_FAILURE() << "unexpected question " << text.toStdString();
         return false;
     }
+    Answer questionWithCancel(QWidget*, const QString& text, const QString&) override
+    {
+        ADD_FAILURE() << "unexpected question " << text.toStdString();
+        return Answer::Cancel;
+    }
     FileChoice openFile(QWidget*, const QString&, const QStringList& filters) override
     {
         ++fileDialogs;
@@ -59,6 +64,11 @@ public:
     {
         ADD_FAILURE() << "unexpected modal dialog";
         return 0;
+    }
+    std::optional<QString> choosePrinter(QWidget*, const QString&) override
+    {
+        ADD_FAILURE() << "unexpected print dialog";
+        return std::nullopt;
     }
 
     std::optional<QColor> nextColor;

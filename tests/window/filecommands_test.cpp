@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QStatusBar>
 
 namespace sw::test {
 namespace {
@@ -108,7 +109,7 @@ TEST_F(FileCommandsTest, SavingANewDocumentAsksForTheNameOnce)
     click("RzToolButton4");
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("paper.exm"))));
     EXPECT_EQ(window->fileName(), path(QStringLiteral("paper.exm")));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("试卷制作 - paper.exm"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("试卷制作 - paper.exm[*]"));
     EXPECT_EQ(dialogs.lastFilters, FileCommands::templateFilters());
 
     draw("ToolRectAct", {150, 300}, {250, 400});
@@ -150,9 +151,10 @@ TEST_F(FileCommandsTest, SaveAndOpenRoundTrip)
     click("RzToolButton4");
     ASSERT_TRUE(QFile::exists(path(QStringLiteral("round.exm"))));
 
-    // Open it over a changed document.
+    // Open it over a changed document, whose changes are not kept.
     click("RzToolButton18");
     addPage(false);
+    dialogs.threeWayAnswers = {Answer::No};
     dialogs.files = {{path(QStringLiteral("round.exm")), 1}};
     click("RzToolButton5");
     EXPECT_TRUE(dialogs.messages().empty());
@@ -177,12 +179,13 @@ TEST_F(FileCommandsTest, CancelledOpenChangesNothing)
 {
     draw("ToolRectAct", {150, 300}, {250, 400});
     const int shapes = page().ShapeCount();
+    dialogs.threeWayAnswers = {Answer::No};
     click("RzToolButton5");
     EXPECT_EQ(page().ShapeCount(), shapes);
     EXPECT_EQ(dialogs.lastFilters, FileCommands::templateFilters());
 }
 
-TEST_F(FileCommandsTest, UnreadableTemplateLeavesANewDocument)
+TEST_F(FileCommandsTest, UnreadableTemplateKeepsTheDocument)
 {
     addPage(true);
     window->setFileName(path(QStringLiteral("earlier.exm")));
@@ -196,9 +199,9 @@ TEST_F(FileCommandsTest, UnreadableTemplateLeavesANewDocument)
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("bad.exm")));
     EXPECT_GT(dialogs.messages()[0].text.split(QLatin1Char('\n')).last().size(), 0);
-    EXPECT_EQ(tabTexts(), QStringList{"A卷--1面"});
-    EXPECT_EQ(document().PageCount(), 1);
-    EXPECT_TRUE(window->fileName().isEmpty());
+    EXPECT_EQ(tabTexts(), (QStringList{"A卷--1面", "B卷--1面"}));
+    EXPECT_EQ(document().PageCount(), 2);
+    EXPECT_EQ(window->fileName(), path(QStringLiteral("earlier.exm")));
     EXPECT_EQ(historyRows(), QStringList{QStringLiteral("新建页面")});
 }
 
@@ -305,17 +308,35 @@ TEST_F(FileCommandsTest, ResolutionFieldTakesDigitsOnly)
     resolution.hide();
 }
 
-TEST_F(FileCommandsTest, PrintsTheCurrentPage)
+TEST_F(FileCommandsTest, PrintsTheCurrentPageOnThePrinterChosen)
 {
     FakePrinter printer;
     window->fileCommands().setPrinter(&printer);
     draw("ToolRectAct", {150, 300}, {250, 400});
+    dialogs.printers = {QStringLiteral("office")};
     click("RzToolButton7");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("print"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("fake")); // opened on the default printer
+    EXPECT_EQ(printer.name, QStringLiteral("office"));
     EXPECT_EQ(printer.jobs, 1);
     EXPECT_TRUE(printer.ended);
     EXPECT_TRUE(dialogs.messages().empty());
     EXPECT_EQ(document().ActiveShape, nullptr);
     EXPECT_EQ(page().ScaleX, 1.0);
+    const QString status = window->statusBar()->currentMessage();
+    EXPECT_TRUE(status.contains(QStringLiteral("A卷--1面"))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("office"))) << status.toStdString();
+}
+
+TEST_F(FileCommandsTest, CancelledPrintDialogPrintsNothing)
+{
+    FakePrinter printer;
+    window->fileCommands().setPrinter(&printer);
+    click("RzToolButton7");
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(printer.jobs, 0);
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 }
 
 TEST_F(FileCommandsTest, MissingPrinterIsReported)
@@ -324,9 +345,21 @@ TEST_F(FileCommandsTest, MissingPrinterIsReported)
     printer.available = false;
     window->fileCommands().setPrinter(&printer);
     click("RzToolButton7");
+    ASSERT_EQ(dialogs.shown.size(), 1u); // no print dialog
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, NoPrinterMessage);
     EXPECT_EQ(printer.jobs, 0);
+}
+
+TEST_F(FileCommandsTest, FailedJobIsReported)
+{
+    FakePrinter printer;
+    printer.startsJobs = false;
+    window->fileCommands().setPrinter(&printer);
+    dialogs.printers = {QStringLiteral("fake")};
+    click("RzToolButton7");
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 }
 
 } // namespace

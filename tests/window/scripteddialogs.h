@@ -5,20 +5,22 @@
 #include <QDialog>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace sw::test {
 
 // Answers every dialog of the designer from a script and records what was
-// shown. Questions without a scripted answer are answered No, file dialogs
-// without a scripted choice are cancelled, modal dialogs without a handler
-// are cancelled, input boxes without a scripted answer are cancelled.
+// shown. Questions without a scripted answer are answered No (Cancel where
+// there is one), file and print dialogs without a scripted choice are
+// cancelled, modal dialogs without a handler are cancelled, input boxes
+// without a scripted answer are cancelled.
 class ScriptedDialogs : public DialogService
 {
 public:
     struct Shown
     {
-        QString kind; // "message", "question", "open", "save", "input"
+        QString kind; // "message", "question", "open", "save", "input", "print"
         QString text;
         QString caption;
     };
@@ -35,6 +37,16 @@ public:
             return false;
         const bool answer = answers.front();
         answers.pop_front();
+        return answer;
+    }
+
+    Answer questionWithCancel(QWidget*, const QString& text, const QString& caption) override
+    {
+        shown.push_back({QStringLiteral("question"), text, caption});
+        if (threeWayAnswers.empty())
+            return Answer::Cancel;
+        const Answer answer = threeWayAnswers.front();
+        threeWayAnswers.pop_front();
         return answer;
     }
 
@@ -77,11 +89,24 @@ public:
         return answer;
     }
 
+    std::optional<QString> choosePrinter(QWidget*, const QString& printerName) override
+    {
+        shown.push_back({QStringLiteral("print"), printerName, {}});
+        if (printers.empty())
+            return std::nullopt;
+        const std::optional<QString> choice = printers.front();
+        printers.pop_front();
+        return choice;
+    }
+
     std::vector<Shown> messages() const { return only(QStringLiteral("message")); }
     std::vector<Shown> questions() const { return only(QStringLiteral("question")); }
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    std::deque<Answer> threeWayAnswers;
+    // Print dialogs: the printer chosen, or nullopt to cancel.
+    std::deque<std::optional<QString>> printers;
     std::deque<FileChoice> files;
     std::deque<std::optional<QString>> inputs;
     std::deque<std::function<void(QDialog&)>> handlers;

@@ -19,7 +19,7 @@ using StartupTest = WindowTest;
 
 TEST_F(StartupTest, StartsWithPaperTypeAAndOnePage)
 {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("试卷制作"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("试卷制作[*]"));
     ASSERT_EQ(document().PageCount(), 1);
     EXPECT_EQ(document().PageAt(0)->PaperType, QChar('A'));
     ASSERT_EQ(tabs().count(), 1);
@@ -64,8 +64,8 @@ TEST_F(StartupTest, MenusHoldTheCommands)
         return texts;
     };
     EXPECT_EQ(items(0), (QStringList{"新建", "打开", "保存", "另存为", "页面设置", "打印"}));
-    EXPECT_EQ(items(1), (QStringList{"插入底图", "校正底图", "组合", "解除组合", "复制", "粘贴",
-                                     "删除试卷"}));
+    EXPECT_EQ(items(1), (QStringList{"撤销", "重做", "插入底图", "校正底图", "组合", "解除组合",
+                                     "复制", "粘贴", "全选", "删除试卷"}));
     EXPECT_EQ(items(2), (QStringList{"实际尺寸", "缩小", "放大", "左对齐", "右对齐", "顶对齐",
                                      "底对齐", "横向居中", "纵向居中", "最大宽度", "最大高度",
                                      "最小宽度", "最小高度"}));
@@ -78,13 +78,22 @@ TEST_F(StartupTest, EveryToolBarButtonHasAnIconAndItsHint)
     {
         const char* name;
         const char* hint;
-    } hints[] = {
-        {"RzToolButton1", "新建"},      {"RzToolButton5", "打开"},  {"RzToolButton4", "保存"},
-        {"RzToolButton6", "另存为..."}, {"RzToolButton7", "打印"},  {"RzToolButton14", "组合"},
-        {"RzToolButton17", "解散"},     {"RzToolButton18", "锁定"}, {"RzToolButton8", "实际尺寸"},
-        {"RzToolButton29", "横向对齐"}, {"Btndelete", "删除页面"},  {"RzToolButton13", "退出制卷"},
-        {"ToolLineAct", "画线"},        {"kgact", "画涂点框"},      {"Zgact", "画切割框"},
-        {"DeleteAct", "删除"}};
+    } hints[] = {{"RzToolButton1", "新建 (Ctrl+N)"},
+                 {"RzToolButton5", "打开 (Ctrl+O)"},
+                 {"RzToolButton4", "保存 (Ctrl+S)"},
+                 {"RzToolButton6", "另存为... (Ctrl+Shift+S)"},
+                 {"RzToolButton7", "打印 (Ctrl+P)"},
+                 {"RzToolButton14", "组合"},
+                 {"RzToolButton17", "解散"},
+                 {"RzToolButton18", "锁定"},
+                 {"RzToolButton8", "实际尺寸 (Ctrl+0)"},
+                 {"RzToolButton29", "横向对齐"},
+                 {"Btndelete", "删除页面"},
+                 {"RzToolButton13", "退出制卷"},
+                 {"ToolLineAct", "画线"},
+                 {"kgact", "画涂点框"},
+                 {"Zgact", "画切割框"},
+                 {"DeleteAct", "删除"}};
     for (const auto& h : hints) {
         QToolButton* b = button(h.name);
         ASSERT_NE(b, nullptr) << h.name;

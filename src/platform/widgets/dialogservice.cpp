@@ -6,7 +6,11 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QFontInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 namespace sw {
 
@@ -65,6 +69,23 @@ bool QtDialogService::question(QWidget* parent, const QString& text, const QStri
     return box.exec() == QMessageBox::Yes;
 }
 
+Answer QtDialogService::questionWithCancel(QWidget* parent, const QString& text,
+                                           const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 FileChoice QtDialogService::openFile(QWidget* parent, const QString& caption,
                                      const QStringList& filters)
 {
@@ -87,8 +108,12 @@ std::optional<QColor> QtDialogService::chooseColor(QWidget* parent, const QColor
 
 std::optional<QFont> QtDialogService::chooseFont(QWidget* parent, const QFont& initial)
 {
+    // The dialog lists installed families only: a substituted family (宋体
+    // drawn with another font) opens on the family that actually draws it.
+    QFont shown = initial;
+    shown.setFamily(QFontInfo(initial).family());
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    const QFont font = QFontDialog::getFont(&ok, shown, parent);
     if (!ok)
         return std::nullopt;
     return font;
@@ -110,6 +135,17 @@ std::optional<QString> QtDialogService::inputText(QWidget* parent, const QString
     return text;
 }
 
+std::optional<QString> QtDialogService::choosePrinter(QWidget* parent, const QString& printerName)
+{
+    QPrinter printer(QPrinterInfo::printerInfo(printerName));
+    printer.setPrintRange(QPrinter::CurrentPage);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return printer.printerName();
+}
+
 DialogService& dialogService()
 {
     static QtDialogService standard;
@@ -126,6 +162,11 @@ DialogService* setDialogService(DialogService* service)
 bool confirm(QWidget* parent, const QString& text)
 {
     return dialogService().question(parent, text, ApplicationTitle);
+}
+
+Answer ask(QWidget* parent, const QString& text)
+{
+    return dialogService().questionWithCancel(parent, text, ApplicationTitle);
 }
 
 void refuse(QWidget* parent, const QString& text, MessageIcon icon)

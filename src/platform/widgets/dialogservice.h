@@ -30,6 +30,13 @@ enum class MessageIcon
     Critical
 };
 
+enum class Answer
+{
+    Yes,
+    No,
+    Cancel
+};
+
 // Every message box, question box, standard dialog and modal dialog of the
 // designer goes through this service, so that tests can answer them without
 // blocking. The designer uses QtDialogService; a test installs its own.
@@ -43,6 +50,9 @@ public:
                          MessageIcon icon) = 0;
     // A Yes/No question with No as the default button; true for Yes.
     virtual bool question(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A Yes/No/Cancel question with Cancel as the default and escape button.
+    virtual Answer questionWithCancel(QWidget* parent, const QString& text,
+                                      const QString& caption) = 0;
     // Filters in Qt form ("模板文件 (*.exm)"); an empty path when cancelled.
     virtual FileChoice openFile(QWidget* parent, const QString& caption,
                                 const QStringList& filters) = 0;
@@ -63,6 +73,9 @@ public:
         Q_UNUSED(initial)
         return std::nullopt;
     }
+    // The print dialog, opened on the named printer with the current page as
+    // the print range: the printer chosen, nothing when cancelled.
+    virtual std::optional<QString> choosePrinter(QWidget* parent, const QString& printerName) = 0;
 };
 
 // The standard Qt dialogs.
@@ -72,6 +85,8 @@ public:
     void message(QWidget* parent, const QString& text, const QString& caption,
                  MessageIcon icon) override;
     bool question(QWidget* parent, const QString& text, const QString& caption) override;
+    Answer questionWithCancel(QWidget* parent, const QString& text,
+                              const QString& caption) override;
     FileChoice openFile(QWidget* parent, const QString& caption,
                         const QStringList& filters) override;
     FileChoice saveFile(QWidget* parent, const QString& caption,
@@ -81,6 +96,7 @@ public:
     int exec(QDialog& dialog) override;
     std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QString> choosePrinter(QWidget* parent, const QString& printerName) override;
 };
 
 // The service in use: the installed one, else a process-wide QtDialogService.
@@ -91,6 +107,8 @@ DialogService* setDialogService(DialogService* service);
 
 // A Yes/No confirmation captioned with the application's title.
 bool confirm(QWidget* parent, const QString& text);
+// A Yes/No/Cancel question captioned with the application's title.
+Answer ask(QWidget* parent, const QString& text);
 // A one-line refusal with OK, captioned with the application's title.
 void refuse(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Warning);
 

@@ -2,8 +2,6 @@
 
 #include "platform/qpaintercanvas.h"
 
-#include <QPrinterInfo>
-
 namespace sw {
 
 QtPrinter::QtPrinter() = default;
@@ -14,18 +12,32 @@ QtPrinter::~QtPrinter()
         endJob();
 }
 
+QPrinterInfo QtPrinter::info() const
+{
+    return m_name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(m_name);
+}
+
 bool QtPrinter::isAvailable() const
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    return !info.isNull() && info.state() != QPrinter::Error;
+    const QPrinterInfo printer = info();
+    return !printer.isNull() && printer.state() != QPrinter::Error;
+}
+
+QString QtPrinter::printerName() const
+{
+    return info().printerName();
+}
+
+void QtPrinter::selectPrinter(const QString& name)
+{
+    m_name = name;
 }
 
 bool QtPrinter::prepare(const QPageSize& paper, QPageLayout::Orientation orientation)
 {
     if (m_painter.isActive() || !isAvailable() || !paper.isValid())
         return false;
-    m_printer =
-        std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    m_printer = std::make_unique<QPrinter>(info(), QPrinter::HighResolution);
     if (!m_printer->isValid()) {
         m_printer.reset();
         return false;

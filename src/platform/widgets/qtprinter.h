@@ -4,13 +4,15 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <memory>
 
 namespace sw {
 
 class QPainterCanvas;
 
-// The system's default printer (CUPS on Linux) through Qt Print Support.
+// The system's default printer (CUPS on Linux), or another one selected,
+// through Qt Print Support.
 // Jobs print at the printer's own resolution on the whole sheet, without
 // margins, so a millimetre of the page is a millimetre of paper.
 class QtPrinter : public Printer
@@ -21,8 +23,10 @@ public:
     QtPrinter(const QtPrinter&) = delete;
     QtPrinter& operator=(const QtPrinter&) = delete;
 
-    // A default printer exists and is not in an error state (a stopped queue).
+    // The printer exists and is not in an error state (a stopped queue).
     bool isAvailable() const override;
+    QString printerName() const override;
+    void selectPrinter(const QString& name) override;
     bool prepare(const QPageSize& paper, QPageLayout::Orientation orientation) override;
     int dotsPerInchX() const override;
     int dotsPerInchY() const override;
@@ -31,6 +35,10 @@ public:
     bool endJob() override;
 
 private:
+    QPrinterInfo info() const;
+
+    // Empty for the default printer.
+    QString m_name;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
     std::unique_ptr<QPainterCanvas> m_canvas;
