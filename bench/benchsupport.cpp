@@ -193,11 +193,11 @@ std::unique_ptr<TVectorGraphics> denseDocument(int count, const QString& picture
     return document;
 }
 
-std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error)
+std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error, bool a3)
 {
     WizardSettings settings;
     settings.pagecount = pages;
-    settings.pagesize = WizardA4;
+    settings.pagesize = a3 ? WizardA3 : WizardA4;
     settings.pagetype = WizardTwoColumns;
     settings.examcodetype = WizardBubbles;
     settings.examcodeleng = 12;
@@ -234,6 +234,20 @@ std::unique_ptr<TVectorGraphics> twentyPageDocument(QString* error)
         for (int p = 1; p < PagesPerType; ++p)
             document->NewPage(p, document->PageCount() - 1);
     }
+    document->RenumberPages();
+    document->LayoutMarks();
+    document->CurrentPage = 0;
+    return document;
+}
+
+std::unique_ptr<TVectorGraphics> manyPageDocument(int pages, QString* error)
+{
+    constexpr int SheetPages = 4;
+    auto document = answerSheet(SheetPages, error);
+    if (!document)
+        return nullptr;
+    while (document->PageCount() < pages)
+        document->NewPage(document->PageCount() % SheetPages, -1);
     document->RenumberPages();
     document->LayoutMarks();
     document->CurrentPage = 0;

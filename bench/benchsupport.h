@@ -32,10 +32,13 @@ bool writeDensePicture(const QString& folder, QString* error = nullptr);
 // DensePictureName from `pictureFolder`.
 std::unique_ptr<TVectorGraphics> denseDocument(int count, const QString& pictureFolder);
 
-// A standard answer sheet from the wizard: A4, two columns, 12 exam-number
-// digits, 60 objective questions, `pages` pages (1 to 4). nullptr, with the
-// reason in *error, when generation fails.
-std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error = nullptr);
+// A standard answer sheet from the wizard: A4 (or A3 with `a3`), two
+// columns, 12 exam-number digits, 60 objective questions, `pages` pages (1 to
+// 4). nullptr, with the reason in *error, when generation fails.
+std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error = nullptr, bool a3 = false);
+
+// The pages of the four-page answer sheet copied in turn to `pages` pages.
+std::unique_ptr<TVectorGraphics> manyPageDocument(int pages, QString* error = nullptr);
 
 // Five paper types A to E of the four-page answer sheet: 20 pages.
 std::unique_ptr<TVectorGraphics> twentyPageDocument(QString* error = nullptr);

@@ -9,6 +9,7 @@ SW_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite
     qt6-qpa-plugins
     libjpeg62-turbo-dev
+    libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-apps x11-utils imagemagick

@@ -89,7 +89,7 @@ public:
     {
         if (lines.isEmpty())
             return;
-        out_.writeShortString(prefix_ + bytes(name) + ".Strings");
+        out_.writeShortString(prefix_, bytes(name) + ".Strings");
         writeStringList(out_, lines);
     }
 
@@ -112,7 +112,10 @@ private:
         return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
     }
 
-    void writeName(std::string_view name) { out_.writeShortString(prefix_ + bytes(name)); }
+    void writeName(std::string_view name)
+    {
+        out_.writeShortString(prefix_, QByteArrayView(name.data(), qsizetype(name.size())));
+    }
 
     ByteWriter& out_;
     QByteArray prefix_;
