@@ -21,6 +21,7 @@
 #include "wizard/sheetgenerator.h"
 #include "wizard/wizardhost.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
@@ -240,18 +241,30 @@ std::unique_ptr<TVectorGraphics> twentyPageDocument(QString* error)
     return document;
 }
 
-std::unique_ptr<TVectorGraphics> manyPageDocument(int pages, QString* error)
+bool writeManyPageTemplate(int pages, const QString& file, QString* error)
 {
-    constexpr int SheetPages = 4;
-    auto document = answerSheet(SheetPages, error);
+    auto document = answerSheet(4, error);
     if (!document)
-        return nullptr;
-    while (document->PageCount() < pages)
-        document->NewPage(document->PageCount() % SheetPages, -1);
-    document->RenumberPages();
-    document->LayoutMarks();
-    document->CurrentPage = 0;
-    return document;
+        return false;
+    QBuffer records;
+    records.open(QIODevice::WriteOnly);
+    if (!document->SaveToStream(SaveAllShapes, records, error))
+        return false;
+    const std::vector<TPaper> sheetPages = document->Papers;
+    const std::vector<TGPS> sheetShapes = document->GPList;
+    document->Papers.clear();
+    document->GPList.clear();
+    for (int page = 0; page < pages; ++page) {
+        const int source = page % int(sheetPages.size());
+        document->Papers.push_back(sheetPages[std::size_t(source)]);
+        for (const TGPS& shape : sheetShapes) {
+            if (shape.VGIndex != source)
+                continue;
+            document->GPList.push_back(shape);
+            document->GPList.back().VGIndex = page;
+        }
+    }
+    return document->SaveToFile(SaveRecordsAsTheyAre, file, error);
 }
 
 QImage renderPage(TVectorGraphics& document, double dpi, QString* error)

@@ -37,8 +37,10 @@ std::unique_ptr<TVectorGraphics> denseDocument(int count, const QString& picture
 // 4). nullptr, with the reason in *error, when generation fails.
 std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error = nullptr, bool a3 = false);
 
-// The pages of the four-page answer sheet copied in turn to `pages` pages.
-std::unique_ptr<TVectorGraphics> manyPageDocument(int pages, QString* error = nullptr);
+// Writes a template of `pages` pages, the four pages of the answer sheet
+// copied in turn, straight from their records. False, with the reason in
+// *error, when generation or saving fails.
+bool writeManyPageTemplate(int pages, const QString& file, QString* error = nullptr);
 
 // Five paper types A to E of the four-page answer sheet: 20 pages.
 std::unique_ptr<TVectorGraphics> twentyPageDocument(QString* error = nullptr);

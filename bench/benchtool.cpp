@@ -209,10 +209,10 @@ int runPages(const QStringList& args)
 {
     const Arguments a(args, 1, {QStringLiteral("--pages")});
     QString error;
-    auto document = manyPageDocument(a.integer(QStringLiteral("--pages"), 4, 1, 100000), &error);
-    if (!document)
-        return fail(QStringLiteral("wizard: %1").arg(error));
-    return save(*document, a.positional(0));
+    if (!writeManyPageTemplate(a.integer(QStringLiteral("--pages"), 4, 1, 100000), a.positional(0),
+                               &error))
+        return fail(QStringLiteral("%1: %2").arg(a.positional(0), error));
+    return ExitOk;
 }
 
 int runSkewScan(const QStringList& args)
