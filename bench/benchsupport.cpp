@@ -260,8 +260,15 @@ bool writeManyPageTemplate(int pages, const QString& file, QString* error)
         for (const TGPS& shape : sheetShapes) {
             if (shape.VGIndex != source)
                 continue;
-            document->GPList.push_back(shape);
-            document->GPList.back().VGIndex = page;
+            TGPS& copy = document->GPList.emplace_back(shape);
+            copy.VGIndex = page;
+            // Each copy of the sheet asks its own subjective questions, so
+            // the checks before saving pass.
+            const int offset = page / int(sheetPages.size()) * 1000;
+            if (copy.GType == GZg)
+                copy.Question += offset;
+            else if (copy.GType == GKg && (copy.TextType == RSZGF || copy.TextType == RSXZT))
+                copy.GLZG += offset;
         }
     }
     return document->SaveToFile(SaveRecordsAsTheyAre, file, error);

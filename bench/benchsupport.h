@@ -38,7 +38,8 @@ std::unique_ptr<TVectorGraphics> denseDocument(int count, const QString& picture
 std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error = nullptr, bool a3 = false);
 
 // Writes a template of `pages` pages, the four pages of the answer sheet
-// copied in turn, straight from their records. False, with the reason in
+// copied in turn (each copy with its own question numbers), straight from
+// their records. False, with the reason in
 // *error, when generation or saving fails.
 bool writeManyPageTemplate(int pages, const QString& file, QString* error = nullptr);
 

@@ -49,6 +49,11 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
                 page->RemoveShape(shape);
             }
         }
+        std::size_t shapes = 0;
+        for (const auto& page : m_pages)
+            shapes += std::size_t(page->ShapeCount());
+        Papers.reserve(m_pages.size());
+        GPList.reserve(shapes);
         for (int p = 0; p < PageCount(); ++p) {
             const TVectorGraph& page = *PageAt(p);
             RecordFromPage(page);
