@@ -11,21 +11,22 @@ namespace {
 // The grey picture under the same mapping as the painter applies to colour
 // ones: each bitmap pixel whose centre falls on the picture takes the bilinear
 // mean of the four picture pixels around that point (8-bit weights, edges
-// clamped); the others stay white.
+// clamped); the others are white.
 QImage rotateGrey(const QImage& picture, const QSize& size, const QTransform& mapping)
 {
     QImage bitmap(size, QImage::Format_Grayscale8);
     if (bitmap.isNull())
         return {};
-    bitmap.fill(255);
     const int width = picture.width();
     const int height = picture.height();
     const QTransform scale =
         QTransform::fromScale(double(size.width()) / width, double(size.height()) / height);
     bool invertible = false;
     const QTransform toPicture = (scale * mapping).inverted(&invertible);
-    if (!invertible)
+    if (!invertible) {
+        bitmap.fill(255);
         return bitmap;
+    }
 
     // Picture coordinates in 16.16 fixed point, less half a pixel: the
     // integer part is the left or upper pixel of the four.
@@ -47,8 +48,10 @@ QImage rotateGrey(const QImage& picture, const QSize& size, const QTransform& ma
         std::int64_t v = fixed(start.y()) - half;
         uchar* out = bitmap.scanLine(y);
         for (int x = 0; x < size.width(); ++x, u += stepX, v += stepY) {
-            if (u + half < 0 || u + half >= limitX || v + half < 0 || v + half >= limitY)
+            if (u + half < 0 || u + half >= limitX || v + half < 0 || v + half >= limitY) {
+                out[x] = 255;
                 continue;
+            }
             const int left = int(u >> 16);
             const int top = int(v >> 16);
             const int wx = int((u >> 8) & 0xFF);
