@@ -103,11 +103,21 @@ bool TVectorGraphics::LoadFromStream(QIODevice& stream, QString* error)
     const QByteArray bytes = stream.readAll();
 
     // Read into a copy: properties the stream lacks keep the document's values.
+    // The records and lists are not carried over, so they are set aside
+    // rather than copied.
     TVectorGraphics loaded(PixelsPerInch);
-    static_cast<StoredDocument&>(loaded) = static_cast<const StoredDocument&>(*this);
-    loaded.Papers.clear();
-    loaded.GPList.clear();
-    loaded.Geifen.clear();
+    {
+        std::vector<TPaper> papers = std::move(Papers);
+        std::vector<TGPS> shapes = std::move(GPList);
+        QStringList geifen = std::move(Geifen);
+        Papers.clear();
+        GPList.clear();
+        Geifen.clear();
+        static_cast<StoredDocument&>(loaded) = static_cast<const StoredDocument&>(*this);
+        Papers = std::move(papers);
+        GPList = std::move(shapes);
+        Geifen = std::move(geifen);
+    }
     if (!readTemplate(bytes, loaded, PixelsPerInch, error))
         return false;
 

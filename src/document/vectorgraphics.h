@@ -95,8 +95,7 @@ public:
     void RecordFromPage(const TVectorGraph& page);
     // Adds the record of the shape on page pageIndex to GPList. A cut box is
     // put before the first later cut-box record of the same page with a
-    // higher question, so a page's cut boxes are stored by question. Pages are
-    // recorded in order: no page's records follow those of a later page.
+    // higher question, so a page's cut boxes are stored by question.
     void RecordFromShape(int pageIndex, const TGraphics& shape);
     // A new page from Papers[index], not in the page list.
     std::unique_ptr<TVectorGraph> PageFromRecord(int index) const;
