@@ -21,6 +21,7 @@
 #include "wizard/sheetgenerator.h"
 #include "wizard/wizardhost.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
@@ -193,11 +194,11 @@ std::unique_ptr<TVectorGraphics> denseDocument(int count, const QString& picture
     return document;
 }
 
-std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error)
+std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error, bool a3)
 {
     WizardSettings settings;
     settings.pagecount = pages;
-    settings.pagesize = WizardA4;
+    settings.pagesize = a3 ? WizardA3 : WizardA4;
     settings.pagetype = WizardTwoColumns;
     settings.examcodetype = WizardBubbles;
     settings.examcodeleng = 12;
@@ -238,6 +239,39 @@ std::unique_ptr<TVectorGraphics> twentyPageDocument(QString* error)
     document->LayoutMarks();
     document->CurrentPage = 0;
     return document;
+}
+
+bool writeManyPageTemplate(int pages, const QString& file, QString* error)
+{
+    auto document = answerSheet(4, error);
+    if (!document)
+        return false;
+    QBuffer records;
+    records.open(QIODevice::WriteOnly);
+    if (!document->SaveToStream(SaveAllShapes, records, error))
+        return false;
+    const std::vector<TPaper> sheetPages = document->Papers;
+    const std::vector<TGPS> sheetShapes = document->GPList;
+    document->Papers.clear();
+    document->GPList.clear();
+    for (int page = 0; page < pages; ++page) {
+        const int source = page % int(sheetPages.size());
+        document->Papers.push_back(sheetPages[std::size_t(source)]);
+        for (const TGPS& shape : sheetShapes) {
+            if (shape.VGIndex != source)
+                continue;
+            TGPS& copy = document->GPList.emplace_back(shape);
+            copy.VGIndex = page;
+            // Each copy of the sheet asks its own subjective questions, so
+            // the checks before saving pass.
+            const int offset = page / int(sheetPages.size()) * 1000;
+            if (copy.GType == GZg)
+                copy.Question += offset;
+            else if (copy.GType == GKg && (copy.TextType == RSZGF || copy.TextType == RSXZT))
+                copy.GLZG += offset;
+        }
+    }
+    return document->SaveToFile(SaveRecordsAsTheyAre, file, error);
 }
 
 QImage renderPage(TVectorGraphics& document, double dpi, QString* error)

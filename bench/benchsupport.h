@@ -32,10 +32,16 @@ bool writeDensePicture(const QString& folder, QString* error = nullptr);
 // DensePictureName from `pictureFolder`.
 std::unique_ptr<TVectorGraphics> denseDocument(int count, const QString& pictureFolder);
 
-// A standard answer sheet from the wizard: A4, two columns, 12 exam-number
-// digits, 60 objective questions, `pages` pages (1 to 4). nullptr, with the
-// reason in *error, when generation fails.
-std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error = nullptr);
+// A standard answer sheet from the wizard: A4 (or A3 with `a3`), two
+// columns, 12 exam-number digits, 60 objective questions, `pages` pages (1 to
+// 4). nullptr, with the reason in *error, when generation fails.
+std::unique_ptr<TVectorGraphics> answerSheet(int pages, QString* error = nullptr, bool a3 = false);
+
+// Writes a template of `pages` pages, the four pages of the answer sheet
+// copied in turn (each copy with its own question numbers), straight from
+// their records. False, with the reason in
+// *error, when generation or saving fails.
+bool writeManyPageTemplate(int pages, const QString& file, QString* error = nullptr);
 
 // Five paper types A to E of the four-page answer sheet: 20 pages.
 std::unique_ptr<TVectorGraphics> twentyPageDocument(QString* error = nullptr);

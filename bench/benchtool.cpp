@@ -30,7 +30,13 @@ const char* const Usage =
     "Usage: sheetwright-bench-tool COMMAND ...\n"
     "  dense OUT.exm [--shapes N]     one A4 page of N mixed shapes (default 1000);\n"
     "                                 writes the picture it shows beside OUT.exm\n"
-    "  sheet OUT.exm [--pages N]      an A4 answer sheet from the wizard (1 to 4 pages)\n"
+    "  sheet OUT.exm [--pages N] [--paper A3|A4] [--modal M]\n"
+    "                                 an answer sheet from the wizard (1 to 4 pages,\n"
+    "                                 A4 by default) in sheet mode M (default 0)\n"
+    "  pages OUT.exm --pages N        the four-page answer sheet copied to N pages\n"
+    "  skewscan PAGE.png OUT.jpg [--angle DEG] [--colour 0|1]\n"
+    "                                 turns the page by DEG degrees (default 0.5) and\n"
+    "                                 writes it as a grey (default) or colour JPEG\n"
     "  scan PAGE.png OUT.png [--angle DEG] [--threshold T]\n"
     "                                 turns the page by DEG degrees (default 0.5),\n"
     "                                 binarizes its upper half (default threshold 200)\n"
@@ -74,6 +80,11 @@ public:
     }
 
     QString positional(int i) const { return m_positional.at(i); }
+
+    QString text(const QString& name, const QString& fallback) const
+    {
+        return m_options.value(name, fallback);
+    }
 
     int integer(const QString& name, int fallback, int low, int high) const
     {
@@ -180,12 +191,40 @@ int runDense(const QStringList& args)
 
 int runSheet(const QStringList& args)
 {
-    const Arguments a(args, 1, {QStringLiteral("--pages")});
+    const Arguments a(
+        args, 1, {QStringLiteral("--pages"), QStringLiteral("--paper"), QStringLiteral("--modal")});
+    const QString paper = a.text(QStringLiteral("--paper"), QStringLiteral("A4"));
+    if (paper != QLatin1String("A4") && paper != QLatin1String("A3"))
+        throw UsageError{QStringLiteral("--paper takes A3 or A4")};
     QString error;
-    auto document = answerSheet(a.integer(QStringLiteral("--pages"), 1, 1, 4), &error);
+    auto document = answerSheet(a.integer(QStringLiteral("--pages"), 1, 1, 4), &error,
+                                paper == QLatin1String("A3"));
     if (!document)
         return fail(QStringLiteral("wizard: %1").arg(error));
+    document->Modal = a.integer(QStringLiteral("--modal"), 0, 0, 4);
     return save(*document, a.positional(0));
+}
+
+int runPages(const QStringList& args)
+{
+    const Arguments a(args, 1, {QStringLiteral("--pages")});
+    QString error;
+    if (!writeManyPageTemplate(a.integer(QStringLiteral("--pages"), 4, 1, 100000), a.positional(0),
+                               &error))
+        return fail(QStringLiteral("%1: %2").arg(a.positional(0), error));
+    return ExitOk;
+}
+
+int runSkewScan(const QStringList& args)
+{
+    const Arguments a(args, 2, {QStringLiteral("--angle"), QStringLiteral("--colour")});
+    const double angle = a.real(QStringLiteral("--angle"), ScanSkewDegrees, -45, 45);
+    const bool colour = a.integer(QStringLiteral("--colour"), 0, 0, 1) == 1;
+    const QImage turned = turnPicture(loadImage(a.positional(0)), angle);
+    const QImage scan = colour ? turned : turned.convertToFormat(QImage::Format_Grayscale8);
+    if (!scan.save(a.positional(1), "jpg", 90))
+        return fail(QStringLiteral("cannot write %1").arg(a.positional(1)));
+    return ExitOk;
 }
 
 int runScan(const QStringList& args)
@@ -261,9 +300,10 @@ int main(int argc, char** argv)
     }
     const QString command = args.takeFirst();
     const QHash<QString, int (*)(const QStringList&)> commands{
-        {QStringLiteral("dense"), runDense},   {QStringLiteral("sheet"), runSheet},
-        {QStringLiteral("scan"), runScan},     {QStringLiteral("blobs"), runBlobs},
-        {QStringLiteral("rotate"), runRotate},
+        {QStringLiteral("dense"), runDense},       {QStringLiteral("sheet"), runSheet},
+        {QStringLiteral("scan"), runScan},         {QStringLiteral("blobs"), runBlobs},
+        {QStringLiteral("rotate"), runRotate},     {QStringLiteral("pages"), runPages},
+        {QStringLiteral("skewscan"), runSkewScan},
     };
     const auto run = commands.value(command);
     if (!run) {

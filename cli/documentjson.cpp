@@ -14,6 +14,7 @@
 #include "shapes/linelist.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace sw::cli {
 
@@ -174,11 +175,10 @@ QJsonObject shapeToJson(const TGraphics& shape)
     return o;
 }
 
-QJsonObject documentToJson(const TVectorGraphics& document)
+namespace {
+
+QJsonObject documentJson(const TVectorGraphics& document, const QJsonArray& pages)
 {
-    QJsonArray pages;
-    for (int i = 0; i < document.PageCount(); ++i)
-        pages.append(pageJson(*document.PageAt(i)));
     return {{"Modal", document.Modal},
             {"Locked", document.Locked},
             {"DWW", document.DWW},
@@ -186,6 +186,45 @@ QJsonObject documentToJson(const TVectorGraphics& document)
             {"CopyRight", document.CopyRight},
             {"Geifen", lines(document.Geifen)},
             {"pages", pages}};
+}
+
+} // namespace
+
+QJsonObject documentToJson(const TVectorGraphics& document)
+{
+    QJsonArray pages;
+    for (int i = 0; i < document.PageCount(); ++i)
+        pages.append(pageJson(*document.PageAt(i)));
+    return documentJson(document, pages);
+}
+
+// The document is written with one placeholder page, whose line is then
+// replaced by the pages written one by one at the depth of that line ("pages"
+// sorts last among the keys, so the placeholder is its last line of that form).
+void writeDocumentJson(const TVectorGraphics& document,
+                       const std::function<void(QByteArrayView)>& write)
+{
+    const QByteArray indent(8, ' ');
+    const QByteArray placeholder = "\n" + indent + "\"pages\"\n";
+    const QByteArray outline =
+        QJsonDocument(documentJson(document, QJsonArray{QStringLiteral("pages")}))
+            .toJson(QJsonDocument::Indented);
+    const qsizetype at = outline.lastIndexOf(placeholder);
+    if (document.PageCount() == 0 || at < 0) {
+        write(QJsonDocument(documentToJson(document)).toJson(QJsonDocument::Indented));
+        return;
+    }
+    write(QByteArrayView(outline).first(at + 1));
+    for (int i = 0; i < document.PageCount(); ++i) {
+        QByteArray page =
+            QJsonDocument(pageJson(*document.PageAt(i))).toJson(QJsonDocument::Indented);
+        page.chop(1); // the final line break
+        page.replace('\n', "\n" + indent);
+        write(indent);
+        write(page);
+        write(i + 1 < document.PageCount() ? ",\n" : "\n");
+    }
+    write(QByteArrayView(outline).sliced(at + placeholder.size()));
 }
 
 } // namespace sw::cli

@@ -3,7 +3,6 @@
 #include "cli/documentio.h"
 #include "cli/documentjson.h"
 
-#include <QJsonDocument>
 #include <cstdio>
 
 namespace sw::cli {
@@ -15,8 +14,9 @@ int runInfo(const QStringList& args)
     auto document = openTemplate(a.positional(0, "IN.exm"), !a.flag(QStringLiteral("--raw")));
     if (!document)
         return ExitFileError;
-    const QByteArray json = QJsonDocument(documentToJson(*document)).toJson(QJsonDocument::Indented);
-    std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+    writeDocumentJson(*document, [](QByteArrayView text) {
+        std::fwrite(text.data(), 1, std::size_t(text.size()), stdout);
+    });
     return ExitOk;
 }
 

@@ -33,7 +33,7 @@ int openScanJob(const Arguments& a, ScanJob& job)
     const int n = a.intValue(QStringLiteral("--page"), 1, 1, job.document->PageCount());
     job.document->CurrentPage = n - 1;
     QString error;
-    job.scan = loadPicture(a.positional(1, "SCAN"), &error);
+    job.scan = loadScan(a.positional(1, "SCAN"), &error);
     if (job.scan.isNull()) {
         printError(QStringLiteral("%1: %2").arg(a.positional(1, "SCAN"), error));
         return ExitFileError;

@@ -1,13 +1,14 @@
 #include "document/export.h"
 
+#include "document/pagebands.h"
 #include "document/painting.h"
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
 #include "platform/picturecodec.h"
+#include "platform/pngwriter.h"
 #include "platform/qpaintercanvas.h"
 #include "platform/rounding.h"
 
-#include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -110,8 +111,65 @@ bool commit(QSaveFile& file, QString* error)
     return true;
 }
 
-// A white sheet of the page's paper size at the resolution, painted once and
-// encoded row by row.
+// The rows of a sheet without colour as grey samples; null, and `coloured`
+// set, at the first row holding a colour.
+PackedRowSource greyRows(PageBands& bands, std::vector<uchar>& grey, bool& coloured)
+{
+    return [&bands, &grey, &coloured](int y) -> const uchar* {
+        const QRgb* in = bands.row(y);
+        uchar* out = grey.data();
+        for (const QRgb* end = in + grey.size(); in != end; ++in, ++out) {
+            const int green = qGreen(*in);
+            if (qRed(*in) != green || qBlue(*in) != green) {
+                coloured = true;
+                return nullptr;
+            }
+            *out = uchar(green);
+        }
+        return grey.data();
+    };
+}
+
+PackedRowSource colourRows(PageBands& bands, std::vector<uchar>& rgb)
+{
+    return [&bands, &rgb](int y) -> const uchar* {
+        const QRgb* in = bands.row(y);
+        uchar* out = rgb.data();
+        for (uchar* end = out + rgb.size(); out != end; ++in) {
+            *out++ = uchar(qRed(*in));
+            *out++ = uchar(qGreen(*in));
+            *out++ = uchar(qBlue(*in));
+        }
+        return rgb.data();
+    };
+}
+
+// A sheet without colour is written as 8-bit grey: the encoding starts grey
+// and starts over in colour at the first coloured row.
+bool writePng(PageBands& bands, const QString& fileName, int resolution, QString* error)
+{
+    const QSize size = bands.size();
+    {
+        std::vector<uchar> grey(std::size_t(size.width()));
+        bool coloured = false;
+        QSaveFile file(fileName);
+        if (!openForWriting(file, error))
+            return false;
+        if (savePngRows(size, PngPixels::Grey8, greyRows(bands, grey, coloured), file, resolution,
+                        error))
+            return commit(file, error);
+        if (!coloured)
+            return false;
+    }
+    std::vector<uchar> rgb(std::size_t(size.width()) * 3);
+    QSaveFile file(fileName);
+    return openForWriting(file, error) &&
+           savePngRows(size, PngPixels::Rgb24, colourRows(bands, rgb), file, resolution, error) &&
+           commit(file, error);
+}
+
+// A white sheet of the page's paper size at the resolution, painted in bands
+// and encoded row by row.
 bool writeBitmap(const TVectorGraphics& document, TVectorGraph& page, const QString& fileName,
                  Format format, double dotsPerInch, QString* error)
 {
@@ -122,38 +180,21 @@ bool writeBitmap(const TVectorGraphics& document, TVectorGraph& page, const QStr
         return fail(
             error,
             QStringLiteral("cannot export a picture of %1 x %2 pixels").arg(width).arg(height));
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
+    PageBands bands(document, page, dotsPerInch, QSize(width, height), exportBandRows(width));
+    if (!bands.isValid())
         return fail(error, QStringLiteral("not enough memory for the picture"));
-    image.fill(Qt::white);
-    {
-        QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
-        paintForOutput(document, page, canvas, dotsPerInch);
-    }
+    const auto rows = [&bands](int y) { return bands.row(y); };
 
     const int resolution = roundHalfEven(dotsPerInch);
+    if (format == Format::Png)
+        return writePng(bands, fileName, resolution, error);
     QSaveFile file(fileName);
     if (!openForWriting(file, error))
         return false;
-    bool written = false;
-    switch (format) {
-    case Format::Bmp:
-        written = saveBmp(image, file, resolution, error);
-        break;
-    case Format::Jpeg:
-        written = saveJpeg(image, file, JpegQuality, resolution, error);
-        break;
-    default: {
-        const int perMetre = roundHalfEven(resolution / 0.0254);
-        image.setDotsPerMeterX(perMetre);
-        image.setDotsPerMeterY(perMetre);
-        QImageWriter writer(&file, "png");
-        written = writer.write(image);
-        if (!written)
-            fail(error, QStringLiteral("cannot encode PNG: %1").arg(writer.errorString()));
-        break;
-    }
-    }
+    const bool written =
+        format == Format::Bmp
+            ? saveBmpRows(bands.size(), rows, file, resolution, error)
+            : saveJpegRows(bands.size(), rows, file, JpegQuality, resolution, error);
     return written && commit(file, error);
 }
 

@@ -14,6 +14,9 @@
 #include "shapes/roundrect.h"
 #include "shapes/triangle.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace sw {
 
 namespace {
@@ -141,14 +144,16 @@ void TVectorGraphics::RecordFromShape(int pageIndex, const TGraphics& shape)
 
     auto place = GPList.end();
     if (shape.Kind == GZg) {
-        for (auto it = GPList.size() > FirstOrderedRecord ? GPList.begin() + FirstOrderedRecord
-                                                          : GPList.end();
-             it != GPList.end(); ++it) {
-            if (it->VGIndex == pageIndex && it->GType == GZg && it->Question > record.Question) {
-                place = it;
-                break;
-            }
-        }
+        // Records are made page by page, so the records of this page are the
+        // last ones: only they are searched.
+        const auto first = GPList.begin() +
+                           std::ptrdiff_t(std::min<std::size_t>(FirstOrderedRecord, GPList.size()));
+        auto from = GPList.end();
+        while (from != first && std::prev(from)->VGIndex == pageIndex)
+            --from;
+        place = std::find_if(from, GPList.end(), [&record](const TGPS& other) {
+            return other.GType == GZg && other.Question > record.Question;
+        });
     }
     GPList.insert(place, std::move(record));
 }

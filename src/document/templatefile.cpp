@@ -49,6 +49,11 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
                 page->RemoveShape(shape);
             }
         }
+        std::size_t shapes = 0;
+        for (const auto& page : m_pages)
+            shapes += std::size_t(page->ShapeCount());
+        Papers.reserve(m_pages.size());
+        GPList.reserve(shapes);
         for (int p = 0; p < PageCount(); ++p) {
             const TVectorGraph& page = *PageAt(p);
             RecordFromPage(page);
@@ -98,11 +103,21 @@ bool TVectorGraphics::LoadFromStream(QIODevice& stream, QString* error)
     const QByteArray bytes = stream.readAll();
 
     // Read into a copy: properties the stream lacks keep the document's values.
+    // The records and lists are not carried over, so they are set aside
+    // rather than copied.
     TVectorGraphics loaded(PixelsPerInch);
-    static_cast<StoredDocument&>(loaded) = static_cast<const StoredDocument&>(*this);
-    loaded.Papers.clear();
-    loaded.GPList.clear();
-    loaded.Geifen.clear();
+    {
+        std::vector<TPaper> papers = std::move(Papers);
+        std::vector<TGPS> shapes = std::move(GPList);
+        QStringList geifen = std::move(Geifen);
+        Papers.clear();
+        GPList.clear();
+        Geifen.clear();
+        static_cast<StoredDocument&>(loaded) = static_cast<const StoredDocument&>(*this);
+        Papers = std::move(papers);
+        GPList = std::move(shapes);
+        Geifen = std::move(geifen);
+    }
     if (!readTemplate(bytes, loaded, PixelsPerInch, error))
         return false;
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <csetjmp>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -104,27 +105,23 @@ struct JpegDecoder
     JpegError error{};
     QImage image;
     std::vector<JSAMPLE> row;
+    bool keepGrey = false;
     bool tooLarge = false;
 };
 
-void storeRow(QRgb* out, const JSAMPLE* in, int width, J_COLOR_SPACE space, bool adobeInverted)
+void storeCmykRow(QRgb* out, const JSAMPLE* in, int width, bool adobeInverted)
 {
-    if (space == JCS_CMYK) {
-        for (int x = 0; x < width; ++x, in += 4) {
-            // Adobe writes CMYK inverted; plain CMYK is inverted here instead.
-            int c = in[0], m = in[1], y = in[2], k = in[3];
-            if (!adobeInverted) {
-                c = 255 - c;
-                m = 255 - m;
-                y = 255 - y;
-                k = 255 - k;
-            }
-            out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    for (int x = 0; x < width; ++x, in += 4) {
+        // Adobe writes CMYK inverted; plain CMYK is inverted here instead.
+        int c = in[0], m = in[1], y = in[2], k = in[3];
+        if (!adobeInverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
         }
-        return;
+        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
     }
-    for (int x = 0; x < width; ++x, in += 3)
-        out[x] = qRgb(in[0], in[1], in[2]);
 }
 
 bool runDecoder(JpegDecoder& d, const QByteArray& data)
@@ -145,21 +142,27 @@ bool runDecoder(JpegDecoder& d, const QByteArray& data)
         return false;
     }
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
-    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGB;
+    const bool grey = d.keepGrey && d.info.jpeg_color_space == JCS_GRAYSCALE;
+    // Grey and colour rows decode straight into the image (QRgb words with an
+    // opaque alpha byte); CMYK goes through storeCmykRow.
+    constexpr J_COLOR_SPACE rgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    d.info.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : rgb32;
     jpeg_start_decompress(&d.info);
     const int width = int(d.info.output_width);
     const int height = int(d.info.output_height);
-    d.image = QImage(width, height, QImage::Format_RGB32);
+    d.image = QImage(width, height, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (d.image.isNull())
         ERREXIT(&d.info, JERR_OUT_OF_MEMORY);
-    d.row.resize(std::size_t(width) * std::size_t(d.info.output_components));
+    if (cmyk)
+        d.row.resize(std::size_t(width) * std::size_t(d.info.output_components));
     while (d.info.output_scanline < d.info.output_height) {
-        JSAMPROW row = d.row.data();
         const int y = int(d.info.output_scanline);
+        JSAMPROW row = cmyk ? d.row.data() : d.image.scanLine(y);
         if (jpeg_read_scanlines(&d.info, &row, 1) != 1)
             ERREXIT(&d.info, JERR_INPUT_EOF);
-        storeRow(reinterpret_cast<QRgb*>(d.image.scanLine(y)), d.row.data(), width,
-                 d.info.out_color_space, d.info.saw_Adobe_marker);
+        if (cmyk)
+            storeCmykRow(reinterpret_cast<QRgb*>(d.image.scanLine(y)), d.row.data(), width,
+                         d.info.saw_Adobe_marker);
     }
     if (d.info.density_unit == 1 || d.info.density_unit == 2) {
         const double perMetre = d.info.density_unit == 1 ? 1 / 0.0254 : 100.0;
@@ -182,7 +185,6 @@ struct JpegEncoder
     QIODevice* device = nullptr;
     bool writeFailed = false;
     std::array<JOCTET, 64 * 1024> buffer{};
-    std::vector<JSAMPLE> row;
 };
 
 JpegEncoder& encoderOf(j_compress_ptr info)
@@ -219,7 +221,11 @@ void termDestination(j_compress_ptr info)
     writeEncoded(e, e.buffer.size() - e.destination.free_in_buffer);
 }
 
-bool runEncoder(JpegEncoder& e, const QImage& rgb, int quality, int dotsPerInch)
+// Row y as packed samples, one (grey) or three (red, green, blue) a pixel.
+using SampleRowSource = std::function<const JSAMPLE*(int y)>;
+
+bool runEncoder(JpegEncoder& e, QSize size, int components, const SampleRowSource& rows,
+                int quality, int dotsPerInch)
 {
     e.info.err = &e.error.manager;
     e.info.client_data = &e;
@@ -232,10 +238,10 @@ bool runEncoder(JpegEncoder& e, const QImage& rgb, int quality, int dotsPerInch)
     e.destination.empty_output_buffer = emptyOutputBuffer;
     e.destination.term_destination = termDestination;
     e.info.dest = &e.destination;
-    e.info.image_width = JDIMENSION(rgb.width());
-    e.info.image_height = JDIMENSION(rgb.height());
-    e.info.input_components = 3;
-    e.info.in_color_space = JCS_RGB;
+    e.info.image_width = JDIMENSION(size.width());
+    e.info.image_height = JDIMENSION(size.height());
+    e.info.input_components = components;
+    e.info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&e.info);
     jpeg_set_quality(&e.info, quality, TRUE);
     if (quality >= 90) {
@@ -248,22 +254,37 @@ bool runEncoder(JpegEncoder& e, const QImage& rgb, int quality, int dotsPerInch)
     e.info.X_density = UINT16(dotsPerInch);
     e.info.Y_density = UINT16(dotsPerInch);
     jpeg_start_compress(&e.info, TRUE);
-    e.row.resize(std::size_t(rgb.width()) * 3);
     while (e.info.next_scanline < e.info.image_height) {
-        const auto* in =
-            reinterpret_cast<const QRgb*>(rgb.constScanLine(int(e.info.next_scanline)));
-        JSAMPLE* out = e.row.data();
-        for (int x = 0; x < rgb.width(); ++x) {
-            *out++ = JSAMPLE(qRed(in[x]));
-            *out++ = JSAMPLE(qGreen(in[x]));
-            *out++ = JSAMPLE(qBlue(in[x]));
-        }
-        JSAMPROW row = e.row.data();
+        JSAMPROW row = const_cast<JSAMPLE*>(rows(int(e.info.next_scanline)));
         jpeg_write_scanlines(&e.info, &row, 1);
     }
     jpeg_finish_compress(&e.info);
     jpeg_destroy_compress(&e.info);
     return true;
+}
+
+bool encodeJpeg(QSize size, int components, const SampleRowSource& rows, QIODevice& device,
+                int quality, int dotsPerInch, QString* error)
+{
+    if (size.isEmpty())
+        return fail(error, QStringLiteral("no picture to save"));
+    if (size.width() > JPEG_MAX_DIMENSION || size.height() > JPEG_MAX_DIMENSION)
+        return fail(error, QStringLiteral("picture too large for JPEG"));
+    auto encoder = std::make_unique<JpegEncoder>();
+    encoder->device = &device;
+    installErrorManager(encoder->error);
+    if (!runEncoder(*encoder, size, components, rows, std::clamp(quality, 1, 100),
+                    std::clamp(dotsPerInch, 1, 65535)))
+        return fail(error, QStringLiteral("cannot encode JPEG: %1")
+                               .arg(QString::fromLocal8Bit(encoder->error.message)));
+    if (encoder->writeFailed)
+        return fail(error, QStringLiteral("cannot write JPEG: %1").arg(device.errorString()));
+    return true;
+}
+
+RgbRowSource rowsOf(const QImage& rgb)
+{
+    return [&rgb](int y) { return reinterpret_cast<const QRgb*>(rgb.constScanLine(y)); };
 }
 
 bool isJpeg(const QByteArray& head)
@@ -272,7 +293,7 @@ bool isJpeg(const QByteArray& head)
            uchar(head[2]) == 0xFF;
 }
 
-QImage readWithQt(const QString& path, QString* error)
+QImage readWithQt(const QString& path, bool keepGrey, QString* error)
 {
     static const bool limitSet = [] {
         QImageReader::setAllocationLimit(ReaderAllocationLimitMb);
@@ -289,17 +310,18 @@ QImage readWithQt(const QString& path, QString* error)
             error, QStringLiteral("cannot read picture %1: %2").arg(path, reader.errorString()));
     if (image.width() > MaxPictureSide || image.height() > MaxPictureSide)
         return failImage(error, tooLarge(image.width(), image.height()));
+    if (keepGrey && image.format() == QImage::Format_Grayscale8)
+        return image;
     QImage flat = flattenOntoBlack(image);
     if (flat.isNull())
         return failImage(error, QStringLiteral("not enough memory for picture %1").arg(path));
     return flat;
 }
 
-} // namespace
-
-QImage decodeJpeg(const QByteArray& data, QString* error)
+QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* error)
 {
     auto decoder = std::make_unique<JpegDecoder>();
+    decoder->keepGrey = keepGrey;
     installErrorManager(decoder->error);
     if (!runDecoder(*decoder, data)) {
         if (decoder->tooLarge)
@@ -311,7 +333,7 @@ QImage decodeJpeg(const QByteArray& data, QString* error)
     return std::move(decoder->image);
 }
 
-QImage loadPicture(const QString& path, QString* error)
+QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -319,50 +341,88 @@ QImage loadPicture(const QString& path, QString* error)
             error, QStringLiteral("cannot open picture %1: %2").arg(path, file.errorString()));
     if (!isJpeg(file.peek(3))) {
         file.close();
-        return readWithQt(path, error);
+        return readWithQt(path, keepGrey, error);
     }
     if (file.size() > MaxJpegFileBytes)
         return failImage(error, QStringLiteral("picture file too large: %1").arg(path));
     const QByteArray data = file.readAll();
     QString jpegError;
-    QImage image = decodeJpeg(data, &jpegError);
+    QImage image = decodeJpegKeepingGrey(data, keepGrey, &jpegError);
     if (image.isNull())
         return failImage(error, QStringLiteral("%1: %2").arg(path, jpegError));
     return image;
+}
+
+} // namespace
+
+QImage decodeJpeg(const QByteArray& data, QString* error)
+{
+    return decodeJpegKeepingGrey(data, false, error);
+}
+
+QImage loadPicture(const QString& path, QString* error)
+{
+    return loadPictureFile(path, false, error);
+}
+
+QImage loadScan(const QString& path, QString* error)
+{
+    return loadPictureFile(path, true, error);
 }
 
 bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch, QString* error)
 {
     if (image.isNull())
         return fail(error, QStringLiteral("no picture to save"));
+    if (image.format() == QImage::Format_Grayscale8) {
+        const auto rows = [&image](int y) { return image.constScanLine(y); };
+        return encodeJpeg(image.size(), 1, rows, device, quality, dotsPerInch, error);
+    }
     if (image.width() > JPEG_MAX_DIMENSION || image.height() > JPEG_MAX_DIMENSION)
         return fail(error, QStringLiteral("picture too large for JPEG"));
     const QImage rgb = flattenOntoBlack(image);
     if (rgb.isNull())
         return fail(error, QStringLiteral("not enough memory to save the picture"));
-    auto encoder = std::make_unique<JpegEncoder>();
-    encoder->device = &device;
-    installErrorManager(encoder->error);
-    if (!runEncoder(*encoder, rgb, std::clamp(quality, 1, 100), std::clamp(dotsPerInch, 1, 65535)))
-        return fail(error, QStringLiteral("cannot encode JPEG: %1")
-                               .arg(QString::fromLocal8Bit(encoder->error.message)));
-    if (encoder->writeFailed)
-        return fail(error, QStringLiteral("cannot write JPEG: %1").arg(device.errorString()));
-    return true;
+    return saveJpegRows(rgb.size(), rowsOf(rgb), device, quality, dotsPerInch, error);
+}
+
+bool saveJpegRows(QSize size, const RgbRowSource& rows, QIODevice& device, int quality,
+                  int dotsPerInch, QString* error)
+{
+    std::vector<JSAMPLE> packed(std::size_t(std::max(size.width(), 0)) * 3);
+    const auto samples = [&](int y) {
+        const QRgb* in = rows(y);
+        JSAMPLE* out = packed.data();
+        for (const QRgb* end = in + size.width(); in != end; ++in) {
+            *out++ = JSAMPLE(qRed(*in));
+            *out++ = JSAMPLE(qGreen(*in));
+            *out++ = JSAMPLE(qBlue(*in));
+        }
+        return static_cast<const JSAMPLE*>(packed.data());
+    };
+    return encodeJpeg(size, 3, samples, device, quality, dotsPerInch, error);
 }
 
 bool saveBmp(const QImage& image, QIODevice& device, int dotsPerInch, QString* error)
 {
     if (image.isNull())
         return fail(error, QStringLiteral("no picture to save"));
-    constexpr int HeaderBytes = 14 + 40;
-    const qint64 rowBytes = (qint64(image.width()) * 3 + 3) & ~qint64(3);
-    const qint64 pixelBytes = rowBytes * image.height();
-    if (HeaderBytes + pixelBytes > 0xFFFFFFFFLL)
-        return fail(error, QStringLiteral("picture too large for BMP"));
     const QImage rgb = flattenOntoBlack(image);
     if (rgb.isNull())
         return fail(error, QStringLiteral("not enough memory to save the picture"));
+    return saveBmpRows(rgb.size(), rowsOf(rgb), device, dotsPerInch, error);
+}
+
+bool saveBmpRows(QSize size, const RgbRowSource& rows, QIODevice& device, int dotsPerInch,
+                 QString* error)
+{
+    if (size.isEmpty())
+        return fail(error, QStringLiteral("no picture to save"));
+    constexpr int HeaderBytes = 14 + 40;
+    const qint64 rowBytes = (qint64(size.width()) * 3 + 3) & ~qint64(3);
+    const qint64 pixelBytes = rowBytes * size.height();
+    if (HeaderBytes + pixelBytes > 0xFFFFFFFFLL)
+        return fail(error, QStringLiteral("picture too large for BMP"));
     const qint32 perMetre = roundHalfEven(std::max(dotsPerInch, 0) / 0.0254);
 
     QByteArray header(HeaderBytes, '\0');
@@ -372,8 +432,8 @@ bool saveBmp(const QImage& image, QIODevice& device, int dotsPerInch, QString* e
     qToLittleEndian<quint32>(quint32(HeaderBytes + pixelBytes), h + 2);
     qToLittleEndian<quint32>(HeaderBytes, h + 10);
     qToLittleEndian<quint32>(40, h + 14);
-    qToLittleEndian<qint32>(rgb.width(), h + 18);
-    qToLittleEndian<qint32>(rgb.height(), h + 22); // positive: rows bottom-up
+    qToLittleEndian<qint32>(size.width(), h + 18);
+    qToLittleEndian<qint32>(size.height(), h + 22); // positive: rows bottom-up
     qToLittleEndian<quint16>(1, h + 26);
     qToLittleEndian<quint16>(24, h + 28);
     qToLittleEndian<quint32>(quint32(pixelBytes), h + 34);
@@ -383,13 +443,13 @@ bool saveBmp(const QImage& image, QIODevice& device, int dotsPerInch, QString* e
         return fail(error, QStringLiteral("cannot write BMP: %1").arg(device.errorString()));
 
     QByteArray row(rowBytes, '\0');
-    for (int y = rgb.height() - 1; y >= 0; --y) {
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int y = size.height() - 1; y >= 0; --y) {
+        const QRgb* in = rows(y);
         auto* out = reinterpret_cast<uchar*>(row.data());
-        for (int x = 0; x < rgb.width(); ++x) {
-            *out++ = uchar(qBlue(in[x]));
-            *out++ = uchar(qGreen(in[x]));
-            *out++ = uchar(qRed(in[x]));
+        for (const QRgb* end = in + size.width(); in != end; ++in) {
+            *out++ = uchar(qBlue(*in));
+            *out++ = uchar(qGreen(*in));
+            *out++ = uchar(qRed(*in));
         }
         if (device.write(row) != row.size())
             return fail(error, QStringLiteral("cannot write BMP: %1").arg(device.errorString()));

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <functional>
 
 class QIODevice;
 
@@ -17,15 +18,32 @@ constexpr int MaxPictureSide = 20000;
 // truncated or too large.
 QImage loadPicture(const QString& path, QString* error = nullptr);
 
+// loadPicture for scanned sheets: a greyscale JPEG or a picture Qt reads as
+// 8-bit grey stays one channel deep (Format_Grayscale8).
+QImage loadScan(const QString& path, QString* error = nullptr);
+
 // Decodes JPEG data; the JFIF density, if any, becomes the image's dots per metre.
 QImage decodeJpeg(const QByteArray& data, QString* error = nullptr);
 
-// Writes the image as baseline JPEG with a JFIF density in dots per inch.
+// Writes the image as baseline JPEG with a JFIF density in dots per inch; a
+// Format_Grayscale8 image is written with one grey channel.
 bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch,
               QString* error = nullptr);
+
+// Row y of a picture being encoded, as `width` Format_RGB32 pixels; valid
+// until the next call. Encoders ask for each row once, in file order.
+using RgbRowSource = std::function<const QRgb*(int y)>;
+
+// saveJpeg of a picture handed out row by row, top to bottom.
+bool saveJpegRows(QSize size, const RgbRowSource& rows, QIODevice& device, int quality,
+                  int dotsPerInch, QString* error = nullptr);
 
 // Writes the image as an uncompressed 24-bit BMP whose header holds the
 // resolution in pixels per metre.
 bool saveBmp(const QImage& image, QIODevice& device, int dotsPerInch, QString* error = nullptr);
+
+// saveBmp of a picture handed out row by row, bottom to top.
+bool saveBmpRows(QSize size, const RgbRowSource& rows, QIODevice& device, int dotsPerInch,
+                 QString* error = nullptr);
 
 } // namespace sw

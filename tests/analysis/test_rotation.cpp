@@ -1,8 +1,11 @@
 #include "document/analysis/rotation.h"
 #include "scans.h"
 
+#include <QLinearGradient>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace sw {
@@ -68,6 +71,45 @@ TEST(Rotation, StraightensMarksOfAKnownSkew)
     // What the turn uncovers is opaque white.
     EXPECT_EQ(straight.pixel(1199, 0), qRgb(255, 255, 255));
     EXPECT_EQ(straight.pixel(0, 399), qRgb(255, 255, 255));
+}
+
+TEST(Rotation, GreyPictureTurnsLikeTheColourOneAndStaysGrey)
+{
+    QImage scan = whiteScan(1200, 400);
+    drawSquare(scan, {100, 100}, 8);
+    drawSquare(scan, {1100, 110}, 8);
+    {
+        QPainter painter(&scan);
+        QLinearGradient gradient(300, 0, 900, 0);
+        gradient.setColorAt(0, Qt::black);
+        gradient.setColorAt(1, Qt::white);
+        painter.fillRect(QRect(300, 150, 600, 200), gradient);
+    }
+    const QImage grey = scan.convertToFormat(QImage::Format_Grayscale8);
+    const double skew = std::atan(0.01);
+
+    const QImage colour = RotatePicture(scan, scan.size(), skew);
+    const QImage turned = RotatePicture(grey, grey.size(), skew);
+    ASSERT_EQ(turned.size(), scan.size());
+    EXPECT_EQ(turned.format(), QImage::Format_Grayscale8);
+    int largest = 0;
+    for (int y = 0; y < turned.height(); ++y) {
+        const uchar* row = turned.constScanLine(y);
+        for (int x = 0; x < turned.width(); ++x)
+            largest = std::max(largest, std::abs(row[x] - qGray(colour.pixel(x, y))));
+    }
+    // The painter's bilinear weights are coarser than 8 bits: sharp edges
+    // may differ by a few grey levels, never more.
+    EXPECT_LE(largest, 16);
+    for (const QRect& r : {QRect(40, 40, 120, 120), QRect(1040, 40, 120, 120)}) {
+        const QPointF c = darkCentre(colour, r);
+        const QPointF g = darkCentre(turned, r);
+        EXPECT_NEAR(g.x(), c.x(), 0.25);
+        EXPECT_NEAR(g.y(), c.y(), 0.25);
+    }
+    EXPECT_EQ(turned.pixel(1199, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(turned.pixel(0, 399), qRgb(255, 255, 255));
+    EXPECT_EQ(RotatePicture(grey, grey.size(), 0.0), grey);
 }
 
 TEST(Rotation, NoSkewKeepsThePicture)

@@ -53,6 +53,28 @@ TEST_F(TemplateCommands, InfoShowsTheStartingDocument)
     }
 }
 
+TEST_F(TemplateCommands, InfoOfManyPagesIsQtsIndentedJson)
+{
+    // Written page by page, the text must still be exactly Qt's indented form.
+    const QString settings = path("settings.json");
+    QFile json(settings);
+    ASSERT_TRUE(json.open(QIODevice::WriteOnly));
+    json.write(R"({"pagecount": 4})");
+    json.close();
+    ASSERT_EQ(runCli({"wizard", "--settings", settings, "-o", path("sheet.exm")}).exitCode, 0);
+    ASSERT_EQ(runCli({"new", path("new.exm")}).exitCode, 0);
+    for (const QStringList& args :
+         {QStringList{"info", path("sheet.exm")}, QStringList{"info", path("sheet.exm"), "--raw"},
+          QStringList{"info", path("new.exm")}}) {
+        const CliResult r = runCli(args);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QJsonDocument doc = QJsonDocument::fromJson(r.out);
+        ASSERT_TRUE(doc.isObject());
+        EXPECT_EQ(r.out, doc.toJson(QJsonDocument::Indented)) << args.join(' ').toStdString();
+        EXPECT_GE(doc.object()["pages"].toArray().size(), 1);
+    }
+}
+
 TEST_F(TemplateCommands, RawInfoIsBeforeRenumbering)
 {
     ASSERT_EQ(runCli({"new", path("a.exm")}).exitCode, 0);

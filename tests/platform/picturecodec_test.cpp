@@ -75,6 +75,48 @@ TEST(PictureCodec, GreyscaleJpegDecodesToRgb)
     EXPECT_TRUE(near(decoded.pixel(5, 5), qRgb(200, 200, 200), 3));
 }
 
+// Components of the frame header (SOF0) of baseline JPEG data; -1 without one.
+int jpegComponents(const QByteArray& data)
+{
+    const int at = data.indexOf(QByteArray::fromHex("FFC0"));
+    return at < 0 || data.size() < at + 10 ? -1 : uchar(data[at + 9]);
+}
+
+TEST(PictureCodec, ScansKeepGreyJpegsGreyAndPicturesTurnThemIntoRgb)
+{
+    QImage grey(64, 16, QImage::Format_Grayscale8);
+    for (int y = 0; y < grey.height(); ++y)
+        for (int x = 0; x < grey.width(); ++x)
+            grey.scanLine(y)[x] = uchar(x * 4);
+    const QByteArray data = jpegBytes(grey);
+    EXPECT_EQ(jpegComponents(data), 1);
+    EXPECT_EQ(jpegComponents(jpegBytes(testPicture())), 3);
+
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("grey.jpg"), data);
+    QString error;
+    const QImage scan = loadScan(path, &error);
+    ASSERT_FALSE(scan.isNull()) << error.toStdString();
+    EXPECT_EQ(scan.format(), QImage::Format_Grayscale8);
+    EXPECT_EQ(scan.dotsPerMeterX(), 11811);
+    const QImage picture = loadPicture(path);
+    ASSERT_EQ(picture.format(), QImage::Format_RGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x) {
+            const int value = scan.constScanLine(y)[x];
+            EXPECT_LE(std::abs(value - grey.constScanLine(y)[x]), 2) << x << "," << y;
+            EXPECT_EQ(picture.pixel(x, y), qRgb(value, value, value)) << x << "," << y;
+        }
+    }
+    // Colour JPEGs load as colour either way, with opaque pixels.
+    const QString colourPath =
+        writeFile(dir, QStringLiteral("colour.jpg"), jpegBytes(testPicture()));
+    const QImage colour = loadScan(colourPath);
+    EXPECT_EQ(colour.format(), QImage::Format_RGB32);
+    EXPECT_EQ(colour, loadPicture(colourPath));
+    EXPECT_EQ(qAlpha(colour.pixel(10, 10)), 255);
+}
+
 TEST(PictureCodec, BmpHeaderHoldsTheResolutionInPixelsPerMetre)
 {
     const QImage original = testPicture(3, 2);

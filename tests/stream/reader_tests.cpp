@@ -179,6 +179,54 @@ TEST(TemplateReader, PropertiesInAnyOrder)
     EXPECT_EQ(d.GPList.at(0).Font.Name, QStringLiteral("b"));
 }
 
+TEST(TemplateReader, PairsOutOfOrderAmongPairsInOrder)
+{
+    StoredDocument d;
+    ASSERT_TRUE(readTemplate(shapeStream(StreamBytes()
+                                             .name("X1")
+                                             .hex("05")
+                                             .raw(QByteArray::fromHex("00000000000000C00040"))
+                                             .name("Row")
+                                             .integer8(3)
+                                             .name("VGIndex")
+                                             .integer8(9)
+                                             .name("col")
+                                             .integer8(4)
+                                             .name("Font.Name")
+                                             .hex("06 01 62")
+                                             .name("Group")
+                                             .integer8(5)),
+                             d, kPpi));
+    const TGPS& g = d.GPList.at(0);
+    EXPECT_EQ(g.X1, 3.0);
+    EXPECT_EQ(g.Row, 3);
+    EXPECT_EQ(g.VGIndex, 9);
+    EXPECT_EQ(g.col, 4);
+    EXPECT_EQ(g.Font.Name, QStringLiteral("b"));
+    EXPECT_EQ(g.Group, 5);
+}
+
+TEST(TemplateReader, ErrorsAfterPairsReadInOrderOrNot)
+{
+    const std::vector<std::pair<QByteArray, const char*>> cases = {
+        {shapeStream(StreamBytes().name("VGIndex").integer8(1).name("Row").hex("06 01 61")),
+         "Error reading TVectorGraphics.GPList: Error reading TGPS.Row: Invalid property value"},
+        {shapeStream(StreamBytes().name("Row").integer8(1).name("VGIndex").hex("06 01 61")),
+         "Error reading TVectorGraphics.GPList: Error reading TGPS.VGIndex: Invalid property "
+         "value"},
+        {shapeStream(StreamBytes().name("Row").integer8(1).name("Font.Size").integer8(1)),
+         "Error reading TVectorGraphics.GPList: Error reading TGPS.Font.Size: Property Size does "
+         "not exist"},
+        {shapeStream(StreamBytes().name("Font").integer8(1)),
+         "Error reading TVectorGraphics.GPList: Error reading TGPS.Font: Invalid property value"},
+        {shapeStream(StreamBytes().name("Font.Name.X").hex("06 01 61")),
+         "Error reading TVectorGraphics.GPList: Error reading TGPS.Font.Name.X: Invalid property "
+         "path"},
+    };
+    for (const auto& [bytes, message] : cases)
+        EXPECT_EQ(readError(bytes), QString::fromLatin1(message)) << message;
+}
+
 TEST(TemplateReader, ByteStringsDecodeAsGbk)
 {
     StoredDocument d;

@@ -14,7 +14,8 @@ QTransform correctionTransform(const QSize& size, double skewAngle);
 
 // The picture drawn straight: a bitmap of `size` (Format_RGB32) cleared to
 // opaque white, with the picture scaled into (0, 0, W, H) under the
-// correction transform. A null image when the size is empty.
+// correction transform. A Format_Grayscale8 picture gives a grey bitmap under
+// the same mapping. A null image when the size is empty.
 QImage RotatePicture(const QImage& picture, const QSize& size, double skewAngle);
 
 } // namespace sw

@@ -22,4 +22,12 @@ void ByteWriter::writeShortString(QByteArrayView s)
     writeBytes(s);
 }
 
+void ByteWriter::writeShortString(QByteArrayView prefix, QByteArrayView s)
+{
+    Q_ASSERT(prefix.size() + s.size() <= 255);
+    writeByte(static_cast<std::uint8_t>(prefix.size() + s.size()));
+    writeBytes(prefix);
+    writeBytes(s);
+}
+
 } // namespace sw::stream

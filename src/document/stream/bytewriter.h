@@ -19,6 +19,8 @@ public:
     void writeUInt32(std::uint32_t v);
     // One length byte, then the bytes; `s` is one of the program's own names.
     void writeShortString(QByteArrayView s);
+    // The same for the string `prefix` followed by `s`, without joining them.
+    void writeShortString(QByteArrayView prefix, QByteArrayView s);
 
     const QByteArray& bytes() const { return bytes_; }
 

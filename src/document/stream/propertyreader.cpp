@@ -177,15 +177,144 @@ private:
     bool found_ = false;
 };
 
+// Reads the pairs that come in the order of the description in one walk
+// over it. The writer writes that order, so a record costs one walk instead of
+// one per property. `pending` is the name of the next unread pair (empty at
+// the end); what does not come in order stays pending for the path lookup.
+class OrderedReader final : public PropertyVisitor
+{
+public:
+    OrderedReader(ByteReader& in, std::string_view className, QByteArray& pending,
+                  QByteArray prefix = {})
+        : in_(in), className_(className), pending_(pending), prefix_(std::move(prefix))
+    {
+    }
+
+    void integer(std::string_view name, std::int32_t& value, std::optional<std::int32_t>) override
+    {
+        take(name, [&] { value = readInteger(in_); });
+    }
+
+    void real(std::string_view name, double& value) override
+    {
+        take(name, [&] { value = readFloat(in_); });
+    }
+
+    void string(std::string_view name, QString& value) override
+    {
+        take(name, [&] { value = readString(in_); });
+    }
+
+    void character(std::string_view name, QChar& value) override
+    {
+        take(name, [&] { value = readCharacter(in_); });
+    }
+
+    void boolean(std::string_view name, bool& value) override
+    {
+        take(name, [&] { value = readBoolean(in_); });
+    }
+
+    void enumeration(std::string_view name, int& ordinal, NameTable names,
+                     std::optional<int>) override
+    {
+        take(name, [&] { ordinal = readEnumeration(in_, names); });
+    }
+
+    void set(std::string_view name, std::uint32_t& members, NameTable names) override
+    {
+        take(name, [&] { members = readSet(in_, names); });
+    }
+
+    void colour(std::string_view name, TColor& value, std::optional<TColor>) override
+    {
+        take(name, [&] { value = readColour(in_); });
+    }
+
+    void charset(std::string_view name, std::uint8_t& value) override
+    {
+        take(name, [&] { value = readCharset(in_); });
+    }
+
+    void object(std::string_view name, const Describe& describe) override
+    {
+        if (!pendingStartsWith(name, "."))
+            return;
+        OrderedReader nested(in_, className_, pending_, pendingHead(name.size() + 1));
+        describe(nested);
+    }
+
+    void strings(std::string_view name, QStringList& lines) override
+    {
+        if (pendingStartsWith(name, ".Strings") && pending_.size() == pendingLength(name) + 8)
+            read([&] { lines = readStringList(in_); });
+    }
+
+    void collection(std::string_view name, CollectionAccess& items) override
+    {
+        take(name, [&] { readCollection(in_, items); });
+    }
+
+private:
+    qsizetype pendingLength(std::string_view name) const
+    {
+        return prefix_.size() + qsizetype(name.size());
+    }
+
+    // The pending name is the prefix, `name` and `tail`, maybe followed by more.
+    bool pendingStartsWith(std::string_view name, std::string_view tail) const
+    {
+        const QByteArrayView pending(pending_);
+        const qsizetype length = pendingLength(name);
+        return pending.size() >= length + qsizetype(tail.size()) && pending.startsWith(prefix_) &&
+               pending.sliced(prefix_.size(), qsizetype(name.size())) ==
+                   QByteArrayView(name.data(), qsizetype(name.size())) &&
+               pending.sliced(length, qsizetype(tail.size())) ==
+                   QByteArrayView(tail.data(), qsizetype(tail.size()));
+    }
+
+    QByteArray pendingHead(std::size_t nameLength) const
+    {
+        return pending_.first(prefix_.size() + qsizetype(nameLength));
+    }
+
+    template <class Read> void take(std::string_view name, Read value)
+    {
+        if (pending_.size() == pendingLength(name) && pendingStartsWith(name, {}))
+            read(value);
+    }
+
+    // Reads the pending pair's value, with errors named as the path lookup
+    // names them, and moves on to the next pair.
+    template <class Read> void read(Read value)
+    {
+        try {
+            value();
+        } catch (const StreamError& e) {
+            fail(errorReading(QString::fromLatin1(className_.data(), qsizetype(className_.size())),
+                              QString::fromLatin1(pending_), e.message));
+        }
+        pending_ = in_.readShortString();
+    }
+
+    ByteReader& in_;
+    std::string_view className_;
+    QByteArray& pending_;
+    QByteArray prefix_;
+};
+
 // Pairs until an empty name. Errors of a pair name its owner and path. The
 // recursion follows the described objects, not the data, so the nesting depth
 // is fixed by the descriptions whatever the input.
 void readProperties(ByteReader& in, std::string_view className, const Describe& describe)
 {
-    for (;;) {
-        const QByteArray name = in.readShortString();
-        if (name.isEmpty())
-            return;
+    QByteArray name = in.readShortString();
+    if (!name.isEmpty()) {
+        OrderedReader ordered(in, className, name);
+        describe(ordered);
+    }
+    // Pairs out of order, unknown names and malformed paths.
+    for (; !name.isEmpty(); name = in.readShortString()) {
         try {
             const QList<QByteArray> parts = name.split('.');
             PathReader reader(in, parts, 0);

@@ -3,6 +3,8 @@
 #include "document/stream/bytewriter.h"
 #include "document/stream/valuewriter.h"
 
+#include <string>
+
 namespace sw::stream {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 class PropertyWriter final : public PropertyVisitor
 {
 public:
-    PropertyWriter(ByteWriter& out, QByteArray prefix) : out_(out), prefix_(std::move(prefix)) {}
+    PropertyWriter(ByteWriter& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
 
     void integer(std::string_view name, std::int32_t& value,
                  std::optional<std::int32_t> omitWhen) override
@@ -81,7 +83,7 @@ public:
 
     void object(std::string_view name, const Describe& describe) override
     {
-        PropertyWriter nested(out_, prefix_ + bytes(name) + '.');
+        PropertyWriter nested(out_, prefix_ + std::string(name) + '.');
         describe(nested);
     }
 
@@ -89,7 +91,7 @@ public:
     {
         if (lines.isEmpty())
             return;
-        out_.writeShortString(prefix_ + bytes(name) + ".Strings");
+        out_.writeShortString(prefixBytes(), bytes(name) + ".Strings");
         writeStringList(out_, lines);
     }
 
@@ -99,7 +101,7 @@ public:
         out_.writeTag(Tag::Collection);
         for (std::size_t i = 0; i < items.size(); ++i) {
             out_.writeTag(Tag::List);
-            PropertyWriter item(out_, QByteArray());
+            PropertyWriter item(out_, {});
             items.describeItem(i, item);
             out_.writeTag(Tag::End);
         }
@@ -112,10 +114,15 @@ private:
         return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
     }
 
-    void writeName(std::string_view name) { out_.writeShortString(prefix_ + bytes(name)); }
+    void writeName(std::string_view name)
+    {
+        out_.writeShortString(prefixBytes(), QByteArrayView(name.data(), qsizetype(name.size())));
+    }
+
+    QByteArrayView prefixBytes() const { return {prefix_.data(), qsizetype(prefix_.size())}; }
 
     ByteWriter& out_;
-    QByteArray prefix_;
+    std::string prefix_; // short enough to need no allocation
 };
 
 } // namespace
@@ -126,7 +133,7 @@ QByteArray writeComponent(std::string_view className, const Describe& describe)
     out.writeBytes(QByteArrayView(kSignature.data(), qsizetype(kSignature.size())));
     out.writeShortString(QByteArrayView(className.data(), qsizetype(className.size())));
     out.writeShortString(QByteArrayView()); // component name
-    PropertyWriter root(out, QByteArray());
+    PropertyWriter root(out, {});
     describe(root);
     out.writeTag(Tag::End); // end of properties
     out.writeTag(Tag::End); // end of sub-components

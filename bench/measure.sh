@@ -1,0 +1,45 @@
+# Shared by the comparison scripts (sourced, not run): interleaved runs of
+# whole commands, timed as CPU seconds (user + system, children included) and
+# peak resident memory through GNU time, summarised as medians and ranges.
+#
+# After `setup_measure`, `measure LABEL CMD...` runs a command once and keeps
+# its numbers under LABEL; callers loop over the repetitions and call measure
+# for each side in turn, so that both sides see the same load. `cpu LABEL`,
+# `cpu_range LABEL`, `peak_mib LABEL` and `ratio A B` read them back.
+
+setup_measure() {
+    local sudo=
+    [[ $(id -u) -eq 0 ]] || sudo=sudo
+    if [[ ! -x /usr/bin/time ]]; then
+        echo "Installing time ..." >&2
+        $sudo apt-get update -qq && $sudo apt-get install -y -qq time >/dev/null
+    fi
+    measure_dir=$(mktemp -d)
+}
+
+# Runs the command (its output discarded) and records "cpu_seconds peak_kib".
+measure() {
+    local label=$1
+    shift
+    /usr/bin/time -f '%U %S %M' -o "$measure_dir/last" "$@" >/dev/null 2>&1 ||
+        { echo "failed: $*" >&2; return 1; }
+    awk '{ printf "%.4f %d\n", $1 + $2, $3 }' "$measure_dir/last" >>"$measure_dir/$label"
+}
+
+# Runs a shell pipeline the same way (for commands piped into each other).
+measure_sh() {
+    local label=$1
+    measure "$label" sh -c "$2"
+}
+
+median_of() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+cpu() { cut -d' ' -f1 "$measure_dir/$1" | median_of; }
+cpu_range() { cut -d' ' -f1 "$measure_dir/$1" | sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", lo, hi }'; }
+peak_mib() { cut -d' ' -f2 "$measure_dir/$1" | median_of | awk '{ printf "%.0f", $1 / 1024 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+# One line: label, median CPU seconds, range, peak memory.
+report() {
+    printf '  %-44s %7.3f s  (%s s)  %5s MiB\n' "$2" "$(cpu "$1")" "$(cpu_range "$1")" "$(peak_mib "$1")"
+}
