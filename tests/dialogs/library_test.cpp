@@ -185,6 +185,7 @@ TEST_F(LibraryTest, OpeningRestoresModeLockAndPicture)
     window->setFileName(path(QStringLiteral("current.exm")));
 
     QSignalSpy pageChanges(window.get(), &TPaintForm::currentPageChanged);
+    dialogs.threeWayAnswers = {Answer::No}; // the edits above are not kept
     bool accepted = false;
     runLibrary([&](Tmubanfrm& dialog) {
         press(dialog, "RzToolButton4");
@@ -214,6 +215,7 @@ TEST_F(LibraryTest, UnreadableTemplateLeavesTheDocument)
     draw("ToolRectAct", {150, 300}, {250, 400});
     const int shapes = page().ShapeCount();
     const QStringList history = historyRows();
+    dialogs.threeWayAnswers = {Answer::No};
     bool stillOpen = false;
     runLibrary([&](Tmubanfrm& dialog) {
         press(dialog, "RzToolButton4");

@@ -258,6 +258,7 @@ TEST_F(WizardTest, RefusedSettingsKeepTheDocumentAndTheDialog)
 {
     draw("ToolRectAct", {150, 300}, {250, 400});
     const int shapes = page().ShapeCount();
+    dialogs.threeWayAnswers = {Answer::No};
     bool stillOpen = false;
     runWizard([&](Txdfrm& dialog) {
         QTest::keyClick(dialog.styleList(), Qt::Key_Down); // A3 in three narrow columns

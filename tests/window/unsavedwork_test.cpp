@@ -1,5 +1,7 @@
 #include "editor/filecommands.h"
 #include "editor/propertypanel.h"
+#include "editor/templatecommands.h"
+#include "platform/database/templatelibrary.h"
 #include "window/windowfixture.h"
 
 #include <QComboBox>
@@ -7,10 +9,20 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 
 namespace sw::test {
 namespace {
+
+// The commands that replace the document.
+enum class Replacing
+{
+    OpenDialog,
+    Drop,
+    Wizard,
+    Import
+};
 
 // A document worth keeping: two paper types, a rectangle on the first page,
 // saved once and then changed.
@@ -73,6 +85,54 @@ protected:
     {
         dialogs.files.push_back({file, 1});
         click("RzToolButton5");
+    }
+
+    // Replaces the document with the template `file` by `command`; the wizard
+    // generates its default sheet instead.
+    void replaceWith(Replacing command, const QString& file)
+    {
+        switch (command) {
+        case Replacing::OpenDialog:
+            openThroughDialog(file);
+            return;
+        case Replacing::Drop:
+            drop(file);
+            return;
+        case Replacing::Wizard:
+            pressInNextDialog("Button1");
+            click("RzToolButton36");
+            return;
+        case Replacing::Import: {
+            QFile stored(file);
+            ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+            ASSERT_TRUE(storeTemplate(window->database(), QStringLiteral("其他"), stored.readAll(),
+                                      QDateTime::currentDateTime()));
+            pressInNextDialog("RzToolButton4");
+            click("RzToolButton40");
+            return;
+        }
+        }
+    }
+    void pressInNextDialog(const char* button)
+    {
+        dialogs.handlers.push_back([button](QDialog& dialog) {
+            auto* target = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
+            ASSERT_NE(target, nullptr) << button;
+            QTest::mouseClick(target, Qt::LeftButton);
+        });
+    }
+    static QString replacedCaption(Replacing command)
+    {
+        switch (command) {
+        case Replacing::OpenDialog:
+        case Replacing::Drop:
+            return QStringLiteral("打开文件");
+        case Replacing::Wizard:
+            return QStringLiteral("新建页面");
+        case Replacing::Import:
+            return TemplateCommands::ImportedCaption;
+        }
+        return {};
     }
 };
 
@@ -160,7 +220,7 @@ TEST_F(UnsavedWorkTest, TemplateWithoutPagesKeepsTheDocument)
 struct Replacement
 {
     const char* name;
-    bool drop;
+    Replacing command;
     Answer answer;
     // Yes, then the save fails: a failed check or a cancelled file dialog.
     int saveFails; // 0 no, 1 check, 2 dialog
@@ -193,10 +253,7 @@ TEST_P(SaveQuestionTest, AsksBeforeReplacing)
     const State before = state();
 
     dialogs.threeWayAnswers = {r.answer};
-    if (r.drop)
-        drop(path(QStringLiteral("other.exm")));
-    else
-        openThroughDialog(path(QStringLiteral("other.exm")));
+    replaceWith(r.command, path(QStringLiteral("other.exm")));
 
     ASSERT_FALSE(dialogs.questions().empty());
     EXPECT_EQ(dialogs.questions()[0].text, QStringLiteral("是否保存模板？"));
@@ -205,9 +262,11 @@ TEST_P(SaveQuestionTest, AsksBeforeReplacing)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll() != keptBefore, r.savedFirst);
     if (r.replaced) {
-        EXPECT_EQ(window->fileName(), path(QStringLiteral("other.exm")));
-        EXPECT_EQ(historyRows(), QStringList{QStringLiteral("打开文件")});
-        EXPECT_FALSE(window->isWindowModified());
+        EXPECT_EQ(historyRows().first(), replacedCaption(r.command));
+        if (r.command == Replacing::OpenDialog || r.command == Replacing::Drop) {
+            EXPECT_EQ(window->fileName(), path(QStringLiteral("other.exm")));
+            EXPECT_FALSE(window->isWindowModified());
+        }
     } else {
         EXPECT_EQ(state(), before);
     }
@@ -215,15 +274,24 @@ TEST_P(SaveQuestionTest, AsksBeforeReplacing)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, SaveQuestionTest,
-    ::testing::Values(Replacement{"OpenYes", false, Answer::Yes, 0, true, true},
-                      Replacement{"OpenNo", false, Answer::No, 0, true, false},
-                      Replacement{"OpenCancel", false, Answer::Cancel, 0, false, false},
-                      Replacement{"OpenYesFailedCheck", false, Answer::Yes, 1, false, false},
-                      Replacement{"OpenYesCancelledDialog", false, Answer::Yes, 2, false, false},
-                      Replacement{"DropYes", true, Answer::Yes, 0, true, true},
-                      Replacement{"DropNo", true, Answer::No, 0, true, false},
-                      Replacement{"DropCancel", true, Answer::Cancel, 0, false, false},
-                      Replacement{"DropYesFailedCheck", true, Answer::Yes, 1, false, false}),
+    ::testing::Values(
+        Replacement{"OpenYes", Replacing::OpenDialog, Answer::Yes, 0, true, true},
+        Replacement{"OpenNo", Replacing::OpenDialog, Answer::No, 0, true, false},
+        Replacement{"OpenCancel", Replacing::OpenDialog, Answer::Cancel, 0, false, false},
+        Replacement{"OpenYesFailedCheck", Replacing::OpenDialog, Answer::Yes, 1, false, false},
+        Replacement{"OpenYesCancelledDialog", Replacing::OpenDialog, Answer::Yes, 2, false, false},
+        Replacement{"DropYes", Replacing::Drop, Answer::Yes, 0, true, true},
+        Replacement{"DropNo", Replacing::Drop, Answer::No, 0, true, false},
+        Replacement{"DropCancel", Replacing::Drop, Answer::Cancel, 0, false, false},
+        Replacement{"DropYesFailedCheck", Replacing::Drop, Answer::Yes, 1, false, false},
+        Replacement{"WizardYes", Replacing::Wizard, Answer::Yes, 0, true, true},
+        Replacement{"WizardNo", Replacing::Wizard, Answer::No, 0, true, false},
+        Replacement{"WizardCancel", Replacing::Wizard, Answer::Cancel, 0, false, false},
+        Replacement{"WizardYesFailedCheck", Replacing::Wizard, Answer::Yes, 1, false, false},
+        Replacement{"ImportYes", Replacing::Import, Answer::Yes, 0, true, true},
+        Replacement{"ImportNo", Replacing::Import, Answer::No, 0, true, false},
+        Replacement{"ImportCancel", Replacing::Import, Answer::Cancel, 0, false, false},
+        Replacement{"ImportYesCancelledDialog", Replacing::Import, Answer::Yes, 2, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UnsavedWorkTest, NoQuestionWithoutChanges)
