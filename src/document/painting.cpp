@@ -3,21 +3,14 @@
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
 #include "platform/canvas.h"
+#include "platform/saturating.h"
 #include "shapes/rectkg.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace sw {
 
 namespace {
-
-int clampToInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
-                                        std::numeric_limits<int>::max()));
-}
 
 // Running question numbers of one page, in list order. Answer boxes count on
 // from 1, each adding its own offset ("加值") for itself and every later
