@@ -12,6 +12,7 @@
 #include "editor/vcortrols.h"
 #include "platform/database/database.h"
 #include "platform/fontconversion.h"
+#include "platform/picturecodec.h"
 #include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
 #include "shapes/recttext.h"
@@ -337,7 +338,7 @@ void TPaintForm::loadBackgroundPicture()
     const TVectorGraph* page = currentPage();
     QPixmap picture;
     if (page && m_document->Modal != 0 && QFileInfo::exists(page->PicturePath))
-        picture.load(page->PicturePath);
+        picture = QPixmap::fromImage(loadPicture(page->PicturePath));
     m_image->setPixmap(picture);
     placeBackgroundPicture();
 }

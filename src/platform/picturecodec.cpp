@@ -1,7 +1,9 @@
 #include "platform/picturecodec.h"
 
+#include "platform/picturedata.h"
 #include "platform/rounding.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QIODevice>
 #include <QImageReader>
@@ -82,12 +84,38 @@ struct JpegError
     std::longjmp(error->jump, 1);
 }
 
-// Warnings are tolerated, except running out of data: a truncated file is an
-// error, not a picture with a grey lower part.
+// Warnings are tolerated, except those saying that data is missing: a
+// truncated file is an error, not a picture with a grey lower part. A
+// progression that skips the first scan of a component counts as missing
+// data, so that every component's blocks cost at least a bit each.
 void jpegEmitMessage(j_common_ptr info, int level)
 {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    if (level >= 0)
+        return;
+    switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
         jpegErrorExit(info);
+    default:
+        break;
+    }
+}
+
+// Whether Huffman-coded data of `bytes` bytes can fill every block of the
+// smallest component; arithmetic coding has no such bound.
+bool dataCanFill(const jpeg_decompress_struct& info, qint64 bytes)
+{
+    if (info.arith_code)
+        return true;
+    qint64 blocks = -1;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const qint64 n = qint64(component.width_in_blocks) * component.height_in_blocks;
+        blocks = blocks < 0 ? n : std::min(blocks, n);
+    }
+    return bytes >= minimumJpegScanBytes(std::max<qint64>(blocks, 0));
 }
 
 void installErrorManager(JpegError& error)
@@ -105,6 +133,7 @@ struct JpegDecoder
     QImage image;
     std::vector<JSAMPLE> row;
     bool tooLarge = false;
+    bool tooShort = false;
 };
 
 void storeRow(QRgb* out, const JSAMPLE* in, int width, J_COLOR_SPACE space, bool adobeInverted)
@@ -141,6 +170,11 @@ bool runDecoder(JpegDecoder& d, const QByteArray& data)
     if (d.info.image_width > unsigned(MaxPictureSide) ||
         d.info.image_height > unsigned(MaxPictureSide)) {
         d.tooLarge = true;
+        jpeg_destroy_decompress(&d.info);
+        return false;
+    }
+    if (!dataCanFill(d.info, data.size())) {
+        d.tooShort = true;
         jpeg_destroy_decompress(&d.info);
         return false;
     }
@@ -272,26 +306,34 @@ bool isJpeg(const QByteArray& head)
            uchar(head[2]) == 0xFF;
 }
 
-QImage readWithQt(const QString& path, QString* error)
+// Any format Qt reads; `name` names the picture in messages.
+QImage readWithQt(QIODevice& device, qint64 size, const QString& name, QString* error)
 {
     static const bool limitSet = [] {
         QImageReader::setAllocationLimit(ReaderAllocationLimitMb);
         return true;
     }();
     Q_UNUSED(limitSet);
-    QImageReader reader(path);
-    const QSize size = reader.size();
-    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
-        return failImage(error, tooLarge(size.width(), size.height()));
-    QImage image = reader.read();
-    if (image.isNull())
+    const QString shortfall = pictureDataShortfall(device.peek(PictureHeadBytes), size);
+    if (!shortfall.isEmpty())
+        return failImage(error, QStringLiteral("%1: %2").arg(name, shortfall));
+    QImageReader reader(&device);
+    QSize claimed = reader.size();
+    QImage image;
+    if (claimed.width() <= MaxPictureSide && claimed.height() <= MaxPictureSide) {
+        image = reader.read();
+        if (image.isNull())
+            return failImage(
+                error,
+                QStringLiteral("cannot read picture %1: %2").arg(name, reader.errorString()));
+        claimed = image.size();
+    }
+    if (claimed.width() > MaxPictureSide || claimed.height() > MaxPictureSide)
         return failImage(
-            error, QStringLiteral("cannot read picture %1: %2").arg(path, reader.errorString()));
-    if (image.width() > MaxPictureSide || image.height() > MaxPictureSide)
-        return failImage(error, tooLarge(image.width(), image.height()));
+            error, QStringLiteral("%1: %2").arg(name, tooLarge(claimed.width(), claimed.height())));
     QImage flat = flattenOntoBlack(image);
     if (flat.isNull())
-        return failImage(error, QStringLiteral("not enough memory for picture %1").arg(path));
+        return failImage(error, QStringLiteral("not enough memory for picture %1").arg(name));
     return flat;
 }
 
@@ -302,13 +344,35 @@ QImage decodeJpeg(const QByteArray& data, QString* error)
     auto decoder = std::make_unique<JpegDecoder>();
     installErrorManager(decoder->error);
     if (!runDecoder(*decoder, data)) {
+        const int width = int(decoder->info.image_width);
+        const int height = int(decoder->info.image_height);
         if (decoder->tooLarge)
-            return failImage(
-                error, tooLarge(int(decoder->info.image_width), int(decoder->info.image_height)));
+            return failImage(error, tooLarge(width, height));
+        if (decoder->tooShort)
+            return failImage(error, QStringLiteral("truncated JPEG: %1 bytes cannot hold %2 x %3 "
+                                                   "pixels")
+                                        .arg(data.size())
+                                        .arg(width)
+                                        .arg(height));
         return failImage(error, QStringLiteral("corrupt JPEG data: %1")
                                     .arg(QString::fromLocal8Bit(decoder->error.message)));
     }
     return std::move(decoder->image);
+}
+
+QImage decodePicture(const QByteArray& data, const QString& name, QString* error)
+{
+    if (!isJpeg(data.left(3))) {
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        return readWithQt(buffer, data.size(), name, error);
+    }
+    QString jpegError;
+    QImage image = decodeJpeg(data, &jpegError);
+    if (image.isNull())
+        return failImage(error, QStringLiteral("%1: %2").arg(name, jpegError));
+    return image;
 }
 
 QImage loadPicture(const QString& path, QString* error)
@@ -317,18 +381,11 @@ QImage loadPicture(const QString& path, QString* error)
     if (!file.open(QIODevice::ReadOnly))
         return failImage(
             error, QStringLiteral("cannot open picture %1: %2").arg(path, file.errorString()));
-    if (!isJpeg(file.peek(3))) {
-        file.close();
-        return readWithQt(path, error);
-    }
+    if (!isJpeg(file.peek(3)))
+        return readWithQt(file, file.size(), path, error);
     if (file.size() > MaxJpegFileBytes)
         return failImage(error, QStringLiteral("picture file too large: %1").arg(path));
-    const QByteArray data = file.readAll();
-    QString jpegError;
-    QImage image = decodeJpeg(data, &jpegError);
-    if (image.isNull())
-        return failImage(error, QStringLiteral("%1: %2").arg(path, jpegError));
-    return image;
+    return decodePicture(file.readAll(), path, error);
 }
 
 bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch, QString* error)
