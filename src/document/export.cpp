@@ -13,7 +13,9 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace sw {
@@ -94,19 +96,28 @@ void paintForOutput(const TVectorGraphics& document, TVectorGraph& page, Canvas&
     Paint(page, canvas, OutputPrint);
 }
 
+// Why writing `file` failed, in plain words for a full disk.
+QString writeFailure(const QFileDevice& file)
+{
+    const QString reason = file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC))
+                               ? QStringLiteral("the disk is full")
+                               : file.errorString();
+    return QStringLiteral("cannot write %1: %2").arg(file.fileName(), reason);
+}
+
+// Unbuffered, so that a failing write shows at once, in the writer, instead
+// of in a flush whose failure QSaveFile would not notice.
 bool openForWriting(QSaveFile& file, QString* error)
 {
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error,
-                    QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(error, writeFailure(file));
     return true;
 }
 
 bool commit(QSaveFile& file, QString* error)
 {
     if (!file.commit())
-        return fail(error,
-                    QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+        return fail(error, writeFailure(file));
     return true;
 }
 
@@ -154,6 +165,9 @@ bool writeBitmap(const TVectorGraphics& document, TVectorGraph& page, const QStr
         break;
     }
     }
+    // The encoders only see that a write failed; the file knows why.
+    if (!written && file.error() != QFileDevice::NoError)
+        fail(error, writeFailure(file));
     return written && commit(file, error);
 }
 
