@@ -14,6 +14,7 @@ SW_PACKAGES=(
     xvfb xauth x11-apps x11-utils imagemagick
     cups cups-client cups-bsd printer-driver-cups-pdf
     ghostscript poppler-utils
+    clang libclang-rt-dev
 )
 
 sw_install_missing() {
