@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${SW_FUZZ_BUILD:-$root/build-fuzz}
-runs=${SW_FUZZ_RUNS:-20000}
+runs=${SW_FUZZ_RUNS:-5000}
 
 if ! command -v clang++ >/dev/null; then
     echo "Fuzz smoke run skipped: clang++ is not installed"

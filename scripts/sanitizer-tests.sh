@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the test suites of the core (platform, shapes, stream, document,
-# painting, wizard, analysis) and the command-line tool once more with
+# selection, painting, wizard, analysis) and the command-line tool once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan, and runs
 # them. Any sanitizer report, also from a sheetwright-cli the tests start,
 # fails the run. SW_ASAN_SUITES names other suites to run instead.
@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${SW_ASAN_BUILD:-$root/build-asan}
 read -r -a suites <<<"${SW_ASAN_SUITES:-platform_tests shapes_tests stream_tests document_tests \
-painting_tests wizard_tests analysis_tests cli_tests}"
+selection_tests painting_tests wizard_tests analysis_tests cli_tests}"
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 if [ ! -f "$build/build.ninja" ]; then

@@ -5,6 +5,7 @@
 #include "document/vectorgraphics.h"
 #include "platform/picturecodec.h"
 #include "platform/qpaintercanvas.h"
+#include "platform/recordingcanvas.h"
 #include "platform/rounding.h"
 
 #include <QImageWriter>
@@ -25,6 +26,9 @@ namespace {
 // PDF pages are at most 200 inches on a side.
 constexpr double MaxPaperMm = 5080;
 constexpr int JpegQuality = 100;
+// An SVG is built in memory before it is written (some 300 bytes a figure):
+// a page drawing more figures than this is refused instead of exhausting it.
+constexpr long long MaxSvgFigures = 500000;
 
 enum class Format
 {
@@ -116,6 +120,13 @@ bool openForWriting(QSaveFile& file, QString* error)
 
 bool commit(QSaveFile& file, QString* error)
 {
+    // Writers that ignore failed writes (SVG, PDF) leave the reason in the
+    // file, where commit() would drop it.
+    if (file.error() != QFileDevice::NoError) {
+        const QString reason = writeFailure(file);
+        file.cancelWriting();
+        return fail(error, reason);
+    }
     if (!file.commit())
         return fail(error, writeFailure(file));
     return true;
@@ -211,6 +222,18 @@ bool writePdf(const TVectorGraphics& document, const std::vector<TVectorGraph*>&
     return commit(file, error);
 }
 
+// The drawing calls painting the page for output makes within `size`.
+long long figureCount(const TVectorGraphics& document, TVectorGraph& page, QSize size,
+                      double dotsPerInch)
+{
+    RecordingCanvas counter(outputFontPixelsPerInch(document));
+    counter.setClipRect({-1, -1, size.width() + 1, size.height() + 1});
+    long long count = 0;
+    counter.setSink([&count](const CanvasCall&) { ++count; });
+    paintForOutput(document, page, counter, dotsPerInch);
+    return count;
+}
+
 bool writeSvg(const TVectorGraphics& document, TVectorGraph& page, const QString& fileName,
               double dotsPerInch, QString* error)
 {
@@ -219,6 +242,12 @@ bool writeSvg(const TVectorGraphics& document, TVectorGraph& page, const QString
     const int resolution = roundHalfEven(dotsPerInch);
     const QSize size(roundHalfEven(page.Width / 25.4 * resolution),
                      roundHalfEven(page.Height / 25.4 * resolution));
+    const long long figures = figureCount(document, page, size, resolution);
+    if (figures > MaxSvgFigures)
+        return fail(error, QStringLiteral("the page draws %1 figures, more than an SVG can hold "
+                                          "(%2): export it as PNG or PDF")
+                               .arg(figures)
+                               .arg(MaxSvgFigures));
     QSaveFile file(fileName);
     if (!openForWriting(file, error))
         return false;

@@ -192,4 +192,24 @@ TEST_F(HostileInput, HugeBoxesExportAndTraceWithinAMemoryLimit)
     EXPECT_GT(trace.out.count("LineTo"), 10000);
 }
 
+// A grid of the largest size with cells of one pixel shows every cell: as an
+// SVG, which is built in memory, that is refused with a message.
+TEST_F(HostileInput, SvgOfMoreFiguresThanItCanHoldIsRefused)
+{
+    sw::TVectorGraphics document(96);
+    ASSERT_TRUE(document.NewPage(-1, -1));
+    auto grid = std::make_unique<sw::TRectGrid>(sw::TPoint{0, 0}, sw::TPoint{0, 0}, 1.0, 1.0);
+    grid->Row = grid->col = sw::MaxGridCount;
+    grid->Gridwidth = grid->GridHeight = 1;
+    document.ActivePage()->AddShape(std::move(grid));
+    document.RenumberPages();
+    document.LayoutMarks();
+    ASSERT_TRUE(document.SaveToFile(0, path("dense.exm")));
+
+    const CliResult r = runCli({"export", path("dense.exm"), "-o", path("dense.svg")});
+    EXPECT_EQ(r.exitCode, 2) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("export it as PNG or PDF")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("dense.svg")));
+}
+
 } // namespace
