@@ -9,11 +9,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=${2:-/work/build-stream-fuzz}
 target=${3:-template_reader_fuzzer}
 "$here/build.sh" "$build" >/dev/null
-sw_fuzz_dir=$here
-. "$here/targets.sh"
+options=$("$here/targets.sh" options "$target")
+seeds=$("$here/targets.sh" seeds "$target")
 mkdir -p "$build/corpus-$target" "$build/artifacts"
-# shellcheck disable=SC2046 # the options are words
-exec nice "$build/$target" $(sw_fuzz_options "$target") \
+# shellcheck disable=SC2086 # the options are words
+exec nice "$build/$target" $options \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$build/artifacts/" -print_final_stats=1 \
-    "$build/corpus-$target" "$(sw_fuzz_seeds "$target")"
+    "$build/corpus-$target" "$seeds"

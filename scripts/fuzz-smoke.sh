@@ -15,17 +15,15 @@ fi
 cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
-sw_fuzz_dir=$root/fuzz
-# shellcheck source=../fuzz/targets.sh
-. "$root/fuzz/targets.sh"
+targets=$root/fuzz/targets.sh
 mkdir -p "$build/artifacts"
-for target in $sw_fuzz_targets; do
+for target in $("$targets" list); do
     echo "Fuzz smoke run: $target, $runs executions"
     found=$(mktemp -d)
     # shellcheck disable=SC2046 # the options are words
-    if ! "$build/$target" $(sw_fuzz_options "$target") -runs="$runs" -seed=1 -timeout=10 \
+    if ! "$build/$target" $("$targets" options "$target") -runs="$runs" -seed=1 -timeout=10 \
         -rss_limit_mb=2048 -artifact_prefix="$build/artifacts/" \
-        "$found" "$(sw_fuzz_seeds "$target")" >"$build/$target.log" 2>&1; then
+        "$found" "$("$targets" seeds "$target")" >"$build/$target.log" 2>&1; then
         tail -n 40 "$build/$target.log"
         echo "FAIL: $target (the input is kept in $build/artifacts)"
         rm -rf "$found"
