@@ -95,6 +95,58 @@ QString pngShortfall(const QByteArray& head, qint64 fileSize)
     return {};
 }
 
+// The numbers of a PNM header after its magic: width, height and, but for
+// bitmaps, the largest sample value; comments run from '#' to the line end.
+bool readPnmNumbers(const QByteArray& head, int count, qint64* numbers, qsizetype* end)
+{
+    qsizetype i = 2;
+    for (int n = 0; n < count; ++n) {
+        while (i < head.size() && (QChar::isSpace(uchar(head[i])) || head[i] == '#')) {
+            if (head[i] == '#')
+                while (i < head.size() && head[i] != '\n')
+                    ++i;
+            else
+                ++i;
+        }
+        qint64 value = 0;
+        const qsizetype start = i;
+        while (i < head.size() && head[i] >= '0' && head[i] <= '9' && value < (qint64(1) << 32))
+            value = value * 10 + (head[i++] - '0');
+        if (i == start)
+            return false;
+        numbers[n] = value;
+    }
+    *end = i + 1; // one white-space character ends the header
+    return true;
+}
+
+QString pnmShortfall(const QByteArray& head, qint64 fileSize)
+{
+    const char kind = head[1];
+    const bool bitmap = kind == '1' || kind == '4';
+    qint64 numbers[3] = {0, 0, 255};
+    qsizetype headerEnd = 0;
+    if (!readPnmNumbers(head, bitmap ? 2 : 3, numbers, &headerEnd))
+        return {}; // the reader refuses it
+    const qint64 width = numbers[0];
+    const qint64 height = numbers[1];
+    const int channels = kind == '3' || kind == '6' ? 3 : 1;
+    const int sampleBytes = numbers[2] > 255 ? 2 : 1;
+    // Raw bitmaps pack eight pixels to a byte; other raw formats store every
+    // sample; plain formats spend at least a character on every sample.
+    const qint64 rowBytes = kind == '4'   ? (width + 7) / 8
+                            : kind >= '4' ? width * channels * sampleBytes
+                                          : width * channels;
+    const qint64 needed = headerEnd + saturatingMul(rowBytes, height);
+    if (fileSize < needed)
+        return QStringLiteral("truncated PNM: its %1 x %2 pixels need %3 bytes, the file has %4")
+            .arg(width)
+            .arg(height)
+            .arg(needed)
+            .arg(fileSize);
+    return {};
+}
+
 } // namespace
 
 QString pictureDataShortfall(const QByteArray& head, qint64 fileSize)
@@ -103,6 +155,8 @@ QString pictureDataShortfall(const QByteArray& head, qint64 fileSize)
         return bmpShortfall(head, fileSize);
     if (head.startsWith("\x89PNG\r\n\x1a\n"))
         return pngShortfall(head, fileSize);
+    if (head.size() > 2 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6')
+        return pnmShortfall(head, fileSize);
     return {};
 }
 

@@ -5,7 +5,7 @@
 
 namespace sw {
 
-// Checks, from the first bytes of a BMP or PNG file and the file's size, that
+// Checks, from the first bytes of a BMP, PNG or PNM (PBM, PGM, PPM) file and the file's size, that
 // the file can hold the pixels its header promises, so that a truncated file
 // is refused and a short file claiming a huge picture is refused before the
 // picture's memory is allocated. Returns what is wrong, or an empty string

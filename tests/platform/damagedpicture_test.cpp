@@ -122,40 +122,53 @@ TEST_P(DamagedPicture, IsRefusedWithAMessageNamingTheFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedPicture,
-    ::testing::Values(DamagedCase{"JpegDataStopsAtAMarker", "stops.jpg",
-                                  [] {
-                                      const QByteArray full = jpeg(noise(200, 200));
-                                      return full.left(full.size() / 2) + QByteArray("\xFF\xD9", 2);
-                                  },
-                                  "premature end of data segment"},
-                      DamagedCase{"JpegClaimsMorePixelsThanItsDataCanFill", "claims.jpg",
-                                  [] { return claimingJpeg(20000, 20000); },
-                                  "cannot hold 20000 x 20000"},
-                      DamagedCase{"BmpCutShort", "short.bmp",
-                                  [] {
-                                      const QByteArray full = bmp(noise(40, 30));
-                                      return full.left(full.size() - 100);
-                                  },
-                                  "truncated BMP"},
-                      DamagedCase{"BmpClaimsMorePixelsThanItsDataCanFill", "claims.bmp",
-                                  [] { return claimingBmp(20000, 20000); }, "truncated BMP"},
-                      DamagedCase{"BmpHeaderCutShort", "header.bmp",
-                                  [] { return bmp(noise(4, 4)).left(20); }, "truncated BMP header"},
-                      DamagedCase{"PngClaimsMorePixelsThanItsDataCanFill", "claims.png",
-                                  [] { return claimingPng(20000, 20000); },
-                                  "cannot hold 20000 x 20000"},
-                      DamagedCase{"PngCutShort", "short.png",
-                                  [] {
-                                      const QByteArray full = png(noise(100, 100));
-                                      return full.left(full.size() / 2);
-                                  },
-                                  "short.png"}),
+    ::testing::Values(
+        DamagedCase{"JpegDataStopsAtAMarker", "stops.jpg",
+                    [] {
+                        const QByteArray full = jpeg(noise(200, 200));
+                        return full.left(full.size() / 2) + QByteArray("\xFF\xD9", 2);
+                    },
+                    "premature end of data segment"},
+        DamagedCase{"JpegClaimsMorePixelsThanItsDataCanFill", "claims.jpg",
+                    [] { return claimingJpeg(20000, 20000); }, "cannot hold 20000 x 20000"},
+        DamagedCase{"BmpCutShort", "short.bmp",
+                    [] {
+                        const QByteArray full = bmp(noise(40, 30));
+                        return full.left(full.size() - 100);
+                    },
+                    "truncated BMP"},
+        DamagedCase{"BmpClaimsMorePixelsThanItsDataCanFill", "claims.bmp",
+                    [] { return claimingBmp(20000, 20000); }, "truncated BMP"},
+        DamagedCase{"BmpHeaderCutShort", "header.bmp", [] { return bmp(noise(4, 4)).left(20); },
+                    "truncated BMP header"},
+        DamagedCase{"PngClaimsMorePixelsThanItsDataCanFill", "claims.png",
+                    [] { return claimingPng(20000, 20000); }, "cannot hold 20000 x 20000"},
+        DamagedCase{
+            "PpmClaimsMorePixelsThanItsDataCanFill", "claims.ppm",
+            [] { return QByteArray("P6\n# made up\n20000 20000\n255\n") + QByteArray(99, 'x'); },
+            "truncated PNM"},
+        DamagedCase{"PgmCutShort", "short.pgm",
+                    [] {
+                        const QByteArray full = encoded([](QIODevice& d) {
+                            return QImageWriter(&d, "pgm").write(noise(40, 30));
+                        });
+                        return full.left(full.size() - 10);
+                    },
+                    "truncated PNM"},
+        DamagedCase{"PngCutShort", "short.png",
+                    [] {
+                        const QByteArray full = png(noise(100, 100));
+                        return full.left(full.size() / 2);
+                    },
+                    "short.png"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DamagedPicture, WholePicturesOfEachFormatStillLoad)
 {
     const QImage picture = noise(40, 30);
-    const QByteArray files[] = {jpeg(picture), bmp(picture), png(picture)};
+    const QByteArray ppm =
+        encoded([&](QIODevice& d) { return QImageWriter(&d, "ppm").write(picture); });
+    const QByteArray files[] = {jpeg(picture), bmp(picture), png(picture), ppm};
     for (const QByteArray& data : files) {
         QString error;
         const QImage loaded = decodePicture(data, QStringLiteral("whole"), &error);
