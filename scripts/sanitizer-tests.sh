@@ -3,7 +3,9 @@
 # selection, painting, wizard, analysis) and the command-line tool once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan, and runs
 # them. Any sanitizer report, also from a sheetwright-cli the tests start,
-# fails the run. SW_ASAN_SUITES names other suites to run instead.
+# fails the run. The widget suites (editor, window, panel, printing) and the
+# database suite are left out: building the widgets a third time would take
+# ./test.sh past its time on two cores. SW_ASAN_SUITES names other suites.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${SW_ASAN_BUILD:-$root/build-asan}
