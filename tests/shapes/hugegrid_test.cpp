@@ -92,9 +92,10 @@ TEST(HugeGrid, ClippedBubbleBoxDrawsEveryCellThatCanShowAndFewOthers)
 
     const auto drawn = paths(clipped);
     for (const auto& cell : paths(full)) {
-        if (reaches(cell, clip))
+        if (reaches(cell, clip)) {
             EXPECT_NE(std::find(drawn.begin(), drawn.end(), cell), drawn.end())
                 << cell[0].X << ',' << cell[0].Y;
+        }
     }
     EXPECT_LT(drawn.size(), paths(full).size() / 4);
     // The question numbers above the first row stay.
