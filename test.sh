@@ -19,4 +19,8 @@ if [ -n "$skipped" ]; then
     echo "Skipped tests (each prints its reason in the output above, or run it with ctest -V -R NAME):"
     printf '  %s\n' $skipped
 fi
+
+# The fuzz targets' smoke run and the suites under the sanitizers.
+"$SW_ROOT/scripts/fuzz-smoke.sh" || status=1
+"$SW_ROOT/scripts/sanitizer-tests.sh" || status=1
 exit "$status"

@@ -1,9 +1,10 @@
 #include "cli/arguments.h"
 
+#include <cmath>
+
 namespace sw::cli {
 
-Arguments::Arguments(const QStringList& args, const QStringList& flags,
-                     const QStringList& valued)
+Arguments::Arguments(const QStringList& args, const QStringList& flags, const QStringList& valued)
 {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
@@ -54,7 +55,8 @@ int Arguments::intValue(const QString& name, int def, int min, int max) const
     bool ok = false;
     const int n = v->toInt(&ok);
     if (!ok || n < min || n > max)
-        throw UsageError{QStringLiteral("%1 must be an integer from %2 to %3").arg(name).arg(min).arg(max)};
+        throw UsageError{
+            QStringLiteral("%1 must be an integer from %2 to %3").arg(name).arg(min).arg(max)};
     return n;
 }
 
@@ -65,8 +67,9 @@ double Arguments::doubleValue(const QString& name, double def, double min, doubl
         return def;
     bool ok = false;
     const double d = v->toDouble(&ok);
-    if (!ok || d < min || d > max)
-        throw UsageError{QStringLiteral("%1 must be a number from %2 to %3").arg(name).arg(min).arg(max)};
+    if (!ok || !std::isfinite(d) || d < min || d > max)
+        throw UsageError{
+            QStringLiteral("%1 must be a number from %2 to %3").arg(name).arg(min).arg(max)};
     return d;
 }
 

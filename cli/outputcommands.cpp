@@ -6,6 +6,7 @@
 #include "document/export.h"
 #include "document/painting.h"
 #include "platform/recordingcanvas.h"
+#include "platform/rounding.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,9 +32,8 @@ TVectorGraph& choosePage(TVectorGraphics& document, const Arguments& a)
 bool exportCurrentPage(TVectorGraphics& document, const QString& out, double dpi)
 {
     const QString suffix = QFileInfo(out).suffix();
-    const QString target = suffix == suffix.toLower()
-                               ? out
-                               : out + QStringLiteral(".part.") + suffix.toLower();
+    const QString target =
+        suffix == suffix.toLower() ? out : out + QStringLiteral(".part.") + suffix.toLower();
     QString error;
     if (!ExportImage(document, target, dpi, &error)) {
         printError(QStringLiteral("%1: %2").arg(out, error));
@@ -70,7 +70,9 @@ int runExport(const QStringList& args)
         throw UsageError{QStringLiteral("missing -o OUT")};
     const QString suffix = QFileInfo(*out).suffix().toLower();
     if (!ExportSuffixes.contains(suffix))
-        throw UsageError{QStringLiteral("cannot tell the format of %1: use .bmp .jpg .jpeg .png .pdf or .svg").arg(*out)};
+        throw UsageError{
+            QStringLiteral("cannot tell the format of %1: use .bmp .jpg .jpeg .png .pdf or .svg")
+                .arg(*out)};
     if (a.flag(QStringLiteral("--all")) && a.value(QStringLiteral("--page")))
         throw UsageError{QStringLiteral("--page and --all exclude each other")};
     const double dpi = a.doubleValue(QStringLiteral("--dpi"), screenPpi(), 1, MaxExportDotsPerInch);
@@ -117,10 +119,12 @@ int runTrace(const QStringList& args)
     page.SetScaleX(zoom);
     page.SetScaleY(zoom);
     RecordingCanvas canvas(screenPpi());
-    Paint(page, canvas, mode);
+    // Only what lies on the sheet is traced, line by line as it is drawn.
+    canvas.setClipRect({0, 0, roundHalfEven(page.Width * document->PixelsPerMm * zoom),
+                        roundHalfEven(page.Height * document->PixelsPerMm * zoom)});
     QTextStream out(stdout);
-    for (const QString& line : canvas.lines())
-        out << line << '\n';
+    canvas.setSink([&out](const CanvasCall& call) { out << call.line() << '\n'; });
+    Paint(page, canvas, mode);
     return ExitOk;
 }
 

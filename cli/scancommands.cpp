@@ -35,7 +35,7 @@ int openScanJob(const Arguments& a, ScanJob& job)
     QString error;
     job.scan = loadScan(a.positional(1, "SCAN"), &error);
     if (job.scan.isNull()) {
-        printError(QStringLiteral("%1: %2").arg(a.positional(1, "SCAN"), error));
+        printError(error); // names the file
         return ExitFileError;
     }
     return ExitOk;
@@ -87,8 +87,8 @@ int runDeskew(const QStringList& args)
     QSaveFile file(out);
     QString error;
     const QImage& result = c.picture.isNull() ? job.scan : c.picture;
-    if (!file.open(QIODevice::WriteOnly) || !saveJpeg(result, file, 100, screenPpi(), &error)
-        || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !saveJpeg(result, file, 100, screenPpi(), &error) ||
+        !file.commit()) {
         printError(QStringLiteral("Cannot create file %1 %2").arg(out, error));
         return ExitFileError;
     }

@@ -16,6 +16,9 @@ namespace sw::cli {
 
 namespace {
 
+// Settings files are a few hundred bytes; anything much larger is not one.
+constexpr qint64 MaxSettingsBytes = 1 << 20;
+
 // The defaults, overridden by the keys of the JSON object in `path`.
 // Returns an exit code; a bad key or value is wrong usage.
 int readSettings(const QString& path, WizardSettings& settings)
@@ -25,10 +28,16 @@ int readSettings(const QString& path, WizardSettings& settings)
         printError(QStringLiteral("%1: %2").arg(path, file.errorString()));
         return ExitFileError;
     }
+    const QByteArray data = file.read(MaxSettingsBytes + 1);
+    if (data.size() > MaxSettingsBytes)
+        throw UsageError{QStringLiteral("%1 is not a settings file: larger than %2 bytes")
+                             .arg(path)
+                             .arg(MaxSettingsBytes)};
     QJsonParseError parseError;
-    const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument json = QJsonDocument::fromJson(data, &parseError);
     if (!json.isObject())
-        throw UsageError{QStringLiteral("%1 is not a JSON object: %2").arg(path, parseError.errorString())};
+        throw UsageError{
+            QStringLiteral("%1 is not a JSON object: %2").arg(path, parseError.errorString())};
     QString error;
     if (!settings.applyJson(json.object(), &error))
         throw UsageError{error};

@@ -19,6 +19,7 @@ SW_PACKAGES=(
     libqt6sql6-psql postgresql
     dpkg-dev help2man librsvg2-bin desktop-file-utils appstream shared-mime-info
     xdg-utils libfile-mimeinfo-perl
+    clang libclang-rt-dev
 )
 
 sw_install_missing() {

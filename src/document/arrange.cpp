@@ -2,10 +2,10 @@
 
 #include "document/vectorgraphics.h"
 #include "platform/rounding.h"
+#include "platform/saturating.h"
 
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -32,12 +32,6 @@ struct Axis
 };
 constexpr Axis Horizontal{0, 2};
 constexpr Axis Vertical{1, 3};
-
-int clampToInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
-                                        std::numeric_limits<int>::max()));
-}
 
 // The selected shapes of the current page from index 6 on, in list order, or
 // nothing when fewer than `needed` shapes of the page are selected (the

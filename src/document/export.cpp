@@ -7,6 +7,7 @@
 #include "platform/picturecodec.h"
 #include "platform/pngwriter.h"
 #include "platform/qpaintercanvas.h"
+#include "platform/recordingcanvas.h"
 #include "platform/rounding.h"
 
 #include <QPageLayout>
@@ -14,7 +15,9 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace sw {
@@ -24,6 +27,9 @@ namespace {
 // PDF pages are at most 200 inches on a side.
 constexpr double MaxPaperMm = 5080;
 constexpr int JpegQuality = 100;
+// An SVG is built in memory before it is written (some 300 bytes a figure):
+// a page drawing more figures than this is refused instead of exhausting it.
+constexpr long long MaxSvgFigures = 500000;
 
 enum class Format
 {
@@ -95,20 +101,47 @@ void paintForOutput(const TVectorGraphics& document, TVectorGraph& page, Canvas&
     Paint(page, canvas, OutputPrint);
 }
 
+// Why writing `file` failed, in plain words for a full disk.
+QString writeFailure(const QFileDevice& file)
+{
+    const QString reason = file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC))
+                               ? QStringLiteral("the disk is full")
+                               : file.errorString();
+    return QStringLiteral("cannot write %1: %2").arg(file.fileName(), reason);
+}
+
+// Unbuffered, so that a failing write shows at once, in the writer, instead
+// of in a flush whose failure QSaveFile would not notice.
 bool openForWriting(QSaveFile& file, QString* error)
 {
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error,
-                    QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(error, writeFailure(file));
     return true;
 }
 
 bool commit(QSaveFile& file, QString* error)
 {
+    // Writers that ignore failed writes (SVG, PDF) leave the reason in the
+    // file, where commit() would drop it.
+    if (file.error() != QFileDevice::NoError) {
+        const QString reason = writeFailure(file);
+        file.cancelWriting();
+        return fail(error, reason);
+    }
     if (!file.commit())
-        return fail(error,
-                    QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+        return fail(error, writeFailure(file));
     return true;
+}
+
+// Commits what an encoder wrote; where it failed, the file knows why better
+// than the encoder, which only saw a write fail.
+bool finish(QSaveFile& file, bool written, QString* error)
+{
+    if (written)
+        return commit(file, error);
+    if (file.error() != QFileDevice::NoError)
+        fail(error, writeFailure(file));
+    return false;
 }
 
 // The rows of a sheet without colour as grey samples; null, and `coloured`
@@ -155,17 +188,18 @@ bool writePng(PageBands& bands, const QString& fileName, int resolution, QString
         QSaveFile file(fileName);
         if (!openForWriting(file, error))
             return false;
-        if (savePngRows(size, PngPixels::Grey8, greyRows(bands, grey, coloured), file, resolution,
-                        error))
-            return commit(file, error);
-        if (!coloured)
-            return false;
+        const bool written = savePngRows(size, PngPixels::Grey8, greyRows(bands, grey, coloured),
+                                         file, resolution, error);
+        if (written || !coloured)
+            return finish(file, written, error);
     }
     std::vector<uchar> rgb(std::size_t(size.width()) * 3);
     QSaveFile file(fileName);
     return openForWriting(file, error) &&
-           savePngRows(size, PngPixels::Rgb24, colourRows(bands, rgb), file, resolution, error) &&
-           commit(file, error);
+           finish(file,
+                  savePngRows(size, PngPixels::Rgb24, colourRows(bands, rgb), file, resolution,
+                              error),
+                  error);
 }
 
 // A white sheet of the page's paper size at the resolution, painted in bands
@@ -195,7 +229,7 @@ bool writeBitmap(const TVectorGraphics& document, TVectorGraph& page, const QStr
         format == Format::Bmp
             ? saveBmpRows(bands.size(), rows, file, resolution, error)
             : saveJpegRows(bands.size(), rows, file, JpegQuality, resolution, error);
-    return written && commit(file, error);
+    return finish(file, written, error);
 }
 
 QPageLayout paperLayout(const TVectorGraph& page)
@@ -238,6 +272,18 @@ bool writePdf(const TVectorGraphics& document, const std::vector<TVectorGraph*>&
     return commit(file, error);
 }
 
+// The drawing calls painting the page for output makes within `size`.
+long long figureCount(const TVectorGraphics& document, TVectorGraph& page, QSize size,
+                      double dotsPerInch)
+{
+    RecordingCanvas counter(outputFontPixelsPerInch(document));
+    counter.setClipRect({-1, -1, size.width() + 1, size.height() + 1});
+    long long count = 0;
+    counter.setSink([&count](const CanvasCall&) { ++count; });
+    paintForOutput(document, page, counter, dotsPerInch);
+    return count;
+}
+
 bool writeSvg(const TVectorGraphics& document, TVectorGraph& page, const QString& fileName,
               double dotsPerInch, QString* error)
 {
@@ -246,6 +292,12 @@ bool writeSvg(const TVectorGraphics& document, TVectorGraph& page, const QString
     const int resolution = roundHalfEven(dotsPerInch);
     const QSize size(roundHalfEven(page.Width / 25.4 * resolution),
                      roundHalfEven(page.Height / 25.4 * resolution));
+    const long long figures = figureCount(document, page, size, resolution);
+    if (figures > MaxSvgFigures)
+        return fail(error, QStringLiteral("the page draws %1 figures, more than an SVG can hold "
+                                          "(%2): export it as PNG or PDF")
+                               .arg(figures)
+                               .arg(MaxSvgFigures));
     QSaveFile file(fileName);
     if (!openForWriting(file, error))
         return false;

@@ -3,23 +3,12 @@
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
 #include "platform/canvas.h"
+#include "platform/saturating.h"
 #include "shapes/rectkg.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace sw {
-
-namespace {
-
-int clampToInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
-                                        std::numeric_limits<int>::max()));
-}
-
-} // namespace
 
 void Paint(TVectorGraph& page, Canvas& canvas, int outputMode)
 {

@@ -15,6 +15,7 @@
 #include "editor/vcortrols.h"
 #include "platform/database/database.h"
 #include "platform/fontconversion.h"
+#include "platform/picturecodec.h"
 #include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
 #include "shapes/recttext.h"

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <limits>
 #include <vector>
 
 namespace sw {
@@ -41,6 +42,17 @@ public:
     void setFont(const TFont& font) { m_font = font; }
     // Font size in points on this canvas (sets Height through pixelsPerInch()).
     void setFontSize(int points) { m_font.setSize(points, pixelsPerInch()); }
+
+    // The part of the coordinate space that can show anything (Right and Bottom
+    // exclusive); what is drawn outside it is lost. Figures of many parts draw
+    // only the parts that reach into it. Unbounded unless the canvas knows its
+    // device.
+    virtual TRect ClipRect() const
+    {
+        constexpr int lo = std::numeric_limits<int>::min();
+        constexpr int hi = std::numeric_limits<int>::max();
+        return {lo, lo, hi, hi};
+    }
 
     TPoint PenPos() const { return m_penPos; }
     virtual void MoveTo(int x, int y) { m_penPos = {x, y}; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/saturating.h"
+
 namespace sw {
 
 struct TPoint
@@ -8,7 +10,10 @@ struct TPoint
     int Y = 0;
 
     friend bool operator==(const TPoint&, const TPoint&) = default;
-    TPoint operator+(const TPoint& o) const { return {X + o.X, Y + o.Y}; }
+    TPoint operator+(const TPoint& o) const
+    {
+        return {saturatingAdd(X, o.X), saturatingAdd(Y, o.Y)};
+    }
 };
 
 // Left/Top inclusive, Right/Bottom exclusive, as everywhere in the drawing code.
@@ -20,8 +25,8 @@ struct TRect
     int Bottom = 0;
 
     friend bool operator==(const TRect&, const TRect&) = default;
-    int width() const { return Right - Left; }
-    int height() const { return Bottom - Top; }
+    int width() const { return saturatingSub(Right, Left); }
+    int height() const { return saturatingSub(Bottom, Top); }
     bool contains(const TPoint& p) const
     {
         return Left <= p.X && p.X < Right && Top <= p.Y && p.Y < Bottom;

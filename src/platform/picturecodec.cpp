@@ -1,7 +1,9 @@
 #include "platform/picturecodec.h"
 
+#include "platform/picturedata.h"
 #include "platform/rounding.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QIODevice>
 #include <QImageReader>
@@ -83,12 +85,38 @@ struct JpegError
     std::longjmp(error->jump, 1);
 }
 
-// Warnings are tolerated, except running out of data: a truncated file is an
-// error, not a picture with a grey lower part.
+// Warnings are tolerated, except those saying that data is missing: a
+// truncated file is an error, not a picture with a grey lower part. A
+// progression that skips the first scan of a component counts as missing
+// data, so that every component's blocks cost at least a bit each.
 void jpegEmitMessage(j_common_ptr info, int level)
 {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    if (level >= 0)
+        return;
+    switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
         jpegErrorExit(info);
+    default:
+        break;
+    }
+}
+
+// Whether Huffman-coded data of `bytes` bytes can fill every block of the
+// smallest component; arithmetic coding has no such bound.
+bool dataCanFill(const jpeg_decompress_struct& info, qint64 bytes)
+{
+    if (info.arith_code)
+        return true;
+    qint64 blocks = -1;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const qint64 n = qint64(component.width_in_blocks) * component.height_in_blocks;
+        blocks = blocks < 0 ? n : std::min(blocks, n);
+    }
+    return bytes >= minimumJpegScanBytes(std::max<qint64>(blocks, 0));
 }
 
 void installErrorManager(JpegError& error)
@@ -107,6 +135,7 @@ struct JpegDecoder
     std::vector<JSAMPLE> row;
     bool keepGrey = false;
     bool tooLarge = false;
+    bool tooShort = false;
 };
 
 void storeCmykRow(QRgb* out, const JSAMPLE* in, int width, bool adobeInverted)
@@ -138,6 +167,11 @@ bool runDecoder(JpegDecoder& d, const QByteArray& data)
     if (d.info.image_width > unsigned(MaxPictureSide) ||
         d.info.image_height > unsigned(MaxPictureSide)) {
         d.tooLarge = true;
+        jpeg_destroy_decompress(&d.info);
+        return false;
+    }
+    if (!dataCanFill(d.info, data.size())) {
+        d.tooShort = true;
         jpeg_destroy_decompress(&d.info);
         return false;
     }
@@ -293,28 +327,37 @@ bool isJpeg(const QByteArray& head)
            uchar(head[2]) == 0xFF;
 }
 
-QImage readWithQt(const QString& path, bool keepGrey, QString* error)
+// Any format Qt reads; `name` names the picture in messages.
+QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keepGrey,
+                  QString* error)
 {
     static const bool limitSet = [] {
         QImageReader::setAllocationLimit(ReaderAllocationLimitMb);
         return true;
     }();
     Q_UNUSED(limitSet);
-    QImageReader reader(path);
-    const QSize size = reader.size();
-    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
-        return failImage(error, tooLarge(size.width(), size.height()));
-    QImage image = reader.read();
-    if (image.isNull())
+    const QString shortfall = pictureDataShortfall(device.peek(PictureHeadBytes), size);
+    if (!shortfall.isEmpty())
+        return failImage(error, QStringLiteral("%1: %2").arg(name, shortfall));
+    QImageReader reader(&device);
+    QSize claimed = reader.size();
+    QImage image;
+    if (claimed.width() <= MaxPictureSide && claimed.height() <= MaxPictureSide) {
+        image = reader.read();
+        if (image.isNull())
+            return failImage(
+                error,
+                QStringLiteral("cannot read picture %1: %2").arg(name, reader.errorString()));
+        claimed = image.size();
+    }
+    if (claimed.width() > MaxPictureSide || claimed.height() > MaxPictureSide)
         return failImage(
-            error, QStringLiteral("cannot read picture %1: %2").arg(path, reader.errorString()));
-    if (image.width() > MaxPictureSide || image.height() > MaxPictureSide)
-        return failImage(error, tooLarge(image.width(), image.height()));
+            error, QStringLiteral("%1: %2").arg(name, tooLarge(claimed.width(), claimed.height())));
     if (keepGrey && image.format() == QImage::Format_Grayscale8)
         return image;
     QImage flat = flattenOntoBlack(image);
     if (flat.isNull())
-        return failImage(error, QStringLiteral("not enough memory for picture %1").arg(path));
+        return failImage(error, QStringLiteral("not enough memory for picture %1").arg(name));
     return flat;
 }
 
@@ -324,13 +367,36 @@ QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* err
     decoder->keepGrey = keepGrey;
     installErrorManager(decoder->error);
     if (!runDecoder(*decoder, data)) {
+        const int width = int(decoder->info.image_width);
+        const int height = int(decoder->info.image_height);
         if (decoder->tooLarge)
-            return failImage(
-                error, tooLarge(int(decoder->info.image_width), int(decoder->info.image_height)));
+            return failImage(error, tooLarge(width, height));
+        if (decoder->tooShort)
+            return failImage(error, QStringLiteral("truncated JPEG: %1 bytes cannot hold %2 x %3 "
+                                                   "pixels")
+                                        .arg(data.size())
+                                        .arg(width)
+                                        .arg(height));
         return failImage(error, QStringLiteral("corrupt JPEG data: %1")
                                     .arg(QString::fromLocal8Bit(decoder->error.message)));
     }
     return std::move(decoder->image);
+}
+
+QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey,
+                         QString* error)
+{
+    if (!isJpeg(data.left(3))) {
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        return readWithQt(buffer, data.size(), name, keepGrey, error);
+    }
+    QString jpegError;
+    QImage image = decodeJpegKeepingGrey(data, keepGrey, &jpegError);
+    if (image.isNull())
+        return failImage(error, QStringLiteral("%1: %2").arg(name, jpegError));
+    return image;
 }
 
 QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
@@ -339,18 +405,11 @@ QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
     if (!file.open(QIODevice::ReadOnly))
         return failImage(
             error, QStringLiteral("cannot open picture %1: %2").arg(path, file.errorString()));
-    if (!isJpeg(file.peek(3))) {
-        file.close();
-        return readWithQt(path, keepGrey, error);
-    }
+    if (!isJpeg(file.peek(3)))
+        return readWithQt(file, file.size(), path, keepGrey, error);
     if (file.size() > MaxJpegFileBytes)
         return failImage(error, QStringLiteral("picture file too large: %1").arg(path));
-    const QByteArray data = file.readAll();
-    QString jpegError;
-    QImage image = decodeJpegKeepingGrey(data, keepGrey, &jpegError);
-    if (image.isNull())
-        return failImage(error, QStringLiteral("%1: %2").arg(path, jpegError));
-    return image;
+    return decodePictureData(file.readAll(), path, keepGrey, error);
 }
 
 } // namespace
@@ -358,6 +417,11 @@ QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
 QImage decodeJpeg(const QByteArray& data, QString* error)
 {
     return decodeJpegKeepingGrey(data, false, error);
+}
+
+QImage decodePicture(const QByteArray& data, const QString& name, QString* error)
+{
+    return decodePictureData(data, name, false, error);
 }
 
 QImage loadPicture(const QString& path, QString* error)

@@ -22,6 +22,10 @@ QImage loadPicture(const QString& path, QString* error = nullptr);
 // 8-bit grey stays one channel deep (Format_Grayscale8).
 QImage loadScan(const QString& path, QString* error = nullptr);
 
+// Decodes a picture held in memory as loadPicture decodes a file; `name`
+// stands for the picture in messages.
+QImage decodePicture(const QByteArray& data, const QString& name, QString* error = nullptr);
+
 // Decodes JPEG data; the JFIF density, if any, becomes the image's dots per metre.
 QImage decodeJpeg(const QByteArray& data, QString* error = nullptr);
 

@@ -109,6 +109,12 @@ QPointF pixelCentre(const TPoint& p)
     return QPointF(p.X + 0.5, p.Y + 0.5);
 }
 
+// A right/bottom exclusive box of any size as a QRectF.
+QRectF boxOf(const TRect& r)
+{
+    return QRectF(r.Left, r.Top, double(r.Right) - r.Left, double(r.Bottom) - r.Top);
+}
+
 // Normalises a right/bottom exclusive box; false when it is empty.
 bool normalise(int& left, int& top, int& right, int& bottom)
 {
@@ -280,9 +286,40 @@ QRect QPainterCanvas::visibleArea() const
 {
     const QPaintDevice* device = m_painter->device();
     QRect area(0, 0, device->width(), device->height());
-    if (m_painter->worldMatrixEnabled() && !m_painter->worldTransform().isIdentity())
-        area = m_painter->worldTransform().inverted().mapRect(area);
+    const QTransform toDevice = m_painter->combinedTransform();
+    if (!toDevice.isIdentity())
+        area = toDevice.inverted().mapRect(area);
     return area.adjusted(-1, -1, 1, 1);
+}
+
+TRect QPainterCanvas::ClipRect() const
+{
+    if (!ready())
+        return {};
+    const QRect area = visibleArea();
+    return {area.left(), area.top(), saturatingAdd(area.right(), 1),
+            saturatingAdd(area.bottom(), 1)};
+}
+
+QRect QPainterCanvas::visiblePart(std::int64_t left, std::int64_t top, std::int64_t right,
+                                  std::int64_t bottom) const
+{
+    const QRect area = visibleArea();
+    left = std::max<std::int64_t>(left, area.left());
+    top = std::max<std::int64_t>(top, area.top());
+    right = std::min<std::int64_t>(right, std::int64_t(area.right()) + 1);
+    bottom = std::min<std::int64_t>(bottom, std::int64_t(area.bottom()) + 1);
+    if (left >= right || top >= bottom)
+        return {};
+    return QRect(int(left), int(top), int(right - left), int(bottom - top));
+}
+
+void QPainterCanvas::fillVisible(std::int64_t left, std::int64_t top, std::int64_t right,
+                                 std::int64_t bottom, const QBrush& brush)
+{
+    const QRect part = visiblePart(left, top, right, bottom);
+    if (!part.isEmpty())
+        m_painter->fillRect(part, brush);
 }
 
 // A thin polyline, each segment without its end point, so a closed figure
@@ -409,18 +446,21 @@ void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)
         return;
     const QBrush fill = fillBrush(ink.brush);
     const bool filled = fill.style() != Qt::NoBrush;
+    const std::int64_t width = std::int64_t(right) - left;
+    const std::int64_t height = std::int64_t(bottom) - top;
     if (pen().Style == psClear) {
         // Without a pen GDI fills one pixel less to the right and bottom.
         if (filled)
-            m_painter->fillRect(QRect(left, top, right - left - 1, bottom - top - 1), fill);
+            fillVisible(left, top, std::int64_t(right) - 1, std::int64_t(bottom) - 1, fill);
         return;
     }
     if (thinPen()) {
-        if (filled && right - left > 2 && bottom - top > 2)
-            m_painter->fillRect(QRect(left + 1, top + 1, right - left - 2, bottom - top - 2), fill);
-        if (bottom - top == 1)
+        if (filled && width > 2 && height > 2)
+            fillVisible(std::int64_t(left) + 1, std::int64_t(top) + 1, std::int64_t(right) - 1,
+                        std::int64_t(bottom) - 1, fill);
+        if (height == 1)
             strokeThin({{left, top}, {right, top}}, false, ink);
-        else if (right - left == 1)
+        else if (width == 1)
             strokeThin({{left, top}, {left, bottom}}, false, ink);
         else
             strokeThin({{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}},
@@ -428,21 +468,28 @@ void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)
         return;
     }
     // A wide frame is centred on the outline (inside it for psInsideFrame);
-    // painted as four strips so no pixel is painted twice.
-    const int w = penWidth();
-    const int out = pen().Style == psInsideFrame ? 0 : w / 2;
-    const QRect outer(QPoint(left - out, top - out), QPoint(right - 1 + out, bottom - 1 + out));
-    const QRect inner = outer.adjusted(w, w, -w, -w);
-    if (!inner.isValid()) {
-        m_painter->fillRect(outer, ink.pen);
+    // painted as four strips so no pixel is painted twice. Edges are exclusive.
+    const std::int64_t w = penWidth();
+    const std::int64_t out = pen().Style == psInsideFrame ? 0 : w / 2;
+    const std::int64_t outerLeft = left - out;
+    const std::int64_t outerTop = top - out;
+    const std::int64_t outerRight = right + out;
+    const std::int64_t outerBottom = bottom + out;
+    const QBrush frame(ink.pen);
+    if (outerRight - outerLeft <= 2 * w || outerBottom - outerTop <= 2 * w) {
+        fillVisible(outerLeft, outerTop, outerRight, outerBottom, frame);
         return;
     }
+    const std::int64_t innerLeft = outerLeft + w;
+    const std::int64_t innerTop = outerTop + w;
+    const std::int64_t innerRight = outerRight - w;
+    const std::int64_t innerBottom = outerBottom - w;
     if (filled)
-        m_painter->fillRect(inner, fill);
-    m_painter->fillRect(QRect(outer.left(), outer.top(), outer.width(), w), ink.pen);
-    m_painter->fillRect(QRect(outer.left(), inner.bottom() + 1, outer.width(), w), ink.pen);
-    m_painter->fillRect(QRect(outer.left(), inner.top(), w, inner.height()), ink.pen);
-    m_painter->fillRect(QRect(inner.right() + 1, inner.top(), w, inner.height()), ink.pen);
+        fillVisible(innerLeft, innerTop, innerRight, innerBottom, fill);
+    fillVisible(outerLeft, outerTop, outerRight, innerTop, frame);
+    fillVisible(outerLeft, innerBottom, outerRight, outerBottom, frame);
+    fillVisible(outerLeft, innerTop, innerLeft, innerBottom, frame);
+    fillVisible(innerRight, innerTop, outerRight, innerBottom, frame);
 }
 
 void QPainterCanvas::drawCurve(int left, int top, int right, int bottom, int width, int height)
@@ -451,7 +498,7 @@ void QPainterCanvas::drawCurve(int left, int top, int right, int bottom, int wid
     if (!ready() || !normalise(left, top, right, bottom) || !applyPenMode(ink))
         return;
     // The path runs through the centres of the outermost pixels of the box.
-    QRectF box(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+    QRectF box(left + 0.5, top + 0.5, double(right) - left - 1, double(bottom) - top - 1);
     if (pen().Style == psInsideFrame && !thinPen()) {
         const double inset = penWidth() / 2.0 - 0.5;
         box.adjust(inset, inset, -inset, -inset);
@@ -514,28 +561,36 @@ void QPainterCanvas::SetPixel(int x, int y, TColor color)
     if (!ready())
         return;
     applyCopyMode();
-    m_painter->fillRect(QRect(x, y, 1, 1), toQColor(color));
+    fillVisible(x, y, std::int64_t(x) + 1, std::int64_t(y) + 1, QBrush(toQColor(color)));
 }
 
-void QPainterCanvas::drawTextAt(int x, int y, const QString& text, const QRect* clip)
+void QPainterCanvas::drawTextAt(int x, int y, const QString& text, const TRect* clip)
 {
     const FontCache::Entry& entry = m_fonts.get(font());
     applyCopyMode();
     m_painter->setFont(entry.font);
     m_painter->setPen(toQColor(font().Color));
-    const QColor background = toQColor(brush().Color);
+    const QBrush background(toQColor(brush().Color));
     const bool opaque = brush().Style == bsSolid;
+    const std::int64_t cellHeight = entry.metrics.ascent() + entry.metrics.descent();
+    const std::int64_t advance = entry.metrics.horizontalAdvance(text);
     if (clip) {
+        const QRect part = visiblePart(clip->Left, clip->Top, clip->Right, clip->Bottom);
+        if (part.isEmpty())
+            return;
         m_painter->save();
-        m_painter->setClipRect(*clip, Qt::IntersectClip);
+        m_painter->setClipRect(part, Qt::IntersectClip);
         if (opaque)
-            m_painter->fillRect(*clip, background);
+            m_painter->fillRect(part, background);
     } else if (opaque) {
-        m_painter->fillRect(QRect(x, y, entry.metrics.horizontalAdvance(text),
-                                  entry.metrics.ascent() + entry.metrics.descent()),
-                            background);
+        fillVisible(x, y, x + advance, y + cellHeight, background);
     }
-    m_painter->drawText(QPoint(x, y + entry.metrics.ascent()), text);
+    // Qt lays text out in fixed point, which cannot place it far outside the
+    // device; text there would not show anyway. The margin of one cell height
+    // keeps overhanging glyphs.
+    if (!visiblePart(x - cellHeight, y - cellHeight, x + advance + cellHeight, y + 2 * cellHeight)
+             .isEmpty())
+        m_painter->drawText(QPointF(x, double(y) + entry.metrics.ascent()), text);
     if (clip)
         m_painter->restore();
 }
@@ -544,15 +599,14 @@ void QPainterCanvas::TextOut(int x, int y, const QString& text)
 {
     if (ready())
         drawTextAt(x, y, text, nullptr);
-    m_penPos = {x + TextWidth(text), y};
+    m_penPos = {saturatingAdd(x, TextWidth(text)), y};
 }
 
 void QPainterCanvas::TextRect(const TRect& rect, int x, int y, const QString& text)
 {
-    if (!ready() || rect.width() <= 0 || rect.height() <= 0)
+    if (!ready() || rect.Right <= rect.Left || rect.Bottom <= rect.Top)
         return;
-    const QRect clip(rect.Left, rect.Top, rect.width(), rect.height());
-    drawTextAt(x, y, text, &clip);
+    drawTextAt(x, y, text, &rect);
 }
 
 int QPainterCanvas::TextWidth(const QString& text)
@@ -567,30 +621,27 @@ int QPainterCanvas::TextHeight(const QString&)
 
 void QPainterCanvas::StretchDraw(const TRect& rect, const QImage& picture)
 {
-    if (!ready() || picture.isNull() || rect.width() <= 0 || rect.height() <= 0)
+    if (!ready() || picture.isNull() || rect.Right <= rect.Left || rect.Bottom <= rect.Top)
         return;
     applyCopyMode();
-    m_painter->drawImage(QRect(rect.Left, rect.Top, rect.width(), rect.height()), picture);
+    m_painter->drawImage(boxOf(rect), picture);
 }
 
 void QPainterCanvas::FillRect(const TRect& rect)
 {
-    if (!ready() || brush().Style == bsClear || rect.width() <= 0 || rect.height() <= 0)
+    if (!ready() || brush().Style == bsClear)
         return;
     applyCopyMode();
-    m_painter->fillRect(QRect(rect.Left, rect.Top, rect.width(), rect.height()),
-                        fillBrush(toQColor(brush().Color)));
+    fillVisible(rect.Left, rect.Top, rect.Right, rect.Bottom, fillBrush(toQColor(brush().Color)));
 }
 
 void QPainterCanvas::CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect)
 {
-    if (!ready() || source.isNull() || dest.width() <= 0 || dest.height() <= 0 ||
-        sourceRect.width() <= 0 || sourceRect.height() <= 0)
+    if (!ready() || source.isNull() || dest.Right <= dest.Left || dest.Bottom <= dest.Top ||
+        sourceRect.Right <= sourceRect.Left || sourceRect.Bottom <= sourceRect.Top)
         return;
     applyCopyMode();
-    m_painter->drawImage(
-        QRect(dest.Left, dest.Top, dest.width(), dest.height()), source,
-        QRect(sourceRect.Left, sourceRect.Top, sourceRect.width(), sourceRect.height()));
+    m_painter->drawImage(boxOf(dest), source, boxOf(sourceRect));
 }
 
 } // namespace sw

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <cstdint>
 #include <memory>
 
 class QPaintDevice;
@@ -40,6 +41,8 @@ public:
     void end();
 
     int pixelsPerInch() const override { return m_pixelsPerInch; }
+    // The device's area in the painter's coordinates, one pixel wider all round.
+    TRect ClipRect() const override;
 
     void LineTo(int x, int y) override;
     using Canvas::Rectangle;
@@ -77,8 +80,15 @@ private:
     void strokeThinVector(const std::vector<TPoint>& points, bool closed, const Ink& ink);
     QPen curvePen(const Ink& ink) const;
     void drawCurve(int left, int top, int right, int bottom, int width, int height);
-    void drawTextAt(int x, int y, const QString& text, const QRect* clip);
+    void drawTextAt(int x, int y, const QString& text, const TRect* clip);
     QRect visibleArea() const;
+    // The part of [left, right) x [top, bottom) inside the visible area, empty
+    // when there is none; coordinates in 64 bits, so that no arithmetic on
+    // values from a file can overflow.
+    QRect visiblePart(std::int64_t left, std::int64_t top, std::int64_t right,
+                      std::int64_t bottom) const;
+    void fillVisible(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                     const QBrush& brush);
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/recordingcanvas.h"
 
+#include "platform/saturating.h"
+
 namespace sw {
 
 namespace {
@@ -119,32 +121,40 @@ void RecordingCanvas::writeChangedState()
 {
     if (m_writtenPen != pen()) {
         m_writtenPen = pen();
-        m_calls.push_back({QStringLiteral("Pen"),
-                           {int(pen().Color), pen().Width, int(pen().Style), int(pen().Mode)},
-                           {}});
+        record({QStringLiteral("Pen"),
+                {int(pen().Color), pen().Width, int(pen().Style), int(pen().Mode)},
+                {}});
     }
     if (m_writtenBrush != brush()) {
         m_writtenBrush = brush();
-        m_calls.push_back({QStringLiteral("Brush"), {int(brush().Color), int(brush().Style)}, {}});
+        record({QStringLiteral("Brush"), {int(brush().Color), int(brush().Style)}, {}});
     }
     if (m_writtenFont != font()) {
         m_writtenFont = font();
-        m_calls.push_back({QStringLiteral("Font"),
-                           {font().Height, int(font().Color), int(font().Style)},
-                           font().Name});
+        record({QStringLiteral("Font"),
+                {font().Height, int(font().Color), int(font().Style)},
+                font().Name});
     }
 }
 
 void RecordingCanvas::draw(const QString& name, std::vector<int> args, const QString& text)
 {
     writeChangedState();
-    m_calls.push_back({name, std::move(args), text});
+    record({name, std::move(args), text});
+}
+
+void RecordingCanvas::record(CanvasCall call)
+{
+    if (m_sink)
+        m_sink(call);
+    else
+        m_calls.push_back(std::move(call));
 }
 
 void RecordingCanvas::MoveTo(int x, int y)
 {
     Canvas::MoveTo(x, y);
-    m_calls.push_back({QStringLiteral("MoveTo"), {x, y}, {}});
+    record({QStringLiteral("MoveTo"), {x, y}, {}});
 }
 
 void RecordingCanvas::LineTo(int x, int y)
@@ -187,7 +197,7 @@ void RecordingCanvas::SetPixel(int x, int y, TColor color)
 void RecordingCanvas::TextOut(int x, int y, const QString& text)
 {
     draw(QStringLiteral("TextOut"), {x, y}, text);
-    m_penPos = {x + TextWidth(text), y};
+    m_penPos = {saturatingAdd(x, TextWidth(text)), y};
 }
 
 void RecordingCanvas::TextRect(const TRect& rect, int x, int y, const QString& text)

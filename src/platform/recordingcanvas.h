@@ -4,6 +4,7 @@
 #include "platform/fontconversion.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -39,6 +40,12 @@ public:
     QStringList lines() const;
     // Forgets the calls; the next drawing call writes all state records again.
     void clear();
+    // Hands every call to `sink` as it is made instead of keeping it, so that
+    // a long trace needs no memory for itself.
+    void setSink(std::function<void(const CanvasCall&)> sink) { m_sink = std::move(sink); }
+    // The area a trace stands for (unbounded unless set).
+    void setClipRect(const TRect& rect) { m_clip = rect; }
+    TRect ClipRect() const override { return m_clip.value_or(Canvas::ClipRect()); }
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -59,9 +66,12 @@ public:
 private:
     void draw(const QString& name, std::vector<int> args, const QString& text = {});
     void writeChangedState();
+    void record(CanvasCall call);
 
     int m_pixelsPerInch;
     std::vector<CanvasCall> m_calls;
+    std::function<void(const CanvasCall&)> m_sink;
+    std::optional<TRect> m_clip;
     std::optional<TPen> m_writtenPen;
     std::optional<TBrush> m_writtenBrush;
     std::optional<TFont> m_writtenFont;

@@ -2,8 +2,6 @@
 
 #include "platform/rounding.h"
 
-#include <limits>
-
 namespace sw {
 
 int TGraphics::toDeviceX(int x) const
@@ -49,13 +47,6 @@ TPen TGraphics::devicePen() const
     TPen pen = Pen;
     pen.Width = toDeviceX(Pen.Width);
     return pen;
-}
-
-int TGraphics::clampToInt(std::int64_t v)
-{
-    constexpr std::int64_t lo = std::numeric_limits<int>::min();
-    constexpr std::int64_t hi = std::numeric_limits<int>::max();
-    return static_cast<int>(v < lo ? lo : (v > hi ? hi : v));
 }
 
 std::optional<TPoint> TGraphics::offsetPoint(TPoint p, TPoint d)

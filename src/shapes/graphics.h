@@ -3,6 +3,7 @@
 #include "platform/canvas.h"
 #include "platform/geometry.h"
 #include "platform/graphicstypes.h"
+#include "platform/saturating.h"
 #include "shapes/enums.h"
 
 #include <QString>
@@ -70,7 +71,6 @@ protected:
     // The font with its height converted to device pixels.
     TFont deviceFont(const TFont& font) const;
 
-    static int clampToInt(std::int64_t v);
     // p + d, or nothing when a coordinate would leave the int range.
     static std::optional<TPoint> offsetPoint(TPoint p, TPoint d);
 };

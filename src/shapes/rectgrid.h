@@ -17,6 +17,19 @@ int drawnGridCount(std::int32_t count);
 int gridExtent(std::int32_t cell, std::int32_t space, std::int32_t count);
 // Layout length or coordinate v in device pixels at scale (saturated).
 int scaleToDevice(std::int64_t v, double scale);
+// Indexes [first, last) of a row or column of cells.
+struct CellRange
+{
+    int first = 0;
+    int last = 0;
+};
+// The cells among `count` that can reach into [low, high) of the device, one
+// more on either side for labels standing beside them: cell i starts at layout
+// coordinate origin + i * step and is `cell` layout pixels long, drawn at
+// `scale`. Drawing only these keeps the cost of a huge grid in proportion to
+// what can show.
+CellRange visibleCells(std::int64_t origin, std::int64_t step, std::int64_t cell, double scale,
+                       int count, int low, int high);
 // A cell outline as a closed path of four lines from its top-left device
 // corner: right by width, down by height, back left and up.
 void drawCellOutline(Canvas& canvas, int x, int y, int width, int height);

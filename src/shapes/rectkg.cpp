@@ -83,11 +83,19 @@ void TRectKg::Draw(Canvas& canvas)
         canvas.TextOut(scaleToDevice(x, ScaleX), scaleToDevice(y, ScaleY), text);
     };
 
-    const int rows = drawnGridCount(Row);
-    const int cols = drawnGridCount(col);
-    for (int j = 0; j < rows; ++j) {
+    // The first row and column carry the numbers and outer labels: they are
+    // always drawn, the others only where they can show.
+    const TRect clip = canvas.ClipRect();
+    const CellRange rows =
+        visibleCells(Top, stepY, GridHeight, ScaleY, drawnGridCount(Row), clip.Top, clip.Bottom);
+    const CellRange cols =
+        visibleCells(Left, stepX, Gridwidth, ScaleX, drawnGridCount(col), clip.Left, clip.Right);
+    const auto next = [](int index, const CellRange& range) {
+        return index < range.first ? range.first : index + 1;
+    };
+    for (int j = 0; j < rows.last; j = next(j, rows)) {
         const std::int64_t y = Top + j * stepY;
-        for (int i = 0; i < cols; ++i) {
+        for (int i = 0; i < cols.last; i = next(i, cols)) {
             const std::int64_t x = Left + i * stepX;
             const QString label = BubbleLabel(i, j);
             canvas.setFont(labelFont);
