@@ -20,7 +20,8 @@ if [ -n "$skipped" ]; then
     printf '  %s\n' $skipped
 fi
 
-# The fuzz targets' smoke run and the suites under the sanitizers.
+# Formatting, the fuzz targets' smoke run and the suites under the sanitizers.
+"$SW_ROOT/scripts/check-format.sh" || status=1
 "$SW_ROOT/scripts/fuzz-smoke.sh" || status=1
 "$SW_ROOT/scripts/sanitizer-tests.sh" || status=1
 exit "$status"

@@ -11,7 +11,7 @@ namespace sw::cli {
 enum ExitCode
 {
     ExitOk = 0,
-    ExitRefused = 1,  // a check failed or the operation was refused
+    ExitRefused = 1,   // a check failed or the operation was refused
     ExitFileError = 2, // a file could not be read or written
     ExitUsage = 64,
 };

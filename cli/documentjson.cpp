@@ -3,6 +3,7 @@
 #include "document/stream/names.h"
 #include "document/vectorgraphics.h"
 #include "shapes/line.h"
+#include "shapes/linelist.h"
 #include "shapes/mhsb.h"
 #include "shapes/rectgrid.h"
 #include "shapes/rectkg.h"
@@ -11,7 +12,6 @@
 #include "shapes/rimage.h"
 #include "shapes/roundrect.h"
 #include "shapes/triangle.h"
-#include "shapes/linelist.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,8 +20,7 @@ namespace sw::cli {
 
 namespace {
 
-template <class E>
-QString name(E value)
+template <class E> QString name(E value)
 {
     const auto names = stream::enumNames<E>();
     const auto i = static_cast<std::size_t>(value);
@@ -52,29 +51,45 @@ QJsonObject fontJson(const TFont& font)
 QString className(TGraphicsType kind)
 {
     switch (kind) {
-    case GLine: return QStringLiteral("TLine");
-    case GRectangle: return QStringLiteral("TRectangle");
-    case GRoundRect: return QStringLiteral("TRoundRect");
-    case GRectText: return QStringLiteral("TRectText");
-    case GEllipse: return QStringLiteral("TEllipse");
-    case GGrid: return QStringLiteral("TRectGrid");
-    case GKg: return QStringLiteral("TRectKg");
-    case GTriangle: return QStringLiteral("TTriangle");
-    case GZg: return QStringLiteral("TRectZg");
-    case GDw: return QStringLiteral("TPosRect");
-    case Gbarcode: return QStringLiteral("TRectbarcode");
-    case GRImage: return QStringLiteral("TRImage");
-    case GHline: return QStringLiteral("THLine");
-    case GVline: return QStringLiteral("TVLine");
-    case GMHSB: return QStringLiteral("TMHSB");
-    case GLinelist: return QStringLiteral("TLinelist");
-    default: return QString();
+    case GLine:
+        return QStringLiteral("TLine");
+    case GRectangle:
+        return QStringLiteral("TRectangle");
+    case GRoundRect:
+        return QStringLiteral("TRoundRect");
+    case GRectText:
+        return QStringLiteral("TRectText");
+    case GEllipse:
+        return QStringLiteral("TEllipse");
+    case GGrid:
+        return QStringLiteral("TRectGrid");
+    case GKg:
+        return QStringLiteral("TRectKg");
+    case GTriangle:
+        return QStringLiteral("TTriangle");
+    case GZg:
+        return QStringLiteral("TRectZg");
+    case GDw:
+        return QStringLiteral("TPosRect");
+    case Gbarcode:
+        return QStringLiteral("TRectbarcode");
+    case GRImage:
+        return QStringLiteral("TRImage");
+    case GHline:
+        return QStringLiteral("THLine");
+    case GVline:
+        return QStringLiteral("TVLine");
+    case GMHSB:
+        return QStringLiteral("TMHSB");
+    case GLinelist:
+        return QStringLiteral("TLinelist");
+    default:
+        return QString();
     }
 }
 
 // The cell sizes, spacings and counts bubble boxes and grids share.
-template <class Cells>
-void addCellFields(QJsonObject& o, const Cells& cells)
+template <class Cells> void addCellFields(QJsonObject& o, const Cells& cells)
 {
     o["Gridwidth"] = cells.Gridwidth;
     o["GridHeight"] = cells.GridHeight;

@@ -32,7 +32,8 @@ namespace {
 template <class Shape, class... Extra>
 Shape& place(TVectorGraph& page, int left, int top, int right, int bottom, Extra... extra)
 {
-    auto shape = std::make_unique<Shape>(TPoint{left, top}, TPoint{right, bottom}, 1.0, 1.0, extra...);
+    auto shape =
+        std::make_unique<Shape>(TPoint{left, top}, TPoint{right, bottom}, 1.0, 1.0, extra...);
     Shape& ref = *shape;
     page.AddShape(std::move(shape));
     return ref;
@@ -115,7 +116,8 @@ void addFurniture(TVectorGraph& page, const QString& picture)
     place<TEllipse>(page, 460, 580, 580, 660);
     const TAspect aspects[] = {ADown, ARight, AUp, ALeft};
     for (int i = 0; i < 4; ++i)
-        place<TTriangle>(page, 600 + (i % 2) * 80, 580 + (i / 2) * 45, 660 + (i % 2) * 80, 620 + (i / 2) * 45)
+        place<TTriangle>(page, 600 + (i % 2) * 80, 580 + (i / 2) * 45, 660 + (i % 2) * 80,
+                         620 + (i / 2) * 45)
             .Aspect = aspects[i];
 
     place<TRImage>(page, 30, 690, 190, 790).PicturePath = picture;

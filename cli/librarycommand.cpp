@@ -52,8 +52,8 @@ int add(Database& db, const QString& name, const QString& path)
     bytes.open(QIODevice::WriteOnly);
     QString error;
     qint64 id = 0;
-    if (!document->SaveToStream(SaveAllShapes, bytes, &error)
-        || !storeTemplate(db, name, bytes.data(), QDateTime::currentDateTime(), &id, &error))
+    if (!document->SaveToStream(SaveAllShapes, bytes, &error) ||
+        !storeTemplate(db, name, bytes.data(), QDateTime::currentDateTime(), &id, &error))
         return failed(error);
     QTextStream(stdout) << id << '\n';
     return ExitOk;
@@ -90,7 +90,8 @@ int runLibrary(const QStringList& args)
     }
     if (action == QLatin1String("add")) {
         a.expectPositional(3, 3);
-        return open(db) ? add(db, a.positional(1, "NAME"), a.positional(2, "IN.exm")) : ExitFileError;
+        return open(db) ? add(db, a.positional(1, "NAME"), a.positional(2, "IN.exm"))
+                        : ExitFileError;
     }
     if (action == QLatin1String("get")) {
         a.expectPositional(3, 3);

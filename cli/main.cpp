@@ -44,9 +44,10 @@ void quietRuntimeDir()
 {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
-    const QString dir = QDir::tempPath() + QStringLiteral("/sheetwright-runtime-")
-                        + QString::number(getuid());
-    if (QDir().mkpath(dir) && QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+    const QString dir =
+        QDir::tempPath() + QStringLiteral("/sheetwright-runtime-") + QString::number(getuid());
+    if (QDir().mkpath(dir) &&
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
 }
 
@@ -64,7 +65,8 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = QGuiApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+    if (args.isEmpty() || args.first() == QLatin1String("--help") ||
+        args.first() == QLatin1String("-h")) {
         printHelp(out);
         return args.isEmpty() ? ExitUsage : ExitOk;
     }

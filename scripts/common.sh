@@ -5,7 +5,7 @@ SW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SW_BUILD=${SW_BUILD:-$SW_ROOT/build}
 
 SW_PACKAGES=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite
     qt6-qpa-plugins
     qt6-translations-l10n

@@ -196,10 +196,10 @@ bool writePng(PageBands& bands, const QString& fileName, int resolution, QString
     std::vector<uchar> rgb(std::size_t(size.width()) * 3);
     QSaveFile file(fileName);
     return openForWriting(file, error) &&
-           finish(file,
-                  savePngRows(size, PngPixels::Rgb24, colourRows(bands, rgb), file, resolution,
-                              error),
-                  error);
+           finish(
+               file,
+               savePngRows(size, PngPixels::Rgb24, colourRows(bands, rgb), file, resolution, error),
+               error);
 }
 
 // A white sheet of the page's paper size at the resolution, painted in bands

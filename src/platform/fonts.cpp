@@ -24,15 +24,15 @@ QStringList installed(const QStringList& candidates)
 
 void registerFontSubstitutions()
 {
-    const QStringList song = installed({QStringLiteral("AR PL UMing CN"),
-                                        QStringLiteral("Noto Serif CJK SC"),
-                                        QStringLiteral("Noto Sans CJK SC")});
-    const QStringList hei = installed({QStringLiteral("Noto Sans CJK SC"),
-                                       QStringLiteral("Droid Sans Fallback")});
-    const QStringList arial = installed({QStringLiteral("Liberation Sans"),
-                                         QStringLiteral("DejaVu Sans")});
-    const QStringList sansSerif = installed({QStringLiteral("DejaVu Sans"),
-                                             QStringLiteral("Liberation Sans")});
+    const QStringList song =
+        installed({QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC"),
+                   QStringLiteral("Noto Sans CJK SC")});
+    const QStringList hei =
+        installed({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Droid Sans Fallback")});
+    const QStringList arial =
+        installed({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    const QStringList sansSerif =
+        installed({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     const QStringList songFamilies = {QStringLiteral("宋体"), QStringLiteral("新宋体"),
                                       QStringLiteral("SimSun"), QStringLiteral("NSimSun")};
     for (const QString& family : songFamilies)

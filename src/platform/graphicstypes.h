@@ -28,33 +28,68 @@ inline TColor toTColor(const QColor& c)
 
 enum TPenMode : std::uint8_t
 {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 
 enum TPenStyle : std::uint8_t
 {
-    psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame
+    psSolid,
+    psDash,
+    psDot,
+    psDashDot,
+    psDashDotDot,
+    psClear,
+    psInsideFrame
 };
 
 enum TBrushStyle : std::uint8_t
 {
-    bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
 };
 
 enum TFontPitch : std::uint8_t
 {
-    fpDefault, fpVariable, fpFixed
+    fpDefault,
+    fpVariable,
+    fpFixed
 };
 
 enum TFontStyle : std::uint8_t
 {
-    fsBold, fsItalic, fsUnderline, fsStrikeOut
+    fsBold,
+    fsItalic,
+    fsUnderline,
+    fsStrikeOut
 };
 
 // Set of TFontStyle members, bit i = member i.
 using TFontStyles = std::uint8_t;
-constexpr TFontStyles fontStyleBit(TFontStyle s) { return static_cast<TFontStyles>(1u << s); }
+constexpr TFontStyles fontStyleBit(TFontStyle s)
+{
+    return static_cast<TFontStyles>(1u << s);
+}
 
 constexpr std::uint8_t DEFAULT_CHARSET = 1;
 constexpr std::uint8_t GB2312_CHARSET = 134;

@@ -383,8 +383,7 @@ QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* err
     return std::move(decoder->image);
 }
 
-QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey,
-                         QString* error)
+QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey, QString* error)
 {
     if (!isJpeg(data.left(3))) {
         QBuffer buffer;

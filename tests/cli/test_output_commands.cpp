@@ -41,7 +41,8 @@ TEST_F(OutputCommands, ExportSizesFollowTheResolution)
         {"d.bmp", {"--ppi", "96"}, {794, 1123}},
     };
     for (const Case& c : cases) {
-        const CliResult r = runCli(QStringList{"export", path("three.exm"), "-o", path(c.name)} + c.extra);
+        const CliResult r =
+            runCli(QStringList{"export", path("three.exm"), "-o", path(c.name)} + c.extra);
         ASSERT_EQ(r.exitCode, 0) << c.name.toStdString() << r.err.toStdString();
         EXPECT_EQ(QImage(path(c.name)).size(), c.size) << c.name.toStdString();
     }

@@ -23,7 +23,8 @@ protected:
 
 TEST_F(ScanCommands, LearnWithoutFuzzyBoxesFails)
 {
-    const CliResult r = runCli({"learn", path("blank.exm"), path("scan.png"), "-o", path("out.exm")});
+    const CliResult r =
+        runCli({"learn", path("blank.exm"), path("scan.png"), "-o", path("out.exm")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(r.err).contains("检测失败!"));
     EXPECT_FALSE(QFile::exists(path("out.exm")));
@@ -31,7 +32,8 @@ TEST_F(ScanCommands, LearnWithoutFuzzyBoxesFails)
 
 TEST_F(ScanCommands, DeskewOfASelfMadeSheetFindsNoSkew)
 {
-    const CliResult r = runCli({"deskew", path("blank.exm"), path("scan.png"), "-o", path("out.jpg")});
+    const CliResult r =
+        runCli({"deskew", path("blank.exm"), path("scan.png"), "-o", path("out.jpg")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(QString::fromUtf8(r.out).contains("检测成功！"));
     EXPECT_EQ(QImage(path("out.jpg")).size(), QSize(400, 300));
@@ -43,8 +45,10 @@ TEST_F(ScanCommands, UnreadableScanIsAFileError)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("\xff\xd8 not really a jpeg");
     bad.close();
-    EXPECT_EQ(runCli({"deskew", path("blank.exm"), path("bad.jpg"), "-o", path("o.jpg")}).exitCode, 2);
-    EXPECT_EQ(runCli({"learn", path("blank.exm"), path("missing.png"), "-o", path("o.exm")}).exitCode, 2);
+    EXPECT_EQ(runCli({"deskew", path("blank.exm"), path("bad.jpg"), "-o", path("o.jpg")}).exitCode,
+              2);
+    EXPECT_EQ(
+        runCli({"learn", path("blank.exm"), path("missing.png"), "-o", path("o.exm")}).exitCode, 2);
     EXPECT_EQ(runCli({"deskew", path("blank.exm"), path("scan.png")}).exitCode, 64);
 }
 

@@ -131,8 +131,13 @@ TEST_F(TemplateCommands, PpiChangesTheLayout)
     const CliResult r96 = runCli({"info", path("a.exm"), "--ppi", "96"});
     const CliResult r192 = runCli({"info", path("a.exm"), "--ppi", "192"});
     auto firstBox = [](const QByteArray& json) {
-        return QJsonDocument::fromJson(json).object()["pages"].toArray()[0].toObject()["shapes"]
-            .toArray()[0].toObject()["Bounds"].toArray();
+        return QJsonDocument::fromJson(json)
+            .object()["pages"]
+            .toArray()[0]
+            .toObject()["shapes"]
+            .toArray()[0]
+            .toObject()["Bounds"]
+            .toArray();
     };
     EXPECT_EQ(firstBox(r96.out)[0].toInt(), 38);
     EXPECT_EQ(firstBox(r192.out)[0].toInt(), 76);

@@ -39,7 +39,8 @@ TEST_F(WizardAndLibrary, WizardWritesTheDefaultSheet)
 
 TEST_F(WizardAndLibrary, SettingsFileOverridesTheDefaults)
 {
-    const QString json = writeJson("a4.json", R"({"pagesize": 0, "pagecount": 1, "title": ["期末考试", "数学"]})");
+    const QString json =
+        writeJson("a4.json", R"({"pagesize": 0, "pagecount": 1, "title": ["期末考试", "数学"]})");
     ASSERT_EQ(runCli({"wizard", "--settings", json, "-o", path("a4.exm")}).exitCode, 0);
     const QJsonArray p = pages(path("a4.exm"));
     ASSERT_EQ(p.size(), 1);
@@ -60,12 +61,14 @@ TEST_F(WizardAndLibrary, BadSettingsAreWrongUsageNamingTheKey)
         {R"({"colour": 1})", "colour"},
     };
     for (const Case& c : cases) {
-        const CliResult r = runCli({"wizard", "--settings", writeJson("bad.json", c.json), "-o", path("x.exm")});
+        const CliResult r =
+            runCli({"wizard", "--settings", writeJson("bad.json", c.json), "-o", path("x.exm")});
         EXPECT_EQ(r.exitCode, 64) << c.json.toStdString();
         EXPECT_TRUE(r.err.contains(c.key)) << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(path("x.exm")));
-    EXPECT_EQ(runCli({"wizard", "--settings", path("missing.json"), "-o", path("x.exm")}).exitCode, 2);
+    EXPECT_EQ(runCli({"wizard", "--settings", path("missing.json"), "-o", path("x.exm")}).exitCode,
+              2);
 }
 
 TEST_F(WizardAndLibrary, LibraryStoresListsFetchesAndDeletes)

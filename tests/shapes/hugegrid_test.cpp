@@ -23,10 +23,15 @@ struct ExtentCase
 TEST(HugeGrid, ExtentSaturatesInsteadOfOverflowing)
 {
     const ExtentCase cases[] = {
-        {20, 5, 3, 70},     {Max, Max, Max, Max}, {Min, Min, Max, Min}, {Max, Max, Min, Min},
-        {-1, 0, Min, Max},  {Min, Max, Min, 1}, // (-1) * -2^31 - (2^31 - 1): exact although the
-                                                // terms are not ints
-        {0, Max, Min, Min}, {Max, 0, 1, Max},
+        {20, 5, 3, 70},
+        {Max, Max, Max, Max},
+        {Min, Min, Max, Min},
+        {Max, Max, Min, Min},
+        {-1, 0, Min, Max},
+        {Min, Max, Min, 1}, // (-1) * -2^31 - (2^31 - 1): exact although the
+                            // terms are not ints
+        {0, Max, Min, Min},
+        {Max, 0, 1, Max},
     };
     for (const ExtentCase& c : cases) {
         EXPECT_EQ(gridExtent(c.cell, c.space, c.count), c.extent)

@@ -53,9 +53,9 @@ BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& 
     }
 
     result.picture = RotatePicture(picture, picture.size(), page->SkewAngle);
-    if (document.Modal == 4
-        && LocateFuzzyBoxes(*page, result.picture, Threshold, SearchMargin, MinimumPixels)
-        && page->SkewAngle == 0.0)
+    if (document.Modal == 4 &&
+        LocateFuzzyBoxes(*page, result.picture, Threshold, SearchMargin, MinimumPixels) &&
+        page->SkewAngle == 0.0)
         result.message = DetectionSucceededMessage;
     return result;
 }

@@ -13,10 +13,10 @@ inline const QString DetectionSucceededMessage = QStringLiteral("检测成功！
 // What straightening a background picture came to.
 struct BackgroundCorrection
 {
-    bool detected = false; // the marks or fuzzy boxes were found
-    double skewAngle = 0.0;  // radians, as measured before the rotation
-    QImage picture;          // the straightened picture; null when nothing was rotated
-    QString message;         // "检测失败!", "检测成功！" or empty
+    bool detected = false;  // the marks or fuzzy boxes were found
+    double skewAngle = 0.0; // radians, as measured before the rotation
+    QImage picture;         // the straightened picture; null when nothing was rotated
+    QString message;        // "检测失败!", "检测成功！" or empty
 };
 
 // Measures the skew of the current page's background picture and draws it
