@@ -20,14 +20,8 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # shellcheck source=bench/measure.sh
 source "$here/measure.sh"
 
-for exe in "$cli" "$tool"; do
-    [[ -x $exe ]] || { echo "missing $exe: build it first (-DSW_BUILD_BENCH=ON)" >&2; exit 2; }
-done
-if ! command -v djpeg >/dev/null; then
-    echo "Installing libjpeg-turbo-progs ..." >&2
-    sudo=; [[ $(id -u) -eq 0 ]] || sudo=sudo
-    $sudo apt-get update -qq && $sudo apt-get install -y -qq libjpeg-turbo-progs >/dev/null
-fi
+require_built "$cli" "$tool"
+install_for djpeg libjpeg-turbo-progs
 setup_measure
 work=$(mktemp -d)
 trap 'rm -rf "$work" "$measure_dir"' EXIT

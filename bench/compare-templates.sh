@@ -20,9 +20,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # shellcheck source=bench/measure.sh
 source "$here/measure.sh"
 
-for exe in "$cli" "$tool"; do
-    [[ -x $exe ]] || { echo "missing $exe: build it first (-DSW_BUILD_BENCH=ON)" >&2; exit 2; }
-done
+require_built "$cli" "$tool"
 setup_measure
 work=$(mktemp -d)
 trap 'rm -rf "$work" "$measure_dir"' EXIT

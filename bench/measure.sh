@@ -7,6 +7,23 @@
 # for each side in turn, so that both sides see the same load. `cpu LABEL`,
 # `cpu_range LABEL`, `peak_mib LABEL` and `ratio A B` read them back.
 
+# Stops unless every program has been built.
+require_built() {
+    local exe
+    for exe in "$@"; do
+        [[ -x $exe ]] || { echo "missing $exe: build it first (-DSW_BUILD_BENCH=ON)" >&2; exit 2; }
+    done
+}
+
+# install_for COMMAND PACKAGE: installs the Debian package when COMMAND is missing.
+install_for() {
+    command -v "$1" >/dev/null && return 0
+    echo "Installing $2 ..." >&2
+    local sudo=
+    [[ $(id -u) -eq 0 ]] || sudo=sudo
+    $sudo apt-get update -qq && $sudo apt-get install -y -qq "$2" >/dev/null
+}
+
 setup_measure() {
     local sudo=
     [[ $(id -u) -eq 0 ]] || sudo=sudo
