@@ -72,9 +72,10 @@ const std::vector<Command>& commands()
          "postgresql://user@host[:port]/dbname names a database shared on a PostgreSQL server). "
          "list prints id, name and date, tab-separated.",
          runLibrary},
-        {"gallery", "gallery -o OUT.png",
+        {"gallery", "gallery -o OUT.png [--template OUT.exm]",
          "Draws one page with every kind of shape as the designer shows it and prints the "
-         "picture's path.",
+         "picture's path; --template also saves the page as a template, with its sample picture "
+         "beside it as NAME-picture.png.",
          runGallery},
         {"geometry", "geometry TEMPLATE.exm [--dpi D]",
          "Prints every readable element of every page as JSON: bubble boxes with their cells, "

@@ -20,6 +20,7 @@
 #include "shapes/triangle.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -89,7 +90,7 @@ void addBubbleBoxes(TVectorGraph& page)
     mark.Brush.Color = clBlack;
 }
 
-void addFurniture(TVectorGraph& page, const QString& picture)
+void addFurniture(TVectorGraph& page, const QFileInfo& picture)
 {
     auto& zg = place<TRectZg>(page, 540, 80, 760, 200);
     zg.Question = 13;
@@ -120,7 +121,10 @@ void addFurniture(TVectorGraph& page, const QString& picture)
                          620 + (i / 2) * 45)
             .Aspect = aspects[i];
 
-    place<TRImage>(page, 30, 690, 190, 790).PicturePath = picture;
+    // Named without its folder, as a template names a picture stored beside it.
+    auto& image = place<TRImage>(page, 30, 690, 190, 790);
+    image.PicturePath = picture.fileName();
+    image.SetPictureFolder(picture.absolutePath());
     place<TRImage>(page, 210, 690, 370, 790).PicturePath = QStringLiteral("C:\\scans\\missing.jpg");
     place<TRectbarcode>(page, 390, 690, 600, 790);
     place<TMHSB>(page, 620, 720, 760, 790).Number = 1;
@@ -135,7 +139,7 @@ void addFurniture(TVectorGraph& page, const QString& picture)
 }
 
 // A small picture for the picture shape.
-QString writeSamplePicture(const QTemporaryDir& dir)
+bool writeSamplePicture(const QString& path)
 {
     QImage image(160, 100, QImage::Format_RGB32);
     image.fill(QColor(230, 240, 255));
@@ -143,27 +147,41 @@ QString writeSamplePicture(const QTemporaryDir& dir)
     p.setPen(QPen(Qt::darkBlue, 3));
     p.drawEllipse(20, 10, 120, 80);
     p.end();
-    const QString path = dir.filePath(QStringLiteral("sample.png"));
-    image.save(path);
-    return path;
+    return image.save(path);
 }
 
 } // namespace
 
 int runGallery(const QStringList& args)
 {
-    Arguments a(args, {}, {QStringLiteral("-o")});
+    Arguments a(args, {}, {QStringLiteral("-o"), QStringLiteral("--template")});
     a.expectPositional(0, 0);
     const auto out = a.value(QStringLiteral("-o"));
     if (!out)
         throw UsageError{QStringLiteral("missing -o OUT.png")};
 
+    const auto templatePath = a.value(QStringLiteral("--template"));
+
+    // A template keeps its picture beside it; the drawing alone needs it only for a while.
     QTemporaryDir scratch;
+    const QFileInfo picture = templatePath
+                                  ? QFileInfo(QFileInfo(*templatePath).absolutePath(),
+                                              QFileInfo(*templatePath).completeBaseName() +
+                                                  QStringLiteral("-picture.png"))
+                                  : QFileInfo(scratch.filePath(QStringLiteral("sample.png")));
+    if (!writeSamplePicture(picture.absoluteFilePath())) {
+        printError(QStringLiteral("Cannot create file %1").arg(picture.absoluteFilePath()));
+        return ExitFileError;
+    }
     auto document = newDocument();
-    auto page = std::make_unique<TVectorGraph>();
+    auto owned = std::make_unique<TVectorGraph>();
+    TVectorGraph* page = owned.get();
     page->PaperType = QLatin1Char('A');
     addBubbleBoxes(*page);
-    addFurniture(*page, writeSamplePicture(scratch));
+    addFurniture(*page, picture);
+    document->AddPage(std::move(owned));
+    if (templatePath && !saveTemplate(*document, *templatePath))
+        return ExitFileError;
 
     QImage image(800, 900, QImage::Format_RGB32);
     image.fill(Qt::white);
