@@ -32,19 +32,14 @@ const QRgb* PageBands::row(int y)
     return reinterpret_cast<const QRgb*>(m_band.constScanLine(y - m_top));
 }
 
-// The band is painted through a picture of the whole sheet whose rows outside
-// the band have no memory behind them, clipped to the band: the shapes are
-// drawn with the very coordinates and device of the whole sheet (moving them
-// would round some edge points differently), and nothing outside the clip is
-// ever touched.
+// The band is the sheet moved up by `top` whole pixels and clipped to the band,
+// so every shape lands on the same pixels as on the whole sheet.
 void PageBands::paintBand(int top)
 {
     m_top = top;
     m_band.fill(Qt::white);
-    const qsizetype stride = m_band.bytesPerLine();
-    QImage sheet(m_band.bits() - top * stride, m_size.width(), m_size.height(), stride,
-                 QImage::Format_RGB32);
-    QPainter painter(&sheet);
+    QPainter painter(&m_band);
+    painter.translate(0, -top);
     painter.setClipRect(QRect(0, top, m_size.width(), m_band.height()));
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     QPainterCanvas canvas(painter, outputFontPixelsPerInch(m_document));
