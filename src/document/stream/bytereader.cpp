@@ -7,23 +7,23 @@ namespace sw::stream {
 std::uint8_t ByteReader::readByte()
 {
     const std::uint8_t b = peekByte();
-    ++pos_;
+    ++m_pos;
     return b;
 }
 
 std::uint8_t ByteReader::peekByte() const
 {
-    if (pos_ >= data_.size())
+    if (m_pos >= m_data.size())
         fail(streamReadError());
-    return static_cast<std::uint8_t>(data_[pos_]);
+    return static_cast<std::uint8_t>(m_data[m_pos]);
 }
 
 QByteArrayView ByteReader::readBytes(std::uint64_t count)
 {
-    if (count > static_cast<std::uint64_t>(data_.size() - pos_))
+    if (count > static_cast<std::uint64_t>(m_data.size() - m_pos))
         fail(streamReadError());
-    const QByteArrayView bytes = data_.sliced(pos_, static_cast<qsizetype>(count));
-    pos_ += static_cast<qsizetype>(count);
+    const QByteArrayView bytes = m_data.sliced(m_pos, static_cast<qsizetype>(count));
+    m_pos += static_cast<qsizetype>(count);
     return bytes;
 }
 

@@ -11,7 +11,7 @@ namespace sw::stream {
 class ByteReader
 {
 public:
-    explicit ByteReader(QByteArrayView data) : data_(data) {}
+    explicit ByteReader(QByteArrayView data) : m_data(data) {}
 
     std::uint8_t readByte();
     std::uint8_t peekByte() const;
@@ -24,8 +24,8 @@ public:
     QByteArray readShortString();
 
 private:
-    QByteArrayView data_;
-    qsizetype pos_ = 0;
+    QByteArrayView m_data;
+    qsizetype m_pos = 0;
 };
 
 } // namespace sw::stream

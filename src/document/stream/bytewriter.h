@@ -12,9 +12,9 @@ namespace sw::stream {
 class ByteWriter
 {
 public:
-    void writeByte(std::uint8_t b) { bytes_.append(static_cast<char>(b)); }
+    void writeByte(std::uint8_t b) { m_bytes.append(static_cast<char>(b)); }
     void writeTag(Tag tag) { writeByte(static_cast<std::uint8_t>(tag)); }
-    void writeBytes(QByteArrayView b) { bytes_.append(b); }
+    void writeBytes(QByteArrayView b) { m_bytes.append(b); }
     void writeInt16(std::int16_t v);
     void writeUInt32(std::uint32_t v);
     // One length byte, then the bytes; `s` is one of the program's own names.
@@ -22,10 +22,10 @@ public:
     // The same for the string `prefix` followed by `s`, without joining them.
     void writeShortString(QByteArrayView prefix, QByteArrayView s);
 
-    const QByteArray& bytes() const { return bytes_; }
+    const QByteArray& bytes() const { return m_bytes; }
 
 private:
-    QByteArray bytes_;
+    QByteArray m_bytes;
 };
 
 } // namespace sw::stream
