@@ -53,10 +53,10 @@ std::uint32_t ByteReader::readUInt32()
     return v;
 }
 
-QByteArray ByteReader::readShortString()
+QByteArrayView ByteReader::readShortString()
 {
     const std::uint8_t length = readByte();
-    return readBytes(length).toByteArray();
+    return readBytes(length);
 }
 
 } // namespace sw::stream

@@ -20,8 +20,8 @@ public:
     std::int16_t readInt16();
     std::int32_t readInt32();
     std::uint32_t readUInt32();
-    // One length byte, then that many bytes.
-    QByteArray readShortString();
+    // One length byte, then that many bytes (a view into the data).
+    QByteArrayView readShortString();
 
 private:
     QByteArrayView m_data;

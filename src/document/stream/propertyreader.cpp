@@ -5,7 +5,7 @@
 #include "document/stream/format.h"
 #include "document/stream/valuereader.h"
 
-#include <QList>
+#include <QVarLengthArray>
 
 namespace sw::stream {
 
@@ -13,7 +13,22 @@ namespace {
 
 void readProperties(ByteReader& in, std::string_view className, const Describe& describe);
 
-bool equals(const QByteArray& part, std::string_view name)
+// The parts of a dotted property name, as views into it.
+using PathParts = QVarLengthArray<QByteArrayView, 4>;
+
+PathParts splitPath(QByteArrayView name)
+{
+    PathParts parts;
+    qsizetype start = 0;
+    for (qsizetype dot = name.indexOf('.'); dot >= 0; dot = name.indexOf('.', start)) {
+        parts.append(name.sliced(start, dot - start));
+        start = dot + 1;
+    }
+    parts.append(name.sliced(start));
+    return parts;
+}
+
+bool equals(QByteArrayView part, std::string_view name)
 {
     return QByteArrayView(part) == QByteArrayView(name.data(), qsizetype(name.size()));
 }
@@ -46,7 +61,7 @@ void readCollection(ByteReader& in, CollectionAccess& items)
 class PathReader final : public PropertyVisitor
 {
 public:
-    PathReader(ByteReader& in, const QList<QByteArray>& parts, qsizetype index)
+    PathReader(ByteReader& in, const PathParts& parts, qsizetype index)
         : m_in(in), m_parts(parts), m_index(index)
     {
     }
@@ -133,7 +148,7 @@ public:
         if (last())
             fail(invalidPropertyValue());
         // A string list has one property of its own.
-        const QByteArray& next = m_parts[m_index + 1];
+        const QByteArrayView next = m_parts[m_index + 1];
         if (!equals(next, "Strings"))
             fail(propertyDoesNotExist(QString::fromLatin1(next)));
         if (m_index + 2 != m_parts.size())
@@ -172,7 +187,7 @@ private:
     }
 
     ByteReader& m_in;
-    const QList<QByteArray>& m_parts;
+    const PathParts& m_parts;
     qsizetype m_index;
     bool m_found = false;
 };
@@ -184,9 +199,9 @@ private:
 class OrderedReader final : public PropertyVisitor
 {
 public:
-    OrderedReader(ByteReader& in, std::string_view className, QByteArray& pending,
-                  QByteArray prefix = {})
-        : m_in(in), m_className(className), m_pending(pending), m_prefix(std::move(prefix))
+    OrderedReader(ByteReader& in, std::string_view className, QByteArrayView& pending,
+                  QByteArrayView prefix = {})
+        : m_in(in), m_className(className), m_pending(pending), m_prefix(prefix)
     {
     }
 
@@ -273,7 +288,7 @@ private:
                    QByteArrayView(tail.data(), qsizetype(tail.size()));
     }
 
-    QByteArray pendingHead(std::size_t nameLength) const
+    QByteArrayView pendingHead(std::size_t nameLength) const
     {
         return m_pending.first(m_prefix.size() + qsizetype(nameLength));
     }
@@ -300,8 +315,8 @@ private:
 
     ByteReader& m_in;
     std::string_view m_className;
-    QByteArray& m_pending;
-    QByteArray m_prefix;
+    QByteArrayView& m_pending; // a view into the stream, like the prefix
+    QByteArrayView m_prefix;
 };
 
 // Pairs until an empty name. Errors of a pair name its owner and path. The
@@ -309,7 +324,7 @@ private:
 // is fixed by the descriptions whatever the input.
 void readProperties(ByteReader& in, std::string_view className, const Describe& describe)
 {
-    QByteArray name = in.readShortString();
+    QByteArrayView name = in.readShortString();
     if (!name.isEmpty()) {
         OrderedReader ordered(in, className, name);
         describe(ordered);
@@ -317,7 +332,7 @@ void readProperties(ByteReader& in, std::string_view className, const Describe& 
     // Pairs out of order, unknown names and malformed paths.
     for (; !name.isEmpty(); name = in.readShortString()) {
         try {
-            const QList<QByteArray> parts = name.split('.');
+            const PathParts parts = splitPath(name);
             PathReader reader(in, parts, 0);
             describe(reader);
             reader.requireFound();

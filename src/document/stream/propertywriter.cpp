@@ -91,7 +91,7 @@ public:
     {
         if (lines.isEmpty())
             return;
-        m_out.writeShortString(prefixBytes(), bytes(name) + ".Strings");
+        m_out.writeShortString(prefixBytes(), view(name), ".Strings");
         writeStringList(m_out, lines);
     }
 
@@ -109,15 +109,9 @@ public:
     }
 
 private:
-    static QByteArray bytes(std::string_view s)
-    {
-        return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-    }
+    static QByteArrayView view(std::string_view s) { return {s.data(), qsizetype(s.size())}; }
 
-    void writeName(std::string_view name)
-    {
-        m_out.writeShortString(prefixBytes(), QByteArrayView(name.data(), qsizetype(name.size())));
-    }
+    void writeName(std::string_view name) { m_out.writeShortString(prefixBytes(), view(name)); }
 
     QByteArrayView prefixBytes() const { return {m_prefix.data(), qsizetype(m_prefix.size())}; }
 
@@ -137,7 +131,7 @@ QByteArray writeComponent(std::string_view className, const Describe& describe)
     describe(root);
     out.writeTag(Tag::End); // end of properties
     out.writeTag(Tag::End); // end of sub-components
-    return out.bytes();
+    return out.take();
 }
 
 } // namespace sw::stream
