@@ -13,6 +13,9 @@ using stream::kAlways;
 using stream::PropertyVisitor;
 
 constexpr std::string_view kDocumentClass = "TVectorGraphics";
+// A little more than a shape record of a wizard sheet takes, for the writer to
+// make room for the whole stream at once.
+constexpr qsizetype BytesPerRecord = 400;
 
 void describePaper(PropertyVisitor& v, TPaper& p)
 {
@@ -104,8 +107,10 @@ QByteArray writeTemplate(const StoredDocument& document)
     // The writer visits the properties without changing them and creates no
     // records, so neither the const_cast nor the resolution matters.
     auto& visited = const_cast<StoredDocument&>(document);
+    const auto records = qsizetype(document.Papers.size() + document.GPList.size());
     return stream::writeComponent(
-        kDocumentClass, [&visited](PropertyVisitor& v) { describeDocument(v, visited, 96); });
+        kDocumentClass, [&visited](PropertyVisitor& v) { describeDocument(v, visited, 96); },
+        BytesPerRecord * (records + 1));
 }
 
 bool readTemplate(const QByteArray& bytes, StoredDocument& document, int pixelsPerInch,

@@ -16,6 +16,12 @@ void ByteWriter::grow(qsizetype count)
     m_begin = m_bytes.data();
 }
 
+void ByteWriter::reserve(qsizetype size)
+{
+    if (size > m_bytes.size())
+        grow(size - m_size);
+}
+
 QByteArray ByteWriter::take()
 {
     m_bytes.truncate(m_size);

@@ -39,6 +39,9 @@ public:
     // The same for `prefix`, `s` and `suffix` in turn, without joining them.
     void writeShortString(QByteArrayView prefix, QByteArrayView s, QByteArrayView suffix = {});
 
+    // Makes room for `size` bytes in all.
+    void reserve(qsizetype size);
+
     // The bytes written; the writer is left empty.
     QByteArray take();
 

@@ -88,7 +88,7 @@ public:
     void string(std::string_view name, QString& value) override
     {
         if (claimsValue(name))
-            value = readString(m_in);
+            readString(m_in, value);
     }
 
     void character(std::string_view name, QChar& value) override
@@ -217,7 +217,7 @@ public:
 
     void string(std::string_view name, QString& value) override
     {
-        take(name, [&] { value = readString(m_in); });
+        take(name, [&] { readString(m_in, value); });
     }
 
     void character(std::string_view name, QChar& value) override

@@ -121,9 +121,10 @@ private:
 
 } // namespace
 
-QByteArray writeComponent(std::string_view className, const Describe& describe)
+QByteArray writeComponent(std::string_view className, const Describe& describe, qsizetype sizeHint)
 {
     ByteWriter out;
+    out.reserve(sizeHint);
     out.writeBytes(QByteArrayView(kSignature.data(), qsizetype(kSignature.size())));
     out.writeShortString(QByteArrayView(className.data(), qsizetype(className.size())));
     out.writeShortString(QByteArrayView()); // component name

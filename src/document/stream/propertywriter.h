@@ -9,6 +9,8 @@ namespace sw::stream {
 
 // The whole stream of a root object: signature, class name, empty component
 // name, its properties, end of properties, empty list of sub-components.
-QByteArray writeComponent(std::string_view className, const Describe& describe);
+// `sizeHint` is the expected size in bytes, room made for at the start.
+QByteArray writeComponent(std::string_view className, const Describe& describe,
+                          qsizetype sizeHint = 0);
 
 } // namespace sw::stream

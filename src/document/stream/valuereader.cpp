@@ -94,6 +94,18 @@ QString readString(ByteReader& in)
     }
 }
 
+void readString(ByteReader& in, QString& value)
+{
+    if (in.peekByte() != std::uint8_t(Tag::String)) {
+        value = readString(in);
+        return;
+    }
+    in.readByte();
+    const QByteArrayView bytes = in.readBytes(in.readByte());
+    if (!isAscii(bytes) || QLatin1StringView(bytes) != value)
+        value = decodeAnsi(bytes);
+}
+
 QChar readCharacter(ByteReader& in)
 {
     const QString s = readString(in);
