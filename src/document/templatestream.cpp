@@ -13,9 +13,9 @@ using stream::kAlways;
 using stream::PropertyVisitor;
 
 constexpr std::string_view kDocumentClass = "TVectorGraphics";
-// A little more than a shape record of a wizard sheet takes, for the writer to
-// make room for the whole stream at once.
-constexpr qsizetype BytesPerRecord = 400;
+// A little more than a shape record of a wizard sheet takes (about 570 bytes),
+// for the writer to make room for the whole stream at once.
+constexpr qsizetype BytesPerRecord = 640;
 
 void describePaper(PropertyVisitor& v, TPaper& p)
 {

@@ -4,27 +4,9 @@
 
 namespace sw::stream {
 
-std::uint8_t ByteReader::readByte()
+void ByteReader::failPastEnd()
 {
-    const std::uint8_t b = peekByte();
-    ++m_pos;
-    return b;
-}
-
-std::uint8_t ByteReader::peekByte() const
-{
-    if (m_pos >= m_data.size())
-        fail(streamReadError());
-    return static_cast<std::uint8_t>(m_data[m_pos]);
-}
-
-QByteArrayView ByteReader::readBytes(std::uint64_t count)
-{
-    if (count > static_cast<std::uint64_t>(m_data.size() - m_pos))
-        fail(streamReadError());
-    const QByteArrayView bytes = m_data.sliced(m_pos, static_cast<qsizetype>(count));
-    m_pos += static_cast<qsizetype>(count);
-    return bytes;
+    fail(streamReadError());
 }
 
 std::int8_t ByteReader::readInt8()
