@@ -100,17 +100,27 @@ void describeDocument(PropertyVisitor& v, StoredDocument& d, int pixelsPerInch)
     v.real("DWH", d.DWH);
 }
 
+// The writer visits the properties without changing them and creates no
+// records, so neither the const_cast nor the resolution matters.
+stream::Describe describeForWriting(const StoredDocument& document)
+{
+    return [&visited = const_cast<StoredDocument&>(document)](PropertyVisitor& v) {
+        describeDocument(v, visited, 96);
+    };
+}
+
 } // namespace
 
 QByteArray writeTemplate(const StoredDocument& document)
 {
-    // The writer visits the properties without changing them and creates no
-    // records, so neither the const_cast nor the resolution matters.
-    auto& visited = const_cast<StoredDocument&>(document);
     const auto records = qsizetype(document.Papers.size() + document.GPList.size());
-    return stream::writeComponent(
-        kDocumentClass, [&visited](PropertyVisitor& v) { describeDocument(v, visited, 96); },
-        BytesPerRecord * (records + 1));
+    return stream::writeComponent(kDocumentClass, describeForWriting(document),
+                                  BytesPerRecord * (records + 1));
+}
+
+bool writeTemplate(const StoredDocument& document, const std::function<bool(QByteArrayView)>& sink)
+{
+    return stream::writeComponent(kDocumentClass, describeForWriting(document), sink);
 }
 
 bool readTemplate(const QByteArray& bytes, StoredDocument& document, int pixelsPerInch,

@@ -10,8 +10,25 @@ constexpr qsizetype FirstCapacity = 4096;
 
 } // namespace
 
+ByteWriter::ByteWriter(ByteSink sink, qsizetype chunkSize) : m_sink(std::move(sink))
+{
+    reserve(chunkSize);
+}
+
+void ByteWriter::handOver()
+{
+    if (m_size > 0 && m_sinkAccepted)
+        m_sinkAccepted = m_sink(QByteArrayView(m_begin, m_size));
+    m_size = 0;
+}
+
 void ByteWriter::grow(qsizetype count)
 {
+    if (m_sink) {
+        handOver();
+        if (count <= m_bytes.size())
+            return;
+    }
     m_bytes.resize(std::max({FirstCapacity, 2 * m_bytes.size(), m_size + count}));
     m_begin = m_bytes.data();
 }
@@ -28,6 +45,12 @@ QByteArray ByteWriter::take()
     m_size = 0;
     m_begin = nullptr;
     return std::move(m_bytes);
+}
+
+bool ByteWriter::finish()
+{
+    handOver();
+    return m_sinkAccepted;
 }
 
 void ByteWriter::writeInt16(std::int16_t v)

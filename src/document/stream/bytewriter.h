@@ -7,14 +7,23 @@
 #include <QStringView>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 namespace sw::stream {
+
+// Takes written bytes in turn; false when it could not keep them.
+using ByteSink = std::function<bool(QByteArrayView)>;
 
 // Little-endian appending to a byte array. The array grows ahead of the
 // written bytes, so that a value costs a bounds check and a copy.
 class ByteWriter
 {
 public:
+    ByteWriter() = default;
+    // Hands the bytes to `sink` whenever about `chunkSize` of them are written
+    // instead of keeping them all; after a refusal the rest is dropped.
+    ByteWriter(ByteSink sink, qsizetype chunkSize);
+
     void writeByte(std::uint8_t b)
     {
         if (m_size == m_bytes.size())
@@ -44,14 +53,20 @@ public:
 
     // The bytes written; the writer is left empty.
     QByteArray take();
+    // With a sink: hands it the bytes not yet handed over. False when the sink
+    // refused any.
+    bool finish();
 
 private:
     // Makes room for at least `count` more bytes.
     void grow(qsizetype count);
+    void handOver();
 
     QByteArray m_bytes; // m_size bytes written, the rest room to grow
     qsizetype m_size = 0;
     char* m_begin = nullptr;
+    ByteSink m_sink;
+    bool m_sinkAccepted = true;
 };
 
 } // namespace sw::stream

@@ -9,6 +9,9 @@ namespace sw::stream {
 
 namespace {
 
+// Bytes kept before they go to a sink: few enough to stay in the cache.
+constexpr qsizetype ChunkSize = 64 * 1024;
+
 class PropertyWriter final : public PropertyVisitor
 {
 public:
@@ -119,12 +122,8 @@ private:
     std::string m_prefix; // short enough to need no allocation
 };
 
-} // namespace
-
-QByteArray writeComponent(std::string_view className, const Describe& describe, qsizetype sizeHint)
+void writeRoot(ByteWriter& out, std::string_view className, const Describe& describe)
 {
-    ByteWriter out;
-    out.reserve(sizeHint);
     out.writeBytes(QByteArrayView(kSignature.data(), qsizetype(kSignature.size())));
     out.writeShortString(QByteArrayView(className.data(), qsizetype(className.size())));
     out.writeShortString(QByteArrayView()); // component name
@@ -132,7 +131,23 @@ QByteArray writeComponent(std::string_view className, const Describe& describe, 
     describe(root);
     out.writeTag(Tag::End); // end of properties
     out.writeTag(Tag::End); // end of sub-components
+}
+
+} // namespace
+
+QByteArray writeComponent(std::string_view className, const Describe& describe, qsizetype sizeHint)
+{
+    ByteWriter out;
+    out.reserve(sizeHint);
+    writeRoot(out, className, describe);
     return out.take();
+}
+
+bool writeComponent(std::string_view className, const Describe& describe, const ByteSink& sink)
+{
+    ByteWriter out(sink, ChunkSize);
+    writeRoot(out, className, describe);
+    return out.finish();
 }
 
 } // namespace sw::stream

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/stream/bytewriter.h"
 #include "document/stream/propertyvisitor.h"
 
 #include <QByteArray>
@@ -12,5 +13,8 @@ namespace sw::stream {
 // `sizeHint` is the expected size in bytes, room made for at the start.
 QByteArray writeComponent(std::string_view className, const Describe& describe,
                           qsizetype sizeHint = 0);
+// The same stream handed to `sink` in chunks; false when the sink refused one
+// (nothing more is handed to it then).
+bool writeComponent(std::string_view className, const Describe& describe, const ByteSink& sink);
 
 } // namespace sw::stream
