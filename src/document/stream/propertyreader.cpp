@@ -30,7 +30,7 @@ PathParts splitPath(QByteArrayView name)
 
 bool equals(QByteArrayView part, std::string_view name)
 {
-    return QByteArrayView(part) == QByteArrayView(name.data(), qsizetype(name.size()));
+    return part == QByteArrayView(name.data(), qsizetype(name.size()));
 }
 
 // Collection value: the items, each optionally preceded by an item index that
