@@ -1,6 +1,7 @@
 # Shared by the comparison scripts (sourced, not run): interleaved runs of
-# whole commands, timed as CPU seconds (user + system, children included) and
-# peak resident memory through GNU time, summarised as medians and ranges.
+# whole commands, timed as CPU seconds (user + system, children included) to
+# the millisecond by the shell, and peak resident memory through GNU time,
+# summarised as medians and ranges.
 #
 # After `setup_measure`, `measure LABEL CMD...` runs a command once and keeps
 # its numbers under LABEL; callers loop over the repetitions and call measure
@@ -35,12 +36,15 @@ setup_measure() {
 }
 
 # Runs the command (its output discarded) and records "cpu_seconds peak_kib".
+# GNU time prints CPU seconds in hundredths only, so the shell's `time` takes
+# them (GNU time's own share, under a millisecond, included on every side).
 measure() {
-    local label=$1
+    local label=$1 TIMEFORMAT='%3U %3S'
     shift
-    /usr/bin/time -f '%U %S %M' -o "$measure_dir/last" "$@" >/dev/null 2>&1 ||
+    { time /usr/bin/time -f '%M' -o "$measure_dir/peak" "$@" >/dev/null 2>&1; } 2>"$measure_dir/cpu" ||
         { echo "failed: $*" >&2; return 1; }
-    awk '{ printf "%.4f %d\n", $1 + $2, $3 }' "$measure_dir/last" >>"$measure_dir/$label"
+    awk -v peak="$(cat "$measure_dir/peak")" '{ printf "%.4f %d\n", $1 + $2, peak }' \
+        "$measure_dir/cpu" >>"$measure_dir/$label"
 }
 
 # Runs a shell pipeline the same way (for commands piped into each other).

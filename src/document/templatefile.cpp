@@ -63,9 +63,12 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
             }
         }
     }
-    const QByteArray bytes = writeTemplate(*this);
-    const qint64 written = stream.write(bytes);
-    if (written != bytes.size()) {
+    qint64 written = 0;
+    const bool complete = writeTemplate(*this, [&stream, &written](QByteArrayView chunk) {
+        written = stream.write(chunk.data(), chunk.size());
+        return written == chunk.size();
+    });
+    if (!complete) {
         // A short write (disk full, size limit) leaves no error string.
         setError(error, written < 0 ? stream.errorString() : QStringLiteral("Stream write error"));
         return false;

@@ -13,6 +13,9 @@ using stream::kAlways;
 using stream::PropertyVisitor;
 
 constexpr std::string_view kDocumentClass = "TVectorGraphics";
+// A little more than a shape record of a wizard sheet takes (about 570 bytes),
+// for the writer to make room for the whole stream at once.
+constexpr qsizetype BytesPerRecord = 640;
 
 void describePaper(PropertyVisitor& v, TPaper& p)
 {
@@ -97,15 +100,27 @@ void describeDocument(PropertyVisitor& v, StoredDocument& d, int pixelsPerInch)
     v.real("DWH", d.DWH);
 }
 
+// The writer visits the properties without changing them and creates no
+// records, so neither the const_cast nor the resolution matters.
+stream::Describe describeForWriting(const StoredDocument& document)
+{
+    return [&visited = const_cast<StoredDocument&>(document)](PropertyVisitor& v) {
+        describeDocument(v, visited, 96);
+    };
+}
+
 } // namespace
 
 QByteArray writeTemplate(const StoredDocument& document)
 {
-    // The writer visits the properties without changing them and creates no
-    // records, so neither the const_cast nor the resolution matters.
-    auto& visited = const_cast<StoredDocument&>(document);
-    return stream::writeComponent(
-        kDocumentClass, [&visited](PropertyVisitor& v) { describeDocument(v, visited, 96); });
+    const auto records = qsizetype(document.Papers.size() + document.GPList.size());
+    return stream::writeComponent(kDocumentClass, describeForWriting(document),
+                                  BytesPerRecord * (records + 1));
+}
+
+bool writeTemplate(const StoredDocument& document, const std::function<bool(QByteArrayView)>& sink)
+{
+    return stream::writeComponent(kDocumentClass, describeForWriting(document), sink);
 }
 
 bool readTemplate(const QByteArray& bytes, StoredDocument& document, int pixelsPerInch,

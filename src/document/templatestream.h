@@ -3,7 +3,9 @@
 #include "document/records.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 namespace sw {
 
@@ -12,6 +14,9 @@ namespace sw {
 
 // The whole stream of the document, deterministic for equal documents.
 QByteArray writeTemplate(const StoredDocument& document);
+// The same bytes handed to `sink` in chunks, without holding them all; false
+// when the sink returned false for one (it is given nothing more then).
+bool writeTemplate(const StoredDocument& document, const std::function<bool(QByteArrayView)>& sink);
 
 // Reads a template stream into `document`. Properties the stream lacks keep the
 // value `document` had; records are created fresh, their fonts being

@@ -4,27 +4,9 @@
 
 namespace sw::stream {
 
-std::uint8_t ByteReader::readByte()
+void ByteReader::failPastEnd()
 {
-    const std::uint8_t b = peekByte();
-    ++pos_;
-    return b;
-}
-
-std::uint8_t ByteReader::peekByte() const
-{
-    if (pos_ >= data_.size())
-        fail(streamReadError());
-    return static_cast<std::uint8_t>(data_[pos_]);
-}
-
-QByteArrayView ByteReader::readBytes(std::uint64_t count)
-{
-    if (count > static_cast<std::uint64_t>(data_.size() - pos_))
-        fail(streamReadError());
-    const QByteArrayView bytes = data_.sliced(pos_, static_cast<qsizetype>(count));
-    pos_ += static_cast<qsizetype>(count);
-    return bytes;
+    fail(streamReadError());
 }
 
 std::int8_t ByteReader::readInt8()
@@ -53,10 +35,10 @@ std::uint32_t ByteReader::readUInt32()
     return v;
 }
 
-QByteArray ByteReader::readShortString()
+QByteArrayView ByteReader::readShortString()
 {
     const std::uint8_t length = readByte();
-    return readBytes(length).toByteArray();
+    return readBytes(length);
 }
 
 } // namespace sw::stream

@@ -11,21 +11,40 @@ namespace sw::stream {
 class ByteReader
 {
 public:
-    explicit ByteReader(QByteArrayView data) : data_(data) {}
+    explicit ByteReader(QByteArrayView data) : m_data(data) {}
 
-    std::uint8_t readByte();
-    std::uint8_t peekByte() const;
-    QByteArrayView readBytes(std::uint64_t count);
+    std::uint8_t readByte()
+    {
+        const std::uint8_t b = peekByte();
+        ++m_pos;
+        return b;
+    }
+    std::uint8_t peekByte() const
+    {
+        if (m_pos >= m_data.size())
+            failPastEnd();
+        return static_cast<std::uint8_t>(m_data[m_pos]);
+    }
+    QByteArrayView readBytes(std::uint64_t count)
+    {
+        if (count > static_cast<std::uint64_t>(m_data.size() - m_pos))
+            failPastEnd();
+        const QByteArrayView bytes = m_data.sliced(m_pos, static_cast<qsizetype>(count));
+        m_pos += static_cast<qsizetype>(count);
+        return bytes;
+    }
     std::int8_t readInt8();
     std::int16_t readInt16();
     std::int32_t readInt32();
     std::uint32_t readUInt32();
-    // One length byte, then that many bytes.
-    QByteArray readShortString();
+    // One length byte, then that many bytes (a view into the data).
+    QByteArrayView readShortString();
 
 private:
-    QByteArrayView data_;
-    qsizetype pos_ = 0;
+    [[noreturn]] static void failPastEnd();
+
+    QByteArrayView m_data;
+    qsizetype m_pos = 0;
 };
 
 } // namespace sw::stream

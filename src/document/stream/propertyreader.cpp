@@ -5,7 +5,7 @@
 #include "document/stream/format.h"
 #include "document/stream/valuereader.h"
 
-#include <QList>
+#include <QVarLengthArray>
 
 namespace sw::stream {
 
@@ -13,9 +13,24 @@ namespace {
 
 void readProperties(ByteReader& in, std::string_view className, const Describe& describe);
 
-bool equals(const QByteArray& part, std::string_view name)
+// The parts of a dotted property name, as views into it.
+using PathParts = QVarLengthArray<QByteArrayView, 4>;
+
+PathParts splitPath(QByteArrayView name)
 {
-    return QByteArrayView(part) == QByteArrayView(name.data(), qsizetype(name.size()));
+    PathParts parts;
+    qsizetype start = 0;
+    for (qsizetype dot = name.indexOf('.'); dot >= 0; dot = name.indexOf('.', start)) {
+        parts.append(name.sliced(start, dot - start));
+        start = dot + 1;
+    }
+    parts.append(name.sliced(start));
+    return parts;
+}
+
+bool equals(QByteArrayView part, std::string_view name)
+{
+    return part == QByteArrayView(name.data(), qsizetype(name.size()));
 }
 
 // Collection value: the items, each optionally preceded by an item index that
@@ -46,71 +61,71 @@ void readCollection(ByteReader& in, CollectionAccess& items)
 class PathReader final : public PropertyVisitor
 {
 public:
-    PathReader(ByteReader& in, const QList<QByteArray>& parts, qsizetype index)
-        : in_(in), parts_(parts), index_(index)
+    PathReader(ByteReader& in, const PathParts& parts, qsizetype index)
+        : m_in(in), m_parts(parts), m_index(index)
     {
     }
 
     // After the object's properties were visited: the part must have named one.
     void requireFound() const
     {
-        if (!found_)
-            fail(propertyDoesNotExist(QString::fromLatin1(parts_[index_])));
+        if (!m_found)
+            fail(propertyDoesNotExist(QString::fromLatin1(m_parts[m_index])));
     }
 
     void integer(std::string_view name, std::int32_t& value, std::optional<std::int32_t>) override
     {
         if (claimsValue(name))
-            value = readInteger(in_);
+            value = readInteger(m_in);
     }
 
     void real(std::string_view name, double& value) override
     {
         if (claimsValue(name))
-            value = readFloat(in_);
+            value = readFloat(m_in);
     }
 
     void string(std::string_view name, QString& value) override
     {
         if (claimsValue(name))
-            value = readString(in_);
+            readString(m_in, value);
     }
 
     void character(std::string_view name, QChar& value) override
     {
         if (claimsValue(name))
-            value = readCharacter(in_);
+            value = readCharacter(m_in);
     }
 
     void boolean(std::string_view name, bool& value) override
     {
         if (claimsValue(name))
-            value = readBoolean(in_);
+            value = readBoolean(m_in);
     }
 
     void enumeration(std::string_view name, int& ordinal, NameTable names,
                      std::optional<int>) override
     {
         if (claimsValue(name))
-            ordinal = readEnumeration(in_, names);
+            ordinal = readEnumeration(m_in, names);
     }
 
     void set(std::string_view name, std::uint32_t& members, NameTable names) override
     {
         if (claimsValue(name))
-            members = readSet(in_, names);
+            members = readSet(m_in, names);
     }
 
     void colour(std::string_view name, TColor& value, std::optional<TColor>) override
     {
         if (claimsValue(name))
-            value = readColour(in_);
+            value = readColour(m_in);
     }
 
     void charset(std::string_view name, std::uint8_t& value) override
     {
         if (claimsValue(name))
-            value = readCharset(in_);
+            value = readCharset(m_in);
     }
 
     // A font, pen, brush or string list is never assigned as a whole, not even
@@ -121,7 +136,7 @@ public:
             return;
         if (last())
             fail(invalidPropertyValue());
-        PathReader nested(in_, parts_, index_ + 1);
+        PathReader nested(m_in, m_parts, m_index + 1);
         describe(nested);
         nested.requireFound();
     }
@@ -133,12 +148,12 @@ public:
         if (last())
             fail(invalidPropertyValue());
         // A string list has one property of its own.
-        const QByteArray& next = parts_[index_ + 1];
+        const QByteArrayView next = m_parts[m_index + 1];
         if (!equals(next, "Strings"))
             fail(propertyDoesNotExist(QString::fromLatin1(next)));
-        if (index_ + 2 != parts_.size())
+        if (m_index + 2 != m_parts.size())
             fail(invalidPropertyPath());
-        lines = readStringList(in_);
+        lines = readStringList(m_in);
     }
 
     void collection(std::string_view name, CollectionAccess& items) override
@@ -146,18 +161,18 @@ public:
         if (!claims(name))
             return;
         if (!last()) // a collection has no properties of its own
-            fail(propertyDoesNotExist(QString::fromLatin1(parts_[index_ + 1])));
-        readCollection(in_, items);
+            fail(propertyDoesNotExist(QString::fromLatin1(m_parts[m_index + 1])));
+        readCollection(m_in, items);
     }
 
 private:
-    bool last() const { return index_ + 1 == parts_.size(); }
+    bool last() const { return m_index + 1 == m_parts.size(); }
 
     bool claims(std::string_view name)
     {
-        if (found_ || !equals(parts_[index_], name))
+        if (m_found || !equals(m_parts[m_index], name))
             return false;
-        found_ = true;
+        m_found = true;
         return true;
     }
 
@@ -171,10 +186,10 @@ private:
         return true;
     }
 
-    ByteReader& in_;
-    const QList<QByteArray>& parts_;
-    qsizetype index_;
-    bool found_ = false;
+    ByteReader& m_in;
+    const PathParts& m_parts;
+    qsizetype m_index;
+    bool m_found = false;
 };
 
 // Reads the pairs that come in the order of the description in one walk
@@ -184,103 +199,103 @@ private:
 class OrderedReader final : public PropertyVisitor
 {
 public:
-    OrderedReader(ByteReader& in, std::string_view className, QByteArray& pending,
-                  QByteArray prefix = {})
-        : in_(in), className_(className), pending_(pending), prefix_(std::move(prefix))
+    OrderedReader(ByteReader& in, std::string_view className, QByteArrayView& pending,
+                  QByteArrayView prefix = {})
+        : m_in(in), m_className(className), m_pending(pending), m_prefix(prefix)
     {
     }
 
     void integer(std::string_view name, std::int32_t& value, std::optional<std::int32_t>) override
     {
-        take(name, [&] { value = readInteger(in_); });
+        take(name, [&] { value = readInteger(m_in); });
     }
 
     void real(std::string_view name, double& value) override
     {
-        take(name, [&] { value = readFloat(in_); });
+        take(name, [&] { value = readFloat(m_in); });
     }
 
     void string(std::string_view name, QString& value) override
     {
-        take(name, [&] { value = readString(in_); });
+        take(name, [&] { readString(m_in, value); });
     }
 
     void character(std::string_view name, QChar& value) override
     {
-        take(name, [&] { value = readCharacter(in_); });
+        take(name, [&] { value = readCharacter(m_in); });
     }
 
     void boolean(std::string_view name, bool& value) override
     {
-        take(name, [&] { value = readBoolean(in_); });
+        take(name, [&] { value = readBoolean(m_in); });
     }
 
     void enumeration(std::string_view name, int& ordinal, NameTable names,
                      std::optional<int>) override
     {
-        take(name, [&] { ordinal = readEnumeration(in_, names); });
+        take(name, [&] { ordinal = readEnumeration(m_in, names); });
     }
 
     void set(std::string_view name, std::uint32_t& members, NameTable names) override
     {
-        take(name, [&] { members = readSet(in_, names); });
+        take(name, [&] { members = readSet(m_in, names); });
     }
 
     void colour(std::string_view name, TColor& value, std::optional<TColor>) override
     {
-        take(name, [&] { value = readColour(in_); });
+        take(name, [&] { value = readColour(m_in); });
     }
 
     void charset(std::string_view name, std::uint8_t& value) override
     {
-        take(name, [&] { value = readCharset(in_); });
+        take(name, [&] { value = readCharset(m_in); });
     }
 
     void object(std::string_view name, const Describe& describe) override
     {
         if (!pendingStartsWith(name, "."))
             return;
-        OrderedReader nested(in_, className_, pending_, pendingHead(name.size() + 1));
+        OrderedReader nested(m_in, m_className, m_pending, pendingHead(name.size() + 1));
         describe(nested);
     }
 
     void strings(std::string_view name, QStringList& lines) override
     {
-        if (pendingStartsWith(name, ".Strings") && pending_.size() == pendingLength(name) + 8)
-            read([&] { lines = readStringList(in_); });
+        if (pendingStartsWith(name, ".Strings") && m_pending.size() == pendingLength(name) + 8)
+            read([&] { lines = readStringList(m_in); });
     }
 
     void collection(std::string_view name, CollectionAccess& items) override
     {
-        take(name, [&] { readCollection(in_, items); });
+        take(name, [&] { readCollection(m_in, items); });
     }
 
 private:
     qsizetype pendingLength(std::string_view name) const
     {
-        return prefix_.size() + qsizetype(name.size());
+        return m_prefix.size() + qsizetype(name.size());
     }
 
     // The pending name is the prefix, `name` and `tail`, maybe followed by more.
     bool pendingStartsWith(std::string_view name, std::string_view tail) const
     {
-        const QByteArrayView pending(pending_);
+        const QByteArrayView pending(m_pending);
         const qsizetype length = pendingLength(name);
-        return pending.size() >= length + qsizetype(tail.size()) && pending.startsWith(prefix_) &&
-               pending.sliced(prefix_.size(), qsizetype(name.size())) ==
+        return pending.size() >= length + qsizetype(tail.size()) && pending.startsWith(m_prefix) &&
+               pending.sliced(m_prefix.size(), qsizetype(name.size())) ==
                    QByteArrayView(name.data(), qsizetype(name.size())) &&
                pending.sliced(length, qsizetype(tail.size())) ==
                    QByteArrayView(tail.data(), qsizetype(tail.size()));
     }
 
-    QByteArray pendingHead(std::size_t nameLength) const
+    QByteArrayView pendingHead(std::size_t nameLength) const
     {
-        return pending_.first(prefix_.size() + qsizetype(nameLength));
+        return m_pending.first(m_prefix.size() + qsizetype(nameLength));
     }
 
     template <class Read> void take(std::string_view name, Read value)
     {
-        if (pending_.size() == pendingLength(name) && pendingStartsWith(name, {}))
+        if (m_pending.size() == pendingLength(name) && pendingStartsWith(name, {}))
             read(value);
     }
 
@@ -291,16 +306,17 @@ private:
         try {
             value();
         } catch (const StreamError& e) {
-            fail(errorReading(QString::fromLatin1(className_.data(), qsizetype(className_.size())),
-                              QString::fromLatin1(pending_), e.message));
+            fail(
+                errorReading(QString::fromLatin1(m_className.data(), qsizetype(m_className.size())),
+                             QString::fromLatin1(m_pending), e.message));
         }
-        pending_ = in_.readShortString();
+        m_pending = m_in.readShortString();
     }
 
-    ByteReader& in_;
-    std::string_view className_;
-    QByteArray& pending_;
-    QByteArray prefix_;
+    ByteReader& m_in;
+    std::string_view m_className;
+    QByteArrayView& m_pending; // a view into the stream, like the prefix
+    QByteArrayView m_prefix;
 };
 
 // Pairs until an empty name. Errors of a pair name its owner and path. The
@@ -308,7 +324,7 @@ private:
 // is fixed by the descriptions whatever the input.
 void readProperties(ByteReader& in, std::string_view className, const Describe& describe)
 {
-    QByteArray name = in.readShortString();
+    QByteArrayView name = in.readShortString();
     if (!name.isEmpty()) {
         OrderedReader ordered(in, className, name);
         describe(ordered);
@@ -316,7 +332,7 @@ void readProperties(ByteReader& in, std::string_view className, const Describe& 
     // Pairs out of order, unknown names and malformed paths.
     for (; !name.isEmpty(); name = in.readShortString()) {
         try {
-            const QList<QByteArray> parts = name.split('.');
+            const PathParts parts = splitPath(name);
             PathReader reader(in, parts, 0);
             describe(reader);
             reader.requireFound();

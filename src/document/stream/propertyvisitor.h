@@ -81,25 +81,25 @@ public:
 
     VectorCollection(std::string_view itemClassName, std::vector<T>& items, DescribeItem describe,
                      Make make)
-        : className_(itemClassName), items_(items), describe_(std::move(describe)),
-          make_(std::move(make))
+        : m_className(itemClassName), m_items(items), m_describe(std::move(describe)),
+          m_make(std::move(make))
     {
     }
 
-    std::string_view itemClassName() const override { return className_; }
-    std::size_t size() const override { return items_.size(); }
+    std::string_view itemClassName() const override { return m_className; }
+    std::size_t size() const override { return m_items.size(); }
     void describeItem(std::size_t index, PropertyVisitor& visitor) override
     {
-        describe_(visitor, items_[index]);
+        m_describe(visitor, m_items[index]);
     }
-    void clear() override { items_.clear(); }
-    void append() override { items_.push_back(make_()); }
+    void clear() override { m_items.clear(); }
+    void append() override { m_items.push_back(m_make()); }
 
 private:
-    std::string_view className_;
-    std::vector<T>& items_;
-    DescribeItem describe_;
-    Make make_;
+    std::string_view m_className;
+    std::vector<T>& m_items;
+    DescribeItem m_describe;
+    Make m_make;
 };
 
 } // namespace sw::stream

@@ -9,10 +9,13 @@ namespace sw::stream {
 
 namespace {
 
+// Bytes kept before they go to a sink: few enough to stay in the cache.
+constexpr qsizetype ChunkSize = 64 * 1024;
+
 class PropertyWriter final : public PropertyVisitor
 {
 public:
-    PropertyWriter(ByteWriter& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
+    PropertyWriter(ByteWriter& out, std::string prefix) : m_out(out), m_prefix(std::move(prefix)) {}
 
     void integer(std::string_view name, std::int32_t& value,
                  std::optional<std::int32_t> omitWhen) override
@@ -20,7 +23,7 @@ public:
         if (value == omitWhen)
             return;
         writeName(name);
-        writeInteger(out_, value);
+        writeInteger(m_out, value);
     }
 
     void real(std::string_view name, double& value) override
@@ -28,7 +31,7 @@ public:
         if (value == 0.0)
             return;
         writeName(name);
-        writeFloat(out_, value);
+        writeFloat(m_out, value);
     }
 
     void string(std::string_view name, QString& value) override
@@ -36,19 +39,19 @@ public:
         if (value.isEmpty())
             return;
         writeName(name);
-        writeString(out_, value);
+        writeString(m_out, value);
     }
 
     void character(std::string_view name, QChar& value) override
     {
         writeName(name);
-        writeCharacter(out_, value);
+        writeCharacter(m_out, value);
     }
 
     void boolean(std::string_view name, bool& value) override
     {
         writeName(name);
-        writeBoolean(out_, value);
+        writeBoolean(m_out, value);
     }
 
     void enumeration(std::string_view name, int& ordinal, NameTable names,
@@ -58,13 +61,13 @@ public:
             return;
         Q_ASSERT(ordinal >= 0 && static_cast<std::size_t>(ordinal) < names.size());
         writeName(name);
-        writeIdent(out_, names[static_cast<std::size_t>(ordinal)]);
+        writeIdent(m_out, names[static_cast<std::size_t>(ordinal)]);
     }
 
     void set(std::string_view name, std::uint32_t& members, NameTable names) override
     {
         writeName(name);
-        writeSet(out_, members, names);
+        writeSet(m_out, members, names);
     }
 
     void colour(std::string_view name, TColor& value, std::optional<TColor> omitWhen) override
@@ -72,18 +75,18 @@ public:
         if (value == omitWhen)
             return;
         writeName(name);
-        writeColour(out_, value);
+        writeColour(m_out, value);
     }
 
     void charset(std::string_view name, std::uint8_t& value) override
     {
         writeName(name);
-        writeCharset(out_, value);
+        writeCharset(m_out, value);
     }
 
     void object(std::string_view name, const Describe& describe) override
     {
-        PropertyWriter nested(out_, prefix_ + std::string(name) + '.');
+        PropertyWriter nested(m_out, m_prefix + std::string(name) + '.');
         describe(nested);
     }
 
@@ -91,45 +94,36 @@ public:
     {
         if (lines.isEmpty())
             return;
-        out_.writeShortString(prefixBytes(), bytes(name) + ".Strings");
-        writeStringList(out_, lines);
+        m_out.writeShortString(prefixBytes(), view(name), ".Strings");
+        writeStringList(m_out, lines);
     }
 
     void collection(std::string_view name, CollectionAccess& items) override
     {
         writeName(name);
-        out_.writeTag(Tag::Collection);
+        m_out.writeTag(Tag::Collection);
         for (std::size_t i = 0; i < items.size(); ++i) {
-            out_.writeTag(Tag::List);
-            PropertyWriter item(out_, {});
+            m_out.writeTag(Tag::List);
+            PropertyWriter item(m_out, {});
             items.describeItem(i, item);
-            out_.writeTag(Tag::End);
+            m_out.writeTag(Tag::End);
         }
-        out_.writeTag(Tag::End);
+        m_out.writeTag(Tag::End);
     }
 
 private:
-    static QByteArray bytes(std::string_view s)
-    {
-        return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-    }
+    static QByteArrayView view(std::string_view s) { return {s.data(), qsizetype(s.size())}; }
 
-    void writeName(std::string_view name)
-    {
-        out_.writeShortString(prefixBytes(), QByteArrayView(name.data(), qsizetype(name.size())));
-    }
+    void writeName(std::string_view name) { m_out.writeShortString(prefixBytes(), view(name)); }
 
-    QByteArrayView prefixBytes() const { return {prefix_.data(), qsizetype(prefix_.size())}; }
+    QByteArrayView prefixBytes() const { return {m_prefix.data(), qsizetype(m_prefix.size())}; }
 
-    ByteWriter& out_;
-    std::string prefix_; // short enough to need no allocation
+    ByteWriter& m_out;
+    std::string m_prefix; // short enough to need no allocation
 };
 
-} // namespace
-
-QByteArray writeComponent(std::string_view className, const Describe& describe)
+void writeRoot(ByteWriter& out, std::string_view className, const Describe& describe)
 {
-    ByteWriter out;
     out.writeBytes(QByteArrayView(kSignature.data(), qsizetype(kSignature.size())));
     out.writeShortString(QByteArrayView(className.data(), qsizetype(className.size())));
     out.writeShortString(QByteArrayView()); // component name
@@ -137,7 +131,23 @@ QByteArray writeComponent(std::string_view className, const Describe& describe)
     describe(root);
     out.writeTag(Tag::End); // end of properties
     out.writeTag(Tag::End); // end of sub-components
-    return out.bytes();
+}
+
+} // namespace
+
+QByteArray writeComponent(std::string_view className, const Describe& describe, qsizetype sizeHint)
+{
+    ByteWriter out;
+    out.reserve(sizeHint);
+    writeRoot(out, className, describe);
+    return out.take();
+}
+
+bool writeComponent(std::string_view className, const Describe& describe, const ByteSink& sink)
+{
+    ByteWriter out(sink, ChunkSize);
+    writeRoot(out, className, describe);
+    return out.finish();
 }
 
 } // namespace sw::stream

@@ -23,15 +23,15 @@ bool isIntegerTag(std::uint8_t tag)
 }
 
 // The identifier of 0x07, 0x08 or 0x09.
-QByteArray readIdent(ByteReader& in)
+QByteArrayView readIdent(ByteReader& in)
 {
     switch (readTag(in)) {
     case Tag::Ident:
         return in.readShortString();
     case Tag::False:
-        return QByteArrayLiteral("False");
+        return "False";
     case Tag::True:
-        return QByteArrayLiteral("True");
+        return "True";
     default:
         fail(invalidPropertyValue());
     }
@@ -94,6 +94,18 @@ QString readString(ByteReader& in)
     }
 }
 
+void readString(ByteReader& in, QString& value)
+{
+    if (in.peekByte() != std::uint8_t(Tag::String)) {
+        value = readString(in);
+        return;
+    }
+    in.readByte();
+    const QByteArrayView bytes = in.readBytes(in.readByte());
+    if (!isAscii(bytes) || QLatin1StringView(bytes) != value)
+        value = decodeAnsi(bytes);
+}
+
 QChar readCharacter(ByteReader& in)
 {
     const QString s = readString(in);
@@ -120,7 +132,7 @@ std::uint32_t readSet(ByteReader& in, NameTable names)
     if (readTag(in) != Tag::Set)
         fail(invalidPropertyValue());
     std::uint32_t members = 0;
-    for (QByteArray name = in.readShortString(); !name.isEmpty(); name = in.readShortString())
+    for (QByteArrayView name = in.readShortString(); !name.isEmpty(); name = in.readShortString())
         if (const std::optional<int> ordinal = findName(names, name))
             members |= std::uint32_t{1} << *ordinal;
     return members;

@@ -12,9 +12,11 @@ namespace sw::stream {
 
 // Each reads one value, tag first, and raises "Invalid property value" for a
 // tag or content the property type does not accept.
-std::int32_t readInteger(ByteReader& in);             // 0x02, 0x03, 0x04
-double readFloat(ByteReader& in);                     // 0x05 or an integer
-QString readString(ByteReader& in);                   // 0x06, 0x0C, 0x12, 0x14
+std::int32_t readInteger(ByteReader& in); // 0x02, 0x03, 0x04
+double readFloat(ByteReader& in);         // 0x05 or an integer
+QString readString(ByteReader& in);       // 0x06, 0x0C, 0x12, 0x14
+// The same into `value`, left as it is (and shared) when it already holds the text.
+void readString(ByteReader& in, QString& value);
 QChar readCharacter(ByteReader& in);                  // a string of exactly one character
 int readEnumeration(ByteReader& in, NameTable names); // 0x07 member, 0x08 "False", 0x09 "True"
 bool readBoolean(ByteReader& in);

@@ -14,17 +14,22 @@ QByteArrayView view(std::string_view s)
     return QByteArrayView(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// ASCII bytes as 0x06 (up to 255) or 0x0C.
-void writeByteString(ByteWriter& out, const QByteArray& bytes)
+// The tag and length of an ASCII string: 0x06 (up to 255 bytes) or 0x0C.
+void writeByteStringHead(ByteWriter& out, qsizetype size)
 {
-    if (bytes.size() <= 255) {
+    if (size <= 255) {
         out.writeTag(Tag::String);
-        out.writeByte(static_cast<std::uint8_t>(bytes.size()));
+        out.writeByte(static_cast<std::uint8_t>(size));
     } else {
         out.writeTag(Tag::LString);
-        out.writeUInt32(static_cast<std::uint32_t>(bytes.size()));
+        out.writeUInt32(static_cast<std::uint32_t>(size));
     }
-    out.writeBytes(bytes);
+}
+
+void writeAsciiString(ByteWriter& out, QStringView text)
+{
+    writeByteStringHead(out, text.size());
+    out.writeAscii(text);
 }
 
 void writeUtf8(ByteWriter& out, const QByteArray& utf8)
@@ -55,18 +60,19 @@ void writeInteger(ByteWriter& out, std::int32_t value)
 void writeFloat(ByteWriter& out, double value)
 {
     out.writeTag(Tag::Extended);
-    for (std::uint8_t b : toExtended(value))
-        out.writeByte(b);
+    const ExtendedBytes bytes = toExtended(value);
+    out.writeBytes(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
 void writeString(ByteWriter& out, const QString& value)
 {
+    if (!value.isEmpty() && isAscii(value)) {
+        writeAsciiString(out, value);
+        return;
+    }
     const QByteArray utf8 = value.toUtf8();
     if (utf8.size() < 2 * value.size()) {
-        if (isAscii(value))
-            writeByteString(out, utf8);
-        else
-            writeUtf8(out, utf8);
+        writeUtf8(out, utf8);
         return;
     }
     out.writeTag(Tag::WString);
@@ -78,7 +84,7 @@ void writeString(ByteWriter& out, const QString& value)
 void writeLine(ByteWriter& out, const QString& line)
 {
     if (isAscii(line))
-        writeByteString(out, line.toLatin1());
+        writeAsciiString(out, line);
     else
         writeUtf8(out, line.toUtf8());
 }
@@ -94,7 +100,7 @@ void writeStringList(ByteWriter& out, const QStringList& lines)
 void writeCharacter(ByteWriter& out, QChar value)
 {
     if (value.unicode() < 0x80)
-        writeByteString(out, QByteArray(1, static_cast<char>(value.unicode())));
+        writeAsciiString(out, QStringView(&value, 1));
     else // no single byte stands for it; the string form reads back as one character
         writeString(out, QString(value));
 }
