@@ -13,12 +13,12 @@
 #include "editor/shapepanel.h"
 #include "editor/templatecommands.h"
 #include "editor/vcortrols.h"
-#include "platform/database/database.h"
 #include "platform/fontconversion.h"
 #include "platform/picturecodec.h"
 #include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
 #include "shapes/recttext.h"
+#include "storage/database.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "platform/database/sqlsupport.h"
+#include "storage/sqlsupport.h"
 
-#include "platform/database/database.h"
+#include "storage/database.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
-#include "platform/database/templatelibrary.h"
+#include "storage/templatelibrary.h"
 
-#include "platform/database/database.h"
-#include "platform/database/sqlsupport.h"
+#include "storage/database.h"
+#include "storage/sqlsupport.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

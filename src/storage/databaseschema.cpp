@@ -1,4 +1,4 @@
-#include "platform/database/databaseschema.h"
+#include "storage/databaseschema.h"
 
 #include "wizard/settings.h"
 

@@ -1,7 +1,7 @@
-#include "platform/database/database.h"
+#include "storage/database.h"
 
-#include "platform/database/databaseschema.h"
-#include "platform/database/sqlsupport.h"
+#include "storage/databaseschema.h"
+#include "storage/sqlsupport.h"
 
 #include <QFileInfo>
 #include <QSqlError>

@@ -1,9 +1,9 @@
-#include "platform/database/templateloading.h"
+#include "storage/templateloading.h"
 
 #include "document/templatestream.h"
 #include "document/vectorgraphics.h"
-#include "platform/database/sqlsupport.h"
-#include "platform/database/templatelibrary.h"
+#include "storage/sqlsupport.h"
+#include "storage/templatelibrary.h"
 
 #include <QBuffer>
 

@@ -1,6 +1,6 @@
-#include "platform/database/databaselocation.h"
+#include "storage/databaselocation.h"
 
-#include "platform/database/sqlsupport.h"
+#include "storage/sqlsupport.h"
 
 #include <QUrl>
 #include <QUrlQuery>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/database/databaselocation.h"
+#include "storage/databaselocation.h"
 
 #include <QSqlDatabase>
 #include <QString>

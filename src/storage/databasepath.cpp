@@ -1,4 +1,4 @@
-#include "platform/database/databasepath.h"
+#include "storage/databasepath.h"
 
 #include <QCoreApplication>
 #include <QDir>
