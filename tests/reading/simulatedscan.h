@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <random>
 
-namespace sw {
+namespace sw::test {
 class TVectorGraphics;
 }
 

@@ -5,12 +5,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::paths;
-using test::textsOut;
-using test::Written;
 
 TLinelist listBox(TPoint a, TPoint b, int rows, QStringList lines)
 {
@@ -236,4 +232,4 @@ TEST(RecogLinelistBadInput, HugeWeightsAndSizesDoNotOverflow)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

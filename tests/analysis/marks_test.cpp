@@ -6,10 +6,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 // A page of 210 x 297 mm scanned at 6 pixels per millimetre.
 constexpr double PageWidth = 210;
@@ -132,4 +130,4 @@ TEST(MarkDetection, DocumentUsesItsFirstTwoRecordsAndTheCurrentPage)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -10,10 +10,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 class FuzzyBoxesTest : public ::testing::Test
 {
@@ -349,4 +347,4 @@ TEST_F(FuzzyBoxesTest, TestWithoutMatchPaintsOnlyBoxOne)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -5,11 +5,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::referenceBinarize;
-using test::referenceFindBlobs;
 
 // A white image with black pixels where the art has an 'X'.
 QImage drawing(const std::vector<const char*>& art)
@@ -295,4 +292,4 @@ TEST(FindBlobs, LargeScanRegion)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

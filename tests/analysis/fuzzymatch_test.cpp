@@ -4,10 +4,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 TEST(SearchArea, WidenedRaisedAndClipped)
 {
@@ -113,4 +111,4 @@ TEST(CheckFuzzyPair, NoAngleWhenTheDivisorIsZero)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -5,8 +5,10 @@
 #include <QStringDecoder>
 #include <gtest/gtest.h>
 
-namespace sw::stream {
+namespace sw::test {
 namespace {
+
+using namespace stream;
 
 TEST(StreamText, GbkIsAvailable)
 {
@@ -55,4 +57,4 @@ TEST(StreamNames, EnumerationMembersAreExact)
 }
 
 } // namespace
-} // namespace sw::stream
+} // namespace sw::test

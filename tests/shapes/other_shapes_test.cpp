@@ -12,7 +12,7 @@
 #include <limits>
 #include <typeinfo>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 TEST(OtherShapes, KindsAndDisplayNames)
@@ -302,4 +302,4 @@ TEST(OtherShapes, HugeGeometryAndPensDrawWithoutOverflow)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

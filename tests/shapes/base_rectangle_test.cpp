@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 TRectangle box(TPoint a, TPoint b, double scale = 1.0)
@@ -348,4 +348,4 @@ TEST(Rectangle, HugeGeometryDrawsWithoutOverflow)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -9,8 +9,10 @@
 #include <limits>
 #include <random>
 
-namespace sw::stream {
+namespace sw::test {
 namespace {
+
+using namespace stream;
 
 ExtendedBytes bytesOf(std::initializer_list<int> b)
 {
@@ -112,4 +114,4 @@ TEST(ExtendedFloat, MatchesHardwareExtended)
 #endif
 
 } // namespace
-} // namespace sw::stream
+} // namespace sw::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 TEST(PointList, FormatJoinsPairsWithoutTrailingSeparator)
@@ -42,4 +42,4 @@ TEST(PointList, MalformedEntriesAreSkipped)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

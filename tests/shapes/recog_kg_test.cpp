@@ -5,14 +5,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::callsNamed;
-using test::cellPath;
-using test::paths;
-using test::textsOut;
-using test::Written;
 
 // The example box: options "ABCD" down the rows, three questions across.
 TRectKg exampleBox(TAspect aspect = ADown)
@@ -384,4 +378,4 @@ TEST(RecogKgBadInput, NumbersPastTheIntRangeAreWrittenInFull)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // A background with a different colour in every pixel, so that an outline
@@ -129,4 +129,4 @@ TEST(ExtremeGeometry, DrawsOnAnImage)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

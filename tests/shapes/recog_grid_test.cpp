@@ -4,12 +4,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::callsNamed;
-using test::cellPath;
-using test::paths;
 
 TEST(RecogGrid, ConstructorDefaultsAndClone)
 {
@@ -165,4 +161,4 @@ TEST(RecogGridBadInput, ExtremeSizesNeitherOverflowNorHang)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -8,10 +8,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 // Mean position of the dark pixels within the rectangle.
 QPointF darkCentre(const QImage& image, const QRect& r)
@@ -139,4 +137,4 @@ TEST(Rotation, EmptyInputs)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace sw::test {
+
 namespace {
 
 class OutputCommands : public ::testing::Test
@@ -118,3 +120,5 @@ TEST(Gallery, DrawsEveryKindOnOnePicture)
 }
 
 } // namespace
+
+} // namespace sw::test

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace sw::test {
+
 namespace {
 
 class WizardAndLibrary : public ::testing::Test
@@ -102,3 +104,5 @@ TEST_F(WizardAndLibrary, LibraryStoresListsFetchesAndDeletes)
 }
 
 } // namespace
+
+} // namespace sw::test

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace sw::test {
+
 namespace {
 
 QByteArray readAll(const QString& path)
@@ -144,3 +146,5 @@ TEST_F(TemplateCommands, PpiChangesTheLayout)
 }
 
 } // namespace
+
+} // namespace sw::test

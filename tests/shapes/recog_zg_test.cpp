@@ -4,12 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::callsNamed;
-using test::textsOut;
-using test::Written;
 
 TEST(RecogZg, ConstructorDefaultsAndClone)
 {
@@ -174,4 +170,4 @@ TEST(RecogZg, OptionalQuestionShowsItsAlternatives)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 struct StoreCase
@@ -231,4 +231,4 @@ TEST(Line, CloneCopiesTheClassAndPoints)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

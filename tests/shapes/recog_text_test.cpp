@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::callsNamed;
 
 struct Clip
 {
@@ -177,4 +175,4 @@ TEST(RecogTextBadInput, ManyLinesInASmallBoxDrawOnlyWhatFits)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

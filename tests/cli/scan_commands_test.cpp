@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace sw::test {
+
 namespace {
 
 class ScanCommands : public ::testing::Test
@@ -53,3 +55,5 @@ TEST_F(ScanCommands, UnreadableScanIsAFileError)
 }
 
 } // namespace
+
+} // namespace sw::test

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 const QStringList placeholder{"Pen 000000 1 psDot pmCopy", "Brush FFFFFF bsClear",
@@ -155,4 +155,4 @@ TEST_F(Picture, CloneKeepsPathFolderAndPicture)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test
