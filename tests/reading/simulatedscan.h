@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <random>
 
-namespace sw::test {
+namespace sw {
 class TVectorGraphics;
 }
 
