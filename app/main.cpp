@@ -1,8 +1,8 @@
 #include "editor/mainwindow.h"
-#include "platform/database/databasepath.h"
 #include "platform/fonts.h"
 #include "platform/widgets/dialogservice.h"
 #include "platform/widgets/qttranslations.h"
+#include "storage/databasepath.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -3,10 +3,10 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/documentio.h"
-#include "platform/database/database.h"
-#include "platform/database/databasepath.h"
-#include "platform/database/templatelibrary.h"
-#include "platform/database/templateloading.h"
+#include "storage/database.h"
+#include "storage/databasepath.h"
+#include "storage/templatelibrary.h"
+#include "storage/templateloading.h"
 
 #include <QBuffer>
 #include <QDateTime>

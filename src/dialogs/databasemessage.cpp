@@ -1,6 +1,6 @@
 #include "dialogs/databasemessage.h"
 
-#include "platform/database/database.h"
+#include "storage/database.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/database/templatelibrary.h"
+#include "storage/templatelibrary.h"
 
 #include <QByteArray>
 #include <QDialog>

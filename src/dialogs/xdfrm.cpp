@@ -2,8 +2,8 @@
 
 #include "dialogs/databasemessage.h"
 #include "dialogs/okcancelbuttons.h"
-#include "platform/database/wizardsettingsstore.h"
 #include "platform/widgets/dialogservice.h"
+#include "storage/wizardsettingsstore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -13,12 +13,12 @@
 #include "editor/shapepanel.h"
 #include "editor/templatecommands.h"
 #include "editor/vcortrols.h"
-#include "platform/database/database.h"
 #include "platform/fontconversion.h"
 #include "platform/picturecodec.h"
 #include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
 #include "shapes/recttext.h"
+#include "storage/database.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -124,7 +124,11 @@ TPaintForm::~TPaintForm()
 
 QAction* TPaintForm::action(const QString& name) const
 {
-    return m_actions.value(name);
+    // Every caller names an action the window made; release builds get null.
+    QAction* found = m_actions.value(name);
+    Q_ASSERT_X(found, "TPaintForm::action",
+               qUtf8Printable(QStringLiteral("unknown action ") + name));
+    return found;
 }
 
 void TPaintForm::setShapePanel(ShapePanel* panel)
@@ -382,8 +386,8 @@ void TPaintForm::syncDocumentButtons()
     const bool overlay = m_document->Modal != 0;
     for (const char* name :
          {"RzToolButton20", "RzToolButton21", "RzToolButton22", "RzToolButton23"})
-        m_actions.value(QString::fromUtf8(name))->setVisible(overlay);
-    m_actions.value(QStringLiteral("RzToolButton18"))->setChecked(m_document->Locked);
+        action(QString::fromUtf8(name))->setVisible(overlay);
+    action(QStringLiteral("RzToolButton18"))->setChecked(m_document->Locked);
 }
 
 void TPaintForm::setFileName(const QString& fileName)
@@ -459,7 +463,7 @@ void TPaintForm::zoomBy(double step)
 void TPaintForm::ToolSelectActExecute(int tool)
 {
     if (tool == ToolSelect)
-        m_actions.value(QStringLiteral("ToolSelectAct"))->setChecked(true);
+        action(QStringLiteral("ToolSelectAct"))->setChecked(true);
     if (!m_document)
         return;
     m_document->Tool = std::uint8_t(tool);
@@ -508,8 +512,8 @@ void TPaintForm::showRestored(bool restored, const QString& error)
 void TPaintForm::historyChanged()
 {
     const TOperationHistory& history = m_controller->History();
-    m_actions.value(QStringLiteral("UndoAct"))->setEnabled(history.CanUndo());
-    m_actions.value(QStringLiteral("RedoAct"))->setEnabled(history.CanRedo());
+    action(QStringLiteral("UndoAct"))->setEnabled(history.CanUndo());
+    action(QStringLiteral("RedoAct"))->setEnabled(history.CanRedo());
     setWindowModified(history.IsModified());
     const int row = history.CurrentRow();
     m_historyView->setCurrentIndex(row >= 0 ? history.index(row) : QModelIndex());

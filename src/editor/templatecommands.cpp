@@ -6,9 +6,9 @@
 #include "editor/mainwindow.h"
 #include "editor/vcortrols.h"
 #include "editor/windowwizardhost.h"
-#include "platform/database/templateloading.h"
 #include "platform/qpaintercanvas.h"
 #include "platform/widgets/dialogservice.h"
+#include "storage/templateloading.h"
 #include "wizard/sheetgenerator.h"
 
 #include <QBuffer>

@@ -78,7 +78,9 @@ bool readWarning(const QJsonValue& value, QString& result, QString* error)
     if (!readLines(value, QLatin1String(WizardWarningKey), lines, error))
         return false;
     if (lines.size() > 1)
-        return fail(error, QStringLiteral("%1: must be a single line").arg(WizardWarningKey));
+        return fail(
+            error,
+            QStringLiteral("%1: must be a single line").arg(QLatin1String(WizardWarningKey)));
     result = lines.value(0);
     return true;
 }
@@ -180,7 +182,9 @@ bool WizardSettings::validate(QString* error) const
                                        .arg(i));
     }
     if (hasLineBreak(warning))
-        return fail(error, QStringLiteral("%1: must be a single line").arg(WizardWarningKey));
+        return fail(
+            error,
+            QStringLiteral("%1: must be a single line").arg(QLatin1String(WizardWarningKey)));
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QStringList>
 
+namespace sw::test {
+
 // Runs sheetwright-cli and keeps what it printed.
 struct CliResult
 {
@@ -20,3 +22,5 @@ inline CliResult runCli(const QStringList& args)
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
 }
+
+} // namespace sw::test

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+namespace sw::test {
+
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -216,3 +218,5 @@ TEST_F(HostileInput, SvgOfMoreFiguresThanItCanHoldIsRefused)
 }
 
 } // namespace
+
+} // namespace sw::test

@@ -1,10 +1,12 @@
 #include "enginefixture.h"
 
-#include "platform/database/templatelibrary.h"
-#include "platform/database/wizardsettingsstore.h"
+#include "storage/templatelibrary.h"
+#include "storage/wizardsettingsstore.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+
+namespace sw::test {
 
 namespace {
 
@@ -94,3 +96,5 @@ TEST(BusyFile, OpeningALockedFileSaysBusy)
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries[0].name, QStringLiteral("kept"));
 }
+
+} // namespace sw::test

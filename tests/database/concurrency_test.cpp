@@ -1,7 +1,7 @@
 #include "enginefixture.h"
 
 #include "document/vectorgraphics.h"
-#include "platform/database/templatelibrary.h"
+#include "storage/templatelibrary.h"
 
 #include <QFile>
 #include <QProcess>
@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace sw::test {
 
 namespace {
 
@@ -122,3 +124,5 @@ TEST_P(ConcurrentStores, TwoProgramsAddingAtOnceLoseNothing)
 }
 
 SW_ON_EVERY_ENGINE(ConcurrentStores);
+
+} // namespace sw::test

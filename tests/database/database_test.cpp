@@ -1,8 +1,8 @@
 #include "databasefixture.h"
 
-#include "platform/database/databasepath.h"
-#include "platform/database/templatelibrary.h"
-#include "platform/database/wizardsettingsstore.h"
+#include "storage/databasepath.h"
+#include "storage/templatelibrary.h"
+#include "storage/wizardsettingsstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+namespace sw::test {
 
 using sw::Database;
 
@@ -298,3 +300,5 @@ TEST(DatabasePath, InTheDataFolderOtherwise)
     EXPECT_EQ(installed, missing);
     EXPECT_TRUE(QFileInfo(dataFolder).isDir());
 }
+
+} // namespace sw::test

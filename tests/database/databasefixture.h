@@ -1,9 +1,11 @@
 #pragma once
 
-#include "platform/database/database.h"
+#include "storage/database.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace sw::test {
 
 // A fresh database file in a temporary folder, opened before each test.
 class DatabaseFixture : public ::testing::Test
@@ -21,3 +23,5 @@ protected:
     QTemporaryDir folder;
     sw::Database database;
 };
+
+} // namespace sw::test

@@ -2,10 +2,12 @@
 
 #include "testserver.h"
 
-#include "platform/database/database.h"
+#include "storage/database.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace sw::test {
 
 // Where a new database on `engine` can be made: a file in `folder`, or a
 // schema of its own on the PostgreSQL test server. Empty, with *whyNot, when
@@ -14,7 +16,7 @@ inline QString freshLocation(sw::DatabaseEngine engine, const QTemporaryDir& fol
                              QString* whyNot)
 {
     if (engine == sw::DatabaseEngine::PostgreSQL)
-        return testserver::freshSchemaUrl(whyNot);
+        return freshSchemaUrl(whyNot);
     return folder.filePath(QStringLiteral("sheetwright.db"));
 }
 
@@ -53,3 +55,5 @@ inline std::string engineName(const ::testing::TestParamInfo<sw::DatabaseEngine>
     INSTANTIATE_TEST_SUITE_P(                                                                      \
         Engines, Suite,                                                                            \
         ::testing::Values(sw::DatabaseEngine::SQLite, sw::DatabaseEngine::PostgreSQL), engineName)
+
+} // namespace sw::test

@@ -2,9 +2,9 @@
 
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
-#include "platform/database/templatelibrary.h"
-#include "platform/database/templateloading.h"
-#include "platform/database/wizardsettingsstore.h"
+#include "storage/templatelibrary.h"
+#include "storage/templateloading.h"
+#include "storage/wizardsettingsstore.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,6 +14,8 @@
 #include <QTcpServer>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+namespace sw::test {
 
 namespace {
 
@@ -140,7 +142,7 @@ TEST_P(PostgresServer, ADroppedConnectionIsReportedAndMadeAgain)
     const auto dropConnection = [this] {
         QSqlQuery query(database.connection());
         ASSERT_TRUE(query.exec(QStringLiteral("SELECT pg_backend_pid()")) && query.next());
-        ASSERT_TRUE(testserver::administer(
+        ASSERT_TRUE(administer(
             QStringLiteral("SELECT pg_terminate_backend(%1)").arg(query.value(0).toLongLong())));
     };
     const QString lost =
@@ -229,3 +231,5 @@ TEST_P(PostgresServer, TheCommandLineToolUsesTheServer)
 
 INSTANTIATE_TEST_SUITE_P(Server, PostgresServer, ::testing::Values(sw::DatabaseEngine::PostgreSQL),
                          engineName);
+
+} // namespace sw::test

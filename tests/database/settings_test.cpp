@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
+namespace sw::test {
+
 using sw::WizardSettings;
 
 namespace {
@@ -183,3 +185,5 @@ TEST(WizardSettings, LinesJoinWithCrLfAndSplitAtAnyLineBreak)
               QStringList({"a", "b", "c", "d"}));
     EXPECT_TRUE(sw::splitWizardLines(QString()).isEmpty());
 }
+
+} // namespace sw::test

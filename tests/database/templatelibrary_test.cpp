@@ -1,9 +1,11 @@
 #include "databasefixture.h"
 #include "enginefixture.h"
 
-#include "platform/database/templatelibrary.h"
+#include "storage/templatelibrary.h"
 
 #include <gtest/gtest.h>
+
+namespace sw::test {
 
 using sw::TemplateEntry;
 
@@ -152,3 +154,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, TemplateLibraryRefusal,
                                            RefusedStoreCase{"InvalidDate", "n", "x", QDateTime(),
                                                             "A template needs a valid date"}),
                          [](const auto& info) { return std::string(info.param.label); });
+
+} // namespace sw::test

@@ -3,14 +3,16 @@
 #include "document/templatestream.h"
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
-#include "platform/database/templatelibrary.h"
-#include "platform/database/templateloading.h"
+#include "storage/templatelibrary.h"
+#include "storage/templateloading.h"
 
 #include <QBuffer>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace sw::test {
 
 using sw::TVectorGraphics;
 
@@ -141,3 +143,5 @@ TEST_P(TemplateLoading, StreamWithoutPagesIsRefused)
 }
 
 SW_ON_EVERY_ENGINE(TemplateLoading);
+
+} // namespace sw::test

@@ -8,7 +8,7 @@
 
 #include <atomic>
 
-namespace testserver {
+namespace sw::test {
 
 QString url(QString* whyNot)
 {
@@ -66,4 +66,4 @@ QString freshSchemaUrl(QString* whyNot)
            QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("-c search_path=") + schema));
 }
 
-} // namespace testserver
+} // namespace sw::test

@@ -4,7 +4,7 @@
 
 // The PostgreSQL server that scripts/with-postgres.sh starts for a test run
 // and names in SW_TEST_POSTGRES_URL.
-namespace testserver {
+namespace sw::test {
 
 // The server's URL; empty, with *whyNot holding the reason, when there is none.
 QString url(QString* whyNot = nullptr);
@@ -16,4 +16,4 @@ QString freshSchemaUrl(QString* whyNot = nullptr);
 // Runs `sql` as the server's administrator on a connection of its own.
 bool administer(const QString& sql, QString* error = nullptr);
 
-} // namespace testserver
+} // namespace sw::test

@@ -1,10 +1,12 @@
 #include "databasefixture.h"
 #include "enginefixture.h"
 
-#include "platform/database/wizardsettingsstore.h"
+#include "storage/wizardsettingsstore.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+
+namespace sw::test {
 
 using sw::WizardSettings;
 
@@ -155,3 +157,5 @@ TEST_P(WizardSettingsStore, NullTextsLoadAsEmpty)
 }
 
 SW_ON_EVERY_ENGINE(WizardSettingsStore);
+
+} // namespace sw::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/database/database.h"
+#include "storage/database.h"
 
 #include <QSqlQuery>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "dialogs/databasebreaker.h"
 #include "dialogs/mubanfrm.h"
 #include "editor/templatecommands.h"
-#include "platform/database/database.h"
-#include "platform/database/templatelibrary.h"
+#include "storage/database.h"
+#include "storage/templatelibrary.h"
 #include "window/windowfixture.h"
 
 #include <QFile>

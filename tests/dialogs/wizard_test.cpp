@@ -1,8 +1,8 @@
 #include "dialogs/databasebreaker.h"
 #include "dialogs/xdfrm.h"
 #include "editor/templatecommands.h"
-#include "platform/database/database.h"
-#include "platform/database/wizardsettingsstore.h"
+#include "storage/database.h"
+#include "storage/wizardsettingsstore.h"
 #include "window/windowfixture.h"
 
 #include <QFile>

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::addBubbleBox;
-using test::addCutBox;
 
 // Paper types A (pages 0 and 1) and B (page 2).
 std::unique_ptr<TVectorGraphics> twoPaperTypes()
@@ -104,4 +101,4 @@ TEST(FirstFailedCheck, ReportsOnlyTheFirstFailingCheck)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -7,11 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::addBox;
-using test::documentWithPages;
 
 TRectKg& paperTypeMark(TVectorGraph& page)
 {
@@ -317,4 +314,4 @@ TEST(LayoutMarks, LeavesPagesWithoutReservedShapesAlone)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -5,11 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::addBox;
-using test::documentWithPages;
 
 TEST(NewPage, FirstPageHoldsTheReservedShapesInOrder)
 {
@@ -245,4 +242,4 @@ TEST(PageAt, AnswersNothingOutsideThePageList)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -14,13 +14,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::addBox;
-using test::documentWithPages;
-using test::loadFromBytes;
-using test::saveToBytes;
 
 QString describe(const TFont& f)
 {
@@ -535,4 +530,4 @@ TEST(ShapeFromRecord, PlacesTheShapeAtTheZoomOfTheTargetPage)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

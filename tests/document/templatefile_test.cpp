@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 QByteArray fileBytes(const QString& path)
@@ -131,4 +131,4 @@ TEST_F(TemplateFile, AnUnwritableFolderLeavesThePreviousFileIntact)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 struct EntryCase
@@ -92,4 +92,4 @@ TEST(DecimalFields, KeyFilterTakesDigitsAndOnePoint)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -13,15 +13,8 @@
 #include <limits>
 #include <ostream>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::newDocument;
-using test::pdfPageCount;
-using test::pdfPageSizes;
-using test::pdfText;
-using test::PointsPerMm;
-using test::readFile;
 
 struct BmpHeader
 {
@@ -303,4 +296,4 @@ TEST_F(Export, LargePageWithManyShapes)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

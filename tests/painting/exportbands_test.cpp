@@ -17,13 +17,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::addBubbleBox;
-using test::addRectangle;
-using test::addText;
-using test::newDocument;
 
 constexpr double Dpi = 300;
 
@@ -187,4 +182,4 @@ TEST_F(ExportBands, PngKeepsTheColourOfAColouredShape)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -7,11 +7,8 @@
 #include <ostream>
 #include <vector>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::addBubbleBox;
-using test::newDocument;
 
 struct Box
 {
@@ -136,4 +133,4 @@ TEST(NumberingPass, HugeAddedValuesSaturateInsteadOfOverflowing)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

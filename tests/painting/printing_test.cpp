@@ -6,11 +6,8 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::FakePrinter;
-using test::newDocument;
 
 class Printing : public ::testing::Test
 {
@@ -157,4 +154,4 @@ TEST(PrintingEmptyDocument, RefusesWithoutAPage)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -10,11 +10,8 @@
 #include <map>
 #include <set>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::newDocument;
-using test::ScreenDpi;
 
 constexpr int Thickness = 25;
 
@@ -235,4 +232,4 @@ TEST_F(Rulers, DrawRulersEndsWithTheSelection)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

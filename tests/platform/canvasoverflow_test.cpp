@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 constexpr int Min = std::numeric_limits<int>::min();
@@ -135,4 +135,4 @@ TEST(CanvasOverflow, RecordingCanvasHandsCallsToItsSink)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

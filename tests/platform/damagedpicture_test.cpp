@@ -9,7 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // A picture of coloured noise: it compresses badly, so its data is long.
@@ -177,4 +177,4 @@ TEST(DamagedPicture, WholePicturesOfEachFormatStillLoad)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 struct SubstitutionCase
@@ -69,4 +69,4 @@ TEST(FontConversion, StylesAndSizes)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

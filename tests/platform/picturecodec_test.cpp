@@ -6,7 +6,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 QImage testPicture(int width = 123, int height = 45)
@@ -254,4 +254,4 @@ TEST(PictureCodec, WriteFailuresAreReported)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

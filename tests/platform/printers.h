@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-namespace sw {
+namespace sw::test {
 
 // Readable GoogleTest output for the geometry types.
 inline void PrintTo(const TPoint& p, std::ostream* os)
@@ -17,4 +17,4 @@ inline void PrintTo(const TRect& r, std::ostream* os)
     *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
 }
 
-} // namespace sw
+} // namespace sw::test

@@ -6,7 +6,7 @@
 #include <QSvgGenerator>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 constexpr QRgb White = 0xFFFFFFFF;
@@ -534,4 +534,4 @@ TEST(QPainterCanvas, PaintsOnAnSvgGenerator)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 
 void PrintTo(const CanvasCall& c, std::ostream* os)
 {
@@ -127,4 +127,4 @@ TEST(RecordingCanvas, MeasuresTextLikeTheQPainterCanvas)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -19,7 +19,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // Where cups-pdf puts the PDFs of this user's jobs ("Out" in cups-pdf.conf).
@@ -153,4 +153,4 @@ INSTANTIATE_TEST_SUITE_P(Papers, CupsPdfPaper,
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 void addSolid(TVectorGraphics& document, std::unique_ptr<TRectangle> shape)
@@ -66,4 +66,4 @@ TEST(FuzzyReading, ReadsASheetFoundByItsFuzzyBoxes)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

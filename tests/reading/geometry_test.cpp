@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 std::vector<int> numbersOf(const BubbleBoxGeometry& box)
@@ -121,4 +121,4 @@ TEST(AffineFit, TurningHalfRoundMapsTheCentreToItself)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 class ReadCommand : public ::testing::Test
@@ -140,4 +140,4 @@ TEST_F(ReadCommand, GeometryPrintsCellsAtTheResolution)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

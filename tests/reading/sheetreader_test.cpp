@@ -10,10 +10,8 @@
 #include <map>
 #include <set>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::ScanConditions;
 
 // What was filled in on a sheet, and what reading it must give.
 struct FilledSheet
@@ -326,4 +324,4 @@ TEST(ReadSheet, CoveredPositioningBoxIsNotGuessed)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -5,11 +5,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::paths;
-using test::textsOut;
 
 constexpr int Min = std::numeric_limits<int>::min();
 constexpr int Max = std::numeric_limits<int>::max();
@@ -128,4 +125,4 @@ TEST(HugeGrid, LargestBoxesCostWhatCanShow)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -1,4 +1,4 @@
-#include "platform/database/database.h"
+#include "storage/database.h"
 #include "window/windowfixture.h"
 
 #include <QCloseEvent>

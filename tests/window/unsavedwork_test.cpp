@@ -1,7 +1,7 @@
 #include "editor/filecommands.h"
 #include "editor/propertypanel.h"
 #include "editor/templatecommands.h"
-#include "platform/database/templatelibrary.h"
+#include "storage/templatelibrary.h"
 #include "window/windowfixture.h"
 
 #include <QComboBox>

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 QString label(int n, int total)
 {
@@ -282,4 +280,4 @@ INSTANTIATE_TEST_SUITE_P(Sheets, Layouts,
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 std::vector<TLine*> linesOfGroup(const TVectorGraph& page, int group)
 {
@@ -288,4 +286,4 @@ TEST(BarcodeArea, WithoutInformationLinesTheLineListHasNoRows)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

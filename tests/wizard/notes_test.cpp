@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 // The notes text boxes of a page: group 3 boxes holding one line each, in
 // list order, excluding the headings.
@@ -266,4 +264,4 @@ TEST(FullWidthNotes, ExamplePanelShowsOneCorrectAndSixWrongFillings)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 int questionsOn(const TVectorGraph& page)
 {
@@ -224,4 +222,4 @@ INSTANTIATE_TEST_SUITE_P(Settings, Sweep, ::testing::ValuesIn(sweepCases()), [](
 });
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

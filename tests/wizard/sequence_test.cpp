@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using namespace test;
 
 TEST(Sequence, ReplacesTheDocumentAndTellsTheWindow)
 {
@@ -162,4 +160,4 @@ TEST(Sequence, NullHostServesTheCommandLine)
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

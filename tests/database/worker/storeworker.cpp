@@ -2,8 +2,8 @@
 // LOCATION, printing each new id on a line: the second program of the tests
 // where several programs write one library at once.
 
-#include "platform/database/database.h"
-#include "platform/database/templatelibrary.h"
+#include "storage/database.h"
+#include "storage/templatelibrary.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,0 +1,86 @@
+#include "storage/sqlsupport.h"
+
+#include "storage/database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace sw {
+
+bool reportFailure(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+bool runSql(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    query.setForwardOnly(true);
+    // The server prepares only plain queries, never a statement such as CREATE.
+    if (values.isEmpty())
+        return query.exec(sql);
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+QString sqlReason(const QSqlError& sqlError)
+{
+    const QString reason = sqlError.databaseText().trimmed();
+    return reason.isEmpty() ? sqlError.text().trimmed() : reason;
+}
+
+SqlTransaction::SqlTransaction(const Database& database) : m_database(database)
+{
+    if (!database.ready(&m_beginError))
+        return;
+    QSqlDatabase connection = database.connection();
+    if (database.engine() == DatabaseEngine::SQLite) {
+        // A deferred transaction that reads first could only fail, not wait,
+        // when it later needs the write lock another writer holds.
+        QSqlQuery query(connection);
+        m_active = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        if (!m_active)
+            m_beginError = database.describeFailure(
+                QStringLiteral("Cannot begin a database transaction"), query.lastError());
+    } else {
+        m_active = connection.transaction();
+        if (!m_active)
+            m_beginError = database.describeFailure(
+                QStringLiteral("Cannot begin a database transaction"), connection.lastError());
+    }
+}
+
+SqlTransaction::~SqlTransaction()
+{
+    if (m_active)
+        m_database.connection().rollback();
+}
+
+bool SqlTransaction::begun(QString* error) const
+{
+    if (!m_active && error)
+        *error = m_beginError;
+    return m_active;
+}
+
+bool SqlTransaction::commit(QString* error)
+{
+    if (!m_active)
+        return begun(error);
+    QSqlDatabase connection = m_database.connection();
+    if (!connection.commit()) {
+        const QString message = m_database.describeFailure(
+            QStringLiteral("Cannot commit the database transaction"), connection.lastError());
+        connection.rollback();
+        m_active = false;
+        return reportFailure(error, message);
+    }
+    m_active = false;
+    return true;
+}
+
+} // namespace sw
