@@ -10,14 +10,16 @@ namespace sw {
 
 QStringList builtInOptionCharacters()
 {
-    QStringList list{"TF",      "AB",         "ABC",         "ABCD",      "ABCDE",     "ABCDEF",
-                     "ABCDEFG", "0123456789", "0123456789X", "123456789", "BA",        "CBA",
-                     "DCBA",    "EDCBA",      "FEDCBA",      "GFEDCBA",   "01",        "012",
-                     "0123",    "01234",      "012345",      "0123456",   "01234567",  "012345678",
-                     "10",      "21",         "321",         "4321",      "210",       "3210",
-                     "43210",   "543210",     "6543210",     "76543210",  "876543210", "12",
-                     "123",     "1234",       "12345",       "123456",    "1234567",   "12345678",
-                     "1248"};
+    using namespace Qt::StringLiterals;
+    QStringList list{u"TF"_s,      u"AB"_s,       u"ABC"_s,        u"ABCD"_s,        u"ABCDE"_s,
+                     u"ABCDEF"_s,  u"ABCDEFG"_s,  u"0123456789"_s, u"0123456789X"_s, u"123456789"_s,
+                     u"BA"_s,      u"CBA"_s,      u"DCBA"_s,       u"EDCBA"_s,       u"FEDCBA"_s,
+                     u"GFEDCBA"_s, u"01"_s,       u"012"_s,        u"0123"_s,        u"01234"_s,
+                     u"012345"_s,  u"0123456"_s,  u"01234567"_s,   u"012345678"_s,   u"10"_s,
+                     u"21"_s,      u"321"_s,      u"4321"_s,       u"210"_s,         u"3210"_s,
+                     u"43210"_s,   u"543210"_s,   u"6543210"_s,    u"76543210"_s,    u"876543210"_s,
+                     u"12"_s,      u"123"_s,      u"1234"_s,       u"12345"_s,       u"123456"_s,
+                     u"1234567"_s, u"12345678"_s, u"1248"_s};
     // Then "A", "AB", ... up to "ABCDEFGHIJKLMNOPQRSTUVW".
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVW");
     for (qsizetype n = 1; n <= letters.size(); ++n)
