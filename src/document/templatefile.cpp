@@ -47,6 +47,7 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
                 if (ActiveShape == shape)
                     ActiveShape = nullptr;
                 page->RemoveShape(shape);
+                Q_EMIT changed();
             }
         }
         std::size_t shapes = 0;
@@ -138,6 +139,7 @@ bool TVectorGraphics::LoadFromStream(QIODevice& stream, QString* error)
     Clear();
     static_cast<StoredDocument&>(*this) = std::move(static_cast<StoredDocument&>(loaded));
     m_pages = std::move(loaded.m_pages);
+    Q_EMIT changed();
     return true;
 }
 

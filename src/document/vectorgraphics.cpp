@@ -95,11 +95,13 @@ void TVectorGraphics::AddPage(std::unique_ptr<TVectorGraph> page)
 {
     m_pages.push_back(std::move(page));
     CurrentPage = PageCount() - 1;
+    Q_EMIT changed();
 }
 
 void TVectorGraphics::InsertPage(int index, std::unique_ptr<TVectorGraph> page)
 {
     m_pages.insert(m_pages.begin() + index, std::move(page));
+    Q_EMIT changed();
 }
 
 void TVectorGraphics::DeletePage(int index)
@@ -109,12 +111,15 @@ void TVectorGraphics::DeletePage(int index)
         return;
     forgetActiveShapeOn(*page);
     m_pages.erase(m_pages.begin() + index);
+    Q_EMIT changed();
 }
 
 void TVectorGraphics::AddShape(std::unique_ptr<TGraphics> shape)
 {
-    if (TVectorGraph* page = ActivePage())
+    if (TVectorGraph* page = ActivePage()) {
         page->AddShape(std::move(shape));
+        Q_EMIT changed();
+    }
 }
 
 QString TVectorGraphics::PaperTypes() const
@@ -136,6 +141,7 @@ void TVectorGraphics::Clear()
     GPList.clear();
     Geifen.clear();
     CurrentPage = 0;
+    Q_EMIT changed();
 }
 
 void TVectorGraphics::forgetActiveShapeOn(const TVectorGraph& page)

@@ -4,6 +4,7 @@
 #include "document/vectorgraph.h"
 #include "platform/geometry.h"
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -34,8 +35,10 @@ enum TSaveMode : int
 // the whole sheet (the stored properties it inherits), and the interaction
 // state the editing controller keeps here. Papers and GPList hold records only
 // while saving, loading, copying a page or pasting.
-class TVectorGraphics : public StoredDocument
+class TVectorGraphics : public QObject, public StoredDocument
 {
+    Q_OBJECT
+
 public:
     explicit TVectorGraphics(int pixelsPerInch);
     ~TVectorGraphics();
@@ -158,6 +161,14 @@ public:
     bool Resizing = false;
     bool BandPending = false;
     bool PanelApply = true;
+
+    // Announces a change made outside the document's own functions (a shape
+    // moved, resized or edited in place).
+    void Changed() { Q_EMIT changed(); }
+
+Q_SIGNALS:
+    // The pages, their shapes or the sheet settings changed: views redraw.
+    void changed();
 
 private:
     // Clears ActiveShape when it lives on the page.

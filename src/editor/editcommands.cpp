@@ -50,7 +50,7 @@ std::span<const ArrangeCommand> arrangeCommands()
 void EditCommands::record(const char* entry)
 {
     m_window.controller().AddEntry(QString::fromUtf8(entry));
-    m_window.repaintSurface();
+    m_window.document().Changed();
 }
 
 void EditCommands::Copy()
@@ -83,7 +83,7 @@ void EditCommands::SelectAll()
         m_window.loadPanel(*document.ActiveShape);
         document.PanelApply = true;
     }
-    m_window.repaintSurface();
+    document.Changed();
 }
 
 void EditCommands::Group()

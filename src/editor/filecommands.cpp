@@ -119,7 +119,6 @@ bool FileCommands::OpenFile(const QString& path)
     controller.ResetHistory();
     controller.AddEntry(QStringLiteral("打开文件"));
     controller.History().MarkSaved();
-    m_window.repaintSurface();
     return true;
 }
 
@@ -162,8 +161,6 @@ bool FileCommands::Save()
 
     QString error;
     const bool saved = document.SaveToFile(SaveAllShapes, name, &error);
-    // Saving drops bubble boxes without bubbles from the pages.
-    m_window.repaintSurface();
     if (!saved) {
         refuse(&m_window, QStringLiteral("不能保存模板文件%1：\n%2").arg(quoted(name), error),
                MessageIcon::Critical);
@@ -264,7 +261,6 @@ void FileCommands::DeletePage()
     m_window.settabs();
     m_window.controller().ResetHistory();
     m_window.controller().AddEntry(QStringLiteral("删除页面"));
-    m_window.repaintSurface();
 }
 
 // The only page of a paper type stays unless it is the last tab, so that the

@@ -38,6 +38,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace sw {
@@ -199,6 +200,7 @@ void TPaintForm::FormShow()
     readOptionCharacterList();
 
     m_document = std::make_unique<TVectorGraphics>(m_options.pixelsPerInch);
+    connect(m_document.get(), &TVectorGraphics::changed, this, &TPaintForm::scheduleRepaint);
     m_propertyPanel->SetDocument(m_document.get());
     m_controller = std::make_unique<TVcortrols>(*m_document, *this);
     m_historyView->setModel(&m_controller->History());
@@ -350,6 +352,19 @@ void TPaintForm::scrollToOrigin()
     m_scroll->horizontalScrollBar()->setValue(0);
     m_scroll->verticalScrollBar()->setValue(0);
     m_surface->move(0, 0);
+}
+
+// Changes come in bursts (a load, a save dropping empty boxes): the surface is
+// drawn once, after the command has put the tabs and the current page in order.
+void TPaintForm::scheduleRepaint()
+{
+    if (m_repaintPending)
+        return;
+    m_repaintPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_repaintPending = false;
+        repaintSurface();
+    });
 }
 
 void TPaintForm::repaintSurface()

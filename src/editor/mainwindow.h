@@ -182,6 +182,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void scheduleRepaint();
     // Builds the controls (mainwindowlayout.cpp).
     void createLayout();
     QAction* addCommand(const QString& name, const QString& hint, const QString& menuText,
@@ -220,6 +221,7 @@ private:
     MainWindowOptions m_options;
     std::unique_ptr<Database> m_database;
     std::unique_ptr<TVectorGraphics> m_document;
+    bool m_repaintPending = false;
     std::unique_ptr<TVcortrols> m_controller;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommands> m_editCommands;

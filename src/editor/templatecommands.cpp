@@ -62,8 +62,6 @@ bool TemplateCommands::templateBytes(QByteArray& bytes, QString* error)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     const bool written = m_window.document().SaveToStream(SaveAllShapes, buffer, error);
-    // Saving drops bubble boxes without bubbles from the pages.
-    m_window.repaintSurface();
     return written;
 }
 
@@ -87,7 +85,6 @@ bool TemplateCommands::openTemplate(const TemplateEntry& entry)
     m_window.rebuildTabs(0);
     m_window.controller().ResetHistory();
     m_window.controller().AddEntry(ImportedCaption);
-    m_window.repaintSurface();
     return true;
 }
 
