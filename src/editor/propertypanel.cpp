@@ -5,6 +5,7 @@
 #include "editor/colorswatch.h"
 #include "editor/fontbutton.h"
 #include "editor/optioncharacters.h"
+#include "editor/panelbinding.h"
 #include "platform/widgets/dialogservice.h"
 
 #include <QCheckBox>

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -27,10 +28,9 @@ namespace sw {
 class TColorSwatch;
 class TFontButton;
 class TGraphics;
-class TRectKg;
-class TRectZg;
 class TVectorGraph;
 class TVectorGraphics;
+struct PanelBinding;
 
 // The shape parameters of the designer ("图形参数"): a column of small panels,
 // one per subject, of which only those fitting the current tool or shape are
@@ -130,6 +130,8 @@ private:
     TColorSwatch* newSwatch(const char* name);
     TFontButton* newFontButton(const char* name, const TFont& font);
     QToolButton* newButton(const char* name, const QString& text);
+    // Declares how a control loads from and stores into shapes.
+    void bind(PanelBinding binding);
     void fitHeight();
     void fitWidth();
 
@@ -137,9 +139,6 @@ private:
     // ApplyPanel; false when nothing was written.
     bool applyPanel(TGraphics* shape, bool all);
     void writeInto(TGraphics& shape);
-    void writeBubbleBox(TRectKg& box);
-    void writeCutBox(TRectZg& box);
-    void loadBubbleBox(const TRectKg& box);
     TVectorGraph* currentPage() const;
 
     // User actions (propertypanel.cpp).
@@ -163,6 +162,8 @@ private:
 
     QFrame* m_markPanel = nullptr; // RzPanel1
     std::array<QFrame*, SubjectCount> m_panels{};
+    // In the order they load and store.
+    std::vector<PanelBinding> m_bindings;
 
     // RzPanel1
     QLineEdit* m_tag = nullptr; // RzEdit4
