@@ -157,7 +157,6 @@ public:
     bool Moved = false;
     bool Resizing = false;
     bool BandPending = false;
-    bool PanelApply = true;
 
 private:
     // Clears ActiveShape when it lives on the page.

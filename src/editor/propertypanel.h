@@ -65,12 +65,12 @@ public:
     // Shows and hides the panels for a tool number (0 and unknown tools change
     // nothing) and fits the column's height to the visible panels.
     void ShowPanels(int tool) override;
-    // Fills the controls from the shape and shows its panels. PanelApply is
-    // cleared meanwhile, so nothing is written back.
+    // Fills the controls from the shape and shows its panels. Nothing is
+    // written back meanwhile.
     void LoadPanel(TGraphics& shape) override;
     // Writes the controls into shape and, with all, into every other selected
     // shape of its kind on the current page (page marks excepted). Does
-    // nothing without a document, while PanelApply is clear, while the
+    // nothing without a document, while the panel loads, while the
     // document is locked or for a page mark. Does not repaint.
     void ApplyPanel(TGraphics& shape, bool all) override;
 
@@ -159,6 +159,9 @@ private:
     int m_width = PanelWidth;
     TVectorGraphics* m_document = nullptr;
     std::function<TFont()> m_textEditorFontSource;
+    // Set while LoadPanel fills the controls, whose change handlers then
+    // write nothing into shapes.
+    bool m_loading = false;
 
     QFrame* m_markPanel = nullptr; // RzPanel1
     std::array<QFrame*, SubjectCount> m_panels{};

@@ -8,6 +8,7 @@
 #include "shapes/rimage.h"
 
 #include <QFrame>
+#include <QScopedValueRollback>
 #include <initializer_list>
 
 namespace sw {
@@ -135,8 +136,7 @@ void TPropertyPanel::ApplyPanel(TGraphics& shape, bool all)
 
 bool TPropertyPanel::applyPanel(TGraphics* shape, bool all)
 {
-    if (!m_document || !m_document->PanelApply || m_document->Locked || !shape ||
-        isPageMark(*shape))
+    if (!m_document || m_loading || m_document->Locked || !shape || isPageMark(*shape))
         return false;
     writeInto(*shape);
     const TVectorGraph* page = all ? currentPage() : nullptr;
@@ -175,18 +175,11 @@ void TPropertyPanel::LoadPanel(TGraphics& shape)
 {
     // Setting the controls runs the change handler; nothing may reach the
     // shapes meanwhile.
-    bool* panelApply = m_document ? &m_document->PanelApply : nullptr;
-    const bool savedPanelApply = panelApply && *panelApply;
-    if (panelApply)
-        *panelApply = false;
-
-    for (const PanelBinding& binding : m_bindings)
-        binding.load(shape);
+    const QScopedValueRollback<bool> loading(m_loading, true);
     if (const int tool = toolOfKind(shape.Kind))
         ShowPanels(tool);
-
-    if (panelApply)
-        *panelApply = savedPanelApply;
+    for (const PanelBinding& binding : m_bindings)
+        binding.load(shape);
 }
 
 } // namespace sw
