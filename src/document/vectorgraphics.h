@@ -160,7 +160,6 @@ public:
     bool Moved = false;
     bool Resizing = false;
     bool BandPending = false;
-    bool PanelApply = true;
 
     // Announces a change made outside the document's own functions (a shape
     // moved, resized or edited in place).

@@ -78,11 +78,8 @@ void EditCommands::SelectAll()
     TVectorGraphics& document = m_window.document();
     for (int i = FirstUserShape; i < page->ShapeCount(); ++i)
         SelectShape(document, *page->ShapeItem(i), true, false);
-    if (document.ActiveShape) {
-        document.PanelApply = false;
+    if (document.ActiveShape)
         m_window.loadPanel(*document.ActiveShape);
-        document.PanelApply = true;
-    }
     document.Changed();
 }
 

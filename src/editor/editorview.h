@@ -26,8 +26,8 @@ public:
 
     // Property panel.
 
-    // Fills the panel from the shape (the controller clears PanelApply for the
-    // time of the call).
+    // Fills the panel from the shape; the panel writes nothing back into
+    // shapes meanwhile.
     virtual void loadPanel(TGraphics& shape) = 0;
     // Writes the panel's values into the shape and, with allSelectedOfKind,
     // into every selected shape of its kind on the current page.

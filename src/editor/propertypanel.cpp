@@ -5,6 +5,7 @@
 #include "editor/colorswatch.h"
 #include "editor/fontbutton.h"
 #include "editor/optioncharacters.h"
+#include "editor/panelbinding.h"
 #include "platform/widgets/dialogservice.h"
 
 #include <QCheckBox>
@@ -130,7 +131,7 @@ void TPropertyPanel::applyGuards()
 
 void TPropertyPanel::applyUserChange(bool recordHistory)
 {
-    // While LoadPanel fills the controls PanelApply is clear: a selection is
+    // While LoadPanel fills the controls nothing is applied: a selection is
     // no change and makes no history entry. Neither does a change that
     // reaches no shape: an entry would claim a change that never happened,
     // and after a restore it would throw away the entries that follow.

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -27,10 +28,9 @@ namespace sw {
 class TColorSwatch;
 class TFontButton;
 class TGraphics;
-class TRectKg;
-class TRectZg;
 class TVectorGraph;
 class TVectorGraphics;
+struct PanelBinding;
 
 // The shape parameters of the designer ("图形参数"): a column of small panels,
 // one per subject, of which only those fitting the current tool or shape are
@@ -65,12 +65,12 @@ public:
     // Shows and hides the panels for a tool number (0 and unknown tools change
     // nothing) and fits the column's height to the visible panels.
     void ShowPanels(int tool) override;
-    // Fills the controls from the shape and shows its panels. PanelApply is
-    // cleared meanwhile, so nothing is written back.
+    // Fills the controls from the shape and shows its panels. Nothing is
+    // written back meanwhile.
     void LoadPanel(TGraphics& shape) override;
     // Writes the controls into shape and, with all, into every other selected
     // shape of its kind on the current page (page marks excepted). Does
-    // nothing without a document, while PanelApply is clear, while the
+    // nothing without a document, while the panel loads, while the
     // document is locked or for a page mark. Does not repaint.
     void ApplyPanel(TGraphics& shape, bool all) override;
 
@@ -130,6 +130,8 @@ private:
     TColorSwatch* newSwatch(const char* name);
     TFontButton* newFontButton(const char* name, const TFont& font);
     QToolButton* newButton(const char* name, const QString& text);
+    // Declares how a control loads from and stores into shapes.
+    void bind(PanelBinding binding);
     void fitHeight();
     void fitWidth();
 
@@ -137,9 +139,6 @@ private:
     // ApplyPanel; false when nothing was written.
     bool applyPanel(TGraphics* shape, bool all);
     void writeInto(TGraphics& shape);
-    void writeBubbleBox(TRectKg& box);
-    void writeCutBox(TRectZg& box);
-    void loadBubbleBox(const TRectKg& box);
     TVectorGraph* currentPage() const;
 
     // User actions (propertypanel.cpp).
@@ -160,9 +159,14 @@ private:
     int m_width = PanelWidth;
     TVectorGraphics* m_document = nullptr;
     std::function<TFont()> m_textEditorFontSource;
+    // Set while LoadPanel fills the controls, whose change handlers then
+    // write nothing into shapes.
+    bool m_loading = false;
 
     QFrame* m_markPanel = nullptr; // RzPanel1
     std::array<QFrame*, SubjectCount> m_panels{};
+    // In the order they load and store.
+    std::vector<PanelBinding> m_bindings;
 
     // RzPanel1
     QLineEdit* m_tag = nullptr; // RzEdit4

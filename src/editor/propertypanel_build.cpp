@@ -2,7 +2,17 @@
 #include "editor/colorswatch.h"
 #include "editor/fontbutton.h"
 #include "editor/optioncharacters.h"
+#include "editor/panelbinding.h"
 #include "editor/propertypanel.h"
+
+#include "shapes/linelist.h"
+#include "shapes/rectgrid.h"
+#include "shapes/rectkg.h"
+#include "shapes/recttext.h"
+#include "shapes/rectzg.h"
+#include "shapes/rimage.h"
+#include "shapes/roundrect.h"
+#include "shapes/triangle.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -17,6 +27,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 namespace sw {
 
@@ -24,6 +35,12 @@ namespace {
 
 constexpr int ControlHeight = 21;
 constexpr int MarkPanelHeight = 26;
+
+const QString SolidText = QStringLiteral("实线");
+const QString DottedText = QStringLiteral("虚线");
+
+// The triangle directions in the order of "方向": 上, 右, 下, 左.
+constexpr TAspect TriangleAspects[] = {AUp, ARight, ADown, ALeft};
 
 TFont defaultFont(const QString& name, int height)
 {
@@ -69,6 +86,7 @@ void TPropertyPanel::buildPanels()
     {
         auto* grid = static_cast<QGridLayout*>(m_markPanel->layout());
         m_tag = newEdit("RzEdit4");
+        bind(bindText(m_tag, &TGraphics::Tag));
         addLabelled(grid, 0, 0, QStringLiteral("标记"), m_tag);
     }
 
@@ -78,6 +96,14 @@ void TPropertyPanel::buildPanels()
     m_pictureButton = newButton("RzToolButton35", QStringLiteral("..."));
     m_pictureButton->setToolTip(QStringLiteral("选择图片"));
     connect(m_pictureButton, &QToolButton::clicked, this, &TPropertyPanel::choosePicture);
+    bind(bindShape<TRImage>(
+        [this](const TRImage& picture) { m_picturePath->setText(picture.PicturePath); },
+        [this](TRImage& picture) {
+            if (picture.PicturePath != m_picturePath->text()) {
+                picture.PicturePath = m_picturePath->text();
+                picture.LoadPicture();
+            }
+        }));
     grid->addWidget(m_picturePath, 0, 0);
     grid->addWidget(m_pictureButton, 0, 1);
 
@@ -87,6 +113,20 @@ void TPropertyPanel::buildPanels()
     m_caption = newEdit("RzEdit1");
     m_alternatives = newEdit("RzEdit3");
     m_optional = newCheck("RzCheckBox3", QStringLiteral("选做题"), false);
+    bind(bindSpin(m_question, &TRectZg::Question));
+    bind(bindSpin(m_part, &TRectZg::Number));
+    bind(bindText(m_caption, &TRectZg::Caption));
+    bind(bindCheck(m_optional, &TRectZg::XZT));
+    bind(bindShape<TRectZg>(
+        [this](const TRectZg& box) {
+            syncAlternativesEdit();
+            if (box.XZT)
+                m_alternatives->setText(box.XZTH);
+        },
+        [this](TRectZg& box) {
+            syncAlternativesEdit();
+            box.XZTH = box.XZT ? m_alternatives->text() : QString();
+        }));
     addLabelled(grid, 0, 0, QStringLiteral("题号"), m_question);
     addLabelled(grid, 0, 2, QStringLiteral("序号"), m_part);
     grid->addWidget(newLabel(QStringLiteral("标题")), 1, 0);
@@ -99,6 +139,8 @@ void TPropertyPanel::buildPanels()
     m_labelColor = newSwatch("textcolor");
     m_numberFont = newFontButton("RzToolButton3", defaultFont(QStringLiteral("Arial"), -12));
     m_numberColor = newSwatch("Numbercolor");
+    bind(bindFont(m_labelFont, m_labelColor, &TRectKg::Font));
+    bind(bindFont(m_numberFont, m_numberColor, &TRectKg::NumberFont));
     connect(m_labelFont, &QToolButton::clicked, this,
             [this] { chooseFont(m_labelFont, m_labelColor); });
     connect(m_numberFont, &QToolButton::clicked, this,
@@ -114,7 +156,24 @@ void TPropertyPanel::buildPanels()
 
     grid = addPanel(column, Rp3, "rp3", 34);
     m_penWidth = newSpin("RzSpinEdit1", 1, 100, 1);
-    m_penStyle = newCombo("RzComboBox2", {QStringLiteral("实线"), QStringLiteral("虚线")}, 0);
+    m_penStyle = newCombo("RzComboBox2", {SolidText, DottedText}, 0);
+    bind(bindShape<TGraphics>(
+        [this](const TGraphics& shape) { m_penWidth->setValue(shape.Pen.Width); },
+        [this](TGraphics& shape) { shape.Pen.Width = m_penWidth->value(); }));
+    // Other pen styles stay as they are.
+    bind(bindShape<TGraphics>(
+        [this](const TGraphics& shape) {
+            if (shape.Pen.Style == psSolid)
+                m_penStyle->setCurrentText(SolidText);
+            else if (shape.Pen.Style == psDot)
+                m_penStyle->setCurrentText(DottedText);
+        },
+        [this](TGraphics& shape) {
+            if (m_penStyle->currentText() == SolidText)
+                shape.Pen.Style = psSolid;
+            else if (m_penStyle->currentText() == DottedText)
+                shape.Pen.Style = psDot;
+        }));
     addLabelled(grid, 0, 0, QStringLiteral("宽度"), m_penWidth);
     addLabelled(grid, 0, 2, QStringLiteral("类型"), m_penStyle);
 
@@ -141,6 +200,45 @@ void TPropertyPanel::buildPanels()
     m_numberAdd = newSpin("RzSpinEdit16", 0, 999, 0);
     m_readType = newCombo("RzComboBox8", {QStringLiteral("涂点"), QStringLiteral("对勾")}, 0);
     m_linkedQuestion = newSpin("RzSpinEdit17", 1, 999, 1);
+    // The characters go first: their number is the other side of the box.
+    bind(bindShape<TRectKg>(
+        [this](const TRectKg& box) {
+            const int entry =
+                m_optionChars->findText(box.FormatText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            m_optionChars->setCurrentIndex(entry);
+            if (entry < 0)
+                m_optionChars->setEditText(box.FormatText);
+        },
+        [this](TRectKg& box) { box.FormatText = m_optionChars->currentText(); }));
+    // "数量" counts the questions, along the direction.
+    bind(bindShape<TRectKg>(
+        [this](const TRectKg& box) {
+            if (box.Aspect == ADown) {
+                m_count->setValue(box.col);
+                m_direction->setCurrentIndex(0);
+            } else if (box.Aspect == ARight) {
+                m_count->setValue(box.Row);
+                m_direction->setCurrentIndex(1);
+            }
+        },
+        [this](TRectKg& box) {
+            const int options = int(box.FormatText.size());
+            const bool right = m_direction->currentIndex() == ARight;
+            box.Row = right ? m_count->value() : options;
+            box.col = right ? options : m_count->value();
+            box.Aspect = right ? ARight : ADown;
+        }));
+    bind(bindIndex(m_purpose, &TRectKg::TextType));
+    bind(bindIndex(m_showType, &TRectKg::ShowType));
+    bind(bindIndex(m_optionType, &TRectKg::OptionType));
+    bind(bindSpin(m_bubbleWidth, &TRectKg::Gridwidth));
+    bind(bindSpin(m_bubbleHeight, &TRectKg::GridHeight));
+    bind(bindSpin(m_bubbleColSpace, &TRectKg::ColSpace));
+    bind(bindSpin(m_bubbleRowSpace, &TRectKg::RowSpace));
+    bind(bindSpin(m_linkedQuestion, &TRectKg::GLZG));
+    bind(bindCheck(m_showNumber, &TRectKg::ShowNumber));
+    bind(bindSpin(m_numberAdd, &TRectKg::StartNumberAgg));
+    bind(bindIndex(m_readType, &TRectKg::ReadType));
     grid->addWidget(newLabel(QStringLiteral("字符")), 0, 0);
     grid->addWidget(m_optionChars, 0, 1, 1, 3);
     addLabelled(grid, 1, 0, QStringLiteral("类型"), m_purpose);
@@ -167,6 +265,14 @@ void TPropertyPanel::buildPanels()
     m_textFont->SetFont(textFont);
     m_textColor = newSwatch("fontcolor");
     connect(m_textFont, &QToolButton::clicked, this, &TPropertyPanel::chooseTextFont);
+    // New text boxes take the font of the one loaded.
+    bind(bindShape<TRectText>(
+        [this](const TRectText& text) {
+            m_textFont->SetFont(text.Font);
+            m_textColor->SetColor(text.Font.Color);
+            emit textEditorFontChanged(text.Font);
+        },
+        [this](TRectText& text) { text.SetFont(m_textFont->Font()); }));
     connect(m_textColor, &QToolButton::clicked, this,
             [this] { chooseColor(m_textColor, m_textFont); });
     addLabelled(grid, 0, 0, QStringLiteral("字体"), m_textFont);
@@ -179,6 +285,13 @@ void TPropertyPanel::buildPanels()
     m_gridRowSpace = newSpin("RzSpinEdit2", 0, 999, 5);
     m_gridCols = newSpin("RzSpinEdit4", 1, 1000, 5);
     m_gridRows = newSpin("RzSpinEdit3", 1, 1000, 5);
+    // Sizes before counts: a count loaded last keeps the shape's own.
+    bind(bindSpin(m_gridWidth, &TRectGrid::Gridwidth));
+    bind(bindSpin(m_gridHeight, &TRectGrid::GridHeight));
+    bind(bindSpin(m_gridRowSpace, &TRectGrid::RowSpace));
+    bind(bindSpin(m_gridColSpace, &TRectGrid::ColSpace));
+    bind(bindSpin(m_gridRows, &TRectGrid::Row));
+    bind(bindSpin(m_gridCols, &TRectGrid::col));
     addLabelled(grid, 0, 0, QStringLiteral("宽"), m_gridWidth);
     addLabelled(grid, 0, 2, QStringLiteral("高"), m_gridHeight);
     addLabelled(grid, 1, 0, QStringLiteral("列距"), m_gridColSpace);
@@ -189,6 +302,9 @@ void TPropertyPanel::buildPanels()
     grid = addPanel(column, Rp4, "rp4", 26);
     m_penColor = newSwatch("bcolor1");
     connect(m_penColor, &QToolButton::clicked, this, [this] { chooseColor(m_penColor, nullptr); });
+    bind(bindShape<TGraphics>(
+        [this](const TGraphics& shape) { m_penColor->SetColor(shape.Pen.Color); },
+        [this](TGraphics& shape) { shape.Pen.Color = m_penColor->Color(); }));
     addLabelled(grid, 0, 0, QStringLiteral(" 线 框 颜 色"), m_penColor);
 
     grid = addPanel(column, Rp5, "rp5", 26);
@@ -196,11 +312,24 @@ void TPropertyPanel::buildPanels()
     m_brushColor = newSwatch("bcolor2");
     connect(m_brushColor, &QToolButton::clicked, this,
             [this] { chooseColor(m_brushColor, nullptr); });
+    bind(bindShape<TGraphics>(
+        [this](const TGraphics& shape) { m_brushColor->SetColor(shape.Brush.Color); },
+        [this](TGraphics& shape) { shape.Brush.Color = m_brushColor->Color(); }));
+    // Other brush styles leave the check as it is.
+    bind(bindShape<TGraphics>(
+        [this](const TGraphics& shape) {
+            if (shape.Brush.Style == bsSolid)
+                m_fill->setChecked(true);
+            else if (shape.Brush.Style == bsClear)
+                m_fill->setChecked(false);
+        },
+        [this](TGraphics& shape) { shape.Brush.Style = m_fill->isChecked() ? bsSolid : bsClear; }));
     grid->addWidget(m_fill, 0, 0);
     grid->addWidget(m_brushColor, 0, 1);
 
     grid = addPanel(column, Rp7, "rp7", 26);
     m_radius = newSpin("RzSpinEdit8", 1, 100, 25);
+    bind(bindSpin(m_radius, &TRoundRect::Radius));
     addLabelled(grid, 0, 0, QStringLiteral(" 圆角半径"), m_radius);
 
     grid = addPanel(column, Rp8, "rp8", 26);
@@ -208,6 +337,18 @@ void TPropertyPanel::buildPanels()
         "RzComboBox6",
         {QStringLiteral("上"), QStringLiteral("右"), QStringLiteral("下"), QStringLiteral("左")},
         0);
+    bind(bindShape<TTriangle>(
+        [this](const TTriangle& triangle) {
+            const auto* found =
+                std::find(std::begin(TriangleAspects), std::end(TriangleAspects), triangle.Aspect);
+            if (found != std::end(TriangleAspects))
+                m_triangleAspect->setCurrentIndex(int(found - std::begin(TriangleAspects)));
+        },
+        [this](TTriangle& triangle) {
+            const int index = m_triangleAspect->currentIndex();
+            if (index >= 0)
+                triangle.Aspect = TriangleAspects[index];
+        }));
     addLabelled(grid, 0, 0, QStringLiteral(" 方    向"), m_triangleAspect);
 
     grid = addPanel(column, RP13, "RP13", 32);
@@ -222,6 +363,13 @@ void TPropertyPanel::buildPanels()
     m_lineMemo->setObjectName(QStringLiteral("lineMemo"));
     m_lineMemo->setPlainText(QStringLiteral("\\\\1"));
     m_lineMemo->hide();
+    bind(bindSpin(m_lineRows, &TLinelist::Row));
+    bind(bindShape<TLinelist>(
+        [this](const TLinelist& lines) {
+            m_lineMemo->setPlainText(lines.Lines.join(QLatin1Char('\n')));
+        },
+        [this](TLinelist& lines) { lines.SetText(m_lineMemo->toPlainText()); }));
+    bind(bindFont(m_lineFont, nullptr, &TLinelist::Font));
     addLabelled(grid, 0, 0, QStringLiteral("行数"), m_lineRows);
     grid->addWidget(m_lineFont, 0, 2);
     grid->addWidget(m_lineEditorButton, 0, 3);
@@ -360,6 +508,11 @@ QToolButton* TPropertyPanel::newButton(const char* name, const QString& text)
     button->setText(text);
     button->setFixedHeight(ControlHeight);
     return button;
+}
+
+void TPropertyPanel::bind(PanelBinding binding)
+{
+    m_bindings.push_back(std::move(binding));
 }
 
 int TPropertyPanel::GroupHeight() const

@@ -144,10 +144,8 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
         if (!selected && shape->Locked)
             m_view.showStatus(ShapeLockedStatus);
     }
-    d.PanelApply = false;
     if (selected && d.ActiveShape)
         m_view.loadPanel(*d.ActiveShape);
-    d.PanelApply = true;
 
     if (ctrl) {
         // The band starts here whether or not a shape was added.

@@ -18,15 +18,11 @@ class FakeView : public EditorView
 public:
     explicit FakeView(TVectorGraphics& document) : m_document(document) {}
 
-    void loadPanel(TGraphics& shape) override
-    {
-        loaded.push_back(&shape);
-        panelApplyWhileLoading = m_document.PanelApply;
-    }
+    void loadPanel(TGraphics& shape) override { loaded.push_back(&shape); }
     void applyPanel(TGraphics& shape, bool allSelectedOfKind) override
     {
         applied.push_back(&shape);
-        if (!m_document.PanelApply || m_document.Locked)
+        if (m_document.Locked)
             return;
         shape.Tag = QStringLiteral("panel");
         if (auto* box = dynamic_cast<TRectKg*>(&shape)) {
@@ -81,7 +77,6 @@ public:
     int cornerRadius = 25;
     QString optionCharacters = QStringLiteral("ABCD");
     std::vector<TGraphics*> loaded;
-    bool panelApplyWhileLoading = true;
     std::vector<TGraphics*> applied;
 
     bool editorVisible = false;

@@ -18,8 +18,6 @@ TEST_F(SelectMoveTest, PressOnAShapeSelectsItAndLoadsThePanel)
     EXPECT_EQ(document.ActiveShape, &box);
     ASSERT_EQ(view.loaded.size(), 1u);
     EXPECT_EQ(view.loaded[0], &box);
-    EXPECT_FALSE(view.panelApplyWhileLoading);
-    EXPECT_TRUE(document.PanelApply);
     EXPECT_TRUE(document.Moving);
     EXPECT_EQ(view.cursor, TCursor::Move);
     release({120, 120});

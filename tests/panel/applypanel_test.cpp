@@ -301,15 +301,18 @@ TEST_F(ApplyPanelTest, WithoutAllOnlyTheGivenShapeIsWritten)
     EXPECT_EQ(selected.Pen.Width, 1);
 }
 
-TEST_F(ApplyPanelTest, NothingIsWrittenWhilePanelApplyIsClear)
+TEST_F(ApplyPanelTest, NothingIsWrittenWhileThePanelLoads)
 {
     auto& box = bubbleBox("AB", 3);
     select(box);
-    document->PanelApply = false;
-    control<QSpinBox>("RzSpinEdit10")->setValue(9);
-    control<QDoubleSpinBox>("RzSpinEdit11")->setValue(30);
+    auto& text = add<TRectText>({300, 300, 400, 340});
+    makeCurrent(box);
+    // Loading a text box announces its font; a shape applied to meanwhile
+    // stays as it is.
     TRectKg created({100, 100}, {200, 200}, 1.0, 1.0);
-    panel->ApplyPanel(created, false);
+    QObject::connect(panel.get(), &TPropertyPanel::textEditorFontChanged, panel.get(),
+                     [&] { panel->ApplyPanel(created, false); });
+    panel->LoadPanel(text);
     EXPECT_EQ(created.Gridwidth, 0);
     EXPECT_EQ(created.FormatText, QString());
     EXPECT_EQ(box.col, 3);
@@ -317,10 +320,10 @@ TEST_F(ApplyPanelTest, NothingIsWrittenWhilePanelApplyIsClear)
     EXPECT_TRUE(records.empty());
     EXPECT_EQ(repaints, 0);
 
-    document->PanelApply = true;
+    select(box);
     control<QSpinBox>("RzSpinEdit10")->setValue(8);
     EXPECT_EQ(box.col, 8);
-    EXPECT_EQ(box.Gridwidth, 30);
+    EXPECT_EQ(box.Gridwidth, 20);
     EXPECT_EQ(records.size(), 1u);
 }
 

@@ -80,9 +80,7 @@ TEST_F(LoadPanelTest, LoadingWritesNothingBackAndRecordsNothing)
     second.Select();
     makeCurrent(first);
 
-    // Even when the caller forgets to clear PanelApply.
     panel->LoadPanel(first);
-    EXPECT_TRUE(document->PanelApply);
     EXPECT_EQ(second.FormatText, "TF");
     EXPECT_EQ(second.col, 9);
     EXPECT_EQ(second.Gridwidth, 0);

@@ -139,9 +139,7 @@ protected:
     void select(TGraphics& shape)
     {
         makeCurrent(shape);
-        document->PanelApply = false;
         panel->LoadPanel(shape);
-        document->PanelApply = true;
     }
 
     // Replaces the text of an edit, spin box or editable list by typing, as a

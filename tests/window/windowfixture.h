@@ -52,7 +52,7 @@ public:
     void ApplyPanel(TGraphics& shape, bool) override
     {
         const TVectorGraphics& document = **m_document;
-        if (!document.PanelApply || document.Locked)
+        if (document.Locked)
             return;
         if (auto* box = dynamic_cast<TRectKg*>(&shape)) {
             box->FormatText = optionCharacters();
