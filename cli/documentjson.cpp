@@ -2,7 +2,6 @@
 
 #include "document/stream/names.h"
 #include "document/vectorgraphics.h"
-#include "shapes/line.h"
 #include "shapes/linelist.h"
 #include "shapes/mhsb.h"
 #include "shapes/rectgrid.h"
@@ -11,6 +10,7 @@
 #include "shapes/rectzg.h"
 #include "shapes/rimage.h"
 #include "shapes/roundrect.h"
+#include "shapes/shapekinds.h"
 #include "shapes/triangle.h"
 
 #include <QJsonArray>
@@ -50,42 +50,8 @@ QJsonObject fontJson(const TFont& font)
 
 QString className(TGraphicsType kind)
 {
-    switch (kind) {
-    case GLine:
-        return QStringLiteral("TLine");
-    case GRectangle:
-        return QStringLiteral("TRectangle");
-    case GRoundRect:
-        return QStringLiteral("TRoundRect");
-    case GRectText:
-        return QStringLiteral("TRectText");
-    case GEllipse:
-        return QStringLiteral("TEllipse");
-    case GGrid:
-        return QStringLiteral("TRectGrid");
-    case GKg:
-        return QStringLiteral("TRectKg");
-    case GTriangle:
-        return QStringLiteral("TTriangle");
-    case GZg:
-        return QStringLiteral("TRectZg");
-    case GDw:
-        return QStringLiteral("TPosRect");
-    case Gbarcode:
-        return QStringLiteral("TRectbarcode");
-    case GRImage:
-        return QStringLiteral("TRImage");
-    case GHline:
-        return QStringLiteral("THLine");
-    case GVline:
-        return QStringLiteral("TVLine");
-    case GMHSB:
-        return QStringLiteral("TMHSB");
-    case GLinelist:
-        return QStringLiteral("TLinelist");
-    default:
-        return QString();
-    }
+    const char* name = shapeKind(kind).ClassName;
+    return name ? QString::fromUtf8(name) : QString();
 }
 
 // The cell sizes, spacings and counts bubble boxes and grids share.
@@ -101,48 +67,79 @@ template <class Cells> void addCellFields(QJsonObject& o, const Cells& cells)
 
 void addKindFields(QJsonObject& o, const TGraphics& shape)
 {
-    if (const auto* kg = dynamic_cast<const TRectKg*>(&shape)) {
-        o["FormatText"] = kg->FormatText;
-        o["KeyText"] = kg->KeyText;
-        o["Spread"] = kg->Spread;
-        o["Aspect"] = name(kg->Aspect);
-        o["TextType"] = name(kg->TextType);
-        o["ShowType"] = name(kg->ShowType);
-        o["OptionType"] = name(kg->OptionType);
-        o["GLZG"] = kg->GLZG;
-        o["ShowNumber"] = kg->ShowNumber;
-        o["StartNumberAgg"] = kg->StartNumberAgg;
-        addCellFields(o, *kg);
-        o["ReadType"] = kg->ReadType;
-        o["Font"] = fontJson(kg->Font);
-        o["NumberFont"] = fontJson(kg->NumberFont);
-    } else if (const auto* zg = dynamic_cast<const TRectZg*>(&shape)) {
-        o["Question"] = zg->Question;
-        o["Number"] = zg->Number;
-        o["Caption"] = zg->Caption;
-        o["XZT"] = zg->XZT;
-        o["XZTH"] = zg->XZTH;
-    } else if (const auto* text = dynamic_cast<const TRectText*>(&shape)) {
-        o["Lines"] = lines(text->Lines);
-        o["Font"] = fontJson(text->Font);
-    } else if (const auto* list = dynamic_cast<const TLinelist*>(&shape)) {
-        o["Lines"] = lines(list->Lines);
-        o["Font"] = fontJson(list->Font);
-        o["Row"] = list->Row;
-    } else if (const auto* grid = dynamic_cast<const TRectGrid*>(&shape)) {
-        addCellFields(o, *grid);
-    } else if (const auto* round = dynamic_cast<const TRoundRect*>(&shape)) {
-        o["Radius"] = round->Radius;
-    } else if (const auto* triangle = dynamic_cast<const TTriangle*>(&shape)) {
-        o["Aspect"] = name(triangle->Aspect);
-    } else if (const auto* image = dynamic_cast<const TRImage*>(&shape)) {
-        o["PicturePath"] = image->PicturePath;
-    } else if (const auto* fuzzy = dynamic_cast<const TMHSB*>(&shape)) {
-        o["Number"] = fuzzy->Number;
-        o["SBSL"] = fuzzy->SBSL;
-        o["PointList"] = fuzzy->PointList;
-        o["PointX"] = fuzzy->PointX;
-        o["PointY"] = fuzzy->PointY;
+    switch (shape.Kind) {
+    case GKg: {
+        const auto& kg = static_cast<const TRectKg&>(shape);
+        o["FormatText"] = kg.FormatText;
+        o["KeyText"] = kg.KeyText;
+        o["Spread"] = kg.Spread;
+        o["Aspect"] = name(kg.Aspect);
+        o["TextType"] = name(kg.TextType);
+        o["ShowType"] = name(kg.ShowType);
+        o["OptionType"] = name(kg.OptionType);
+        o["GLZG"] = kg.GLZG;
+        o["ShowNumber"] = kg.ShowNumber;
+        o["StartNumberAgg"] = kg.StartNumberAgg;
+        addCellFields(o, kg);
+        o["ReadType"] = kg.ReadType;
+        o["Font"] = fontJson(kg.Font);
+        o["NumberFont"] = fontJson(kg.NumberFont);
+        break;
+    }
+    case GZg: {
+        const auto& zg = static_cast<const TRectZg&>(shape);
+        o["Question"] = zg.Question;
+        o["Number"] = zg.Number;
+        o["Caption"] = zg.Caption;
+        o["XZT"] = zg.XZT;
+        o["XZTH"] = zg.XZTH;
+        break;
+    }
+    case GRectText: {
+        const auto& text = static_cast<const TRectText&>(shape);
+        o["Lines"] = lines(text.Lines);
+        o["Font"] = fontJson(text.Font);
+        break;
+    }
+    case GLinelist: {
+        const auto& list = static_cast<const TLinelist&>(shape);
+        o["Lines"] = lines(list.Lines);
+        o["Font"] = fontJson(list.Font);
+        o["Row"] = list.Row;
+        break;
+    }
+    case GGrid:
+        addCellFields(o, static_cast<const TRectGrid&>(shape));
+        break;
+    case GRoundRect:
+        o["Radius"] = static_cast<const TRoundRect&>(shape).Radius;
+        break;
+    case GTriangle:
+        o["Aspect"] = name(static_cast<const TTriangle&>(shape).Aspect);
+        break;
+    case GRImage:
+        o["PicturePath"] = static_cast<const TRImage&>(shape).PicturePath;
+        break;
+    case GMHSB: {
+        const auto& fuzzy = static_cast<const TMHSB&>(shape);
+        o["Number"] = fuzzy.Number;
+        o["SBSL"] = fuzzy.SBSL;
+        o["PointList"] = fuzzy.PointList;
+        o["PointX"] = fuzzy.PointX;
+        o["PointY"] = fuzzy.PointY;
+        break;
+    }
+    case GLine:
+    case GRectangle:
+    case GEllipse:
+    case GDw:
+    case GErrorImg:
+    case GOkImg:
+    case gsinline:
+    case Gbarcode:
+    case GHline:
+    case GVline:
+        break;
     }
 }
 

@@ -267,7 +267,7 @@ bool Tpagefrm::setpage()
             target = *value;
         return value.has_value();
     };
-    const bool selfMade = document->Modal == 0;
+    const bool selfMade = document->Modal == SheetSelfMade;
     if (selfMade)
         page->PageSize = pageSizeOfEntry(m_size->currentIndex());
     if (!apply(WidthField, page->Width) || !apply(HeightField, page->Height))
@@ -345,7 +345,7 @@ void Tpagefrm::RzComboBox2Change()
 bool Tpagefrm::overlayMode() const
 {
     const TVectorGraphics* document = m_host.setupDocument();
-    return document && document->Modal != 0;
+    return document && document->Modal != SheetSelfMade;
 }
 
 // Keys and wheel -------------------------------------------------------------

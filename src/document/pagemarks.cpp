@@ -102,7 +102,7 @@ QString TVectorGraphics::PictureFolder() const
 
 void TVectorGraphics::LayoutMarks()
 {
-    const bool selfMade = Modal == 0;
+    const bool selfMade = Modal == SheetSelfMade;
     if (selfMade) {
         DWW = 6.0;
         DWH = 4.0;
@@ -172,8 +172,8 @@ void TVectorGraphics::LayoutMarks()
         }
 
         for (int j = 0; j < PosBoxCount && j < page.ShapeCount(); ++j)
-            page.ShapeItem(j)->Visible = Modal < 4;
-        const bool everyPage = Modal == 0 || Modal == 2;
+            page.ShapeItem(j)->Visible = Modal < SheetSmartRecognition;
+        const bool everyPage = Modal == SheetSelfMade || Modal == SheetMultiPageOverlay;
         if (marks[0])
             marks[0]->Visible = everyPage || page.PageNumber == 1;
         if (marks[1])

@@ -94,6 +94,16 @@ struct TGPS
     friend bool operator==(const TGPS&, const TGPS&) = default;
 };
 
+// The sheet mode of a document (`Modal`), by its stored number.
+enum TSheetMode : int
+{
+    SheetSelfMade = 0,            // 自制
+    SheetOverlay = 1,             // 套制
+    SheetMultiPageOverlay = 2,    // 多页套制
+    SheetMultiPageUnnumbered = 3, // 多页套制无页码
+    SheetSmartRecognition = 4     // 智能识别
+};
+
 // The stored properties of the document (`TVectorGraphics`) with its record
 // collections, in the order a template stores them.
 struct StoredDocument
@@ -102,8 +112,8 @@ struct StoredDocument
     std::vector<TPaper> Papers;
     QString CopyRight = copyRightNotice();
     std::vector<TGPS> GPList;
-    QStringList Geifen; // carried through unchanged
-    int Modal = 0;
+    QStringList Geifen;        // carried through unchanged
+    int Modal = SheetSelfMade; // a TSheetMode
     bool Locked = false;
     double DWW = 6.0;
     double DWH = 4.0;

@@ -14,7 +14,7 @@ bool selectable(const TVectorGraphics& document, const TGraphics& shape)
 {
     if (shape.Locked || !shape.Visible || shape.Kind == GDw)
         return false;
-    return document.Modal != 0 || !isPageMark(shape);
+    return document.Modal != SheetSelfMade || !isPageMark(shape);
 }
 
 // The band in layout pixels of the page, edges sorted.

@@ -69,7 +69,8 @@ void BackgroundCommands::loadPicture()
 {
     const TVectorGraph* page = m_window.currentPage();
     QImage picture;
-    if (page && m_window.document().Modal != 0 && QFileInfo::exists(page->PicturePath)) {
+    if (page && m_window.document().Modal != SheetSelfMade &&
+        QFileInfo::exists(page->PicturePath)) {
         QString error;
         picture = sw::loadPicture(page->PicturePath, &error);
         if (picture.isNull())
@@ -81,7 +82,7 @@ void BackgroundCommands::loadPicture()
 void BackgroundCommands::InsertPicture()
 {
     TVectorGraph* page = m_window.currentPage();
-    if (!page || m_window.document().Modal == 0)
+    if (!page || m_window.document().Modal == SheetSelfMade)
         return;
     const FileChoice choice =
         dialogService().openFile(&m_window, QStringLiteral("插入试卷底图"), pictureFilters());
@@ -115,7 +116,7 @@ void BackgroundCommands::MovePicture(int dx, int dy)
         return;
     // Only "左移" still works in a locked overlay document.
     const bool leftMove = dx < 0;
-    if (document.Locked && (!leftMove || document.Modal == 0))
+    if (document.Locked && (!leftMove || document.Modal == SheetSelfMade))
         return;
     QLabel* image = m_window.backgroundImage();
     // Positions in the scrolling area's content, whatever is scrolled into
@@ -144,7 +145,7 @@ void BackgroundCommands::CorrectPicture()
     if (!page)
         return;
     // No picture to measure: the page keeps its skew at 0.
-    if (document.Modal == 0) {
+    if (document.Modal == SheetSelfMade) {
         refuse(&m_window, DetectionSucceededMessage, MessageIcon::Information);
         return;
     }
@@ -165,7 +166,7 @@ void BackgroundCommands::CorrectPicture()
     if (!result.detected) {
         // Without a picture the fuzzy boxes fail as on a blank one; the
         // two-mark search ends silently.
-        if (document.Modal == 4)
+        if (document.Modal == SheetSmartRecognition)
             refuse(&m_window, DetectionFailedMessage);
         return;
     }

@@ -373,7 +373,7 @@ void TPaintForm::repaintSurface()
         return;
     m_document->CurrentPage = m_tabs->currentIndex();
     m_controller->PaintSurface();
-    m_image->setVisible(m_document->Modal != 0 && !m_image->pixmap().isNull());
+    m_image->setVisible(m_document->Modal != SheetSelfMade && !m_image->pixmap().isNull());
 }
 
 void TPaintForm::loadBackgroundPicture()
@@ -398,7 +398,7 @@ void TPaintForm::placeBackgroundPicture()
 
 void TPaintForm::syncDocumentButtons()
 {
-    const bool overlay = m_document->Modal != 0;
+    const bool overlay = m_document->Modal != SheetSelfMade;
     for (const char* name :
          {"RzToolButton20", "RzToolButton21", "RzToolButton22", "RzToolButton23"})
         action(QString::fromUtf8(name))->setVisible(overlay);

@@ -11,6 +11,7 @@
 #include "editor/vcortrols.h"
 #include "platform/fontconversion.h"
 #include "platform/widgets/dialogservice.h"
+#include "shapes/shapekinds.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -43,35 +44,6 @@ QIcon commandIcon(const QString& themeIcon, const QString& ownIcon)
     const QIcon own(QStringLiteral(":/icons/%1.svg").arg(ownIcon));
     return themeIcon.isEmpty() ? own : QIcon::fromTheme(themeIcon, own);
 }
-
-struct ToolSpec
-{
-    const char* name;
-    int tool;
-    const char* caption;
-    const char* hint;
-    const char* icon;
-};
-
-// The tools of the left tool bar, in order.
-const ToolSpec Tools[] = {
-    {"ToolSelectAct", ToolSelect, "选择图形(&S)", "选择图形", "select"},
-    {"ToolLineAct", ToolLine, "线段(&L)", "画线", "line"},
-    {"ToolRectAct", ToolRectangle, "矩形(&R)", "画方框", "rect"},
-    {"ToolRoundRectAct", ToolRoundRect, "圆角矩形", "画圆角方框", "roundrect"},
-    {"ToolEllipseAct", ToolEllipse, "椭圆(&C)", "画椭圆", "ellipse"},
-    {"textAction", ToolText, "文字", "书写文字", "text"},
-    {"GridAct", ToolGrid, "画网格", "画网格", "grid"},
-    {"kgact", ToolBubbleBox, "画涂点框", "画涂点框", "bubble"},
-    {"triact", ToolTriangle, "画三角", "画三角", "triangle"},
-    {"Zgact", ToolCutBox, "画切割框", "画切割框", "cutbox"},
-    {"barcode", ToolBarcode, "条码识别框", "条码识别框", "barcode"},
-    {"picture", ToolPicture, "插入图片", "插入图片", "picture"},
-    {"HlineAct", ToolHLine, "画横线", "画横线", "hline"},
-    {"VLineAct", ToolVLine, "画竖线", "画竖线", "vline"},
-    {"MHSB", ToolFuzzyBox, "智能识别框", "智能识别框", "fuzzy"},
-    {"linelistact", ToolLineList, "画线表", "画线表", "linelist"},
-};
 
 } // namespace
 
@@ -235,16 +207,18 @@ void TPaintForm::createTools()
 {
     m_tools = new QActionGroup(this);
     m_tools->setExclusive(true);
-    for (const ToolSpec& spec : Tools) {
-        QAction* tool =
-            addCommand(QString::fromUtf8(spec.name), QString::fromUtf8(spec.hint),
-                       QString::fromUtf8(spec.caption), {}, QString::fromUtf8(spec.icon));
+    const auto addTool = [this](const char* name, TTool number, const char* caption,
+                                const char* hint, const char* icon) {
+        QAction* tool = addCommand(QString::fromUtf8(name), QString::fromUtf8(hint),
+                                   QString::fromUtf8(caption), {}, QString::fromUtf8(icon));
         tool->setCheckable(true);
-        tool->setData(spec.tool);
+        tool->setData(int(number));
         m_tools->addAction(tool);
-        const int number = spec.tool;
         connect(tool, &QAction::triggered, this, [this, number] { ToolSelectActExecute(number); });
-    }
+    };
+    addTool("ToolSelectAct", ToolSelect, "选择图形(&S)", "选择图形", "select");
+    for (const ShapeKind* kind : toolKinds())
+        addTool(kind->ToolAction, kind->Tool, kind->ToolCaption, kind->ToolHint, kind->ToolIcon);
     m_actions.value(QStringLiteral("ToolSelectAct"))->setChecked(true);
 
     QAction* remove = addCommand(QStringLiteral("DeleteAct"), QStringLiteral("删除"), {},

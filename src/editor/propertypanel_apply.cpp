@@ -6,6 +6,7 @@
 #include "document/vectorgraphics.h"
 #include "shapes/rectzg.h"
 #include "shapes/rimage.h"
+#include "shapes/shapekinds.h"
 
 #include <QFrame>
 #include <QScopedValueRollback>
@@ -19,103 +20,22 @@ namespace {
 // 0 for kinds no tool draws.
 int toolOfKind(TGraphicsType kind)
 {
-    switch (kind) {
-    case GLine:
-        return 1;
-    case GRectangle:
-        return 2;
-    case GRoundRect:
-        return 3;
-    case GEllipse:
-        return 4;
-    case GRectText:
-        return 5;
-    case GGrid:
-        return 6;
-    case GKg:
-        return 7;
-    case GTriangle:
-        return 8;
-    case GZg:
-        return 9;
-    case Gbarcode:
-        return 13;
-    case GRImage:
-        return 14;
-    case GHline:
-        return 15;
-    case GVline:
-        return 16;
-    case GMHSB:
-        return 17;
-    case GLinelist:
-        return 18;
-    default:
-        return 0;
-    }
+    return shapeKind(kind).Tool;
 }
 
 } // namespace
 
 void TPropertyPanel::ShowPanels(int tool)
 {
-    const auto panels = [](std::initializer_list<Subject> subjects) {
-        unsigned bits = 0;
-        for (const Subject subject : subjects)
-            bits |= 1u << subject;
-        return bits;
-    };
-    unsigned shown = 0;
-    bool keepsLine = false; // the picture and barcode tools leave "rp3" as it is
-    switch (tool) {
-    case 1:
-    case 15:
-    case 16:
-        shown = panels({Rp3, Rp4});
-        break;
-    case 2:
-    case 4:
-        shown = panels({Rp3, Rp4, Rp5});
-        break;
-    case 3:
-        shown = panels({Rp3, Rp4, Rp5, Rp7});
-        break;
-    case 5:
-        shown = panels({Rp5, Rp6});
-        break;
-    case 6:
-        shown = panels({Rp3, Rp4, Rp9});
-        break;
-    case 7:
-        shown = panels({Rp1, Rp2, Rp4});
-        break;
-    case 8:
-        shown = panels({Rp3, Rp4, Rp5, Rp8});
-        break;
-    case 9:
-        shown = panels({Rp3, Rp10});
-        break;
-    case 13:
-        shown = panels({Rp4});
-        keepsLine = true;
-        break;
-    case 14:
-        shown = panels({Rp11});
-        keepsLine = true;
-        break;
-    case 17:
-        shown = panels({Rp12});
-        break;
-    case 18:
-        shown = panels({Rp3, Rp4, RP13});
-        break;
-    default: // the select tool and the numbers without a tool
+    static_assert(SubjectCount == KindPanelCount, "one KindPanel bit per subject panel");
+    const ShapeKind* kind = shapeKindOfTool(tool);
+    if (!kind) { // the select tool and the numbers without a tool
         fitHeight();
         return;
     }
     for (int subject = 0; subject < SubjectCount; ++subject) {
-        if (subject != Rp3 || !keepsLine)
-            m_panels[subject]->setVisible((shown >> subject) & 1u);
+        if (subject != Rp3 || !kind->KeepsLinePanel)
+            m_panels[subject]->setVisible((kind->Panels >> subject) & 1u);
     }
     emit surfaceCursorRequested(TCursor::Cross);
     fitHeight();

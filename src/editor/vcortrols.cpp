@@ -7,18 +7,8 @@
 #include "editor/editorview.h"
 #include "platform/qpaintercanvas.h"
 #include "platform/rounding.h"
-#include "shapes/ellipse.h"
-#include "shapes/line.h"
-#include "shapes/linelist.h"
 #include "shapes/mhsb.h"
-#include "shapes/rectbarcode.h"
-#include "shapes/rectgrid.h"
-#include "shapes/rectkg.h"
 #include "shapes/recttext.h"
-#include "shapes/rectzg.h"
-#include "shapes/rimage.h"
-#include "shapes/roundrect.h"
-#include "shapes/triangle.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -28,11 +18,6 @@ namespace sw {
 
 namespace {
 
-// Cut and barcode boxes are at least this big each way (layout pixels), when
-// drawn and when resized; fuzzy recognition boxes FuzzyBoxMinimum.
-constexpr int RecognitionBoxMinimum = 50;
-constexpr int FuzzyBoxMinimum = 20;
-constexpr int MaxFuzzyBoxes = 3;
 // Smallest size of the text editor opened for a new text box.
 constexpr int TextEditorMinWidth = 50;
 constexpr int TextEditorMinHeight = 30;
@@ -117,7 +102,8 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
     d.BandStart = p;
     d.BandEnd = p;
 
-    if (d.Tool == ToolGrid || d.Tool == ToolBubbleBox) {
+    const ShapeKind* tool = shapeKindOfTool(d.Tool);
+    if (tool && tool->CreatedOnPress) {
         CreateShape();
         PaintSurface();
         return;
@@ -180,12 +166,9 @@ bool TVcortrols::refusesCreation()
         return std::count_if(pg.Shapes().begin(), pg.Shapes().end(),
                              [kind](const auto& shape) { return shape->Kind == kind; });
     };
-    if (m_document.Tool == ToolBarcode && count(Gbarcode) > 0) {
-        m_view.showMessage(BarcodeExistsMessage);
-        return true;
-    }
-    if (m_document.Tool == ToolFuzzyBox && count(GMHSB) >= MaxFuzzyBoxes) {
-        m_view.showMessage(FuzzyBoxLimitMessage);
+    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    if (tool && tool->MaximumCount > 0 && count(tool->Kind) >= tool->MaximumCount) {
+        m_view.showMessage(QString::fromUtf8(tool->LimitMessage));
         return true;
     }
     return false;
@@ -246,12 +229,8 @@ void TVcortrols::MouseMove(Qt::KeyboardModifiers, int x, int y)
 
 void TVcortrols::enforceMinimumSize(TGraphics& shape)
 {
-    int minimum = 0;
-    if (shape.Kind == GZg || shape.Kind == Gbarcode)
-        minimum = RecognitionBoxMinimum;
-    else if (shape.Kind == GMHSB)
-        minimum = FuzzyBoxMinimum;
-    else
+    const int minimum = shapeKind(shape.Kind).MinimumSize;
+    if (minimum == 0)
         return;
     TRect r = shape.GetBounds();
     if (r.width() < minimum) {
@@ -340,35 +319,31 @@ void TVcortrols::DrawPreview(TPoint p1, TPoint p2, TPenMode mode)
         canvas.MoveTo(p1.X, p1.Y);
         canvas.LineTo(to.X, to.Y);
     };
-    switch (m_document.Tool) {
-    case ToolLine:
+    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    if (!tool)
+        return;
+    switch (tool->Preview) {
+    case KindPreview::None:
+        break;
+    case KindPreview::Line:
         line(p2);
         break;
-    case ToolHLine:
+    case KindPreview::HorizontalLine:
         line({p2.X, p1.Y});
         break;
-    case ToolVLine:
+    case KindPreview::VerticalLine:
         line({p1.X, p2.Y});
         break;
-    case ToolRoundRect: {
+    case KindPreview::RoundRect: {
         const int corner = m_view.panelCornerRadius();
         canvas.RoundRect(p1.X, p1.Y, p2.X, p2.Y, corner, corner);
         break;
     }
-    case ToolEllipse:
+    case KindPreview::Ellipse:
         canvas.Ellipse(p1.X, p1.Y, p2.X, p2.Y);
         break;
-    case ToolRectangle:
-    case ToolText:
-    case ToolTriangle:
-    case ToolCutBox:
-    case ToolBarcode:
-    case ToolPicture:
-    case ToolFuzzyBox:
-    case ToolLineList:
+    case KindPreview::Rectangle:
         canvas.Rectangle(p1.X, p1.Y, p2.X, p2.Y);
-        break;
-    default:
         break;
     }
 }
@@ -404,65 +379,35 @@ void TVcortrols::CreateShape()
 
 QString TVcortrols::creationRefusal() const
 {
+    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    if (!tool)
+        return {};
+    if (tool->Kind == GKg && m_view.panelOptionCharacters().isEmpty())
+        return NoOptionCharactersStatus;
+    if (!tool->TooSmallStatus)
+        return {};
     const TVectorGraph& pg = page();
     const TPoint a = m_document.BandStart;
     const TPoint b = m_document.BandEnd;
-    const bool bigEnough = std::abs(double(a.X) - b.X) / pg.ScaleX >= RecognitionBoxMinimum &&
-                           std::abs(double(a.Y) - b.Y) / pg.ScaleY >= RecognitionBoxMinimum;
-    switch (m_document.Tool) {
-    case ToolBubbleBox:
-        return m_view.panelOptionCharacters().isEmpty() ? NoOptionCharactersStatus : QString();
-    case ToolCutBox:
-        return bigEnough ? QString() : CutBoxTooSmallStatus;
-    case ToolBarcode:
-        return bigEnough ? QString() : BarcodeTooSmallStatus;
-    default:
-        return {};
-    }
+    const bool bigEnough = std::abs(double(a.X) - b.X) / pg.ScaleX >= tool->MinimumSize &&
+                           std::abs(double(a.Y) - b.Y) / pg.ScaleY >= tool->MinimumSize;
+    return bigEnough ? QString() : QString::fromUtf8(tool->TooSmallStatus);
 }
 
 std::unique_ptr<TGraphics> TVcortrols::newShape() const
 {
-    const TVectorGraph& pg = page();
-    const double sx = pg.ScaleX;
-    const double sy = pg.ScaleY;
-    const TPoint a = m_document.BandStart;
-    const TPoint b = m_document.BandEnd;
-    switch (m_document.Tool) {
-    case ToolLine:
-        return std::make_unique<TLine>(a, b, sx, sy);
-    case ToolRectangle:
-        return std::make_unique<TRectangle>(a, b, sx, sy);
-    case ToolRoundRect:
-        return std::make_unique<TRoundRect>(a, b, sx, sy, m_view.panelCornerRadius());
-    case ToolEllipse:
-        return std::make_unique<TEllipse>(a, b, sx, sy);
-    case ToolGrid:
-        return std::make_unique<TRectGrid>(a, a, sx, sy);
-    case ToolBubbleBox:
-        return std::make_unique<TRectKg>(a, a, sx, sy);
-    case ToolTriangle:
-        return std::make_unique<TTriangle>(a, b, sx, sy);
-    case ToolCutBox:
-        return std::make_unique<TRectZg>(a, b, sx, sy);
-    case ToolBarcode:
-        return std::make_unique<TRectbarcode>(a, b, sx, sy);
-    case ToolPicture:
-        return std::make_unique<TRImage>(a, b, sx, sy);
-    case ToolHLine:
-        return std::make_unique<THLine>(a, b, sx, sy);
-    case ToolVLine:
-        return std::make_unique<TVLine>(a, b, sx, sy);
-    case ToolFuzzyBox: {
-        auto box = std::make_unique<TMHSB>(a, b, sx, sy);
-        box->Number = freeFuzzyBoxNumber(pg, box->Number);
-        return box;
-    }
-    case ToolLineList:
-        return std::make_unique<TLinelist>(a, b, sx, sy, m_document.PixelsPerInch);
-    default:
+    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    if (!tool)
         return nullptr;
+    const TVectorGraph& pg = page();
+    std::unique_ptr<TGraphics> shape =
+        tool->Create({m_document.BandStart, m_document.BandEnd, pg.ScaleX, pg.ScaleY,
+                      m_view.panelCornerRadius(), m_document.PixelsPerInch});
+    if (shape->Kind == GMHSB) {
+        auto& box = static_cast<TMHSB&>(*shape);
+        box.Number = freeFuzzyBoxNumber(pg, box.Number);
     }
+    return shape;
 }
 
 void TVcortrols::addCreatedShape(std::unique_ptr<TGraphics> shape)
@@ -655,7 +600,7 @@ void TVcortrols::PaintSurface()
     const int height = int(std::min<std::int64_t>(
         surfaceSide(pg.Height * d.PixelsPerMm * pg.ScaleY), MaxSurfacePixels / width));
     // In the overlay modes the page is transparent over the background picture.
-    const bool opaque = d.Modal == 0;
+    const bool opaque = d.Modal == SheetSelfMade;
     const bool resized =
         prepareImage(m_surface, m_surfaceCanvas, width, height,
                      opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);

@@ -4,6 +4,7 @@
 #include "platform/geometry.h"
 #include "platform/graphicstypes.h"
 #include "shapes/enums.h"
+#include "shapes/shapekinds.h"
 
 #include <QImage>
 #include <QString>
@@ -20,38 +21,15 @@ class TGraphics;
 class TVectorGraph;
 class TVectorGraphics;
 
-// Tool numbers kept in TVectorGraphics::Tool.
-enum TTool : std::uint8_t
-{
-    ToolSelect = 0,
-    ToolLine = 1,
-    ToolRectangle = 2,
-    ToolRoundRect = 3,
-    ToolEllipse = 4,
-    ToolText = 5,
-    ToolGrid = 6,
-    ToolBubbleBox = 7,
-    ToolTriangle = 8,
-    ToolCutBox = 9,
-    ToolBarcode = 13,
-    ToolPicture = 14,
-    ToolHLine = 15,
-    ToolVLine = 16,
-    ToolFuzzyBox = 17,
-    ToolLineList = 18,
-};
-
-inline const QString BarcodeExistsMessage = QStringLiteral("已创条码框");
-inline const QString FuzzyBoxLimitMessage = QStringLiteral("只能创建3个智能识别框");
+inline const QString BarcodeExistsMessage = QString::fromUtf8(shapeKind(Gbarcode).LimitMessage);
+inline const QString FuzzyBoxLimitMessage = QString::fromUtf8(shapeKind(GMHSB).LimitMessage);
 // Status-bar notes for requests refused without a message box.
 inline const QString DocumentLockedStatus =
     QStringLiteral("模板已锁定：图形不能移动、改变大小或删除");
 inline const QString ShapeLockedStatus = QStringLiteral("该图形已锁定，不能选择");
 inline const QString NoOptionCharactersStatus = QStringLiteral("没有选项字符，不能画客观题");
-inline const QString CutBoxTooSmallStatus =
-    QStringLiteral("切割框太小，未创建：宽和高至少为50像素");
-inline const QString BarcodeTooSmallStatus =
-    QStringLiteral("条码识别框太小，未创建：宽和高至少为50像素");
+inline const QString CutBoxTooSmallStatus = QString::fromUtf8(shapeKind(GZg).TooSmallStatus);
+inline const QString BarcodeTooSmallStatus = QString::fromUtf8(shapeKind(Gbarcode).TooSmallStatus);
 
 // The editing controller: turns the page surface's mouse events and the
 // window's keys into changes of the document (creating, selecting, moving,

@@ -27,6 +27,8 @@ enum TGraphicsType : std::uint8_t
     GMHSB,
     GLinelist
 };
+// The number of kinds: keep it one past the last kind.
+constexpr int GraphicsTypeCount = GLinelist + 1;
 
 // Purpose of a bubble box.
 enum TTextType : std::uint8_t

@@ -72,7 +72,7 @@ bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settin
     document.FileName.clear();
     host.forgetFileName();
     host.resetBackground();
-    document.Modal = 0;
+    document.Modal = SheetSelfMade;
     steps.run("44", [&] { createpage(g); });
     if (document.PageCount() == 0)
         return fail(error, QStringLiteral("no page could be created"));

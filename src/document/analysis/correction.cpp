@@ -33,12 +33,12 @@ BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& 
     if (!page || picture.isNull())
         return result;
 
-    if (document.Modal == 4) {
+    if (document.Modal == SheetSmartRecognition) {
         if (!LearnFuzzyBoxes(*page, picture, Threshold, MinimumPixels)) {
             result.message = DetectionFailedMessage;
             return result;
         }
-    } else if (document.Modal != 0) {
+    } else if (document.Modal != SheetSelfMade) {
         rebuildRecords(document);
         if (!DetectMarkSkew(document, picture))
             return result;
@@ -53,7 +53,7 @@ BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& 
     }
 
     result.picture = RotatePicture(picture, picture.size(), page->SkewAngle);
-    if (document.Modal == 4 &&
+    if (document.Modal == SheetSmartRecognition &&
         LocateFuzzyBoxes(*page, result.picture, Threshold, SearchMargin, MinimumPixels) &&
         page->SkewAngle == 0.0)
         result.message = DetectionSucceededMessage;
