@@ -20,8 +20,8 @@ bool selectable(const TVectorGraphics& document, const TGraphics& shape)
 // The band in layout pixels of the page, edges sorted.
 TRect layoutBand(const TVectorGraphics& document, const TVectorGraph& page)
 {
-    const TPoint a = document.BandStart;
-    const TPoint b = document.BandEnd;
+    const TPoint a = document.Interaction.BandStart;
+    const TPoint b = document.Interaction.BandEnd;
     return {roundHalfEven(std::min(a.X, b.X) / page.ScaleX),
             roundHalfEven(std::min(a.Y, b.Y) / page.ScaleY),
             roundHalfEven(std::max(a.X, b.X) / page.ScaleX),
@@ -61,7 +61,7 @@ bool SelectShape(TVectorGraphics& document, TGraphics& shape, bool add, bool wit
 void SelectInBand(TVectorGraphics& document)
 {
     const TVectorGraph* page = document.ActivePage();
-    if (!document.BandPending || !page)
+    if (!document.Interaction.BandPending || !page)
         return;
     const TRect band = layoutBand(document, *page);
     for (int i = 0; i < page->ShapeCount(); ++i) {
@@ -69,7 +69,7 @@ void SelectInBand(TVectorGraphics& document)
         if (cornerIn(band, shape.GetBounds()))
             SelectShape(document, shape, true, false);
     }
-    document.BandPending = false;
+    document.Interaction.BandPending = false;
 }
 
 void GroupSelection(TVectorGraphics& document)

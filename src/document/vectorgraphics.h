@@ -31,6 +31,23 @@ enum TSaveMode : int
     SaveRecordsAsTheyAre = 3,  // Papers and GPList as they stand, not rebuilt
 };
 
+// What the editing controller is in the middle of: the tool chosen, the
+// selection band, and a shape being created, moved or resized with the
+// outlines of the drag.
+struct InteractionState
+{
+    std::uint8_t Tool = 0;
+    TPoint BandStart;
+    TPoint BandEnd;
+    TPoint MovePrev;
+    TPoint MoveCur;
+    bool Creating = false;
+    bool Moving = false;
+    bool Moved = false;
+    bool Resizing = false;
+    bool BandPending = false;
+};
+
 // The answer-sheet template being edited: its pages in order, the settings of
 // the whole sheet (the stored properties it inherits), and the interaction
 // state the editing controller keeps here. Papers and GPList hold records only
@@ -149,17 +166,8 @@ public:
     // The template file the document was opened from or last saved to.
     QString FileName;
 
-    // Interaction state of the editing controller.
-    std::uint8_t Tool = 0;
-    TPoint BandStart;
-    TPoint BandEnd;
-    TPoint MovePrev;
-    TPoint MoveCur;
-    bool Creating = false;
-    bool Moving = false;
-    bool Moved = false;
-    bool Resizing = false;
-    bool BandPending = false;
+    // What the editing controller is doing with the mouse.
+    InteractionState Interaction;
 
     // Announces a change made outside the document's own functions (a shape
     // moved, resized or edited in place).

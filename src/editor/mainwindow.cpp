@@ -481,7 +481,7 @@ void TPaintForm::ToolSelectActExecute(int tool)
         action(QStringLiteral("ToolSelectAct"))->setChecked(true);
     if (!m_document)
         return;
-    m_document->Tool = std::uint8_t(tool);
+    m_document->Interaction.Tool = std::uint8_t(tool);
     m_surface->setCursor(tool == ToolSelect ? Qt::ArrowCursor : Qt::CrossCursor);
     if (m_panel)
         m_panel->ShowPanels(tool);

@@ -10,7 +10,6 @@
 
 #include <QFrame>
 #include <QScopedValueRollback>
-#include <initializer_list>
 
 namespace sw {
 

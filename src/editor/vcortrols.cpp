@@ -99,10 +99,10 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
         return;
     TVectorGraphics& d = m_document;
     const TPoint p{x, y};
-    d.BandStart = p;
-    d.BandEnd = p;
+    d.Interaction.BandStart = p;
+    d.Interaction.BandEnd = p;
 
-    const ShapeKind* tool = shapeKindOfTool(d.Tool);
+    const ShapeKind* tool = shapeKindOfTool(d.Interaction.Tool);
     if (tool && tool->CreatedOnPress) {
         CreateShape();
         PaintSurface();
@@ -110,14 +110,14 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
     }
     if (refusesCreation())
         return;
-    if (d.Tool != ToolSelect) {
-        d.Creating = true;
+    if (d.Interaction.Tool != ToolSelect) {
+        d.Interaction.Creating = true;
         return;
     }
 
     TVectorGraph& pg = page();
     if (pg.SelectedCount() < 2 && d.ActiveShape && !d.Locked && d.ActiveShape->OnHandle(p)) {
-        d.Resizing = true;
+        d.Interaction.Resizing = true;
         d.ActiveShape->DragResize(SurfaceCanvas(), p);
         m_view.surfaceChanged();
         return;
@@ -125,7 +125,7 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
 
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
     bool selected = false;
-    if (TGraphics* shape = pg.ShapeAt(d.BandStart)) {
+    if (TGraphics* shape = pg.ShapeAt(d.Interaction.BandStart)) {
         selected = SelectShape(d, *shape, ctrl, true);
         if (!selected && shape->Locked)
             m_view.showStatus(ShapeLockedStatus);
@@ -135,16 +135,16 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
 
     if (ctrl) {
         // The band starts here whether or not a shape was added.
-        d.BandPending = true;
+        d.Interaction.BandPending = true;
         return;
     }
     if (selected) {
         if (!d.Locked) {
-            d.Moving = true;
-            d.Moved = false;
+            d.Interaction.Moving = true;
+            d.Interaction.Moved = false;
             setCursor(TCursor::Move);
-            d.MovePrev = p;
-            d.MoveCur = p;
+            d.Interaction.MovePrev = p;
+            d.Interaction.MoveCur = p;
         } else {
             m_view.showStatus(DocumentLockedStatus);
         }
@@ -166,7 +166,7 @@ bool TVcortrols::refusesCreation()
         return std::count_if(pg.Shapes().begin(), pg.Shapes().end(),
                              [kind](const auto& shape) { return shape->Kind == kind; });
     };
-    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    const ShapeKind* tool = shapeKindOfTool(m_document.Interaction.Tool);
     if (tool && tool->MaximumCount > 0 && count(tool->Kind) >= tool->MaximumCount) {
         m_view.showMessage(QString::fromUtf8(tool->LimitMessage));
         return true;
@@ -195,34 +195,35 @@ void TVcortrols::MouseMove(Qt::KeyboardModifiers, int x, int y)
     canvas.brush().Style = bsClear;
 
     TVectorGraph& pg = page();
-    if (d.Tool == ToolSelect) {
-        if (d.Resizing) {
+    if (d.Interaction.Tool == ToolSelect) {
+        if (d.Interaction.Resizing) {
             if (d.ActiveShape) {
                 d.ActiveShape->DragResize(canvas, p);
                 enforceMinimumSize(*d.ActiveShape);
             }
-        } else if (d.Moving) {
-            d.MoveCur = p;
+        } else if (d.Interaction.Moving) {
+            d.Interaction.MoveCur = p;
             for (const auto& shape : pg.Shapes()) {
                 if (shape->Selected)
-                    shape->DragMove(canvas, d.MoveCur.X - d.MovePrev.X, d.MoveCur.Y - d.MovePrev.Y);
+                    shape->DragMove(canvas, d.Interaction.MoveCur.X - d.Interaction.MovePrev.X,
+                                    d.Interaction.MoveCur.Y - d.Interaction.MovePrev.Y);
             }
-            d.MovePrev = p;
-            d.Moved = true;
+            d.Interaction.MovePrev = p;
+            d.Interaction.Moved = true;
         } else if (d.ActiveShape && d.ActiveShape->OnHandle(p)) {
             setCursor(d.ActiveShape->HandleCursor(p, m_cursor));
         } else {
             setCursor(pg.ShapeAt(p) ? TCursor::Hand : TCursor::Default);
-            if (d.BandPending) {
+            if (d.Interaction.BandPending) {
                 drawBand();
-                d.BandEnd = p;
+                d.Interaction.BandEnd = p;
                 drawBand();
             }
         }
-    } else if (d.Creating) {
-        DrawPreview(d.BandStart, d.BandEnd, pmNotXor);
-        d.BandEnd = p;
-        DrawPreview(d.BandStart, d.BandEnd, pmNotXor);
+    } else if (d.Interaction.Creating) {
+        DrawPreview(d.Interaction.BandStart, d.Interaction.BandEnd, pmNotXor);
+        d.Interaction.BandEnd = p;
+        DrawPreview(d.Interaction.BandStart, d.Interaction.BandEnd, pmNotXor);
     }
     m_view.surfaceChanged();
 }
@@ -250,8 +251,8 @@ void TVcortrols::drawBand()
     Canvas& canvas = SurfaceCanvas();
     canvas.setPen({clBlack, 0, psDot, pmNotXor});
     canvas.brush().Style = bsClear;
-    const TPoint a = m_document.BandStart;
-    const TPoint b = m_document.BandEnd;
+    const TPoint a = m_document.Interaction.BandStart;
+    const TPoint b = m_document.Interaction.BandEnd;
     canvas.Rectangle(a.X, a.Y, b.X, b.Y);
 }
 
@@ -260,37 +261,37 @@ void TVcortrols::MouseUp(int x, int y)
     if (!hasCurrentPage())
         return;
     TVectorGraphics& d = m_document;
-    if (d.Creating) {
-        DrawPreview(d.BandStart, d.BandEnd, pmNotXor);
-        d.BandEnd = {x, y};
-        DrawPreview(d.BandStart, d.BandEnd, pmCopy);
+    if (d.Interaction.Creating) {
+        DrawPreview(d.Interaction.BandStart, d.Interaction.BandEnd, pmNotXor);
+        d.Interaction.BandEnd = {x, y};
+        DrawPreview(d.Interaction.BandStart, d.Interaction.BandEnd, pmCopy);
         CreateShape();
     }
-    if (d.BandPending) {
+    if (d.Interaction.BandPending) {
         drawBand();
         SelectInBand(d);
     }
-    if (d.Moved && d.ActiveShape)
+    if (d.Interaction.Moved && d.ActiveShape)
         RecordChange(page().LastHitIndex, QStringLiteral("移动"));
-    if (d.Resizing && d.ActiveShape)
+    if (d.Interaction.Resizing && d.ActiveShape)
         RecordChange(page().LastHitIndex, QStringLiteral("更改大小"));
     PaintSurface();
-    d.Moving = false;
-    d.Moved = false;
-    d.Creating = false;
-    d.Resizing = false;
+    d.Interaction.Moving = false;
+    d.Interaction.Moved = false;
+    d.Interaction.Creating = false;
+    d.Interaction.Resizing = false;
 
-    d.Tool = ToolSelect;
+    d.Interaction.Tool = ToolSelect;
     m_view.toolReset();
 }
 
 void TVcortrols::DoubleClick()
 {
     TVectorGraphics& d = m_document;
-    if (d.Tool != ToolSelect || !hasCurrentPage() || TextEditorShowing())
+    if (d.Interaction.Tool != ToolSelect || !hasCurrentPage() || TextEditorShowing())
         return;
     TVectorGraph& pg = page();
-    TGraphics* shape = pg.ShapeAt(d.BandStart);
+    TGraphics* shape = pg.ShapeAt(d.Interaction.BandStart);
     if (!shape || shape->Kind != GRectText)
         return;
     auto& text = static_cast<TRectText&>(*shape);
@@ -319,7 +320,7 @@ void TVcortrols::DrawPreview(TPoint p1, TPoint p2, TPenMode mode)
         canvas.MoveTo(p1.X, p1.Y);
         canvas.LineTo(to.X, to.Y);
     };
-    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    const ShapeKind* tool = shapeKindOfTool(m_document.Interaction.Tool);
     if (!tool)
         return;
     switch (tool->Preview) {
@@ -352,9 +353,9 @@ void TVcortrols::CreateShape()
 {
     if (!hasCurrentPage())
         return;
-    if (m_document.Tool == ToolText) {
-        const TPoint a = m_document.BandStart;
-        const TPoint b = m_document.BandEnd;
+    if (m_document.Interaction.Tool == ToolText) {
+        const TPoint a = m_document.Interaction.BandStart;
+        const TPoint b = m_document.Interaction.BandEnd;
         const TPoint scroll = m_view.scrollPosition();
         const int left = std::min(a.X, b.X) - scroll.X;
         const int top = std::min(a.Y, b.Y) - scroll.Y;
@@ -379,7 +380,7 @@ void TVcortrols::CreateShape()
 
 QString TVcortrols::creationRefusal() const
 {
-    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    const ShapeKind* tool = shapeKindOfTool(m_document.Interaction.Tool);
     if (!tool)
         return {};
     if (tool->Kind == GKg && m_view.panelOptionCharacters().isEmpty())
@@ -387,8 +388,8 @@ QString TVcortrols::creationRefusal() const
     if (!tool->TooSmallStatus)
         return {};
     const TVectorGraph& pg = page();
-    const TPoint a = m_document.BandStart;
-    const TPoint b = m_document.BandEnd;
+    const TPoint a = m_document.Interaction.BandStart;
+    const TPoint b = m_document.Interaction.BandEnd;
     const bool bigEnough = std::abs(double(a.X) - b.X) / pg.ScaleX >= tool->MinimumSize &&
                            std::abs(double(a.Y) - b.Y) / pg.ScaleY >= tool->MinimumSize;
     return bigEnough ? QString() : QString::fromUtf8(tool->TooSmallStatus);
@@ -396,13 +397,13 @@ QString TVcortrols::creationRefusal() const
 
 std::unique_ptr<TGraphics> TVcortrols::newShape() const
 {
-    const ShapeKind* tool = shapeKindOfTool(m_document.Tool);
+    const ShapeKind* tool = shapeKindOfTool(m_document.Interaction.Tool);
     if (!tool)
         return nullptr;
     const TVectorGraph& pg = page();
     std::unique_ptr<TGraphics> shape =
-        tool->Create({m_document.BandStart, m_document.BandEnd, pg.ScaleX, pg.ScaleY,
-                      m_view.panelCornerRadius(), m_document.PixelsPerInch});
+        tool->Create({m_document.Interaction.BandStart, m_document.Interaction.BandEnd, pg.ScaleX,
+                      pg.ScaleY, m_view.panelCornerRadius(), m_document.PixelsPerInch});
     if (shape->Kind == GMHSB) {
         auto& box = static_cast<TMHSB&>(*shape);
         box.Number = freeFuzzyBoxNumber(pg, box.Number);

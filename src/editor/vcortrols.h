@@ -36,7 +36,7 @@ inline const QString BarcodeTooSmallStatus = QString::fromUtf8(shapeKind(Gbarcod
 // resizing, nudging and deleting shapes, the in-place text editor), paints
 // the surface and the rulers into backing images, and records every change in
 // the operation history it owns. The interaction state lives in the document
-// (Tool, BandStart, Creating, Moving, ...).
+// (TVectorGraphics::Interaction: Tool, BandStart, Creating, Moving, ...).
 //
 // Event coordinates are surface pixels (the page at its zoom). Drag outlines
 // and previews are drawn inverting (not-xor) straight into the surface image

@@ -60,7 +60,7 @@ protected:
     // as the window's tool buttons do.
     void drag(int tool, TPoint from, TPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        document.Tool = std::uint8_t(tool);
+        document.Interaction.Tool = std::uint8_t(tool);
         press(from, mods);
         move({(from.X + to.X) / 2, (from.Y + to.Y) / 2});
         move(to);

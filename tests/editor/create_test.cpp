@@ -38,9 +38,9 @@ TEST_F(CreateTest, EveryDrawingToolCreatesItsShapeOnRelease)
         SCOPED_TRACE(c.tool);
         const int before = page().ShapeCount();
         const int resets = view.toolResets;
-        document.Tool = std::uint8_t(c.tool);
+        document.Interaction.Tool = std::uint8_t(c.tool);
         press({100, 100});
-        EXPECT_TRUE(document.Creating);
+        EXPECT_TRUE(document.Interaction.Creating);
         EXPECT_EQ(page().ShapeCount(), before);
         move({150, 150});
         move({200, 180});
@@ -56,8 +56,8 @@ TEST_F(CreateTest, EveryDrawingToolCreatesItsShapeOnRelease)
         EXPECT_EQ(view.applied.back(), &shape);
         EXPECT_TRUE(shape.Tag.isEmpty()); // the panel's Tag is not taken over
         EXPECT_EQ(rows().back(), QStringLiteral("新建-") + shape.KindName);
-        EXPECT_FALSE(document.Creating);
-        EXPECT_EQ(document.Tool, ToolSelect);
+        EXPECT_FALSE(document.Interaction.Creating);
+        EXPECT_EQ(document.Interaction.Tool, ToolSelect);
         EXPECT_EQ(view.toolResets, resets + 1);
         if (c.kind == GMHSB) { // at most three per page
             document.ActiveShape = nullptr;
@@ -89,16 +89,16 @@ TEST_F(CreateTest, GridAndBubbleBoxAreCreatedOnPress)
     for (const auto& [tool, kind] : {std::pair{ToolGrid, GGrid}, std::pair{ToolBubbleBox, GKg}}) {
         SCOPED_TRACE(tool);
         const int before = page().ShapeCount();
-        document.Tool = std::uint8_t(tool);
+        document.Interaction.Tool = std::uint8_t(tool);
         press({120, 130});
         ASSERT_EQ(page().ShapeCount(), before + 1);
         EXPECT_EQ(lastShape()->Kind, kind);
         EXPECT_EQ(lastShape()->GetBounds().Left, 120);
         EXPECT_EQ(lastShape()->GetBounds().Top, 130);
-        EXPECT_FALSE(document.Creating);
+        EXPECT_FALSE(document.Interaction.Creating);
         release({180, 190});
         EXPECT_EQ(page().ShapeCount(), before + 1);
-        EXPECT_EQ(document.Tool, ToolSelect);
+        EXPECT_EQ(document.Interaction.Tool, ToolSelect);
     }
     auto* box = dynamic_cast<TRectKg*>(lastShape());
     ASSERT_NE(box, nullptr);
@@ -113,24 +113,24 @@ TEST_F(CreateTest, BubbleBoxNeedsOptionCharacters)
     drag(ToolBubbleBox, {100, 100}, {100, 100});
     EXPECT_EQ(page().ShapeCount(), before);
     EXPECT_EQ(rows().size(), 1);
-    EXPECT_EQ(document.Tool, ToolSelect);
+    EXPECT_EQ(document.Interaction.Tool, ToolSelect);
 }
 
 TEST_F(CreateTest, AClickWithoutMovingMakesAZeroLengthLineButNoCutBox)
 {
-    document.Tool = ToolLine;
+    document.Interaction.Tool = ToolLine;
     click({100, 100});
     EXPECT_EQ(lastShape()->Kind, GLine);
     EXPECT_EQ(lastShape()->GetBounds(), (TRect{100, 100, 100, 100}));
 
     const int before = page().ShapeCount();
     const qsizetype entries = rows().size();
-    document.Tool = ToolCutBox;
+    document.Interaction.Tool = ToolCutBox;
     click({100, 100});
     EXPECT_EQ(page().ShapeCount(), before);
     EXPECT_EQ(rows().size(), entries);
     EXPECT_TRUE(view.messages.isEmpty());
-    EXPECT_EQ(document.Tool, ToolSelect);
+    EXPECT_EQ(document.Interaction.Tool, ToolSelect);
 }
 
 TEST_F(CreateTest, RecognitionBoxesNeedFiftyLayoutPixelsEachWay)
@@ -151,14 +151,14 @@ TEST_F(CreateTest, OnlyOneBarcodeBoxPerPage)
 {
     drag(ToolBarcode, {100, 100}, {200, 200});
     const int before = page().ShapeCount();
-    document.Tool = ToolBarcode;
+    document.Interaction.Tool = ToolBarcode;
     press({300, 300});
-    EXPECT_FALSE(document.Creating);
+    EXPECT_FALSE(document.Interaction.Creating);
     EXPECT_EQ(view.messages, QStringList{BarcodeExistsMessage});
     move({400, 400});
     release({400, 400});
     EXPECT_EQ(page().ShapeCount(), before);
-    EXPECT_EQ(document.Tool, ToolSelect);
+    EXPECT_EQ(document.Interaction.Tool, ToolSelect);
 }
 
 TEST_F(CreateTest, FuzzyBoxesTakeTheLowestFreeNumberAndStopAtThree)
@@ -188,7 +188,7 @@ int differingPixels(const QImage& a, const QImage& b, int x, int y0, int y1)
 TEST_F(CreateTest, PreviewIsRedrawnInvertingWhileDragging)
 {
     const QImage clean = controller.SurfaceImage().copy();
-    document.Tool = ToolRectangle;
+    document.Interaction.Tool = ToolRectangle;
     press({100, 100});
     move({200, 180});
     EXPECT_GT(differingPixels(clean, controller.SurfaceImage(), 199, 101, 178), 0);

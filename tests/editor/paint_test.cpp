@@ -37,7 +37,7 @@ TEST_F(PaintTest, OverlayPagesLetTheBackgroundShowThrough)
 
     // Previews still come and go without a trace.
     const QImage clean = image.copy();
-    document.Tool = ToolRectangle;
+    document.Interaction.Tool = ToolRectangle;
     press({100, 100});
     move({200, 200});
     EXPECT_NE(controller.SurfaceImage(), clean);

@@ -18,10 +18,10 @@ TEST_F(SelectMoveTest, PressOnAShapeSelectsItAndLoadsThePanel)
     EXPECT_EQ(document.ActiveShape, &box);
     ASSERT_EQ(view.loaded.size(), 1u);
     EXPECT_EQ(view.loaded[0], &box);
-    EXPECT_TRUE(document.Moving);
+    EXPECT_TRUE(document.Interaction.Moving);
     EXPECT_EQ(view.cursor, TCursor::Move);
     release({120, 120});
-    EXPECT_FALSE(document.Moving);
+    EXPECT_FALSE(document.Interaction.Moving);
     EXPECT_EQ(rows().size(), 1); // nothing moved, nothing recorded
 }
 
@@ -49,10 +49,10 @@ TEST_F(SelectMoveTest, CtrlPressAddsTheShapeWithItsGroupAndStartsABand)
     EXPECT_TRUE(a.Selected);
     EXPECT_TRUE(b.Selected);
     EXPECT_TRUE(c.Selected);
-    EXPECT_TRUE(document.BandPending);
-    EXPECT_FALSE(document.Moving);
+    EXPECT_TRUE(document.Interaction.BandPending);
+    EXPECT_FALSE(document.Interaction.Moving);
     release({220, 120});
-    EXPECT_FALSE(document.BandPending);
+    EXPECT_FALSE(document.Interaction.BandPending);
     EXPECT_FALSE(far.Selected);
     EXPECT_EQ(page().SelectedCount(), 3);
 }
@@ -71,7 +71,7 @@ TEST_F(SelectMoveTest, CtrlDragSelectsTheShapesWithACornerInTheBand)
     EXPECT_TRUE(inside.Selected);
     EXPECT_TRUE(overlapping.Selected);
     EXPECT_FALSE(outside.Selected);
-    EXPECT_FALSE(document.BandPending);
+    EXPECT_FALSE(document.Interaction.BandPending);
 }
 
 TEST_F(SelectMoveTest, MovingTheSameShapeTwiceLeavesOneEntry)
@@ -123,7 +123,7 @@ TEST_F(SelectMoveTest, ALockedDocumentSelectsButDoesNotMove)
 
     // Nor resize by a handle.
     press({150, 150});
-    EXPECT_FALSE(document.Resizing);
+    EXPECT_FALSE(document.Interaction.Resizing);
     release({150, 150});
 }
 
@@ -154,11 +154,11 @@ TEST_F(SelectMoveTest, HandleResizingKeepsTheMinimumSizes)
         click({200, 200});
         ASSERT_EQ(document.ActiveShape, shape);
         press({300, 300});
-        EXPECT_TRUE(document.Resizing);
+        EXPECT_TRUE(document.Interaction.Resizing);
         move({200, 200});
         move({120, 115});
         release({120, 115});
-        EXPECT_FALSE(document.Resizing);
+        EXPECT_FALSE(document.Interaction.Resizing);
         EXPECT_EQ(shape->GetBounds(), c.expected);
         EXPECT_EQ(rows().back(), QStringLiteral("更改大小"));
         document.ActiveShape = nullptr;
@@ -214,7 +214,7 @@ TEST_F(SelectMoveTest, WithoutACurrentPageEveryEventIsIgnored)
     controller.PaintSurface();
     EXPECT_EQ(view.surfaceUpdates, updates);
     EXPECT_EQ(view.toolResets, 0);
-    EXPECT_FALSE(document.Creating);
+    EXPECT_FALSE(document.Interaction.Creating);
 }
 
 } // namespace

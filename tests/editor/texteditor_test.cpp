@@ -28,7 +28,7 @@ TEST_F(TextEditorTest, TheTextToolOpensAnEditorAtLeastFiftyByThirty)
     EXPECT_EQ(view.editorArea, (TRect{90, 80, 140, 110}));
     EXPECT_TRUE(view.editorLines.isEmpty());
     EXPECT_EQ(page().ShapeCount(), before);
-    EXPECT_EQ(document.Tool, ToolSelect);
+    EXPECT_EQ(document.Interaction.Tool, ToolSelect);
 
     drag(ToolText, {0, 0}, {0, 0}); // ignored while the editor shows
     EXPECT_EQ(view.editorArea, (TRect{90, 80, 140, 110}));
@@ -121,7 +121,7 @@ TEST_F(TextEditorTest, DoubleClickMakesTheTextBoxCurrentWithoutSelectingIt)
     TRectText& text = addText({100, 100, 200, 130}, {QStringLiteral("标题")});
     TRectangle& box = add({300, 300, 350, 350});
     click({320, 320});
-    document.BandStart = {150, 110}; // as the first press of a double click leaves it
+    document.Interaction.BandStart = {150, 110}; // as the first press of a double click leaves it
     controller.DoubleClick();
     EXPECT_EQ(document.ActiveShape, &text);
     EXPECT_FALSE(text.Selected);
@@ -135,9 +135,9 @@ TEST_F(TextEditorTest, DoubleClickElsewhereOpensNothing)
     click({150, 150});
     controller.DoubleClick();
     EXPECT_FALSE(view.editorVisible);
-    document.Tool = ToolRectangle;
+    document.Interaction.Tool = ToolRectangle;
     addText({300, 300, 400, 330}, {QStringLiteral("x")});
-    document.BandStart = {350, 310};
+    document.Interaction.BandStart = {350, 310};
     controller.DoubleClick();
     EXPECT_FALSE(view.editorVisible);
 }

@@ -88,13 +88,13 @@ TEST_F(SelectionTest, PageMarksAreSelectableInTheOverlayModes)
 TEST_F(SelectionTest, BandStrictlyInsideALargeShapeSelectsNothing)
 {
     TRectangle& large = addBox({10, 10, 300, 300});
-    document.BandStart = {50, 50};
-    document.BandEnd = {100, 120};
-    document.BandPending = true;
+    document.Interaction.BandStart = {50, 50};
+    document.Interaction.BandEnd = {100, 120};
+    document.Interaction.BandPending = true;
     SelectInBand(document);
     EXPECT_FALSE(large.Selected);
     EXPECT_EQ(selectedCount(page()), 0);
-    EXPECT_FALSE(document.BandPending);
+    EXPECT_FALSE(document.Interaction.BandPending);
 }
 
 TEST_F(SelectionTest, BandAtZoomTwoCatchesCornersInTheLayoutRectangle)
@@ -107,9 +107,9 @@ TEST_F(SelectionTest, BandAtZoomTwoCatchesCornersInTheLayoutRectangle)
     page().SetScaleX(2.0);
     page().SetScaleY(2.0);
     // Given in reverse: the band's edges are sorted.
-    document.BandStart = {200, 200};
-    document.BandEnd = {100, 100};
-    document.BandPending = true;
+    document.Interaction.BandStart = {200, 200};
+    document.Interaction.BandEnd = {100, 100};
+    document.Interaction.BandPending = true;
     SelectInBand(document);
     EXPECT_TRUE(topLeftIn.Selected);
     EXPECT_TRUE(bottomLeftIn.Selected);
@@ -124,13 +124,13 @@ TEST_F(SelectionTest, BandAddsToTheSelectionAndSkipsRefusedShapes)
     TRectangle& locked = addBox({10, 10, 20, 20});
     locked.Locked = true;
     TRectangle& caught = addBox({30, 30, 40, 40});
-    document.BandStart = {0, 0};
-    document.BandEnd = {60, 60};
+    document.Interaction.BandStart = {0, 0};
+    document.Interaction.BandEnd = {60, 60};
     // Not pending: nothing happens.
     SelectInBand(document);
     EXPECT_FALSE(caught.Selected);
 
-    document.BandPending = true;
+    document.Interaction.BandPending = true;
     SelectInBand(document);
     EXPECT_TRUE(before.Selected);
     EXPECT_TRUE(caught.Selected);
@@ -226,7 +226,7 @@ TEST(SelectionWithoutPageTest, EveryOperationIsANoOp)
     TRectangle loose({10, 10}, {20, 20}, 1.0, 1.0);
     EXPECT_FALSE(SelectShape(empty, loose, false, true));
     EXPECT_FALSE(loose.Selected);
-    empty.BandPending = true;
+    empty.Interaction.BandPending = true;
     SelectInBand(empty);
     GroupSelection(empty);
     UngroupSelection(empty);

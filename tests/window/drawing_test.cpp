@@ -28,7 +28,7 @@ TEST_P(EachToolTest, DrawsItsShapeAndRecordsIt)
     const ToolCase c = GetParam();
     const int before = page().ShapeCount();
     click(c.tool);
-    EXPECT_NE(document().Tool, ToolSelect);
+    EXPECT_NE(document().Interaction.Tool, ToolSelect);
     if (c.dragged)
         drag({150, 300}, {300, 420});
     else
@@ -42,7 +42,7 @@ TEST_P(EachToolTest, DrawsItsShapeAndRecordsIt)
     EXPECT_EQ(historyRows().last(), QStringLiteral("新建-") + shape->KindName);
     EXPECT_EQ(historyRows().size(), 2);
     // The tool is one-shot.
-    EXPECT_EQ(document().Tool, ToolSelect);
+    EXPECT_EQ(document().Interaction.Tool, ToolSelect);
     EXPECT_TRUE(window->action(QStringLiteral("ToolSelectAct"))->isChecked());
     EXPECT_EQ(panel.shownTool, ToolSelect);
 }
@@ -77,7 +77,7 @@ TEST_F(DrawingTest, SmallCutBoxIsNotCreated)
     draw("Zgact", {150, 300}, {190, 340});
     EXPECT_EQ(page().ShapeCount(), before);
     EXPECT_EQ(historyRows().size(), 1);
-    EXPECT_EQ(document().Tool, ToolSelect);
+    EXPECT_EQ(document().Interaction.Tool, ToolSelect);
 }
 
 TEST_F(DrawingTest, SecondBarcodeBoxIsRefused)
@@ -161,7 +161,7 @@ TEST_F(SelectionTest, BandSelectsEveryShapeWithACornerInside)
     release({500, 420}, Qt::ControlModifier);
     EXPECT_TRUE(a->Selected);
     EXPECT_TRUE(b->Selected);
-    EXPECT_FALSE(document().BandPending);
+    EXPECT_FALSE(document().Interaction.BandPending);
 }
 
 TEST_F(SelectionTest, BandCoveringOnlyOneShape)
