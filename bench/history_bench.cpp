@@ -13,7 +13,7 @@ namespace {
 
 const QString EntryCaption = QStringLiteral("移动-客观题");
 
-// Recording one history entry: the whole document saved into a snapshot.
+// Recording one history entry: the records of the whole document.
 void BM_HistorySnapshot(benchmark::State& state)
 {
     auto& inputs = BenchInputs::instance();
@@ -27,11 +27,11 @@ void BM_HistorySnapshot(benchmark::State& state)
         history.AddEntry(EntryCaption);
     }
     state.counters["pages"] = document->PageCount();
-    state.counters["bytes"] = double(history.Snapshot(0).size());
+    state.counters["records"] = double(history.Snapshot(0).GPList.size());
 }
 BENCHMARK(BM_HistorySnapshot)->Apply(timedInMilliseconds);
 
-// Going back to a history entry: the document rebuilt from its snapshot.
+// Going back to a history entry: the document rebuilt from its records.
 void BM_HistoryRestore(benchmark::State& state)
 {
     auto& inputs = BenchInputs::instance();

@@ -105,7 +105,24 @@ bool TVectorGraphics::LoadFromStream(QIODevice& stream, QString* error)
         return false;
     }
     const QByteArray bytes = stream.readAll();
+    return loadStored(
+        [&](StoredDocument& loaded) { return readTemplate(bytes, loaded, PixelsPerInch, error); },
+        error);
+}
 
+bool TVectorGraphics::LoadFromRecords(const StoredDocument& records, QString* error)
+{
+    return loadStored(
+        [&](StoredDocument& loaded) {
+            copyTemplate(records, loaded, PixelsPerInch);
+            return true;
+        },
+        error);
+}
+
+bool TVectorGraphics::loadStored(const std::function<bool(StoredDocument&)>& read,
+                                 QString* error)
+{
     // Read into a copy: properties the stream lacks keep the document's values.
     // The records and lists are not carried over, so they are set aside
     // rather than copied.
@@ -122,7 +139,7 @@ bool TVectorGraphics::LoadFromStream(QIODevice& stream, QString* error)
         GPList = std::move(shapes);
         Geifen = std::move(geifen);
     }
-    if (!readTemplate(bytes, loaded, PixelsPerInch, error))
+    if (!read(loaded))
         return false;
 
     for (int i = 0; i < int(loaded.Papers.size()); ++i)

@@ -3,6 +3,7 @@
 #include "document/stream/graphicsobjects.h"
 #include "document/stream/propertyreader.h"
 #include "document/stream/propertywriter.h"
+#include "document/stream/storedcopy.h"
 
 namespace sw {
 
@@ -100,8 +101,8 @@ void describeDocument(PropertyVisitor& v, StoredDocument& d, int pixelsPerInch)
     v.real("DWH", d.DWH);
 }
 
-// The writer visits the properties without changing them and creates no
-// records, so neither the const_cast nor the resolution matters.
+// The writer (or a copy's source) is visited without changing its properties
+// and creates no records, so neither the const_cast nor the resolution matters.
 stream::Describe describeForWriting(const StoredDocument& document)
 {
     return [&visited = const_cast<StoredDocument&>(document)](PropertyVisitor& v) {
@@ -132,6 +133,13 @@ bool readTemplate(const QByteArray& bytes, StoredDocument& document, int pixelsP
             describeDocument(v, document, pixelsPerInch);
         },
         error);
+}
+
+void copyTemplate(const StoredDocument& source, StoredDocument& target, int pixelsPerInch)
+{
+    stream::copyAsStored(describeForWriting(source), [&target, pixelsPerInch](PropertyVisitor& v) {
+        describeDocument(v, target, pixelsPerInch);
+    });
 }
 
 } // namespace sw

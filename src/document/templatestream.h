@@ -27,4 +27,9 @@ bool writeTemplate(const StoredDocument& document, const std::function<bool(QByt
 bool readTemplate(const QByteArray& bytes, StoredDocument& document, int pixelsPerInch,
                   QString* error = nullptr);
 
+// Gives `target` what writing `source` and reading the stream back into it
+// would (see readTemplate), without the bytes: the history's snapshots are
+// restored this way.
+void copyTemplate(const StoredDocument& source, StoredDocument& target, int pixelsPerInch);
+
 } // namespace sw

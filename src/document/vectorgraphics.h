@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -110,6 +111,8 @@ public:
     bool LoadFromStream(QIODevice& stream, QString* error = nullptr);
     // LoadFromStream of the file; remembers the file name on success.
     bool LoadFromFile(const QString& fileName, QString* error = nullptr);
+    // What LoadFromStream of the records' stream does, without the bytes.
+    bool LoadFromRecords(const StoredDocument& records, QString* error = nullptr);
 
     // Appends the record of the page to Papers.
     void RecordFromPage(const TVectorGraph& page);
@@ -178,6 +181,9 @@ Q_SIGNALS:
     void changed();
 
 private:
+    // Fills a copy of the settings, lists emptied, by `read`, builds its pages
+    // and, when all went well, makes it the document.
+    bool loadStored(const std::function<bool(StoredDocument&)>& read, QString* error);
     // Clears ActiveShape when it lives on the page.
     void forgetActiveShapeOn(const TVectorGraph& page);
     void addReservedShapes();

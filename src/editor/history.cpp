@@ -2,8 +2,6 @@
 
 #include "document/vectorgraphics.h"
 
-#include <QBuffer>
-
 namespace sw {
 
 TOperationHistory::TOperationHistory(TVectorGraphics& document, QObject* parent)
@@ -28,7 +26,7 @@ void TOperationHistory::AddEntry(const QString& text)
     if (m_restoredIndex != -1)
         dropRows(m_restoredIndex + 1, int(m_rows.size()) - 1);
 
-    QByteArray snapshot;
+    StoredDocument snapshot;
     takeSnapshot(snapshot);
     const int row = int(m_rows.size());
     beginInsertRows(QModelIndex(), row, row);
@@ -73,10 +71,7 @@ bool TOperationHistory::RestoreEntry(int listIndex, QString* error)
     }
 
     const int currentPage = m_document.CurrentPage;
-    QByteArray bytes = m_snapshots[std::size_t(listIndex)];
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    if (!m_document.LoadFromStream(buffer, error))
+    if (!m_document.LoadFromRecords(m_snapshots[std::size_t(listIndex)], error))
         return false;
     if (currentPage >= 0 && currentPage < m_document.PageCount())
         m_document.CurrentPage = currentPage;
@@ -126,10 +121,10 @@ QVariant TOperationHistory::data(const QModelIndex& index, int role) const
     return m_rows.at(index.row());
 }
 
-void TOperationHistory::takeSnapshot(QByteArray& snapshot)
+void TOperationHistory::takeSnapshot(StoredDocument& snapshot)
 {
-    // The records are built here instead of by a full save, which drops
-    // bubble boxes without bubbles from the pages: a box whose option
+    // The records are built here instead of as a full save builds them, which
+    // drops bubble boxes without bubbles from the pages: a box whose option
     // characters were just cleared must survive its own history entry.
     m_document.Papers.clear();
     m_document.GPList.clear();
@@ -139,10 +134,8 @@ void TOperationHistory::takeSnapshot(QByteArray& snapshot)
         for (const auto& shape : page.Shapes())
             m_document.RecordFromShape(p, *shape);
     }
-    snapshot.clear();
-    QBuffer buffer(&snapshot);
-    buffer.open(QIODevice::WriteOnly);
-    m_document.SaveToStream(SaveRecordsAsTheyAre, buffer);
+    // Restoring gives what saving these records and loading them back would.
+    snapshot = static_cast<const StoredDocument&>(m_document);
 }
 
 void TOperationHistory::dropRows(int first, int last)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "document/records.h"
+
 #include <QAbstractListModel>
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace sw {
 class TVectorGraphics;
 
 // The operation history: after every change the editor records an entry with
-// a complete snapshot of the document (the template stream, every page and
+// a complete snapshot of the document (its stored records, every page and
 // shape), and any entry can be restored, also one step at a time (undo and
 // redo). Restoring an older entry and then making a change discards the
 // entries after the restored one.
@@ -70,7 +71,7 @@ public:
     const QString& LastText() const { return m_lastText; }
     // Snapshots held: one per row.
     int StoredSnapshots() const { return int(m_snapshots.size()); }
-    const QByteArray& Snapshot(int index) const { return m_snapshots.at(std::size_t(index)); }
+    const StoredDocument& Snapshot(int index) const { return m_snapshots.at(std::size_t(index)); }
     // The rows shown, oldest first.
     const QStringList& Rows() const { return m_rows; }
 
@@ -82,14 +83,14 @@ signals:
     void stateChanged();
 
 private:
-    // The document saved into the snapshot (replacing its bytes), leaving
-    // the live document as it is.
-    void takeSnapshot(QByteArray& snapshot);
+    // The document's records and settings into the snapshot, leaving the
+    // live document as it is.
+    void takeSnapshot(StoredDocument& snapshot);
     void dropRows(int first, int last);
     void updateModified();
 
     TVectorGraphics& m_document;
-    std::vector<QByteArray> m_snapshots;
+    std::vector<StoredDocument> m_snapshots;
     int m_restoredIndex = -1;
     // The row holding the state last marked saved; -1 when no row does.
     int m_savedRow = -1;

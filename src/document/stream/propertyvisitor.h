@@ -23,6 +23,25 @@ using Describe = std::function<void(PropertyVisitor&)>;
 // For the `omitWhen` arguments: the property is always written.
 inline constexpr std::nullopt_t kAlways = std::nullopt;
 
+// The values the writer leaves out; a reader then keeps the value the object
+// already has.
+template <class T> bool isOmitted(const T& value, const std::optional<T>& omitWhen)
+{
+    return value == omitWhen;
+}
+inline bool isOmitted(double value)
+{
+    return value == 0.0;
+}
+inline bool isOmitted(const QString& value)
+{
+    return value.isEmpty();
+}
+inline bool isOmitted(const QStringList& lines)
+{
+    return lines.isEmpty();
+}
+
 // An owned collection of records (`Papers`, `GPList`).
 class CollectionAccess
 {

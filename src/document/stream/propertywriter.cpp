@@ -20,7 +20,7 @@ public:
     void integer(std::string_view name, std::int32_t& value,
                  std::optional<std::int32_t> omitWhen) override
     {
-        if (value == omitWhen)
+        if (isOmitted(value, omitWhen))
             return;
         writeName(name);
         writeInteger(m_out, value);
@@ -28,7 +28,7 @@ public:
 
     void real(std::string_view name, double& value) override
     {
-        if (value == 0.0)
+        if (isOmitted(value))
             return;
         writeName(name);
         writeFloat(m_out, value);
@@ -36,7 +36,7 @@ public:
 
     void string(std::string_view name, QString& value) override
     {
-        if (value.isEmpty())
+        if (isOmitted(value))
             return;
         writeName(name);
         writeString(m_out, value);
@@ -57,7 +57,7 @@ public:
     void enumeration(std::string_view name, int& ordinal, NameTable names,
                      std::optional<int> omitWhen) override
     {
-        if (ordinal == omitWhen)
+        if (isOmitted(ordinal, omitWhen))
             return;
         Q_ASSERT(ordinal >= 0 && static_cast<std::size_t>(ordinal) < names.size());
         writeName(name);
@@ -72,7 +72,7 @@ public:
 
     void colour(std::string_view name, TColor& value, std::optional<TColor> omitWhen) override
     {
-        if (value == omitWhen)
+        if (isOmitted(value, omitWhen))
             return;
         writeName(name);
         writeColour(m_out, value);
@@ -92,7 +92,7 @@ public:
 
     void strings(std::string_view name, QStringList& lines) override
     {
-        if (lines.isEmpty())
+        if (isOmitted(lines))
             return;
         m_out.writeShortString(prefixBytes(), view(name), ".Strings");
         writeStringList(m_out, lines);
