@@ -120,8 +120,7 @@ bool TVectorGraphics::LoadFromRecords(const StoredDocument& records, QString* er
         error);
 }
 
-bool TVectorGraphics::loadStored(const std::function<bool(StoredDocument&)>& read,
-                                 QString* error)
+bool TVectorGraphics::loadStored(const std::function<bool(StoredDocument&)>& read, QString* error)
 {
     // Read into a copy: properties the stream lacks keep the document's values.
     // The records and lists are not carried over, so they are set aside
