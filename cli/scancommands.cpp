@@ -5,6 +5,7 @@
 #include "cli/documentio.h"
 #include "document/analysis/correction.h"
 #include "document/analysis/fuzzyboxes.h"
+#include "document/analysis/rotation.h"
 #include "platform/picturecodec.h"
 
 #include <QSaveFile>
@@ -75,7 +76,9 @@ int runDeskew(const QStringList& args)
     ScanJob job;
     if (const int status = openScanJob(a, job))
         return status;
-    const BackgroundCorrection c = CorrectBackground(*job.document, job.scan);
+    // The straight scan goes row by row into the file.
+    const BackgroundCorrection c =
+        CorrectBackground(*job.document, job.scan, StraightPicture::LeftToCaller);
     QTextStream(stdout) << c.skewAngle << '\n';
     if (!c.message.isEmpty())
         QTextStream(stdout) << c.message << '\n';
@@ -86,9 +89,12 @@ int runDeskew(const QStringList& args)
     }
     QSaveFile file(out);
     QString error;
-    const QImage& result = c.picture.isNull() ? job.scan : c.picture;
-    if (!file.open(QIODevice::WriteOnly) || !saveJpeg(result, file, 100, screenPpi(), &error) ||
-        !file.commit()) {
+    const auto write = [&] {
+        if (c.leftToDraw)
+            return SaveStraightJpeg(job.scan, c.skewAngle, file, 100, screenPpi(), &error);
+        return saveJpeg(c.picture.isNull() ? job.scan : c.picture, file, 100, screenPpi(), &error);
+    };
+    if (!file.open(QIODevice::WriteOnly) || !write() || !file.commit()) {
         printError(QStringLiteral("Cannot create file %1 %2").arg(out, error));
         return ExitFileError;
     }

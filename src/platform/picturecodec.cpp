@@ -439,7 +439,7 @@ bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerIn
         return fail(error, QStringLiteral("no picture to save"));
     if (image.format() == QImage::Format_Grayscale8) {
         const auto rows = [&image](int y) { return image.constScanLine(y); };
-        return encodeJpeg(image.size(), 1, rows, device, quality, dotsPerInch, error);
+        return saveGreyJpegRows(image.size(), rows, device, quality, dotsPerInch, error);
     }
     if (image.width() > JPEG_MAX_DIMENSION || image.height() > JPEG_MAX_DIMENSION)
         return fail(error, QStringLiteral("picture too large for JPEG"));
@@ -464,6 +464,12 @@ bool saveJpegRows(QSize size, const RgbRowSource& rows, QIODevice& device, int q
         return static_cast<const JSAMPLE*>(packed.data());
     };
     return encodeJpeg(size, 3, samples, device, quality, dotsPerInch, error);
+}
+
+bool saveGreyJpegRows(QSize size, const GreyRowSource& rows, QIODevice& device, int quality,
+                      int dotsPerInch, QString* error)
+{
+    return encodeJpeg(size, 1, rows, device, quality, dotsPerInch, error);
 }
 
 bool saveBmp(const QImage& image, QIODevice& device, int dotsPerInch, QString* error)

@@ -42,6 +42,14 @@ using RgbRowSource = std::function<const QRgb*(int y)>;
 bool saveJpegRows(QSize size, const RgbRowSource& rows, QIODevice& device, int quality,
                   int dotsPerInch, QString* error = nullptr);
 
+// Row y of a grey picture being encoded, as `width` 8-bit samples; valid until
+// the next call.
+using GreyRowSource = std::function<const uchar*(int y)>;
+
+// saveJpeg of a Format_Grayscale8 picture handed out row by row, top to bottom.
+bool saveGreyJpegRows(QSize size, const GreyRowSource& rows, QIODevice& device, int quality,
+                      int dotsPerInch, QString* error = nullptr);
+
 // Writes the image as an uncompressed 24-bit BMP whose header holds the
 // resolution in pixels per metre.
 bool saveBmp(const QImage& image, QIODevice& device, int dotsPerInch, QString* error = nullptr);

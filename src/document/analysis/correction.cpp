@@ -26,7 +26,8 @@ void rebuildRecords(TVectorGraphics& document)
 
 } // namespace
 
-BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture)
+BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture,
+                                       StraightPicture straight)
 {
     BackgroundCorrection result;
     TVectorGraph* page = document.PageCount() > 0 ? document.ActivePage() : nullptr;
@@ -52,6 +53,10 @@ BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& 
         return result;
     }
 
+    if (straight == StraightPicture::LeftToCaller && document.Modal != SheetSmartRecognition) {
+        result.leftToDraw = true;
+        return result;
+    }
     result.picture = RotatePicture(picture, picture.size(), page->SkewAngle);
     if (document.Modal == SheetSmartRecognition &&
         LocateFuzzyBoxes(*page, result.picture, Threshold, SearchMargin, MinimumPixels) &&

@@ -17,6 +17,17 @@ struct BackgroundCorrection
     double skewAngle = 0.0; // radians, as measured before the rotation
     QImage picture;         // the straightened picture; null when nothing was rotated
     QString message;        // "检测失败!", "检测成功！" or empty
+    // The picture is left for the caller to draw straight by skewAngle.
+    bool leftToDraw = false;
+};
+
+// Whether CorrectBackground draws the straightened picture.
+enum class StraightPicture
+{
+    Drawn,
+    // Only where measuring needs it (mode 4): a caller that writes the picture
+    // out can draw it row by row instead (SaveStraightJpeg).
+    LeftToCaller
 };
 
 // Measures the skew of the current page's background picture and draws it
@@ -24,6 +35,7 @@ struct BackgroundCorrection
 // positioning marks in the overlay modes 1 to 3, the fuzzy-recognition boxes
 // in mode 4 (learnt on the picture, then located again on the straightened
 // one, which moves them). Mode 0 has nothing to measure.
-BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture);
+BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture,
+                                       StraightPicture straight = StraightPicture::Drawn);
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QImage>
 #include <QSize>
 #include <QTransform>
@@ -17,5 +18,10 @@ QTransform correctionTransform(const QSize& size, double skewAngle);
 // correction transform. A Format_Grayscale8 picture gives a grey bitmap under
 // the same mapping. A null image when the size is empty.
 QImage RotatePicture(const QImage& picture, const QSize& size, double skewAngle);
+
+// saveJpeg of RotatePicture(picture, picture.size(), skewAngle); a grey
+// picture is drawn straight row by row into the encoder, without the bitmap.
+bool SaveStraightJpeg(const QImage& picture, double skewAngle, QIODevice& device, int quality,
+                      int dotsPerInch, QString* error = nullptr);
 
 } // namespace sw
