@@ -255,7 +255,7 @@ void termDestination(j_compress_ptr info)
     writeEncoded(e, e.buffer.size() - e.destination.free_in_buffer);
 }
 
-// Row y as packed samples, one (grey) or three (red, green, blue) a pixel.
+// Row y as samples: one a pixel (grey) or four (a Format_RGB32 word).
 using SampleRowSource = std::function<const JSAMPLE*(int y)>;
 
 bool runEncoder(JpegEncoder& e, QSize size, int components, const SampleRowSource& rows,
@@ -275,7 +275,9 @@ bool runEncoder(JpegEncoder& e, QSize size, int components, const SampleRowSourc
     e.info.image_width = JDIMENSION(size.width());
     e.info.image_height = JDIMENSION(size.height());
     e.info.input_components = components;
-    e.info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    // Four components are Format_RGB32 words, read in place.
+    constexpr J_COLOR_SPACE rgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    e.info.in_color_space = components == 1 ? JCS_GRAYSCALE : rgb32;
     jpeg_set_defaults(&e.info);
     jpeg_set_quality(&e.info, quality, TRUE);
     if (quality >= 90) {
@@ -452,18 +454,8 @@ bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerIn
 bool saveJpegRows(QSize size, const RgbRowSource& rows, QIODevice& device, int quality,
                   int dotsPerInch, QString* error)
 {
-    std::vector<JSAMPLE> packed(std::size_t(std::max(size.width(), 0)) * 3);
-    const auto samples = [&](int y) {
-        const QRgb* in = rows(y);
-        JSAMPLE* out = packed.data();
-        for (const QRgb* end = in + size.width(); in != end; ++in) {
-            *out++ = JSAMPLE(qRed(*in));
-            *out++ = JSAMPLE(qGreen(*in));
-            *out++ = JSAMPLE(qBlue(*in));
-        }
-        return static_cast<const JSAMPLE*>(packed.data());
-    };
-    return encodeJpeg(size, 3, samples, device, quality, dotsPerInch, error);
+    const auto samples = [&rows](int y) { return reinterpret_cast<const JSAMPLE*>(rows(y)); };
+    return encodeJpeg(size, 4, samples, device, quality, dotsPerInch, error);
 }
 
 bool saveGreyJpegRows(QSize size, const GreyRowSource& rows, QIODevice& device, int quality,
