@@ -62,6 +62,12 @@ TEST_F(OutputPins, GalleryAndWizardSheetStayByteAndPixelIdentical)
              QString::fromLatin1(dpi)});
         return pixelDigest(out);
     };
+    // The encoders' own bytes, colour and grey.
+    const auto exportedFile = [&](const char* name, const char* suffix) {
+        const QString out = path(name) + QString::fromLatin1(suffix);
+        run({"export", path(name) + QStringLiteral(".exm"), "-o", out, "--dpi", "150"});
+        return fileDigest(out);
+    };
 
     struct Pin
     {
@@ -83,6 +89,9 @@ TEST_F(OutputPins, GalleryAndWizardSheetStayByteAndPixelIdentical)
          "b267732a7c01f737"},
         {"wizard export at 96 dpi", exported("wizard", "96"), "9ccf0a3dc414b7c6"},
         {"wizard export at 150 dpi", exported("wizard", "150"), "c6b3681b9fc019e0"},
+        {"gallery JPEG", exportedFile("gallery", ".jpg"), "8cc5efb747a99c67"},
+        {"gallery BMP", exportedFile("gallery", ".bmp"), "26fb1bb7ab77943e"},
+        {"wizard JPEG", exportedFile("wizard", ".jpg"), "7f0c5a41a73790ce"},
     };
     for (const Pin& pin : pins)
         EXPECT_EQ(pin.actual.toStdString(), pin.expected) << pin.what;
