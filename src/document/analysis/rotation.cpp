@@ -1,6 +1,6 @@
 #include "document/analysis/rotation.h"
 
-#include "document/analysis/greystraightening.h"
+#include "document/analysis/picturestraightening.h"
 #include "platform/picturecodec.h"
 
 #include <QPainter>
@@ -18,32 +18,44 @@ QTransform correctionTransform(const QSize& size, double skewAngle)
     return t;
 }
 
+namespace {
+
+// The picture as the straightening reads it: grey stays grey, anything else
+// becomes opaque colour, transparent parts white as on the bitmap.
+QImage straighteningInput(const QImage& picture)
+{
+    if (picture.format() == QImage::Format_Grayscale8 || picture.format() == QImage::Format_RGB32)
+        return picture;
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_RGB32);
+    QImage opaque(picture.size(), QImage::Format_RGB32);
+    if (opaque.isNull())
+        return opaque;
+    opaque.fill(Qt::white);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, picture);
+    return opaque;
+}
+
+} // namespace
+
 QImage RotatePicture(const QImage& picture, const QSize& size, double skewAngle)
 {
     if (size.isEmpty())
         return {};
-    if (picture.format() == QImage::Format_Grayscale8) {
-        QImage bitmap(size, QImage::Format_Grayscale8);
-        if (bitmap.isNull())
-            return {};
-        const GreyStraightening straightening(picture, size, correctionTransform(size, skewAngle));
-        for (int y = 0; y < size.height(); ++y)
-            straightening.drawRow(y, bitmap.scanLine(y));
-        bitmap.setDotsPerMeterX(picture.dotsPerMeterX());
-        bitmap.setDotsPerMeterY(picture.dotsPerMeterY());
-        return bitmap;
+    if (picture.isNull()) {
+        QImage white(size, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        return white;
     }
-    QImage bitmap(size, QImage::Format_RGB32);
-    if (bitmap.isNull())
+    const QImage input = straighteningInput(picture);
+    QImage bitmap(size, input.format() == QImage::Format_Grayscale8 ? QImage::Format_Grayscale8
+                                                                    : QImage::Format_RGB32);
+    if (input.isNull() || bitmap.isNull())
         return {};
-    bitmap.fill(Qt::white);
-    if (picture.isNull())
-        return bitmap;
-    QPainter painter(&bitmap);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setTransform(correctionTransform(size, skewAngle));
-    painter.drawImage(QRectF(0, 0, size.width(), size.height()), picture);
-    painter.end();
+    const PictureStraightening straightening(input, size, correctionTransform(size, skewAngle));
+    for (int y = 0; y < size.height(); ++y)
+        straightening.drawRow(y, bitmap.scanLine(y));
     bitmap.setDotsPerMeterX(picture.dotsPerMeterX());
     bitmap.setDotsPerMeterY(picture.dotsPerMeterY());
     return bitmap;
@@ -52,17 +64,20 @@ QImage RotatePicture(const QImage& picture, const QSize& size, double skewAngle)
 bool SaveStraightJpeg(const QImage& picture, double skewAngle, QIODevice& device, int quality,
                       int dotsPerInch, QString* error)
 {
-    if (picture.format() != QImage::Format_Grayscale8)
-        return saveJpeg(RotatePicture(picture, picture.size(), skewAngle), device, quality,
-                        dotsPerInch, error);
-    const GreyStraightening straightening(picture, picture.size(),
-                                          correctionTransform(picture.size(), skewAngle));
-    std::vector<uchar> row(std::size_t(picture.width()));
-    const auto rows = [&](int y) {
+    const QImage input = picture.isNull() ? picture : straighteningInput(picture);
+    if (input.isNull()) // nothing to draw, or no memory to draw it: saveJpeg says which
+        return saveJpeg(input, device, quality, dotsPerInch, error);
+    const PictureStraightening straightening(input, input.size(),
+                                             correctionTransform(input.size(), skewAngle));
+    std::vector<uchar> row(std::size_t(input.bytesPerLine()));
+    const auto drawn = [&](int y) {
         straightening.drawRow(y, row.data());
         return static_cast<const uchar*>(row.data());
     };
-    return saveGreyJpegRows(picture.size(), rows, device, quality, dotsPerInch, error);
+    if (input.format() == QImage::Format_Grayscale8)
+        return saveGreyJpegRows(input.size(), drawn, device, quality, dotsPerInch, error);
+    const auto colour = [&drawn](int y) { return reinterpret_cast<const QRgb*>(drawn(y)); };
+    return saveJpegRows(input.size(), colour, device, quality, dotsPerInch, error);
 }
 
 } // namespace sw

@@ -15,12 +15,13 @@ QTransform correctionTransform(const QSize& size, double skewAngle);
 
 // The picture drawn straight: a bitmap of `size` (Format_RGB32) cleared to
 // opaque white, with the picture scaled into (0, 0, W, H) under the
-// correction transform. A Format_Grayscale8 picture gives a grey bitmap under
-// the same mapping. A null image when the size is empty.
+// correction transform and sampled bilinearly (transparent parts white). A
+// Format_Grayscale8 picture gives a grey bitmap under the same mapping. A null
+// image when the size is empty or memory runs out.
 QImage RotatePicture(const QImage& picture, const QSize& size, double skewAngle);
 
-// saveJpeg of RotatePicture(picture, picture.size(), skewAngle); a grey
-// picture is drawn straight row by row into the encoder, without the bitmap.
+// saveJpeg of RotatePicture(picture, picture.size(), skewAngle), the picture
+// drawn straight row by row into the encoder without the whole bitmap.
 bool SaveStraightJpeg(const QImage& picture, double skewAngle, QIODevice& device, int quality,
                       int dotsPerInch, QString* error = nullptr);
 
