@@ -185,8 +185,7 @@ bool runDecoder(JpegDecoder& d, const QByteArray& data)
     jpeg_start_decompress(&d.info);
     const int width = int(d.info.output_width);
     const int height = int(d.info.output_height);
-    d.image = newLargeImage(width, height,
-                            grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    d.image = newLargeImage(width, height, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (d.image.isNull())
         ERREXIT(&d.info, JERR_OUT_OF_MEMORY);
     if (cmyk)
