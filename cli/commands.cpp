@@ -38,12 +38,13 @@ const std::vector<Command>& commands()
         {"info", "info IN.exm [--raw]",
          "Prints the template as JSON, as the designer shows it after opening; with --raw as "
          "loaded, before renumbering and mark layout.",
-         runInfo},
+         runInfo, Runtime::Headless},
         {"check", "check IN.exm",
-         "Runs the checks before saving; prints the first failing message and exits 1.", runCheck},
+         "Runs the checks before saving; prints the first failing message and exits 1.", runCheck,
+         Runtime::Headless},
         {"resave", "resave IN.exm OUT.exm",
          "Opens and saves as the designer does: renumbers, lays out the marks, checks, saves.",
-         runResave},
+         runResave, Runtime::Headless},
         {"export", "export IN.exm -o OUT [--page N | --all] [--dpi D]",
          "Exports pages (numbered from 1; default 1) as .bmp .jpg .jpeg .png .pdf or .svg at D "
          "dots per inch (default the screen's). --all writes name-1.ext, name-2.ext, ...; a PDF "
@@ -56,11 +57,11 @@ const std::vector<Command>& commands()
         {"learn", "learn IN.exm SCAN -o OUT.exm [--page N]",
          "Learns the fuzzy-recognition boxes of the page from a scanned sheet and saves the "
          "template; prints the measured angle.",
-         runLearn},
+         runLearn, Runtime::Headless},
         {"deskew", "deskew IN.exm SCAN -o OUT.jpg [--page N]",
          "Measures the skew of a scanned sheet as the template's mode says and writes it "
          "straightened as JPEG; prints the angle in radians.",
-         runDeskew},
+         runDeskew, Runtime::Headless},
         {"wizard", "wizard [--settings FILE.json] -o OUT.exm",
          "Generates a standard answer sheet. FILE.json overrides the default settings by their "
          "column names (pagecount, pagesize 0 A4 / 1 B4 / 2 A3, pagetype, examcodetype, "
@@ -81,7 +82,7 @@ const std::vector<Command>& commands()
          "Prints every readable element of every page as JSON: bubble boxes with their cells, "
          "option characters and question numbers, cut boxes, barcode areas, positioning and "
          "fuzzy boxes, page marks; in pixels at D dots per inch (default the screen's).",
-         runGeometry},
+         runGeometry, Runtime::Headless},
         {"read",
          "read TEMPLATE.exm SCAN_OR_FOLDER... [--json] [--csv FILE] [--cuts DIR] "
          "[--marked DIR] [--jobs N]",
@@ -92,6 +93,15 @@ const std::vector<Command>& commands()
          runRead},
     };
     return all;
+}
+
+const Command* findCommand(QStringView name)
+{
+    for (const Command& c : commands()) {
+        if (name == QLatin1StringView(c.name))
+            return &c;
+    }
+    return nullptr;
 }
 
 } // namespace sw::cli

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <memory>
 #include <unistd.h>
 
 using namespace sw::cli;
@@ -58,13 +59,19 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     quietRuntimeDir();
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("sheetwright-cli"));
-    sw::registerFontSubstitutions();
+    const Command* named = argc > 1 ? findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    std::unique_ptr<QCoreApplication> app;
+    if (named && named->runtime == Runtime::Headless) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        sw::registerFontSubstitutions();
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("sheetwright-cli"));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = QGuiApplication::arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") ||
         args.first() == QLatin1String("-h")) {
         printHelp(out);
@@ -75,21 +82,19 @@ int main(int argc, char** argv)
         return ExitOk;
     }
     const QString name = args.takeFirst();
-    for (const Command& c : commands()) {
-        if (name != QLatin1String(c.name))
-            continue;
-        try {
-            if (args.contains(QLatin1String("--help"))) {
-                out << "Usage: sheetwright-cli " << c.synopsis << "\n" << c.help << "\n";
-                return ExitOk;
-            }
-            return c.run(takePpi(args));
-        } catch (const UsageError& e) {
-            err << "sheetwright-cli " << name << ": " << e.message << "\n"
-                << "Usage: sheetwright-cli " << c.synopsis << "\n";
-            return ExitUsage;
-        }
+    if (!named) {
+        err << "sheetwright-cli: unknown command " << name << " (see --help)\n";
+        return ExitUsage;
     }
-    err << "sheetwright-cli: unknown command " << name << " (see --help)\n";
-    return ExitUsage;
+    try {
+        if (args.contains(QLatin1String("--help"))) {
+            out << "Usage: sheetwright-cli " << named->synopsis << "\n" << named->help << "\n";
+            return ExitOk;
+        }
+        return named->run(takePpi(args));
+    } catch (const UsageError& e) {
+        err << "sheetwright-cli " << name << ": " << e.message << "\n"
+            << "Usage: sheetwright-cli " << named->synopsis << "\n";
+        return ExitUsage;
+    }
 }

@@ -33,6 +33,24 @@ TEST_F(TemplateCommands, NewThenResaveIsByteIdentical)
     EXPECT_EQ(a, readAll(path("b.exm")));
 }
 
+// These commands run without the GUI application and its fonts: every kind of
+// shape must load, check, save and lay out without them, quietly.
+TEST_F(TemplateCommands, CommandsWithoutFontsHandleEveryShapeKind)
+{
+    ASSERT_EQ(
+        runCli({"gallery", "-o", path("gallery.png"), "--template", path("all.exm")}).exitCode, 0);
+    const QStringList commands[] = {
+        {"info", path("all.exm")},     {"info", path("all.exm"), "--raw"},
+        {"check", path("all.exm")},    {"resave", path("all.exm"), path("again.exm")},
+        {"geometry", path("all.exm")},
+    };
+    for (const QStringList& command : commands) {
+        const CliResult r = runCli(command);
+        EXPECT_EQ(r.exitCode, 0) << command.join(u' ').toStdString();
+        EXPECT_EQ(r.err, QByteArray()) << command.join(u' ').toStdString();
+    }
+}
+
 TEST_F(TemplateCommands, InfoShowsTheStartingDocument)
 {
     ASSERT_EQ(runCli({"new", path("a.exm")}).exitCode, 0);
