@@ -1,5 +1,7 @@
 #include "platform/picturecodec.h"
 
+#include "platform/jpegdecoder.h"
+#include "platform/jpegerror.h"
 #include "platform/largeimage.h"
 #include "platform/picturedata.h"
 #include "platform/rounding.h"
@@ -12,15 +14,9 @@
 #include <QtEndian>
 #include <algorithm>
 #include <array>
-#include <csetjmp>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
-
-// jpeglib.h needs FILE and size_t declared first.
-#include <jerror.h>
-#include <jpeglib.h>
 
 namespace sw {
 
@@ -45,14 +41,6 @@ QImage failImage(QString* error, const QString& message)
     return {};
 }
 
-QString tooLarge(int width, int height)
-{
-    return QStringLiteral("picture too large: %1 x %2 pixels (at most %3 x %3)")
-        .arg(width)
-        .arg(height)
-        .arg(MaxPictureSide);
-}
-
 // Format_RGB32 with transparent areas composited onto black.
 QImage flattenOntoBlack(const QImage& image)
 {
@@ -67,148 +55,6 @@ QImage flattenOntoBlack(const QImage& image)
     QPainter painter(&out);
     painter.drawImage(0, 0, image);
     return out;
-}
-
-// libjpeg reports fatal errors through error_exit, which must not return: it
-// jumps back to the setjmp of the running decode or encode. The functions that
-// call setjmp keep every C++ object with a destructor outside their own frame.
-struct JpegError
-{
-    jpeg_error_mgr manager; // first, so the jpeg_error_mgr* is a JpegError*
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void jpegErrorExit(j_common_ptr info)
-{
-    auto* error = reinterpret_cast<JpegError*>(info->err);
-    (*info->err->format_message)(info, error->message);
-    std::longjmp(error->jump, 1);
-}
-
-// Warnings are tolerated, except those saying that data is missing: a
-// truncated file is an error, not a picture with a grey lower part. A
-// progression that skips the first scan of a component counts as missing
-// data, so that every component's blocks cost at least a bit each.
-void jpegEmitMessage(j_common_ptr info, int level)
-{
-    if (level >= 0)
-        return;
-    switch (info->err->msg_code) {
-    case JWRN_JPEG_EOF:
-    case JWRN_HIT_MARKER:
-    case JWRN_MUST_RESYNC:
-    case JWRN_BOGUS_PROGRESSION:
-        jpegErrorExit(info);
-    default:
-        break;
-    }
-}
-
-// Whether Huffman-coded data of `bytes` bytes can fill every block of the
-// smallest component; arithmetic coding has no such bound.
-bool dataCanFill(const jpeg_decompress_struct& info, qint64 bytes)
-{
-    if (info.arith_code)
-        return true;
-    qint64 blocks = -1;
-    for (int c = 0; c < info.num_components; ++c) {
-        const jpeg_component_info& component = info.comp_info[c];
-        const qint64 n = qint64(component.width_in_blocks) * component.height_in_blocks;
-        blocks = blocks < 0 ? n : std::min(blocks, n);
-    }
-    return bytes >= minimumJpegScanBytes(std::max<qint64>(blocks, 0));
-}
-
-void installErrorManager(JpegError& error)
-{
-    jpeg_std_error(&error.manager);
-    error.manager.error_exit = jpegErrorExit;
-    error.manager.emit_message = jpegEmitMessage;
-    error.message[0] = '\0';
-}
-
-struct JpegDecoder
-{
-    jpeg_decompress_struct info{};
-    JpegError error{};
-    QImage image;
-    std::vector<JSAMPLE> row;
-    bool keepGrey = false;
-    bool tooLarge = false;
-    bool tooShort = false;
-};
-
-void storeCmykRow(QRgb* out, const JSAMPLE* in, int width, bool adobeInverted)
-{
-    for (int x = 0; x < width; ++x, in += 4) {
-        // Adobe writes CMYK inverted; plain CMYK is inverted here instead.
-        int c = in[0], m = in[1], y = in[2], k = in[3];
-        if (!adobeInverted) {
-            c = 255 - c;
-            m = 255 - m;
-            y = 255 - y;
-            k = 255 - k;
-        }
-        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
-    }
-}
-
-bool runDecoder(JpegDecoder& d, const QByteArray& data)
-{
-    d.info.err = &d.error.manager;
-    if (setjmp(d.error.jump)) {
-        jpeg_destroy_decompress(&d.info);
-        return false;
-    }
-    jpeg_create_decompress(&d.info);
-    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d.info, TRUE);
-    if (d.info.image_width > unsigned(MaxPictureSide) ||
-        d.info.image_height > unsigned(MaxPictureSide)) {
-        d.tooLarge = true;
-        jpeg_destroy_decompress(&d.info);
-        return false;
-    }
-    if (!dataCanFill(d.info, data.size())) {
-        d.tooShort = true;
-        jpeg_destroy_decompress(&d.info);
-        return false;
-    }
-    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
-    const bool grey = d.keepGrey && d.info.jpeg_color_space == JCS_GRAYSCALE;
-    // Grey and colour rows decode straight into the image (QRgb words with an
-    // opaque alpha byte); CMYK goes through storeCmykRow.
-    constexpr J_COLOR_SPACE rgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-    d.info.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : rgb32;
-    jpeg_start_decompress(&d.info);
-    const int width = int(d.info.output_width);
-    const int height = int(d.info.output_height);
-    d.image = newLargeImage(width, height, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
-    if (d.image.isNull())
-        ERREXIT(&d.info, JERR_OUT_OF_MEMORY);
-    if (cmyk)
-        d.row.resize(std::size_t(width) * std::size_t(d.info.output_components));
-    while (d.info.output_scanline < d.info.output_height) {
-        const int y = int(d.info.output_scanline);
-        JSAMPROW row = cmyk ? d.row.data() : d.image.scanLine(y);
-        if (jpeg_read_scanlines(&d.info, &row, 1) != 1)
-            ERREXIT(&d.info, JERR_INPUT_EOF);
-        if (cmyk)
-            storeCmykRow(reinterpret_cast<QRgb*>(d.image.scanLine(y)), d.row.data(), width,
-                         d.info.saw_Adobe_marker);
-    }
-    if (d.info.density_unit == 1 || d.info.density_unit == 2) {
-        const double perMetre = d.info.density_unit == 1 ? 1 / 0.0254 : 100.0;
-        if (d.info.X_density > 0 && d.info.Y_density > 0) {
-            d.image.setDotsPerMeterX(roundHalfEven(d.info.X_density * perMetre));
-            d.image.setDotsPerMeterY(roundHalfEven(d.info.Y_density * perMetre));
-        }
-    }
-    jpeg_finish_decompress(&d.info);
-    jpeg_destroy_decompress(&d.info);
-    return true;
 }
 
 // Destination manager that streams the compressed data into a QIODevice.
@@ -354,8 +200,8 @@ QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keep
         claimed = image.size();
     }
     if (claimed.width() > MaxPictureSide || claimed.height() > MaxPictureSide)
-        return failImage(
-            error, QStringLiteral("%1: %2").arg(name, tooLarge(claimed.width(), claimed.height())));
+        return failImage(error, QStringLiteral("%1: %2").arg(
+                                    name, pictureTooLarge(claimed.width(), claimed.height())));
     if (keepGrey && image.format() == QImage::Format_Grayscale8)
         return image;
     QImage flat = flattenOntoBlack(image);
@@ -366,24 +212,23 @@ QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keep
 
 QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* error)
 {
-    auto decoder = std::make_unique<JpegDecoder>();
-    decoder->keepGrey = keepGrey;
-    installErrorManager(decoder->error);
-    if (!runDecoder(*decoder, data)) {
-        const int width = int(decoder->info.image_width);
-        const int height = int(decoder->info.image_height);
-        if (decoder->tooLarge)
-            return failImage(error, tooLarge(width, height));
-        if (decoder->tooShort)
-            return failImage(error, QStringLiteral("truncated JPEG: %1 bytes cannot hold %2 x %3 "
-                                                   "pixels")
-                                        .arg(data.size())
-                                        .arg(width)
-                                        .arg(height));
-        return failImage(error, QStringLiteral("corrupt JPEG data: %1")
-                                    .arg(QString::fromLocal8Bit(decoder->error.message)));
+    JpegDecoder decoder;
+    if (!decoder.start(data, keepGrey, error))
+        return {};
+    QImage image = newLargeImage(decoder.size().width(), decoder.size().height(), decoder.format());
+    if (image.isNull())
+        return failImage(error, QStringLiteral("not enough memory to decode JPEG data"));
+    for (int y = 0; y < image.height(); ++y) {
+        if (!decoder.readRow(image.scanLine(y), error))
+            return {};
     }
-    return std::move(decoder->image);
+    if (!decoder.finish(error))
+        return {};
+    if (decoder.dotsPerMeterX() > 0) {
+        image.setDotsPerMeterX(decoder.dotsPerMeterX());
+        image.setDotsPerMeterY(decoder.dotsPerMeterY());
+    }
+    return image;
 }
 
 QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey, QString* error)

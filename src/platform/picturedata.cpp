@@ -1,5 +1,6 @@
 #include "platform/picturedata.h"
 
+#include "platform/picturecodec.h"
 #include "platform/saturating.h"
 
 #include <QtEndian>
@@ -158,6 +159,14 @@ QString pictureDataShortfall(const QByteArray& head, qint64 fileSize)
     if (head.size() > 2 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6')
         return pnmShortfall(head, fileSize);
     return {};
+}
+
+QString pictureTooLarge(int width, int height)
+{
+    return QStringLiteral("picture too large: %1 x %2 pixels (at most %3 x %3)")
+        .arg(width)
+        .arg(height)
+        .arg(MaxPictureSide);
 }
 
 } // namespace sw

@@ -12,6 +12,9 @@ namespace sw {
 // (also for other formats, which are left to their readers).
 QString pictureDataShortfall(const QByteArray& head, qint64 fileSize);
 
+// The message for a picture of more than MaxPictureSide pixels a side.
+QString pictureTooLarge(int width, int height);
+
 // Bytes enough to read every header pictureDataShortfall looks at.
 constexpr int PictureHeadBytes = 64;
 
