@@ -5,7 +5,7 @@
 #include "cli/documentio.h"
 #include "document/analysis/correction.h"
 #include "document/analysis/fuzzyboxes.h"
-#include "document/analysis/rotation.h"
+#include "document/analysis/scanstraightening.h"
 #include "platform/picturecodec.h"
 
 #include <QSaveFile>
@@ -21,8 +21,8 @@ struct ScanJob
     QImage scan;
 };
 
-// Loads IN.exm and SCAN and makes the --page page current; exit code on failure.
-int openScanJob(const Arguments& a, ScanJob& job)
+// Loads IN.exm and makes the --page page current; exit code on failure.
+int openJobTemplate(const Arguments& a, ScanJob& job)
 {
     job.document = openTemplate(a.positional(0, "IN.exm"));
     if (!job.document)
@@ -33,6 +33,14 @@ int openScanJob(const Arguments& a, ScanJob& job)
     }
     const int n = a.intValue(QStringLiteral("--page"), 1, 1, job.document->PageCount());
     job.document->CurrentPage = n - 1;
+    return ExitOk;
+}
+
+// openJobTemplate, and loads SCAN.
+int openScanJob(const Arguments& a, ScanJob& job)
+{
+    if (const int status = openJobTemplate(a, job))
+        return status;
     QString error;
     job.scan = loadScan(a.positional(1, "SCAN"), &error);
     if (job.scan.isNull()) {
@@ -74,31 +82,53 @@ int runDeskew(const QStringList& args)
     a.expectPositional(2, 2);
     const QString out = requiredOutput(a);
     ScanJob job;
-    if (const int status = openScanJob(a, job))
+    if (const int status = openJobTemplate(a, job))
         return status;
-    // The straight scan goes row by row into the file.
-    const BackgroundCorrection c =
-        CorrectBackground(*job.document, job.scan, StraightPicture::LeftToCaller);
-    QTextStream(stdout) << c.skewAngle << '\n';
-    if (!c.message.isEmpty())
-        QTextStream(stdout) << c.message << '\n';
-    if (!c.detected) {
-        if (c.message.isEmpty())
+
+    // A JPEG scan is decoded as far as the measuring reads it, and the rest
+    // row by row into the straight file.
+    const QString scanPath = a.positional(1, "SCAN");
+    QString error;
+    const QByteArray jpeg = readJpegFile(scanPath, &error);
+    if (!error.isEmpty()) {
+        printError(error); // names the file
+        return ExitFileError;
+    }
+    ScanStraightening scan;
+    if (!jpeg.isEmpty() && !scan.start(jpeg, &error)) {
+        printError(QStringLiteral("%1: %2").arg(scanPath, error));
+        return ExitFileError;
+    }
+    if (jpeg.isEmpty()) {
+        const QImage picture = loadScan(scanPath, &error);
+        if (picture.isNull()) {
+            printError(error);
+            return ExitFileError;
+        }
+        scan.start(picture);
+    }
+    const auto c = scan.correct(*job.document, &error);
+    if (!c) {
+        printError(QStringLiteral("%1: %2").arg(scanPath, error));
+        return ExitFileError;
+    }
+    QTextStream(stdout) << c->skewAngle << '\n';
+    if (!c->message.isEmpty())
+        QTextStream(stdout) << c->message << '\n';
+    if (!c->detected) {
+        if (c->message.isEmpty())
             printError(QStringLiteral("the positioning marks were not found"));
         return ExitRefused;
     }
     QSaveFile file(out);
-    QString error;
-    const auto write = [&] {
-        if (c.leftToDraw)
-            return SaveStraightJpeg(job.scan, c.skewAngle, file, 100, screenPpi(), &error);
-        return saveJpeg(c.picture.isNull() ? job.scan : c.picture, file, 100, screenPpi(), &error);
-    };
-    if (!file.open(QIODevice::WriteOnly) || !write() || !file.commit()) {
+    if (file.open(QIODevice::WriteOnly) && scan.write(file, 100, screenPpi(), &error) &&
+        file.commit())
+        return ExitOk;
+    if (scan.scanFailed())
+        printError(QStringLiteral("%1: %2").arg(scanPath, error));
+    else
         printError(QStringLiteral("Cannot create file %1 %2").arg(out, error));
-        return ExitFileError;
-    }
-    return ExitOk;
+    return ExitFileError;
 }
 
 } // namespace sw::cli

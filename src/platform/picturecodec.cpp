@@ -246,17 +246,31 @@ QImage decodePictureData(const QByteArray& data, const QString& name, bool keepG
     return image;
 }
 
+// Opens a picture file. JPEG data is read into `jpeg` (within the size
+// limit); a file of another format stays open for Qt's readers, `jpeg` empty.
+bool openPicture(QFile& file, QByteArray& jpeg, QString* error)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(
+            error,
+            QStringLiteral("cannot open picture %1: %2").arg(file.fileName(), file.errorString()));
+    if (!isJpeg(file.peek(3)))
+        return true;
+    if (file.size() > MaxJpegFileBytes)
+        return fail(error, QStringLiteral("picture file too large: %1").arg(file.fileName()));
+    jpeg = file.readAll();
+    return true;
+}
+
 QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failImage(
-            error, QStringLiteral("cannot open picture %1: %2").arg(path, file.errorString()));
-    if (!isJpeg(file.peek(3)))
+    QByteArray jpeg;
+    if (!openPicture(file, jpeg, error))
+        return {};
+    if (jpeg.isEmpty())
         return readWithQt(file, file.size(), path, keepGrey, error);
-    if (file.size() > MaxJpegFileBytes)
-        return failImage(error, QStringLiteral("picture file too large: %1").arg(path));
-    return decodePictureData(file.readAll(), path, keepGrey, error);
+    return decodePictureData(jpeg, path, keepGrey, error);
 }
 
 } // namespace
@@ -279,6 +293,14 @@ QImage loadPicture(const QString& path, QString* error)
 QImage loadScan(const QString& path, QString* error)
 {
     return loadPictureFile(path, true, error);
+}
+
+QByteArray readJpegFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    QByteArray jpeg;
+    openPicture(file, jpeg, error);
+    return jpeg;
 }
 
 bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch, QString* error)

@@ -21,6 +21,10 @@ QImage loadPicture(const QString& path, QString* error = nullptr);
 // loadPicture for scanned sheets: a greyscale JPEG or a picture Qt reads as
 // 8-bit grey stays one channel deep (Format_Grayscale8).
 QImage loadScan(const QString& path, QString* error = nullptr);
+// The bytes of a JPEG file, read under the limits loadScan applies, for
+// decoding a row at a time (JpegDecoder). Empty when the file cannot be read
+// (*error says why) or holds another format (*error left alone).
+QByteArray readJpegFile(const QString& path, QString* error = nullptr);
 
 // Decodes a picture held in memory as loadPicture decodes a file; `name`
 // stands for the picture in messages.

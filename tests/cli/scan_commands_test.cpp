@@ -1,5 +1,6 @@
 #include "cli/clirunner.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -39,6 +40,30 @@ TEST_F(ScanCommands, DeskewOfASelfMadeSheetFindsNoSkew)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(QString::fromUtf8(r.out).contains("检测成功！"));
     EXPECT_EQ(QImage(path("out.jpg")).size(), QSize(400, 300));
+}
+
+// A JPEG scan is written out as it is decoded: data missing far down still
+// refuses the scan, and no file is left behind.
+TEST_F(ScanCommands, DeskewOfATruncatedJpegScanWritesNothing)
+{
+    QImage scan(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < scan.height(); ++y) {
+        for (int x = 0; x < scan.width(); ++x)
+            scan.setPixel(x, y, qRgb((x * 7 + y) & 0xFF, (x + y * 5) & 0xFF, (x * y) & 0xFF));
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(scan.save(&buffer, "JPG", 90));
+    QFile cut(path("cut.jpg"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(buffer.data().left(buffer.data().size() * 3 / 4));
+    cut.close();
+
+    const CliResult r =
+        runCli({"deskew", path("blank.exm"), path("cut.jpg"), "-o", path("out.jpg")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(path("cut.jpg"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("out.jpg")));
 }
 
 TEST_F(ScanCommands, UnreadableScanIsAFileError)

@@ -1,12 +1,10 @@
 #include "document/analysis/correction.h"
-#include "document/analysis/rotation.h"
 #include "document/export.h"
 #include "pagesetup/pagesetupfixture.h"
 #include "pagesetup/scanfixture.h"
 #include "platform/picturecodec.h"
 #include "shapes/mhsb.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -18,11 +16,6 @@ namespace sw::test {
 namespace {
 
 using F = Tpagefrm;
-
-// Both top marks where a 1100 x 1600 scan puts the page's positioning boxes,
-// the right one 1000 pixels further and 10 lower.
-const QPoint FirstMark(38, 38);
-const QPoint SecondMark(1038, 48);
 
 class BackgroundTest : public PageSetupTest
 {
@@ -448,41 +441,6 @@ TEST_F(PositionCheckTest, PaintsWhatTheFuzzyBoxesFindUntilTheNextRepaint)
 
     window->repaintSurface();
     EXPECT_NE(surfaceAt({200, 200}), QColor(Qt::red));
-}
-
-// The command-line deskew leaves drawing the straight scan to SaveStraightJpeg,
-// which must write what the window's correction draws.
-TEST(StraightScanFile, IsWhatTheCorrectionDraws)
-{
-    for (const QImage::Format format : {QImage::Format_Grayscale8, QImage::Format_RGB32}) {
-        const QImage scan = markedScan(1100, 1600, FirstMark, SecondMark).convertToFormat(format);
-        const auto corrected = [&scan](StraightPicture straight) {
-            TVectorGraphics document(96);
-            document.NewPage(-1, -1);
-            document.Modal = SheetOverlay;
-            document.ActivePage()->Width = 1100 * 25.4 / 96;
-            document.ActivePage()->Height = 1600 * 25.4 / 96;
-            document.LayoutMarks();
-            return CorrectBackground(document, scan, straight);
-        };
-        const BackgroundCorrection drawn = corrected(StraightPicture::Drawn);
-        const BackgroundCorrection left = corrected(StraightPicture::LeftToCaller);
-        ASSERT_TRUE(drawn.detected && left.detected) << format;
-        EXPECT_NEAR(drawn.skewAngle, std::atan(0.01), 0.002);
-        EXPECT_EQ(left.skewAngle, drawn.skewAngle);
-        ASSERT_FALSE(drawn.picture.isNull());
-        EXPECT_FALSE(drawn.leftToDraw);
-        EXPECT_TRUE(left.picture.isNull());
-        EXPECT_TRUE(left.leftToDraw);
-
-        QBuffer fromPicture;
-        QBuffer fromRows;
-        fromPicture.open(QIODevice::WriteOnly);
-        fromRows.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(saveJpeg(drawn.picture, fromPicture, 100, 96));
-        ASSERT_TRUE(SaveStraightJpeg(scan, left.skewAngle, fromRows, 100, 96));
-        EXPECT_EQ(fromRows.data(), fromPicture.data()) << format;
-    }
 }
 
 } // namespace

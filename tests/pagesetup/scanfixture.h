@@ -13,6 +13,12 @@ namespace sw::test {
 // give a skew of arctan(0.01).
 QImage markedScan(int width, int height, QPoint first, QPoint second);
 
+// Both top marks where a 1100 x 1600 scan puts the page's positioning boxes
+// (a page of that many screen pixels), the right one 1000 pixels further and
+// 10 lower.
+inline const QPoint FirstMark(38, 38);
+inline const QPoint SecondMark(1038, 48);
+
 // The image's file bytes in the format ("PNG", "BMP", "JPG").
 QByteArray encoded(const QImage& image, const char* format);
 

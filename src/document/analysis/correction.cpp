@@ -65,4 +65,14 @@ BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& 
     return result;
 }
 
+int CorrectionRowsRead(TVectorGraphics& document, const QSize& size)
+{
+    if (document.Modal == SheetSmartRecognition)
+        return -1;
+    if (document.Modal == SheetSelfMade)
+        return 0;
+    rebuildRecords(document);
+    return MarkDetectionRows(document, size);
+}
+
 } // namespace sw

@@ -38,4 +38,9 @@ enum class StraightPicture
 BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture,
                                        StraightPicture straight = StraightPicture::Drawn);
 
+// How many rows from the top of a picture of `size` CorrectBackground reads:
+// the marks' surroundings in modes 1 to 3, nothing in mode 0, the whole
+// picture (-1) in mode 4. Rebuilds the shape records as CorrectBackground does.
+int CorrectionRowsRead(TVectorGraphics& document, const QSize& size);
+
 } // namespace sw

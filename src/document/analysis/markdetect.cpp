@@ -86,6 +86,39 @@ Window scanned(Window w, const QSize& picture)
             std::min<std::int64_t>(w.bottom, picture.height() - 1)};
 }
 
+// Where the two passes look for a mark of the expected size, and the part
+// of the picture that holds everything either of them counts.
+struct SearchWindows
+{
+    Window first;
+    Window second;
+    Window all;
+};
+
+SearchWindows searchWindows(const QSize& picture, const TRect& expected)
+{
+    const std::int64_t w = std::int64_t(expected.Right) - expected.Left;
+    const std::int64_t h = std::int64_t(expected.Bottom) - expected.Top;
+    const std::int64_t left = expected.Left - 3 * w;
+    const std::int64_t top = expected.Top - 5 * h;
+    std::int64_t right = expected.Right + 3 * w;
+    std::int64_t bottom = expected.Bottom + 3 * h;
+    if (bottom > picture.height())
+        bottom = picture.height() - 10;
+    if (right > picture.width() - w)
+        right = picture.width() - w;
+    SearchWindows windows;
+    windows.first = {std::max<std::int64_t>(left, 1), std::max<std::int64_t>(top, 1), right,
+                     bottom};
+    windows.second = {left < 1 ? 10 : left, top < 1 ? 10 : top, right, bottom};
+    // Everything either pass counts lies within the windows widened by the
+    // mark's size to the right and below.
+    windows.all = scanned({std::min(windows.first.left, windows.second.left),
+                           std::min(windows.first.top, windows.second.top), right + w, bottom + h},
+                          picture);
+    return windows;
+}
+
 class MarkSearch
 {
 public:
@@ -93,21 +126,10 @@ public:
         : m_w(std::int64_t(expected.Right) - expected.Left),
           m_h(std::int64_t(expected.Bottom) - expected.Top), m_picture(picture.size())
     {
-        const std::int64_t left = expected.Left - 3 * m_w;
-        const std::int64_t top = expected.Top - 5 * m_h;
-        std::int64_t right = expected.Right + 3 * m_w;
-        std::int64_t bottom = expected.Bottom + 3 * m_h;
-        if (bottom > m_picture.height())
-            bottom = m_picture.height() - 10;
-        if (right > m_picture.width() - m_w)
-            right = m_picture.width() - m_w;
-        m_first = {std::max<std::int64_t>(left, 1), std::max<std::int64_t>(top, 1), right, bottom};
-        m_second = {left < 1 ? 10 : left, top < 1 ? 10 : top, right, bottom};
-        // Everything either pass counts lies within the windows widened by
-        // the mark's size to the right and below.
-        const Window all = scanned({std::min(m_first.left, m_second.left),
-                                    std::min(m_first.top, m_second.top), right + m_w, bottom + m_h},
-                                   m_picture);
+        const SearchWindows windows = searchWindows(m_picture, expected);
+        m_first = windows.first;
+        m_second = windows.second;
+        const Window& all = windows.all;
         if (all.left <= all.right && all.top <= all.bottom) {
             m_counts = DarkCounts(picture, QRect(QPoint(int(all.left), int(all.top)),
                                                  QPoint(int(all.right), int(all.bottom))));
@@ -222,6 +244,25 @@ std::optional<TPoint> FindMark(const QImage& picture, const TRect& expected)
     return MarkSearch(picture, expected).run();
 }
 
+int MarkDetectionRows(const QSize& size, double pageWidthMm, double pageHeightMm,
+                      const MarkRectMm& first, const MarkRectMm& second)
+{
+    if (size.isEmpty() || !(pageWidthMm > 0) || !(pageHeightMm > 0))
+        return 0;
+    const double sx = size.width() / pageWidthMm;
+    const double sy = size.height() / pageHeightMm;
+    int rows = 0;
+    for (const MarkRectMm& mark : {first, second}) {
+        const auto expected = scaledRect(mark, sx, sy);
+        if (!expected)
+            return 0;
+        const Window all = searchWindows(size, *expected).all;
+        if (all.left <= all.right && all.top <= all.bottom)
+            rows = std::max(rows, int(all.bottom) + 1);
+    }
+    return rows;
+}
+
 std::optional<double> DetectMarkSkew(const QImage& picture, double pageWidthMm, double pageHeightMm,
                                      const MarkRectMm& first, const MarkRectMm& second)
 {
@@ -242,21 +283,50 @@ std::optional<double> DetectMarkSkew(const QImage& picture, double pageWidthMm, 
     return std::atan((double(p1->Y) - p0->Y) / (double(p1->X) - p0->X));
 }
 
-bool DetectMarkSkew(TVectorGraphics& document, const QImage& picture)
+namespace {
+
+// The current page's size and the first two records, which DetectMarkSkew
+// of a document reads.
+struct DocumentMarks
+{
+    TVectorGraph* page;
+    MarkRectMm first;
+    MarkRectMm second;
+};
+
+std::optional<DocumentMarks> documentMarks(const TVectorGraphics& document)
 {
     if (document.GPList.size() < 2 || document.CurrentPage < 0 ||
         document.CurrentPage >= document.PageCount())
-        return false;
-    TVectorGraph* page = document.ActivePage();
+        return std::nullopt;
     const auto record = [&](std::size_t k) {
         const TGPS& r = document.GPList[k];
         return MarkRectMm{r.X1, r.Y1, r.X2, r.Y2};
     };
-    const auto skew = DetectMarkSkew(picture, page->Width, page->Height, record(0), record(1));
+    return DocumentMarks{document.ActivePage(), record(0), record(1)};
+}
+
+} // namespace
+
+bool DetectMarkSkew(TVectorGraphics& document, const QImage& picture)
+{
+    const auto marks = documentMarks(document);
+    if (!marks)
+        return false;
+    const auto skew = DetectMarkSkew(picture, marks->page->Width, marks->page->Height, marks->first,
+                                     marks->second);
     if (!skew)
         return false;
-    page->SkewAngle = *skew;
+    marks->page->SkewAngle = *skew;
     return true;
+}
+
+int MarkDetectionRows(const TVectorGraphics& document, const QSize& size)
+{
+    const auto marks = documentMarks(document);
+    return marks ? MarkDetectionRows(size, marks->page->Width, marks->page->Height, marks->first,
+                                     marks->second)
+                 : 0;
 }
 
 } // namespace sw

@@ -35,10 +35,18 @@ std::optional<TPoint> FindMark(const QImage& picture, const TRect& expected);
 std::optional<double> DetectMarkSkew(const QImage& picture, double pageWidthMm, double pageHeightMm,
                                      const MarkRectMm& first, const MarkRectMm& second);
 
+// How many rows from the top of a picture of `size` DetectMarkSkew reads: a
+// picture decoded that far gives the result the whole one gives. 0 when it
+// reads none.
+int MarkDetectionRows(const QSize& size, double pageWidthMm, double pageHeightMm,
+                      const MarkRectMm& first, const MarkRectMm& second);
+
 // DetectMarkSkew for the current page, with the document's first two shape
 // records (the first page's top positioning boxes, once the records have
 // been rebuilt); sets the page's SkewAngle. False when it fails or the
 // document has fewer than two records or no page.
 bool DetectMarkSkew(TVectorGraphics& document, const QImage& picture);
+// MarkDetectionRows for what DetectMarkSkew of the document reads.
+int MarkDetectionRows(const TVectorGraphics& document, const QSize& size);
 
 } // namespace sw

@@ -164,15 +164,13 @@ inline void blendColourRun(const uchar* p, qsizetype stride, std::uint16_t u, st
 
 } // namespace
 
-PictureStraightening::PictureStraightening(const QImage& picture, const QSize& size,
-                                           const QTransform& toBitmap)
-    : m_picture(picture), m_size(size),
-      m_depth(picture.format() == QImage::Format_Grayscale8 ? 1 : 4)
+PictureStraightening::PictureStraightening(const QSize& pictureSize, QImage::Format format,
+                                           const QSize& size, const QTransform& toBitmap)
+    : m_pictureSize(pictureSize), m_size(size), m_depth(format == QImage::Format_Grayscale8 ? 1 : 4)
 {
-    Q_ASSERT(picture.format() == QImage::Format_Grayscale8 ||
-             picture.format() == QImage::Format_RGB32);
-    const QTransform scale = QTransform::fromScale(double(size.width()) / picture.width(),
-                                                   double(size.height()) / picture.height());
+    Q_ASSERT(format == QImage::Format_Grayscale8 || format == QImage::Format_RGB32);
+    const QTransform scale = QTransform::fromScale(double(size.width()) / pictureSize.width(),
+                                                   double(size.height()) / pictureSize.height());
     m_toPicture = (scale * toBitmap).inverted(&m_invertible);
     m_stepX = fixed(m_toPicture.m11());
     m_stepY = fixed(m_toPicture.m12());
@@ -185,21 +183,41 @@ PictureStraightening::PictureStraightening(const QImage& picture, const QSize& s
 #endif
 }
 
-void PictureStraightening::anyPixel(std::int64_t u, std::int64_t v, uchar* out) const
+std::pair<std::int64_t, std::int64_t> PictureStraightening::rowStart(int y) const
 {
-    const int width = m_picture.width();
-    const int height = m_picture.height();
+    const QPointF start = m_toPicture.map(QPointF(0.5, y + 0.5));
+    return {fixed(start.x()) - Half, fixed(start.y()) - Half};
+}
+
+std::pair<int, int> PictureStraightening::rowsRead(int y) const
+{
+    if (!m_invertible || m_size.width() <= 0)
+        return {0, -1};
+    const std::int64_t v0 = rowStart(y).second;
+    const std::int64_t v1 = v0 + std::int64_t(m_size.width() - 1) * m_stepY;
+    // Each pixel reads its row and the next, both held inside the picture.
+    const int last = m_pictureSize.height() - 1;
+    const auto clamped = [last](std::int64_t row) {
+        return int(std::clamp<std::int64_t>(row, 0, last));
+    };
+    return {clamped(std::min(v0, v1) >> 16), clamped((std::max(v0, v1) >> 16) + 1)};
+}
+
+void PictureStraightening::anyPixel(std::int64_t u, std::int64_t v, const PictureRows& rows,
+                                    uchar* out) const
+{
+    const int width = m_pictureSize.width();
+    const int height = m_pictureSize.height();
     if (u + Half < 0 || u + Half >= std::int64_t(width) << 16 || v + Half < 0 ||
         v + Half >= std::int64_t(height) << 16) {
         std::fill(out, out + m_depth, uchar(255));
         return;
     }
-    const uchar* bits = m_picture.constBits();
-    const qsizetype stride = m_picture.bytesPerLine();
     const int left = int(u >> 16);
     const int top = int(v >> 16);
     const auto at = [&](int x, int y) {
-        return bits + std::clamp(y, 0, height - 1) * stride + std::clamp(x, 0, width - 1) * m_depth;
+        return rows.bits + (std::clamp(y, 0, height - 1) - rows.first) * rows.stride +
+               std::clamp(x, 0, width - 1) * m_depth;
     };
     const int wx = int((u >> 8) & 0xFF);
     const int wy = int((v >> 8) & 0xFF);
@@ -208,7 +226,7 @@ void PictureStraightening::anyPixel(std::int64_t u, std::int64_t v, uchar* out) 
                        at(left + 1, top + 1)[c], wx, wy);
 }
 
-void PictureStraightening::drawRow(int y, uchar* out) const
+void PictureStraightening::drawRow(int y, const PictureRows& rows, uchar* out) const
 {
     const int count = m_size.width();
     const int depth = m_depth;
@@ -216,26 +234,31 @@ void PictureStraightening::drawRow(int y, uchar* out) const
         std::fill(out, out + std::size_t(count) * depth, uchar(255));
         return;
     }
+    Q_ASSERT(rowsRead(y).first > rowsRead(y).second ||
+             (rowsRead(y).first >= rows.first && rowsRead(y).second < rows.first + rows.count));
     const std::int64_t stepX = m_stepX;
     const std::int64_t stepY = m_stepY;
-    const QPointF start = m_toPicture.map(QPointF(0.5, y + 0.5));
-    const std::int64_t u0 = fixed(start.x()) - Half;
-    const std::int64_t v0 = fixed(start.y()) - Half;
+    const auto [u0, v0] = rowStart(y);
     // Where all four neighbours lie inside the picture.
-    const Run alongX = runWithin(u0, stepX, 0, std::int64_t(m_picture.width() - 1) << 16, count);
-    const Run alongY = runWithin(v0, stepY, 0, std::int64_t(m_picture.height() - 1) << 16, count);
+    const Run alongX =
+        runWithin(u0, stepX, 0, std::int64_t(m_pictureSize.width() - 1) << 16, count);
+    const Run alongY =
+        runWithin(v0, stepY, 0, std::int64_t(m_pictureSize.height() - 1) << 16, count);
     const int first = std::max(alongX.first, alongY.first);
     const int last = std::max(first, std::min(alongX.last, alongY.last));
     for (int x = 0; x < first; ++x)
-        anyPixel(u0 + x * stepX, v0 + x * stepY, out + x * depth);
+        anyPixel(u0 + x * stepX, v0 + x * stepY, rows, out + x * depth);
 
-    const uchar* bits = m_picture.constBits();
-    const qsizetype stride = m_picture.bytesPerLine();
+    // Rows count from the window's first: its 16.16 offset comes off v.
+    const uchar* bits = rows.bits;
+    const qsizetype stride = rows.stride;
+    const std::int64_t firstRow = std::int64_t(rows.first) << 16;
     std::int64_t u = u0 + first * stepX;
     std::int64_t v = v0 + first * stepY;
+    const auto at = [&] { return bits + ((v - firstRow) >> 16) * stride + (u >> 16) * depth; };
     const auto innerPixel = [&](int x) {
-        blendPixel(bits + (v >> 16) * stride + (u >> 16) * depth, stride, depth,
-                   int((u >> 8) & 0xFF), int((v >> 8) & 0xFF), out + x * depth);
+        blendPixel(at(), stride, depth, int((u >> 8) & 0xFF), int((v >> 8) & 0xFF),
+                   out + x * depth);
         u += stepX;
         v += stepY;
     };
@@ -252,10 +275,14 @@ void PictureStraightening::drawRow(int y, uchar* out) const
                 innerPixel(x++);
                 continue;
             }
-            const uchar* p = bits + (v >> 16) * stride + (u >> 16) * depth;
+            const uchar* p = at();
             // The next bitmap row reads the picture row below these two in
             // short stretches the cache does not see coming: fetch it now.
-            _mm_prefetch(reinterpret_cast<const char*>(p + 2 * stride + 64), _MM_HINT_T0);
+            // (An address only: it may lie past the window, and a prefetch
+            // never faults.)
+            _mm_prefetch(reinterpret_cast<const char*>(reinterpret_cast<std::uintptr_t>(p) +
+                                                       std::uintptr_t(2 * stride + 64)),
+                         _MM_HINT_T0);
             blendRun(p, stride, std::uint16_t(u), std::uint16_t(v), std::uint16_t(stepX),
                      std::uint16_t(stepY), out + x * depth);
             x += lanes;
@@ -271,7 +298,7 @@ void PictureStraightening::drawRow(int y, uchar* out) const
     for (; x < last; ++x)
         innerPixel(x);
     for (x = last; x < count; ++x)
-        anyPixel(u0 + x * stepX, v0 + x * stepY, out + x * depth);
+        anyPixel(u0 + x * stepX, v0 + x * stepY, rows, out + x * depth);
 }
 
 } // namespace sw

@@ -53,9 +53,10 @@ QImage RotatePicture(const QImage& picture, const QSize& size, double skewAngle)
                                                                     : QImage::Format_RGB32);
     if (input.isNull() || bitmap.isNull())
         return {};
-    const PictureStraightening straightening(input, size, correctionTransform(size, skewAngle));
+    const PictureStraightening straightening(input.size(), input.format(), size,
+                                             correctionTransform(size, skewAngle));
     for (int y = 0; y < size.height(); ++y)
-        straightening.drawRow(y, bitmap.scanLine(y));
+        straightening.drawRow(y, PictureRows::of(input), bitmap.scanLine(y));
     bitmap.setDotsPerMeterX(picture.dotsPerMeterX());
     bitmap.setDotsPerMeterY(picture.dotsPerMeterY());
     return bitmap;
@@ -67,11 +68,11 @@ bool SaveStraightJpeg(const QImage& picture, double skewAngle, QIODevice& device
     const QImage input = picture.isNull() ? picture : straighteningInput(picture);
     if (input.isNull()) // nothing to draw, or no memory to draw it: saveJpeg says which
         return saveJpeg(input, device, quality, dotsPerInch, error);
-    const PictureStraightening straightening(input, input.size(),
+    const PictureStraightening straightening(input.size(), input.format(), input.size(),
                                              correctionTransform(input.size(), skewAngle));
     std::vector<uchar> row(std::size_t(input.bytesPerLine()));
     const auto drawn = [&](int y) {
-        straightening.drawRow(y, row.data());
+        straightening.drawRow(y, PictureRows::of(input), row.data());
         return static_cast<const uchar*>(row.data());
     };
     if (input.format() == QImage::Format_Grayscale8)
