@@ -27,6 +27,7 @@ public:
     // Makes rows lo to hi available; lo never decreases from call to call.
     bool hold(int lo, int hi, QString* error)
     {
+        Q_ASSERT(lo >= m_first);
         while (m_first + m_count <= hi) {
             if (m_count == m_capacity && m_first < lo) {
                 const int drop = std::min(lo - m_first, m_count);
