@@ -41,20 +41,9 @@ QImage failImage(QString* error, const QString& message)
     return {};
 }
 
-// Format_RGB32 with transparent areas composited onto black.
 QImage flattenOntoBlack(const QImage& image)
 {
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage out(image.size(), QImage::Format_RGB32);
-    if (out.isNull())
-        return out;
-    out.fill(Qt::black);
-    out.setDotsPerMeterX(image.dotsPerMeterX());
-    out.setDotsPerMeterY(image.dotsPerMeterY());
-    QPainter painter(&out);
-    painter.drawImage(0, 0, image);
-    return out;
+    return opaqueImage(image, Qt::black);
 }
 
 // Destination manager that streams the compressed data into a QIODevice.
@@ -274,6 +263,21 @@ QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
 }
 
 } // namespace
+
+QImage opaqueImage(const QImage& image, const QColor& background)
+{
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage out(image.size(), QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    out.fill(background);
+    out.setDotsPerMeterX(image.dotsPerMeterX());
+    out.setDotsPerMeterY(image.dotsPerMeterY());
+    QPainter painter(&out);
+    painter.drawImage(0, 0, image);
+    return out;
+}
 
 QImage decodeJpeg(const QByteArray& data, QString* error)
 {

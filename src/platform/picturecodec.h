@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -29,6 +30,10 @@ QByteArray readJpegFile(const QString& path, QString* error = nullptr);
 // Decodes a picture held in memory as loadPicture decodes a file; `name`
 // stands for the picture in messages.
 QImage decodePicture(const QByteArray& data, const QString& name, QString* error = nullptr);
+
+// The image as Format_RGB32, transparent areas composited onto `background`;
+// a null image when memory runs out.
+QImage opaqueImage(const QImage& image, const QColor& background);
 
 // Decodes JPEG data; the JFIF density, if any, becomes the image's dots per metre.
 QImage decodeJpeg(const QByteArray& data, QString* error = nullptr);

@@ -3,7 +3,6 @@
 #include "document/analysis/picturestraightening.h"
 #include "platform/picturecodec.h"
 
-#include <QPainter>
 #include <vector>
 
 namespace sw {
@@ -26,15 +25,7 @@ QImage straighteningInput(const QImage& picture)
 {
     if (picture.format() == QImage::Format_Grayscale8 || picture.format() == QImage::Format_RGB32)
         return picture;
-    if (!picture.hasAlphaChannel())
-        return picture.convertToFormat(QImage::Format_RGB32);
-    QImage opaque(picture.size(), QImage::Format_RGB32);
-    if (opaque.isNull())
-        return opaque;
-    opaque.fill(Qt::white);
-    QPainter painter(&opaque);
-    painter.drawImage(0, 0, picture);
-    return opaque;
+    return opaqueImage(picture, Qt::white);
 }
 
 } // namespace
