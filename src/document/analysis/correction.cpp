@@ -26,22 +26,40 @@ void rebuildRecords(TVectorGraphics& document)
 
 } // namespace
 
-BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture,
-                                       StraightPicture straight)
+BackgroundCorrector::BackgroundCorrector(TVectorGraphics& document) : m_document(document) {}
+
+void BackgroundCorrector::rebuildRecordsOnce()
+{
+    if (!m_recordsRebuilt)
+        rebuildRecords(m_document);
+    m_recordsRebuilt = true;
+}
+
+int BackgroundCorrector::rowsRead(const QSize& size)
+{
+    if (m_document.Modal == SheetSmartRecognition)
+        return -1;
+    if (m_document.Modal == SheetSelfMade)
+        return 0;
+    rebuildRecordsOnce();
+    return MarkDetectionRows(m_document, size);
+}
+
+BackgroundCorrection BackgroundCorrector::correct(const QImage& picture, StraightPicture straight)
 {
     BackgroundCorrection result;
-    TVectorGraph* page = document.PageCount() > 0 ? document.ActivePage() : nullptr;
+    TVectorGraph* page = m_document.PageCount() > 0 ? m_document.ActivePage() : nullptr;
     if (!page || picture.isNull())
         return result;
 
-    if (document.Modal == SheetSmartRecognition) {
+    if (m_document.Modal == SheetSmartRecognition) {
         if (!LearnFuzzyBoxes(*page, picture, Threshold, MinimumPixels)) {
             result.message = DetectionFailedMessage;
             return result;
         }
-    } else if (document.Modal != SheetSelfMade) {
-        rebuildRecords(document);
-        if (!DetectMarkSkew(document, picture))
+    } else if (m_document.Modal != SheetSelfMade) {
+        rebuildRecordsOnce();
+        if (!DetectMarkSkew(m_document, picture))
             return result;
     } else {
         page->SkewAngle = 0.0;
@@ -53,26 +71,22 @@ BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& 
         return result;
     }
 
-    if (straight == StraightPicture::LeftToCaller && document.Modal != SheetSmartRecognition) {
+    if (straight == StraightPicture::LeftToCaller && m_document.Modal != SheetSmartRecognition) {
         result.leftToDraw = true;
         return result;
     }
     result.picture = RotatePicture(picture, picture.size(), page->SkewAngle);
-    if (document.Modal == SheetSmartRecognition &&
+    if (m_document.Modal == SheetSmartRecognition &&
         LocateFuzzyBoxes(*page, result.picture, Threshold, SearchMargin, MinimumPixels) &&
         page->SkewAngle == 0.0)
         result.message = DetectionSucceededMessage;
     return result;
 }
 
-int CorrectionRowsRead(TVectorGraphics& document, const QSize& size)
+BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture,
+                                       StraightPicture straight)
 {
-    if (document.Modal == SheetSmartRecognition)
-        return -1;
-    if (document.Modal == SheetSelfMade)
-        return 0;
-    rebuildRecords(document);
-    return MarkDetectionRows(document, size);
+    return BackgroundCorrector(document).correct(picture, straight);
 }
 
 } // namespace sw

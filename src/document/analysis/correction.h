@@ -38,9 +38,26 @@ enum class StraightPicture
 BackgroundCorrection CorrectBackground(TVectorGraphics& document, const QImage& picture,
                                        StraightPicture straight = StraightPicture::Drawn);
 
-// How many rows from the top of a picture of `size` CorrectBackground reads:
-// the marks' surroundings in modes 1 to 3, nothing in mode 0, the whole
-// picture (-1) in mode 4. Rebuilds the shape records as CorrectBackground does.
-int CorrectionRowsRead(TVectorGraphics& document, const QSize& size);
+// CorrectBackground in two steps, for a caller that decodes the picture as it
+// goes: how far the correction reads, then the correction. The shape records
+// the mark search reads are rebuilt once for both.
+class BackgroundCorrector
+{
+public:
+    explicit BackgroundCorrector(TVectorGraphics& document);
+
+    // How many rows from the top of a picture of `size` correct() reads: the
+    // marks' surroundings in modes 1 to 3, nothing in mode 0, the whole
+    // picture (-1) in mode 4.
+    int rowsRead(const QSize& size);
+    BackgroundCorrection correct(const QImage& picture,
+                                 StraightPicture straight = StraightPicture::Drawn);
+
+private:
+    void rebuildRecordsOnce();
+
+    TVectorGraphics& m_document;
+    bool m_recordsRebuilt = false;
+};
 
 } // namespace sw

@@ -95,8 +95,9 @@ void ScanStraightening::start(const QImage& scan)
 std::optional<BackgroundCorrection> ScanStraightening::correct(TVectorGraphics& document,
                                                                QString* error)
 {
+    BackgroundCorrector corrector(document);
     if (m_streamed) {
-        const int read = CorrectionRowsRead(document, m_scan.size());
+        const int read = corrector.rowsRead(m_scan.size());
         const int rows = read < 0 ? m_scan.height() : std::min(read, m_scan.height());
         for (; m_decodedRows < rows; ++m_decodedRows) {
             if (!m_decoder.readRow(m_scan.scanLine(m_decodedRows), error)) {
@@ -109,7 +110,7 @@ std::optional<BackgroundCorrection> ScanStraightening::correct(TVectorGraphics& 
             return std::nullopt;
         }
     }
-    m_correction = CorrectBackground(document, m_scan, StraightPicture::LeftToCaller);
+    m_correction = corrector.correct(m_scan, StraightPicture::LeftToCaller);
     return m_correction;
 }
 
