@@ -1,20 +1,13 @@
 #include "cli/documentjson.h"
 
+#include "document/shapefields.h"
 #include "document/stream/names.h"
 #include "document/vectorgraphics.h"
-#include "shapes/linelist.h"
-#include "shapes/mhsb.h"
-#include "shapes/rectgrid.h"
-#include "shapes/rectkg.h"
-#include "shapes/recttext.h"
-#include "shapes/rectzg.h"
-#include "shapes/rimage.h"
-#include "shapes/roundrect.h"
 #include "shapes/shapekinds.h"
-#include "shapes/triangle.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <type_traits>
 
 namespace sw::cli {
 
@@ -54,114 +47,52 @@ QString className(TGraphicsType kind)
     return name ? QString::fromUtf8(name) : QString();
 }
 
-// The cell sizes, spacings and counts bubble boxes and grids share.
-template <class Cells> void addCellFields(QJsonObject& o, const Cells& cells)
+template <class T> QJsonValue json(const T& value)
 {
-    o["Gridwidth"] = cells.Gridwidth;
-    o["GridHeight"] = cells.GridHeight;
-    o["RowSpace"] = cells.RowSpace;
-    o["ColSpace"] = cells.ColSpace;
-    o["Row"] = cells.Row;
-    o["col"] = cells.col;
+    if constexpr (std::is_enum_v<T>)
+        return name(value);
+    else if constexpr (std::is_same_v<T, TFont>)
+        return fontJson(value);
+    else if constexpr (std::is_same_v<T, QStringList>)
+        return lines(value);
+    else if constexpr (std::is_same_v<T, QChar>)
+        return QString(value);
+    else
+        return value;
 }
 
-void addKindFields(QJsonObject& o, const TGraphics& shape)
+// Shows the shape or page side of the fields describeShapeFields and
+// describePaperFields list, under their names.
+struct FieldsToJson
 {
-    switch (shape.Kind) {
-    case GKg: {
-        const auto& kg = static_cast<const TRectKg&>(shape);
-        o["FormatText"] = kg.FormatText;
-        o["KeyText"] = kg.KeyText;
-        o["Spread"] = kg.Spread;
-        o["Aspect"] = name(kg.Aspect);
-        o["TextType"] = name(kg.TextType);
-        o["ShowType"] = name(kg.ShowType);
-        o["OptionType"] = name(kg.OptionType);
-        o["GLZG"] = kg.GLZG;
-        o["ShowNumber"] = kg.ShowNumber;
-        o["StartNumberAgg"] = kg.StartNumberAgg;
-        addCellFields(o, kg);
-        o["ReadType"] = kg.ReadType;
-        o["Font"] = fontJson(kg.Font);
-        o["NumberFont"] = fontJson(kg.NumberFont);
-        break;
+    QJsonObject& object;
+
+    // Bounds stand for the corners.
+    void corners(double, double, double, double, TPoint, TPoint) const {}
+    template <class R, class S> void length(const char* name, const R&, const S& field) const
+    {
+        object[QLatin1StringView(name)] = json(field);
     }
-    case GZg: {
-        const auto& zg = static_cast<const TRectZg&>(shape);
-        o["Question"] = zg.Question;
-        o["Number"] = zg.Number;
-        o["Caption"] = zg.Caption;
-        o["XZT"] = zg.XZT;
-        o["XZTH"] = zg.XZTH;
-        break;
+    template <class R, class S> void same(const char* name, const R& record, const S& field) const
+    {
+        length(name, record, field);
     }
-    case GRectText: {
-        const auto& text = static_cast<const TRectText&>(shape);
-        o["Lines"] = lines(text.Lines);
-        o["Font"] = fontJson(text.Font);
-        break;
+    template <class R, class S>
+    void recorded(const char* name, const R& record, const S& field) const
+    {
+        length(name, record, field);
     }
-    case GLinelist: {
-        const auto& list = static_cast<const TLinelist&>(shape);
-        o["Lines"] = lines(list.Lines);
-        o["Font"] = fontJson(list.Font);
-        o["Row"] = list.Row;
-        break;
-    }
-    case GGrid:
-        addCellFields(o, static_cast<const TRectGrid&>(shape));
-        break;
-    case GRoundRect:
-        o["Radius"] = static_cast<const TRoundRect&>(shape).Radius;
-        break;
-    case GTriangle:
-        o["Aspect"] = name(static_cast<const TTriangle&>(shape).Aspect);
-        break;
-    case GRImage:
-        o["PicturePath"] = static_cast<const TRImage&>(shape).PicturePath;
-        break;
-    case GMHSB: {
-        const auto& fuzzy = static_cast<const TMHSB&>(shape);
-        o["Number"] = fuzzy.Number;
-        o["SBSL"] = fuzzy.SBSL;
-        o["PointList"] = fuzzy.PointList;
-        o["PointX"] = fuzzy.PointX;
-        o["PointY"] = fuzzy.PointY;
-        break;
-    }
-    case GLine:
-    case GRectangle:
-    case GEllipse:
-    case GDw:
-    case GErrorImg:
-    case GOkImg:
-    case gsinline:
-    case Gbarcode:
-    case GHline:
-    case GVline:
-        break;
-    }
-}
+};
 
 QJsonObject pageJson(const TVectorGraph& page)
 {
     QJsonArray shapes;
     for (const auto& shape : page.Shapes())
         shapes.append(shapeToJson(*shape));
-    return {{"PaperType", QString(page.PaperType)},
-            {"PageNumber", page.PageNumber},
-            {"PicturePath", page.PicturePath},
-            {"Left", page.Left},
-            {"Top", page.Top},
-            {"LeftMargin", page.LeftMargin},
-            {"RightMargin", page.RightMargin},
-            {"TopMargin", page.TopMargin},
-            {"BottomMargin", page.BottomMargin},
-            {"PageSize", name(page.PageSize)},
-            {"Orientation", name(page.Orientation)},
-            {"Height", page.Height},
-            {"Width", page.Width},
-            {"shapes", shapes}};
+    QJsonObject o{{"shapes", shapes}};
+    static const TPaper unusedRecord;
+    describePaperFields(FieldsToJson{o}, unusedRecord, page);
+    return o;
 }
 
 } // namespace
@@ -183,7 +114,8 @@ QJsonObject shapeToJson(const TGraphics& shape)
                                       {"Mode", name(shape.Pen.Mode)}}},
                   {"Brush", QJsonObject{{"Color", qint64(shape.Brush.Color)},
                                         {"Style", name(shape.Brush.Style)}}}};
-    addKindFields(o, shape);
+    static const TGPS unusedRecord(96);
+    describeShapeFields(FieldsToJson{o}, unusedRecord, shape);
     return o;
 }
 

@@ -26,15 +26,15 @@ struct FieldsToRecord
         x2 = document.toMillimetres(b.X);
         y2 = document.toMillimetres(b.Y);
     }
-    void length(double& millimetres, std::int32_t pixels) const
+    void length(const char*, double& millimetres, std::int32_t pixels) const
     {
         millimetres = document.toMillimetres(pixels);
     }
-    template <class R, class S> void same(R& recordField, const S& shapeField) const
+    template <class R, class S> void same(const char*, R& recordField, const S& shapeField) const
     {
         recordField = shapeField;
     }
-    template <class R, class S> void recorded(R& recordField, const S& field) const
+    template <class R, class S> void recorded(const char*, R& recordField, const S& field) const
     {
         recordField = field;
     }
@@ -47,37 +47,16 @@ struct FieldsToShape
 
     // The shape was built from its record's corners.
     void corners(double, double, double, double, TPoint, TPoint) const {}
-    void length(double millimetres, std::int32_t& pixels) const
+    void length(const char*, double millimetres, std::int32_t& pixels) const
     {
         pixels = document.toPixels(millimetres);
     }
-    template <class R, class S> void same(const R& recordField, S& shapeField) const
+    template <class R, class S> void same(const char*, const R& recordField, S& shapeField) const
     {
         shapeField = recordField;
     }
-    template <class R, class S> void recorded(const R&, S&) const {}
+    template <class R, class S> void recorded(const char*, const R&, S&) const {}
 };
-
-// The page fields a paper record holds, as describeShapeFields does for
-// shapes; recorded(): written, not read back (a page's number is set by its
-// place).
-template <class Visitor, class Paper, class Page>
-void describePaperFields(const Visitor& v, Paper& paper, Page& page)
-{
-    v.same(paper.PaperType, page.PaperType);
-    v.recorded(paper.PageNumber, page.PageNumber);
-    v.same(paper.PicturePath, page.PicturePath);
-    v.same(paper.Left, page.Left);
-    v.same(paper.Top, page.Top);
-    v.same(paper.LeftMargin, page.LeftMargin);
-    v.same(paper.RightMargin, page.RightMargin);
-    v.same(paper.TopMargin, page.TopMargin);
-    v.same(paper.BottomMargin, page.BottomMargin);
-    v.same(paper.PageSize, page.PageSize);
-    v.same(paper.Height, page.Height);
-    v.same(paper.Width, page.Width);
-    v.same(paper.Orientation, page.Orientation);
-}
 
 } // namespace
 

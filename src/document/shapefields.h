@@ -24,18 +24,19 @@ template <class T, class Of> using Like = std::conditional_t<std::is_const_v<Of>
 template <class Visitor, class Record, class Cells>
 void describeCells(const Visitor& v, Record& r, Cells& cells)
 {
-    v.length(r.GridHeight, cells.GridHeight);
-    v.length(r.Gridwidth, cells.Gridwidth);
-    v.length(r.RowSpace, cells.RowSpace);
-    v.length(r.ColSpace, cells.ColSpace);
+    v.length("GridHeight", r.GridHeight, cells.GridHeight);
+    v.length("Gridwidth", r.Gridwidth, cells.Gridwidth);
+    v.length("RowSpace", r.RowSpace, cells.RowSpace);
+    v.length("ColSpace", r.ColSpace, cells.ColSpace);
 }
 
-// The fields of a shape's kind, each once as (record field, shape field), for
-// a visitor that copies one way or the other:
-//   corners(X1, Y1, X2, Y2, a, b)  the corners, layout pixels; the shape is
-//                                  built from them
-//   length(millimetres, pixels)    a length, converted
-//   same(recordField, shapeField)  a value copied as it is
+// The fields of a shape's kind, each once as (name, record field, shape
+// field), for a visitor that copies one way or the other or shows them:
+//   corners(X1, Y1, X2, Y2, a, b)        the corners, layout pixels; the
+//                                        shape is built from them
+//   length(name, millimetres, pixels)    a length, converted
+//   same(name, recordField, shapeField)  a value copied as it is
+// The name is the shape field's.
 // Record and Shape are TGPS and TGraphics, the one copied from const. Fields
 // are listed in the order a shape takes them from its record; the fields all
 // kinds share (pen, brush, group, tag, lock) are not listed here.
@@ -56,70 +57,70 @@ void describeShapeFields(const Visitor& v, Record& r, Shape& shape)
     case Gbarcode:
         break;
     case GRoundRect:
-        v.length(r.Radii, static_cast<Like<TRoundRect, Shape>&>(shape).Radius);
+        v.length("Radius", r.Radii, static_cast<Like<TRoundRect, Shape>&>(shape).Radius);
         break;
     case GRectText: {
         auto& text = static_cast<Like<TRectText, Shape>&>(shape);
-        v.same(r.Text, text.Lines);
-        v.same(r.Font, text.Font);
+        v.same("Lines", r.Text, text.Lines);
+        v.same("Font", r.Font, text.Font);
         break;
     }
     case GGrid: {
         auto& grid = static_cast<Like<TRectGrid, Shape>&>(shape);
         describeCells(v, r, grid);
-        v.same(r.Row, grid.Row);
-        v.same(r.col, grid.col);
+        v.same("Row", r.Row, grid.Row);
+        v.same("col", r.col, grid.col);
         break;
     }
     case GKg: {
         auto& kg = static_cast<Like<TRectKg, Shape>&>(shape);
-        v.same(r.KeyText, kg.KeyText);
-        v.same(r.Spread, kg.Spread);
-        v.same(r.FormatText, kg.FormatText);
-        v.same(r.Aspect, kg.Aspect);
-        v.same(r.TextType, kg.TextType);
-        v.same(r.ShowType, kg.ShowType);
+        v.same("KeyText", r.KeyText, kg.KeyText);
+        v.same("Spread", r.Spread, kg.Spread);
+        v.same("FormatText", r.FormatText, kg.FormatText);
+        v.same("Aspect", r.Aspect, kg.Aspect);
+        v.same("TextType", r.TextType, kg.TextType);
+        v.same("ShowType", r.ShowType, kg.ShowType);
         describeCells(v, r, kg);
-        v.same(r.Font, kg.Font);
-        v.same(r.NumberFont, kg.NumberFont);
-        v.same(r.ShowNumber, kg.ShowNumber);
-        v.same(r.Row, kg.Row);
-        v.same(r.col, kg.col);
-        v.same(r.OptionType, kg.OptionType);
-        v.same(r.StartNumberAgg, kg.StartNumberAgg);
-        v.same(r.GLZG, kg.GLZG);
-        v.same(r.ReadType, kg.ReadType);
+        v.same("Font", r.Font, kg.Font);
+        v.same("NumberFont", r.NumberFont, kg.NumberFont);
+        v.same("ShowNumber", r.ShowNumber, kg.ShowNumber);
+        v.same("Row", r.Row, kg.Row);
+        v.same("col", r.col, kg.col);
+        v.same("OptionType", r.OptionType, kg.OptionType);
+        v.same("StartNumberAgg", r.StartNumberAgg, kg.StartNumberAgg);
+        v.same("GLZG", r.GLZG, kg.GLZG);
+        v.same("ReadType", r.ReadType, kg.ReadType);
         break;
     }
     case GTriangle:
-        v.same(r.Aspect, static_cast<Like<TTriangle, Shape>&>(shape).Aspect);
+        v.same("Aspect", r.Aspect, static_cast<Like<TTriangle, Shape>&>(shape).Aspect);
         break;
     case GZg: {
         auto& zg = static_cast<Like<TRectZg, Shape>&>(shape);
-        v.same(r.Question, zg.Question);
-        v.same(r.Number, zg.Number);
-        v.same(r.Caption, zg.Caption);
-        v.same(r.XZT, zg.XZT);
-        v.same(r.XZTH, zg.XZTH);
+        v.same("Question", r.Question, zg.Question);
+        v.same("Number", r.Number, zg.Number);
+        v.same("Caption", r.Caption, zg.Caption);
+        v.same("XZT", r.XZT, zg.XZT);
+        v.same("XZTH", r.XZTH, zg.XZTH);
         break;
     }
     case GRImage:
-        v.same(r.PicturePath, static_cast<Like<TRImage, Shape>&>(shape).PicturePath);
+        v.same("PicturePath", r.PicturePath, static_cast<Like<TRImage, Shape>&>(shape).PicturePath);
         break;
     case GMHSB: {
         auto& fuzzy = static_cast<Like<TMHSB, Shape>&>(shape);
-        v.same(r.Number, fuzzy.Number);
-        v.same(r.SBSL, fuzzy.SBSL);
-        v.same(r.PointList, fuzzy.PointList);
-        v.length(r.PointX, fuzzy.PointX);
-        v.length(r.PointY, fuzzy.PointY);
+        v.same("Number", r.Number, fuzzy.Number);
+        v.same("SBSL", r.SBSL, fuzzy.SBSL);
+        v.same("PointList", r.PointList, fuzzy.PointList);
+        v.length("PointX", r.PointX, fuzzy.PointX);
+        v.length("PointY", r.PointY, fuzzy.PointY);
         break;
     }
     case GLinelist: {
         auto& lines = static_cast<Like<TLinelist, Shape>&>(shape);
-        v.same(r.Text, lines.Lines);
-        v.same(r.Font, lines.Font);
-        v.same(r.Row, lines.Row);
+        v.same("Lines", r.Text, lines.Lines);
+        v.same("Font", r.Font, lines.Font);
+        v.same("Row", r.Row, lines.Row);
         break;
     }
     case GErrorImg:
@@ -129,6 +130,27 @@ void describeShapeFields(const Visitor& v, Record& r, Shape& shape)
     }
     auto& box = static_cast<Like<TRectangle, Shape>&>(shape);
     v.corners(r.X1, r.Y1, r.X2, r.Y2, box.TopLeft, box.BottomRight);
+}
+
+// The page fields a paper record holds, as describeShapeFields does for
+// shapes; recorded(): written, not read back (a page's number is set by its
+// place).
+template <class Visitor, class Paper, class Page>
+void describePaperFields(const Visitor& v, Paper& paper, Page& page)
+{
+    v.same("PaperType", paper.PaperType, page.PaperType);
+    v.recorded("PageNumber", paper.PageNumber, page.PageNumber);
+    v.same("PicturePath", paper.PicturePath, page.PicturePath);
+    v.same("Left", paper.Left, page.Left);
+    v.same("Top", paper.Top, page.Top);
+    v.same("LeftMargin", paper.LeftMargin, page.LeftMargin);
+    v.same("RightMargin", paper.RightMargin, page.RightMargin);
+    v.same("TopMargin", paper.TopMargin, page.TopMargin);
+    v.same("BottomMargin", paper.BottomMargin, page.BottomMargin);
+    v.same("PageSize", paper.PageSize, page.PageSize);
+    v.same("Height", paper.Height, page.Height);
+    v.same("Width", paper.Width, page.Width);
+    v.same("Orientation", paper.Orientation, page.Orientation);
 }
 
 } // namespace sw
