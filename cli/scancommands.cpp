@@ -127,7 +127,8 @@ int runDeskew(const QStringList& args)
     if (scan.scanFailed())
         printError(QStringLiteral("%1: %2").arg(scanPath, error));
     else
-        printError(QStringLiteral("Cannot create file %1 %2").arg(out, error));
+        printError(QStringLiteral("Cannot create file %1 %2")
+                       .arg(out, error.isEmpty() ? file.errorString() : error));
     return ExitFileError;
 }
 

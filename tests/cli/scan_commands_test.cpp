@@ -66,6 +66,16 @@ TEST_F(ScanCommands, DeskewOfATruncatedJpegScanWritesNothing)
     EXPECT_FALSE(QFile::exists(path("out.jpg")));
 }
 
+TEST_F(ScanCommands, AnOutputFolderThatIsMissingIsNamedWithTheReason)
+{
+    const QString out = path("missing/out.jpg");
+    const CliResult r = runCli({"deskew", path("blank.exm"), path("scan.png"), "-o", out});
+    EXPECT_EQ(r.exitCode, 2);
+    const QString err = QString::fromUtf8(r.err).trimmed();
+    EXPECT_TRUE(err.startsWith(QStringLiteral("Cannot create file ") + out)) << err.toStdString();
+    EXPECT_GT(err.size(), (QStringLiteral("Cannot create file ") + out).size() + 1);
+}
+
 TEST_F(ScanCommands, UnreadableScanIsAFileError)
 {
     QFile bad(path("bad.jpg"));
