@@ -39,8 +39,8 @@ int main(int argc, char** argv)
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int pixelsPerInch = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    sw::TPaintForm window({pixelsPerInch, database});
-    if (!window.FormCreate())
+    sw::MainWindow window({pixelsPerInch, database});
+    if (!window.openDatabase())
         return 1;
     // Without a window manager (a bare X server) maximising does nothing.
     if (screen)

@@ -20,7 +20,7 @@ void BM_HistorySnapshot(benchmark::State& state)
     TVectorGraphics* document = inputs.twentyPages();
     if (!inputs.require(state, document != nullptr))
         return;
-    TOperationHistory history(*document);
+    OperationHistory history(*document);
     for (auto _ : state) {
         // A reset keeps the snapshots from piling up over the iterations.
         history.ResetHistory();
@@ -38,7 +38,7 @@ void BM_HistoryRestore(benchmark::State& state)
     TVectorGraphics* document = inputs.twentyPages();
     if (!inputs.require(state, document != nullptr))
         return;
-    TOperationHistory history(*document);
+    OperationHistory history(*document);
     history.AddEntry(EntryCaption);
     for (auto _ : state) {
         QString error;
@@ -58,7 +58,7 @@ void BM_HistorySnapshotRestore(benchmark::State& state)
     TVectorGraphics* document = inputs.twentyPages();
     if (!inputs.require(state, document != nullptr))
         return;
-    TOperationHistory history(*document);
+    OperationHistory history(*document);
     for (auto _ : state) {
         history.ResetHistory();
         history.AddEntry(EntryCaption);

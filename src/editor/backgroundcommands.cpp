@@ -3,8 +3,8 @@
 #include "document/analysis/correction.h"
 #include "document/analysis/fuzzyboxes.h"
 #include "document/vectorgraphics.h"
+#include "editor/editingcontroller.h"
 #include "editor/mainwindow.h"
-#include "editor/vcortrols.h"
 #include "platform/picturecodec.h"
 #include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
@@ -102,7 +102,7 @@ void BackgroundCommands::InsertPicture()
     const double pixelsPerMm = m_window.document().PixelsPerMm;
     m_window.pageDialog().applyPictureSize(picture.width() / pixelsPerMm,
                                            picture.height() / pixelsPerMm);
-    m_window.RzToolButton8Click();
+    m_window.zoomToActualSize();
     // The page's own offset applies the next time the page is shown.
     m_window.backgroundImage()->move(0, 0);
     m_window.updateContentSize();

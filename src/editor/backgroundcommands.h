@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/pagefrm.h"
+#include "dialogs/pagesetupdialog.h"
 
 #include <QImage>
 #include <QString>
@@ -8,7 +8,7 @@
 
 namespace sw {
 
-class TPaintForm;
+class MainWindow;
 
 inline const QString SavePictureQuestion = QStringLiteral("是否保存底图？");
 
@@ -20,7 +20,7 @@ inline const QString SavePictureQuestion = QStringLiteral("是否保存底图？
 class BackgroundCommands : public PageSetupHost
 {
 public:
-    explicit BackgroundCommands(TPaintForm& window) : m_window(window) {}
+    explicit BackgroundCommands(MainWindow& window) : m_window(window) {}
 
     // The picture as shown (Format_RGB32); null when none is shown.
     const QImage& picture() const { return m_picture; }
@@ -56,7 +56,7 @@ private:
     void refuseUnreadable(const QString& path, const QString& error);
     int pictureDotsPerInch(const QImage& picture) const;
 
-    TPaintForm& m_window;
+    MainWindow& m_window;
     QImage m_picture;
 };
 

@@ -4,19 +4,19 @@
 
 namespace sw {
 
-TColorSwatch::TColorSwatch(QWidget* parent) : QToolButton(parent)
+ColorSwatch::ColorSwatch(QWidget* parent) : QToolButton(parent)
 {
     setAutoRaise(false);
     setFocusPolicy(Qt::TabFocus);
 }
 
-void TColorSwatch::SetColor(TColor color)
+void ColorSwatch::SetColor(TColor color)
 {
     m_color = color;
     update();
 }
 
-void TColorSwatch::paintEvent(QPaintEvent* event)
+void ColorSwatch::paintEvent(QPaintEvent* event)
 {
     QToolButton::paintEvent(event);
     QPainter painter(this);

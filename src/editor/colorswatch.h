@@ -8,12 +8,12 @@ namespace sw {
 
 // A small button filled with a colour. Clicking it only emits clicked(); the
 // owner opens the colour dialog and sets the chosen colour.
-class TColorSwatch : public QToolButton
+class ColorSwatch : public QToolButton
 {
     Q_OBJECT
 
 public:
-    explicit TColorSwatch(QWidget* parent = nullptr);
+    explicit ColorSwatch(QWidget* parent = nullptr);
 
     TColor Color() const { return m_color; }
     void SetColor(TColor color);

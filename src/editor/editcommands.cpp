@@ -3,8 +3,8 @@
 #include "document/arrange.h"
 #include "document/selection.h"
 #include "document/vectorgraphics.h"
+#include "editor/editingcontroller.h"
 #include "editor/mainwindow.h"
-#include "editor/vcortrols.h"
 #include "platform/widgets/dialogservice.h"
 
 namespace sw {
@@ -12,18 +12,18 @@ namespace sw {
 namespace {
 
 const ArrangeCommand Commands[] = {
-    {"RzToolButton25", "左对齐", "左对齐", "align-horizontal-left", "align-left", AlignLeft},
-    {"RzToolButton26", "右对齐", "右对齐", "align-horizontal-right", "align-right", AlignRight},
-    {"RzToolButton27", "顶对齐", "顶对齐", "align-vertical-top", "align-top", AlignTop},
-    {"RzToolButton28", "底对齐", "底对齐", "align-vertical-bottom", "align-bottom", AlignBottom},
-    {"RzToolButton29", "横向对齐", "横向居中", "distribute-horizontal-x", "distribute-h",
+    {"AlignLeftAct", "左对齐", "左对齐", "align-horizontal-left", "align-left", AlignLeft},
+    {"AlignRightAct", "右对齐", "右对齐", "align-horizontal-right", "align-right", AlignRight},
+    {"AlignTopAct", "顶对齐", "顶对齐", "align-vertical-top", "align-top", AlignTop},
+    {"AlignBottomAct", "底对齐", "底对齐", "align-vertical-bottom", "align-bottom", AlignBottom},
+    {"CentreHorizontallyAct", "横向对齐", "横向居中", "distribute-horizontal-x", "distribute-h",
      DistributeHorizontally},
-    {"RzToolButton30", "纵向对齐", "纵向居中", "distribute-vertical-y", "distribute-v",
+    {"CentreVerticallyAct", "纵向对齐", "纵向居中", "distribute-vertical-y", "distribute-v",
      DistributeVertically},
-    {"RzToolButton31", "最大宽度", "最大宽度", "", "max-width", MaxWidth},
-    {"RzToolButton32", "最大高度", "最大高度", "", "max-height", MaxHeight},
-    {"RzToolButton33", "最小宽度", "最小宽度", "", "min-width", MinWidth},
-    {"RzToolButton34", "最小高度", "最小高度", "", "min-height", MinHeight},
+    {"MaxWidthAct", "最大宽度", "最大宽度", "", "max-width", MaxWidth},
+    {"MaxHeightAct", "最大高度", "最大高度", "", "max-height", MaxHeight},
+    {"MinWidthAct", "最小宽度", "最小宽度", "", "min-width", MinWidth},
+    {"MinHeightAct", "最小高度", "最小高度", "", "min-height", MinHeight},
 };
 
 // The four positioning boxes and the two page marks come first.

@@ -8,7 +8,7 @@ namespace sw {
 
 inline const QString NothingCopiedStatus = QStringLiteral("没有复制的图形，未粘贴任何图形");
 
-class TPaintForm;
+class MainWindow;
 class TVectorGraphics;
 
 // One of the ten alignment and size commands: its button, its menu item,
@@ -31,7 +31,7 @@ std::span<const ArrangeCommand> arrangeCommands();
 class EditCommands
 {
 public:
-    explicit EditCommands(TPaintForm& window) : m_window(window) {}
+    explicit EditCommands(MainWindow& window) : m_window(window) {}
 
     // Marks the selected unlocked shapes of every page for pasting.
     void Copy();
@@ -49,7 +49,7 @@ public:
 private:
     void record(const char* entry);
 
-    TPaintForm& m_window;
+    MainWindow& m_window;
 };
 
 } // namespace sw

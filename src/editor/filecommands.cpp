@@ -1,11 +1,11 @@
 #include "editor/filecommands.h"
 
-#include "dialogs/fblfrm.h"
+#include "dialogs/resolutiondialog.h"
 #include "document/export.h"
 #include "document/printing.h"
 #include "document/vectorgraphics.h"
+#include "editor/editingcontroller.h"
 #include "editor/mainwindow.h"
-#include "editor/vcortrols.h"
 #include "platform/widgets/dialogservice.h"
 #include "platform/widgets/qtprinter.h"
 
@@ -60,7 +60,7 @@ QString withEnding(const QString& path, int filterIndex)
 
 } // namespace
 
-FileCommands::FileCommands(TPaintForm& window) : m_window(window) {}
+FileCommands::FileCommands(MainWindow& window) : m_window(window) {}
 
 FileCommands::~FileCommands() = default;
 
@@ -115,7 +115,7 @@ bool FileCommands::OpenFile(const QString& path)
     // The tab change scrolls to the origin and loads the background picture.
     m_window.rebuildTabs(0);
     document.LayoutMarks();
-    TVcortrols& controller = m_window.controller();
+    EditingController& controller = m_window.controller();
     controller.ResetHistory();
     controller.AddEntry(QStringLiteral("打开文件"));
     controller.History().MarkSaved();
@@ -186,7 +186,7 @@ void FileCommands::SaveAs()
 
 void FileCommands::exportPicture(QString path, int filterIndex)
 {
-    Tfblfrm& dialog = m_window.resolutionDialog();
+    ResolutionDialog& dialog = m_window.resolutionDialog();
     if (dialogService().exec(dialog) != QDialog::Accepted)
         return;
     const std::optional<int> resolution = dialog.resolution();
@@ -258,7 +258,7 @@ void FileCommands::DeletePage()
     document.CurrentPage = tab;
     document.DeleteCurrentPage();
     m_window.removeTab(tab);
-    m_window.settabs();
+    m_window.relabelTabs();
     m_window.controller().ResetHistory();
     m_window.controller().AddEntry(QStringLiteral("删除页面"));
 }

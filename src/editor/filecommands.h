@@ -7,7 +7,7 @@
 namespace sw {
 
 class Printer;
-class TPaintForm;
+class MainWindow;
 
 inline const QString DeletePageQuestion = QStringLiteral("您确信要删除当前页吗？");
 inline const QString SaveTemplateQuestion = QStringLiteral("是否保存模板？");
@@ -24,7 +24,7 @@ inline const QString OnlyPageOfPaperTypeStatus =
 class FileCommands
 {
 public:
-    explicit FileCommands(TPaintForm& window);
+    explicit FileCommands(MainWindow& window);
     ~FileCommands();
 
     // "打开": asks for a template and opens it, after offering to save the
@@ -65,7 +65,7 @@ private:
     void exportPicture(QString path, int filterIndex);
     bool deletionAllowed(int tab) const;
 
-    TPaintForm& m_window;
+    MainWindow& m_window;
     Printer* m_printer = nullptr;
     std::unique_ptr<Printer> m_defaultPrinter;
 };

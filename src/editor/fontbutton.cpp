@@ -7,13 +7,13 @@
 
 namespace sw {
 
-TFontButton::TFontButton(QWidget* parent) : QToolButton(parent)
+FontButton::FontButton(QWidget* parent) : QToolButton(parent)
 {
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     SetFont(m_font);
 }
 
-void TFontButton::SetFont(const TFont& font)
+void FontButton::SetFont(const TFont& font)
 {
     m_font = font;
     setText(font.Name);

@@ -9,12 +9,12 @@ namespace sw {
 
 // A button that keeps a font and shows its name. Clicking it only emits
 // clicked(); the owner opens the font dialog and sets the chosen font.
-class TFontButton : public QToolButton
+class FontButton : public QToolButton
 {
     Q_OBJECT
 
 public:
-    explicit TFontButton(QWidget* parent = nullptr);
+    explicit FontButton(QWidget* parent = nullptr);
 
     const TFont& Font() const { return m_font; }
     void SetFont(const TFont& font);

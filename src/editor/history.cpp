@@ -4,12 +4,12 @@
 
 namespace sw {
 
-TOperationHistory::TOperationHistory(TVectorGraphics& document, QObject* parent)
+OperationHistory::OperationHistory(TVectorGraphics& document, QObject* parent)
     : QAbstractListModel(parent), m_document(document)
 {
 }
 
-void TOperationHistory::ResetHistory()
+void OperationHistory::ResetHistory()
 {
     m_restoredIndex = -1;
     m_lastKey = -1;
@@ -21,7 +21,7 @@ void TOperationHistory::ResetHistory()
     updateModified();
 }
 
-void TOperationHistory::AddEntry(const QString& text)
+void OperationHistory::AddEntry(const QString& text)
 {
     if (m_restoredIndex != -1)
         dropRows(m_restoredIndex + 1, int(m_rows.size()) - 1);
@@ -43,7 +43,7 @@ void TOperationHistory::AddEntry(const QString& text)
     updateModified();
 }
 
-void TOperationHistory::RecordChange(std::int32_t key, const QString& text)
+void OperationHistory::RecordChange(std::int32_t key, const QString& text)
 {
     // After a restore the newest snapshot is not the live state: a change
     // then always starts a new entry, which drops the entries after the
@@ -62,7 +62,7 @@ void TOperationHistory::RecordChange(std::int32_t key, const QString& text)
     updateModified();
 }
 
-bool TOperationHistory::RestoreEntry(int listIndex, QString* error)
+bool OperationHistory::RestoreEntry(int listIndex, QString* error)
 {
     if (listIndex < 0 || listIndex >= int(m_rows.size())) {
         if (error)
@@ -82,46 +82,46 @@ bool TOperationHistory::RestoreEntry(int listIndex, QString* error)
     return true;
 }
 
-int TOperationHistory::CurrentRow() const
+int OperationHistory::CurrentRow() const
 {
     return m_restoredIndex == -1 ? int(m_rows.size()) - 1 : m_restoredIndex;
 }
 
-bool TOperationHistory::Undo(QString* error)
+bool OperationHistory::Undo(QString* error)
 {
     return CanUndo() && RestoreEntry(CurrentRow() - 1, error);
 }
 
-bool TOperationHistory::Redo(QString* error)
+bool OperationHistory::Redo(QString* error)
 {
     return CanRedo() && RestoreEntry(CurrentRow() + 1, error);
 }
 
-void TOperationHistory::MarkSaved()
+void OperationHistory::MarkSaved()
 {
     m_savedRow = CurrentRow();
     updateModified();
 }
 
-void TOperationHistory::MarkChanged()
+void OperationHistory::MarkChanged()
 {
     m_savedRow = -1;
     updateModified();
 }
 
-int TOperationHistory::rowCount(const QModelIndex& parent) const
+int OperationHistory::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-QVariant TOperationHistory::data(const QModelIndex& index, int role) const
+QVariant OperationHistory::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size() || role != Qt::DisplayRole)
         return {};
     return m_rows.at(index.row());
 }
 
-void TOperationHistory::takeSnapshot(StoredDocument& snapshot)
+void OperationHistory::takeSnapshot(StoredDocument& snapshot)
 {
     // The records are built here instead of as a full save builds them, which
     // drops bubble boxes without bubbles from the pages: a box whose option
@@ -138,7 +138,7 @@ void TOperationHistory::takeSnapshot(StoredDocument& snapshot)
     snapshot = static_cast<const StoredDocument&>(m_document);
 }
 
-void TOperationHistory::dropRows(int first, int last)
+void OperationHistory::dropRows(int first, int last)
 {
     if (first > last)
         return;
@@ -155,7 +155,7 @@ void TOperationHistory::dropRows(int first, int last)
         m_restoredIndex -= removed;
 }
 
-void TOperationHistory::updateModified()
+void OperationHistory::updateModified()
 {
     m_modified = m_savedRow == -1 || m_savedRow != CurrentRow();
     emit stateChanged();

@@ -21,14 +21,14 @@ class TVectorGraphics;
 // The model lists the newest entries, at most MaxRows, oldest first; the
 // display role of a row is its caption. Each row owns its snapshot, so the
 // history never holds more than MaxRows snapshots.
-class TOperationHistory : public QAbstractListModel
+class OperationHistory : public QAbstractListModel
 {
     Q_OBJECT
 
 public:
     static constexpr int MaxRows = 10;
 
-    explicit TOperationHistory(TVectorGraphics& document, QObject* parent = nullptr);
+    explicit OperationHistory(TVectorGraphics& document, QObject* parent = nullptr);
 
     // Empties the history.
     void ResetHistory();

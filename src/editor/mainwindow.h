@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/setpagefrm.h"
+#include "dialogs/newpagedialog.h"
 #include "editor/editorview.h"
 #include "platform/graphicstypes.h"
 
@@ -27,13 +27,13 @@ class FileCommands;
 class PageSurface;
 class RulerWidget;
 class ShapePanel;
-class TPropertyPanel;
+class PropertyPanel;
 class TemplateCommands;
-class TVcortrols;
+class EditingController;
 class TVectorGraph;
 class TVectorGraphics;
-class Tfblfrm;
-class Tpagefrm;
+class ResolutionDialog;
+class PageSetupDialog;
 
 // The window's caption.
 inline const QString MainWindowCaption = QStringLiteral("试卷制作");
@@ -44,7 +44,7 @@ struct MainWindowOptions
 {
     // Of the screen; fixes the document's layout pixels.
     int pixelsPerInch = 96;
-    // The database opened at start (FormCreate).
+    // The database opened at start (openDatabase).
     QString databasePath;
 };
 
@@ -53,32 +53,32 @@ struct MainWindowOptions
 // two tool bars, and a side bar with the shape's coordinates, the operation
 // history and the property panel. It owns the document and the editing
 // controller and shows what the controller draws.
-class TPaintForm : public QMainWindow, public EditorView, public PageHost
+class MainWindow : public QMainWindow, public EditorView, public PageHost
 {
     Q_OBJECT
 
 public:
-    explicit TPaintForm(MainWindowOptions options, QWidget* parent = nullptr);
-    ~TPaintForm() override;
+    explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Connects the database. False, after telling the user, when it cannot
     // be opened; the program then ends.
-    bool FormCreate();
+    bool openDatabase();
     // The first showing: creates the document, the controller and the first
     // page. Runs once; the first show() calls it.
-    void FormShow();
+    void start();
 
     TVectorGraphics& document() const { return *m_document; }
-    TVcortrols& controller() const { return *m_controller; }
+    EditingController& controller() const { return *m_controller; }
     Database& database() const { return *m_database; }
     int pixelsPerInch() const { return m_options.pixelsPerInch; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
     EditCommands& editCommands() const { return *m_editCommands; }
     TemplateCommands& templateCommands() const { return *m_templateCommands; }
-    Tsetpagefrm& paperDialog() const { return *m_paperDialog; }
-    Tfblfrm& resolutionDialog() const { return *m_resolutionDialog; }
+    NewPageDialog& paperDialog() const { return *m_paperDialog; }
+    ResolutionDialog& resolutionDialog() const { return *m_resolutionDialog; }
     BackgroundCommands& backgroundCommands() const { return *m_backgroundCommands; }
-    Tpagefrm& pageDialog() const { return *m_pageDialog; }
+    PageSetupDialog& pageDialog() const { return *m_pageDialog; }
 
     // The template file the document was opened from or last saved to;
     // empty for a new document. Shown in the window title.
@@ -89,7 +89,7 @@ public:
     // panel, which the window makes and wires itself. The window takes the
     // panel's widget as its child.
     void setShapePanel(ShapePanel* panel);
-    TPropertyPanel* propertyPanel() const { return m_propertyPanel; }
+    PropertyPanel* propertyPanel() const { return m_propertyPanel; }
     // The command or tool action of the given object name, null if none.
     QAction* action(const QString& name) const;
 
@@ -97,7 +97,7 @@ public:
 
     QTabBar* tabBar() const { return m_tabs; }
     // Renumbers the pages and relabels every tab.
-    void settabs();
+    void relabelTabs();
     // One tab per page, tab `index` selected, with the tab change run.
     void rebuildTabs(int index);
     // Selects the tab; the tab change runs when the index changes.
@@ -123,9 +123,9 @@ public:
     void updateContentSize();
 
     // Zoom of the current page: actual size, in, out.
-    void RzToolButton8Click();
-    void RzToolButton9Click();
-    void RzToolButton11Click();
+    void zoomToActualSize();
+    void zoomIn();
+    void zoomOut();
 
     // Opens a template (command line, dropped file). A template that cannot
     // be read leaves the document as it was.
@@ -195,21 +195,21 @@ private:
     QWidget* createSideBar();
     void createStatusBar();
 
-    void RzTabControl1Change(int index);
+    void showPageOfTab(int index);
     void markSelectedTab();
-    void ToolSelectActExecute(int tool);
-    void DeleteActExecute();
-    void RzListView1DblClick();
+    void selectTool(int tool);
+    void deleteSelection();
+    void restoreHistoryRow();
     // Undo (back) and redo (forward) one history entry.
     void stepHistory(bool forward);
     void showRestored(bool restored, const QString& error);
     // The history's current row selected in its list, undo and redo enabled
     // as they can act, the title marked while there are unsaved changes.
     void historyChanged();
-    void PaintBoxMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-    void PaintBoxMouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
-    void PaintBoxMouseUp(QPoint pos);
-    void PaintBoxDblClick();
+    void surfacePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void surfaceMoved(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void surfaceReleased(QPoint pos);
+    void surfaceDoubleClicked();
     void zoomBy(double step);
     void updateTitle();
     void usePropertyPanel();
@@ -222,15 +222,15 @@ private:
     std::unique_ptr<Database> m_database;
     std::unique_ptr<TVectorGraphics> m_document;
     bool m_repaintPending = false;
-    std::unique_ptr<TVcortrols> m_controller;
+    std::unique_ptr<EditingController> m_controller;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommands> m_editCommands;
     std::unique_ptr<BackgroundCommands> m_backgroundCommands;
     std::unique_ptr<TemplateCommands> m_templateCommands;
-    Tsetpagefrm* m_paperDialog = nullptr;
-    Tfblfrm* m_resolutionDialog = nullptr;
-    Tpagefrm* m_pageDialog = nullptr;
-    TPropertyPanel* m_propertyPanel = nullptr;
+    NewPageDialog* m_paperDialog = nullptr;
+    ResolutionDialog* m_resolutionDialog = nullptr;
+    PageSetupDialog* m_pageDialog = nullptr;
+    PropertyPanel* m_propertyPanel = nullptr;
     ShapePanel* m_panel = nullptr;
     QString m_fileName;
     TFont m_editorFont;

@@ -6,7 +6,7 @@
 
 namespace sw {
 
-// The page drawing surface ("PaintBox"): shows the editing controller's
+// The page drawing surface ("PageSurface"): shows the editing controller's
 // backing image as it is and reports the mouse in surface pixels.
 class PageSurface : public QWidget
 {

@@ -79,8 +79,7 @@ template <class S> PanelBinding bindText(QLineEdit* edit, QString S::*member)
 }
 
 // A font button and a font; its colour shows in swatch, when given, as well.
-template <class S>
-PanelBinding bindFont(TFontButton* button, TColorSwatch* swatch, TFont S::*member)
+template <class S> PanelBinding bindFont(FontButton* button, ColorSwatch* swatch, TFont S::*member)
 {
     return bindShape<S>(
         [=](const S& shape) {

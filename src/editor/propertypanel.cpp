@@ -1,6 +1,6 @@
 #include "editor/propertypanel.h"
 
-#include "dialogs/linesetfrm.h"
+#include "dialogs/linelistdialog.h"
 #include "document/vectorgraphics.h"
 #include "editor/colorswatch.h"
 #include "editor/fontbutton.h"
@@ -17,41 +17,41 @@
 
 namespace sw {
 
-TPropertyPanel::TPropertyPanel(int pixelsPerInch, QWidget* parent)
+PropertyPanel::PropertyPanel(int pixelsPerInch, QWidget* parent)
     : QWidget(parent), m_pixelsPerInch(pixelsPerInch)
 {
     setObjectName(QStringLiteral("PropertyPanel"));
     buildPanels();
 }
 
-TPropertyPanel::~TPropertyPanel() = default;
+PropertyPanel::~PropertyPanel() = default;
 
-void TPropertyPanel::SetDocument(TVectorGraphics* document)
+void PropertyPanel::SetDocument(TVectorGraphics* document)
 {
     m_document = document;
 }
 
-void TPropertyPanel::SetTextEditorFontSource(std::function<TFont()> source)
+void PropertyPanel::SetTextEditorFontSource(std::function<TFont()> source)
 {
     m_textEditorFontSource = std::move(source);
 }
 
-int TPropertyPanel::pixelsPerInch() const
+int PropertyPanel::pixelsPerInch() const
 {
     return m_document ? m_document->PixelsPerInch : m_pixelsPerInch;
 }
 
-int TPropertyPanel::cornerRadius() const
+int PropertyPanel::cornerRadius() const
 {
     return m_radius->value();
 }
 
-QString TPropertyPanel::optionCharacters() const
+QString PropertyPanel::optionCharacters() const
 {
     return m_optionChars->currentText();
 }
 
-QStringList TPropertyPanel::OptionCharacterList() const
+QStringList PropertyPanel::OptionCharacterList() const
 {
     QStringList list;
     for (int i = 0; i < m_optionChars->count(); ++i)
@@ -59,7 +59,7 @@ QStringList TPropertyPanel::OptionCharacterList() const
     return list;
 }
 
-void TPropertyPanel::setOptionCharacterList(const QStringList& list)
+void PropertyPanel::setOptionCharacterList(const QStringList& list)
 {
     const QSignalBlocker blocker(m_optionChars);
     const QString current = m_optionChars->currentText();
@@ -71,7 +71,7 @@ void TPropertyPanel::setOptionCharacterList(const QStringList& list)
         m_optionChars->setEditText(current);
 }
 
-bool TPropertyPanel::ReadOptionCharacterFile(const QString& folder, QString* error)
+bool PropertyPanel::ReadOptionCharacterFile(const QString& folder, QString* error)
 {
     QString reason;
     const std::optional<QStringList> list = readOptionCharacterFile(folder, &reason);
@@ -82,30 +82,30 @@ bool TPropertyPanel::ReadOptionCharacterFile(const QString& folder, QString* err
     return reason.isEmpty();
 }
 
-QStringList TPropertyPanel::LineListRows() const
+QStringList PropertyPanel::LineListRows() const
 {
     const QString text = m_lineMemo->toPlainText();
     return text.isEmpty() ? QStringList{} : text.split(QLatin1Char('\n'));
 }
 
-void TPropertyPanel::SetLineListRows(const QStringList& rows)
+void PropertyPanel::SetLineListRows(const QStringList& rows)
 {
     m_lineMemo->setPlainText(rows.join(QLatin1Char('\n')));
 }
 
-int TPropertyPanel::LineListRowCount() const
+int PropertyPanel::LineListRowCount() const
 {
     return m_lineRows->value();
 }
 
-void TPropertyPanel::valueChanged()
+void PropertyPanel::valueChanged()
 {
     syncAlternativesEdit();
     applyGuards();
     applyUserChange(true);
 }
 
-void TPropertyPanel::applyGuards()
+void PropertyPanel::applyGuards()
 {
     // A grid of zero-height (zero-width) cells is a set of lines and needs at
     // least two of them.
@@ -129,7 +129,7 @@ void TPropertyPanel::applyGuards()
     }
 }
 
-void TPropertyPanel::applyUserChange(bool recordHistory)
+void PropertyPanel::applyUserChange(bool recordHistory)
 {
     // While LoadPanel fills the controls nothing is applied: a selection is
     // no change and makes no history entry. Neither does a change that
@@ -143,7 +143,7 @@ void TPropertyPanel::applyUserChange(bool recordHistory)
         emit changeRecorded(page->LastHitIndex, ChangeText);
 }
 
-void TPropertyPanel::syncAlternativesEdit()
+void PropertyPanel::syncAlternativesEdit()
 {
     // The alternatives of an optional question mean nothing without it.
     const bool optional = m_optional->isChecked();
@@ -154,7 +154,7 @@ void TPropertyPanel::syncAlternativesEdit()
     }
 }
 
-void TPropertyPanel::chooseColor(TColorSwatch* swatch, TFontButton* fontOwner)
+void PropertyPanel::chooseColor(ColorSwatch* swatch, FontButton* fontOwner)
 {
     const std::optional<QColor> chosen =
         dialogService().chooseColor(this, toQColor(swatch->Color()));
@@ -176,7 +176,7 @@ void TPropertyPanel::chooseColor(TColorSwatch* swatch, TFontButton* fontOwner)
     applyUserChange(false);
 }
 
-void TPropertyPanel::chooseFont(TFontButton* button, TColorSwatch* colorSwatch)
+void PropertyPanel::chooseFont(FontButton* button, ColorSwatch* colorSwatch)
 {
     const int ppi = pixelsPerInch();
     const std::optional<QFont> chosen =
@@ -190,7 +190,7 @@ void TPropertyPanel::chooseFont(TFontButton* button, TColorSwatch* colorSwatch)
     applyUserChange(false);
 }
 
-void TPropertyPanel::chooseTextFont()
+void PropertyPanel::chooseTextFont()
 {
     const int ppi = pixelsPerInch();
     const TFont editorFont = textEditorFont();
@@ -205,7 +205,7 @@ void TPropertyPanel::chooseTextFont()
     applyUserChange(false);
 }
 
-void TPropertyPanel::choosePicture()
+void PropertyPanel::choosePicture()
 {
     const FileChoice file = dialogService().openFile(
         this, QStringLiteral("选择图片"),
@@ -216,17 +216,17 @@ void TPropertyPanel::choosePicture()
         m_picturePath->setText(file.path);
 }
 
-void TPropertyPanel::editLineListRows()
+void PropertyPanel::editLineListRows()
 {
-    Tlinesetfrm dialog(LineListRows(), this);
-    connect(&dialog, &Tlinesetfrm::saved, this, [this](const QStringList& rows) {
+    LineListDialog dialog(LineListRows(), this);
+    connect(&dialog, &LineListDialog::saved, this, [this](const QStringList& rows) {
         SetLineListRows(rows);
         applyUserChange(true);
     });
     dialogService().exec(dialog);
 }
 
-TFont TPropertyPanel::textEditorFont() const
+TFont PropertyPanel::textEditorFont() const
 {
     return m_textEditorFontSource ? m_textEditorFontSource() : m_textFont->Font();
 }

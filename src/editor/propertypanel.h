@@ -25,8 +25,8 @@ class QVBoxLayout;
 
 namespace sw {
 
-class TColorSwatch;
-class TFontButton;
+class ColorSwatch;
+class FontButton;
 class TGraphics;
 class TVectorGraph;
 class TVectorGraphics;
@@ -39,7 +39,7 @@ struct PanelBinding;
 // once into the document's ActiveShape and every selected shape of its kind
 // on the current page. LoadPanel shows a shape's values. The colour, font and
 // picture dialogs go through the dialog service.
-class TPropertyPanel : public QWidget, public ShapePanel
+class PropertyPanel : public QWidget, public ShapePanel
 {
     Q_OBJECT
 
@@ -51,8 +51,8 @@ public:
 
     // pixelsPerInch: the screen's, used for the default fonts and, until a
     // document is set, for the font dialogs.
-    explicit TPropertyPanel(int pixelsPerInch, QWidget* parent = nullptr);
-    ~TPropertyPanel() override;
+    explicit PropertyPanel(int pixelsPerInch, QWidget* parent = nullptr);
+    ~PropertyPanel() override;
 
     // The document edited (not owned); nullptr detaches the panel. Font sizes
     // convert at its pixels per inch.
@@ -127,8 +127,8 @@ private:
                         bool editable = false);
     QLineEdit* newEdit(const char* name);
     QCheckBox* newCheck(const char* name, const QString& text, bool checked);
-    TColorSwatch* newSwatch(const char* name);
-    TFontButton* newFontButton(const char* name, const TFont& font);
+    ColorSwatch* newSwatch(const char* name);
+    FontButton* newFontButton(const char* name, const TFont& font);
     QToolButton* newButton(const char* name, const QString& text);
     // Declares how a control loads from and stores into shapes.
     void bind(PanelBinding binding);
@@ -146,8 +146,8 @@ private:
     void applyGuards();
     void applyUserChange(bool recordHistory);
     void syncAlternativesEdit();
-    void chooseColor(TColorSwatch* swatch, TFontButton* fontOwner);
-    void chooseFont(TFontButton* button, TColorSwatch* colorSwatch);
+    void chooseColor(ColorSwatch* swatch, FontButton* fontOwner);
+    void chooseFont(FontButton* button, ColorSwatch* colorSwatch);
     void chooseTextFont();
     void choosePicture();
     // "线段设置" on the row descriptions; each "保存" applies them.
@@ -163,71 +163,71 @@ private:
     // write nothing into shapes.
     bool m_loading = false;
 
-    QFrame* m_markPanel = nullptr; // RzPanel1
+    QFrame* m_markPanel = nullptr;
     std::array<QFrame*, SubjectCount> m_panels{};
     // In the order they load and store.
     std::vector<PanelBinding> m_bindings;
 
-    // RzPanel1
-    QLineEdit* m_tag = nullptr; // RzEdit4
+    // the mark panel
+    QLineEdit* m_tag = nullptr;
     // rp11 picture
-    QLineEdit* m_picturePath = nullptr;     // RzEdit2
-    QToolButton* m_pictureButton = nullptr; // RzToolButton35
+    QLineEdit* m_picturePath = nullptr;
+    QToolButton* m_pictureButton = nullptr;
     // rp10 cut box
-    QSpinBox* m_question = nullptr;      // RzSpinEdit9
-    QSpinBox* m_part = nullptr;          // RzSpinEdit15
-    QLineEdit* m_caption = nullptr;      // RzEdit1
-    QCheckBox* m_optional = nullptr;     // RzCheckBox3
-    QLineEdit* m_alternatives = nullptr; // RzEdit3
+    QSpinBox* m_question = nullptr;
+    QSpinBox* m_part = nullptr;
+    QLineEdit* m_caption = nullptr;
+    QCheckBox* m_optional = nullptr;
+    QLineEdit* m_alternatives = nullptr;
     // rp2 bubble fonts
-    TFontButton* m_labelFont = nullptr;    // RzToolButton2
-    TColorSwatch* m_labelColor = nullptr;  // textcolor
-    TFontButton* m_numberFont = nullptr;   // RzToolButton3
-    TColorSwatch* m_numberColor = nullptr; // Numbercolor
+    FontButton* m_labelFont = nullptr;
+    ColorSwatch* m_labelColor = nullptr; // textcolor
+    FontButton* m_numberFont = nullptr;
+    ColorSwatch* m_numberColor = nullptr; // Numbercolor
     // rp3 line
-    QSpinBox* m_penWidth = nullptr;  // RzSpinEdit1
-    QComboBox* m_penStyle = nullptr; // RzComboBox2
+    QSpinBox* m_penWidth = nullptr;
+    QComboBox* m_penStyle = nullptr;
     // rp1 bubble box
-    QComboBox* m_optionChars = nullptr;       // RzComboBox1
-    QComboBox* m_purpose = nullptr;           // RzComboBox3
-    QComboBox* m_optionType = nullptr;        // RzComboBox7
-    QComboBox* m_showType = nullptr;          // RzComboBox5
-    QComboBox* m_direction = nullptr;         // RzComboBox4
-    QSpinBox* m_count = nullptr;              // RzSpinEdit10
-    QDoubleSpinBox* m_bubbleWidth = nullptr;  // RzSpinEdit11
-    QDoubleSpinBox* m_bubbleHeight = nullptr; // RzSpinEdit12
-    QSpinBox* m_bubbleColSpace = nullptr;     // RzSpinEdit14
-    QSpinBox* m_bubbleRowSpace = nullptr;     // RzSpinEdit13
-    QCheckBox* m_showNumber = nullptr;        // RzCheckBox2
-    QSpinBox* m_numberAdd = nullptr;          // RzSpinEdit16
-    QComboBox* m_readType = nullptr;          // RzComboBox8
-    QSpinBox* m_linkedQuestion = nullptr;     // RzSpinEdit17
+    QComboBox* m_optionChars = nullptr;
+    QComboBox* m_purpose = nullptr;
+    QComboBox* m_optionType = nullptr;
+    QComboBox* m_showType = nullptr;
+    QComboBox* m_direction = nullptr;
+    QSpinBox* m_count = nullptr;
+    QDoubleSpinBox* m_bubbleWidth = nullptr;
+    QDoubleSpinBox* m_bubbleHeight = nullptr;
+    QSpinBox* m_bubbleColSpace = nullptr;
+    QSpinBox* m_bubbleRowSpace = nullptr;
+    QCheckBox* m_showNumber = nullptr;
+    QSpinBox* m_numberAdd = nullptr;
+    QComboBox* m_readType = nullptr;
+    QSpinBox* m_linkedQuestion = nullptr;
     // rp6 text font
-    TFontButton* m_textFont = nullptr;   // BtnFont1
-    TColorSwatch* m_textColor = nullptr; // fontcolor
+    FontButton* m_textFont = nullptr;   // BtnFont1
+    ColorSwatch* m_textColor = nullptr; // fontcolor
     // rp9 grid
-    QSpinBox* m_gridWidth = nullptr;    // RzSpinEdit5
-    QSpinBox* m_gridHeight = nullptr;   // RzSpinEdit6
-    QSpinBox* m_gridColSpace = nullptr; // RzSpinEdit7
-    QSpinBox* m_gridRowSpace = nullptr; // RzSpinEdit2
-    QSpinBox* m_gridCols = nullptr;     // RzSpinEdit4
-    QSpinBox* m_gridRows = nullptr;     // RzSpinEdit3
+    QSpinBox* m_gridWidth = nullptr;
+    QSpinBox* m_gridHeight = nullptr;
+    QSpinBox* m_gridColSpace = nullptr;
+    QSpinBox* m_gridRowSpace = nullptr;
+    QSpinBox* m_gridCols = nullptr;
+    QSpinBox* m_gridRows = nullptr;
     // rp4 frame colour
-    TColorSwatch* m_penColor = nullptr; // bcolor1
+    ColorSwatch* m_penColor = nullptr; // bcolor1
     // rp5 fill
-    QCheckBox* m_fill = nullptr;          // RzCheckBox1
-    TColorSwatch* m_brushColor = nullptr; // bcolor2
+    QCheckBox* m_fill = nullptr;
+    ColorSwatch* m_brushColor = nullptr; // bcolor2
     // rp7 corner
-    QSpinBox* m_radius = nullptr; // RzSpinEdit8
+    QSpinBox* m_radius = nullptr;
     // rp8 direction
-    QComboBox* m_triangleAspect = nullptr; // RzComboBox6
+    QComboBox* m_triangleAspect = nullptr;
     // RP13 line list
-    QSpinBox* m_lineRows = nullptr;            // RzSpinEdit18
-    TFontButton* m_lineFont = nullptr;         // RzToolButton37
-    QToolButton* m_lineEditorButton = nullptr; // RzToolButton38
-    QPlainTextEdit* m_lineMemo = nullptr;      // lineMemo
+    QSpinBox* m_lineRows = nullptr;
+    FontButton* m_lineFont = nullptr;
+    QToolButton* m_lineEditorButton = nullptr;
+    QPlainTextEdit* m_lineMemo = nullptr; // lineMemo
     // rp12 detection
-    QToolButton* m_positionCheck = nullptr; // RzToolButton12
+    QToolButton* m_positionCheck = nullptr;
 };
 
 } // namespace sw

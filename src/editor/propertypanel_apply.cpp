@@ -24,7 +24,7 @@ int toolOfKind(TGraphicsType kind)
 
 } // namespace
 
-void TPropertyPanel::ShowPanels(int tool)
+void PropertyPanel::ShowPanels(int tool)
 {
     static_assert(SubjectCount == KindPanelCount, "one KindPanel bit per subject panel");
     const ShapeKind* kind = shapeKindOfTool(tool);
@@ -40,7 +40,7 @@ void TPropertyPanel::ShowPanels(int tool)
     fitHeight();
 }
 
-TVectorGraph* TPropertyPanel::currentPage() const
+TVectorGraph* PropertyPanel::currentPage() const
 {
     if (!m_document || m_document->CurrentPage < 0 ||
         m_document->CurrentPage >= m_document->PageCount())
@@ -48,12 +48,12 @@ TVectorGraph* TPropertyPanel::currentPage() const
     return m_document->ActivePage();
 }
 
-void TPropertyPanel::ApplyPanel(TGraphics& shape, bool all)
+void PropertyPanel::ApplyPanel(TGraphics& shape, bool all)
 {
     applyPanel(&shape, all);
 }
 
-bool TPropertyPanel::applyPanel(TGraphics* shape, bool all)
+bool PropertyPanel::applyPanel(TGraphics* shape, bool all)
 {
     if (!m_document || m_loading || m_document->Locked || !shape || isPageMark(*shape))
         return false;
@@ -70,7 +70,7 @@ bool TPropertyPanel::applyPanel(TGraphics* shape, bool all)
     return true;
 }
 
-void TPropertyPanel::writeInto(TGraphics& shape)
+void PropertyPanel::writeInto(TGraphics& shape)
 {
     for (const PanelBinding& binding : m_bindings)
         binding.store(shape);
@@ -90,7 +90,7 @@ void TPropertyPanel::writeInto(TGraphics& shape)
     }
 }
 
-void TPropertyPanel::LoadPanel(TGraphics& shape)
+void PropertyPanel::LoadPanel(TGraphics& shape)
 {
     // Setting the controls runs the change handler; nothing may reach the
     // shapes meanwhile.

@@ -76,26 +76,26 @@ void addLabelled(QGridLayout* grid, int row, int column, const QString& caption,
 
 } // namespace
 
-void TPropertyPanel::buildPanels()
+void PropertyPanel::buildPanels()
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    m_markPanel = newPanel(column, "RzPanel1", MarkPanelHeight);
+    m_markPanel = newPanel(column, "MarkPanel", MarkPanelHeight);
     {
         auto* grid = static_cast<QGridLayout*>(m_markPanel->layout());
-        m_tag = newEdit("RzEdit4");
+        m_tag = newEdit("TagEdit");
         bind(bindText(m_tag, &TGraphics::Tag));
         addLabelled(grid, 0, 0, QStringLiteral("标记"), m_tag);
     }
 
     QGridLayout* grid = addPanel(column, Rp11, "rp11", 32);
-    m_picturePath = newEdit("RzEdit2");
+    m_picturePath = newEdit("PicturePathEdit");
     m_picturePath->setReadOnly(true);
-    m_pictureButton = newButton("RzToolButton35", QStringLiteral("..."));
+    m_pictureButton = newButton("PictureBrowseButton", QStringLiteral("..."));
     m_pictureButton->setToolTip(QStringLiteral("选择图片"));
-    connect(m_pictureButton, &QToolButton::clicked, this, &TPropertyPanel::choosePicture);
+    connect(m_pictureButton, &QToolButton::clicked, this, &PropertyPanel::choosePicture);
     bind(bindShape<TRImage>(
         [this](const TRImage& picture) { m_picturePath->setText(picture.PicturePath); },
         [this](TRImage& picture) {
@@ -108,11 +108,11 @@ void TPropertyPanel::buildPanels()
     grid->addWidget(m_pictureButton, 0, 1);
 
     grid = addPanel(column, Rp10, "rp10", 75);
-    m_question = newSpin("RzSpinEdit9", 1, 999, 1);
-    m_part = newSpin("RzSpinEdit15", 1, 99, 1);
-    m_caption = newEdit("RzEdit1");
-    m_alternatives = newEdit("RzEdit3");
-    m_optional = newCheck("RzCheckBox3", QStringLiteral("选做题"), false);
+    m_question = newSpin("QuestionSpin", 1, 999, 1);
+    m_part = newSpin("PartSpin", 1, 99, 1);
+    m_caption = newEdit("CaptionEdit");
+    m_alternatives = newEdit("AlternativesEdit");
+    m_optional = newCheck("OptionalCheck", QStringLiteral("选做题"), false);
     bind(bindSpin(m_question, &TRectZg::Question));
     bind(bindSpin(m_part, &TRectZg::Number));
     bind(bindText(m_caption, &TRectZg::Caption));
@@ -135,9 +135,9 @@ void TPropertyPanel::buildPanels()
     grid->addWidget(m_alternatives, 2, 2, 1, 2);
 
     grid = addPanel(column, Rp2, "rp2", 50);
-    m_labelFont = newFontButton("RzToolButton2", defaultFont(QStringLiteral("新宋体"), -10));
+    m_labelFont = newFontButton("LabelFontButton", defaultFont(QStringLiteral("新宋体"), -10));
     m_labelColor = newSwatch("textcolor");
-    m_numberFont = newFontButton("RzToolButton3", defaultFont(QStringLiteral("Arial"), -12));
+    m_numberFont = newFontButton("NumberFontButton", defaultFont(QStringLiteral("Arial"), -12));
     m_numberColor = newSwatch("Numbercolor");
     bind(bindFont(m_labelFont, m_labelColor, &TRectKg::Font));
     bind(bindFont(m_numberFont, m_numberColor, &TRectKg::NumberFont));
@@ -155,8 +155,8 @@ void TPropertyPanel::buildPanels()
     addLabelled(grid, 1, 2, QStringLiteral("颜色"), m_numberColor);
 
     grid = addPanel(column, Rp3, "rp3", 34);
-    m_penWidth = newSpin("RzSpinEdit1", 1, 100, 1);
-    m_penStyle = newCombo("RzComboBox2", {SolidText, DottedText}, 0);
+    m_penWidth = newSpin("PenWidthSpin", 1, 100, 1);
+    m_penStyle = newCombo("PenStyleList", {SolidText, DottedText}, 0);
     bind(bindShape<TGraphics>(
         [this](const TGraphics& shape) { m_penWidth->setValue(shape.Pen.Width); },
         [this](TGraphics& shape) { shape.Pen.Width = m_penWidth->value(); }));
@@ -178,28 +178,28 @@ void TPropertyPanel::buildPanels()
     addLabelled(grid, 0, 2, QStringLiteral("类型"), m_penStyle);
 
     grid = addPanel(column, Rp1, "rp1", 232);
-    m_optionChars = newCombo("RzComboBox1", builtInOptionCharacters(), -1, true);
+    m_optionChars = newCombo("OptionCharactersList", builtInOptionCharacters(), -1, true);
     // The purpose list starts at its first entry so that every box drawn
     // gets a purpose of the list.
     m_purpose =
-        newCombo("RzComboBox3",
+        newCombo("PurposeList",
                  {QStringLiteral("准考证号"), QStringLiteral("答题"), QStringLiteral("缺考"),
                   QStringLiteral("作弊"), QStringLiteral("选作题"), QStringLiteral("主观分")},
                  0);
-    m_optionType = newCombo("RzComboBox7", {QStringLiteral("单选"), QStringLiteral("多选")}, 0);
+    m_optionType = newCombo("OptionTypeList", {QStringLiteral("单选"), QStringLiteral("多选")}, 0);
     m_showType = newCombo(
-        "RzComboBox5",
+        "ShowTypeList",
         {QStringLiteral("填图框内"), QStringLiteral("填图框外"), QStringLiteral("不显示")}, 0);
-    m_direction = newCombo("RzComboBox4", {QStringLiteral("下"), QStringLiteral("右")}, 0);
-    m_count = newSpin("RzSpinEdit10", 1, 999, 5);
-    m_bubbleWidth = newDoubleSpin("RzSpinEdit11", 0.1, 999, 20);
-    m_bubbleHeight = newDoubleSpin("RzSpinEdit12", 0.1, 999, 10);
-    m_bubbleColSpace = newSpin("RzSpinEdit14", 0, 999, 10);
-    m_bubbleRowSpace = newSpin("RzSpinEdit13", 0, 999, 5);
-    m_showNumber = newCheck("RzCheckBox2", QStringLiteral("显示序号"), true);
-    m_numberAdd = newSpin("RzSpinEdit16", 0, 999, 0);
-    m_readType = newCombo("RzComboBox8", {QStringLiteral("涂点"), QStringLiteral("对勾")}, 0);
-    m_linkedQuestion = newSpin("RzSpinEdit17", 1, 999, 1);
+    m_direction = newCombo("DirectionList", {QStringLiteral("下"), QStringLiteral("右")}, 0);
+    m_count = newSpin("CountSpin", 1, 999, 5);
+    m_bubbleWidth = newDoubleSpin("BubbleWidthSpin", 0.1, 999, 20);
+    m_bubbleHeight = newDoubleSpin("BubbleHeightSpin", 0.1, 999, 10);
+    m_bubbleColSpace = newSpin("BubbleColumnSpaceSpin", 0, 999, 10);
+    m_bubbleRowSpace = newSpin("BubbleRowSpaceSpin", 0, 999, 5);
+    m_showNumber = newCheck("ShowNumberCheck", QStringLiteral("显示序号"), true);
+    m_numberAdd = newSpin("NumberAddSpin", 0, 999, 0);
+    m_readType = newCombo("ReadTypeList", {QStringLiteral("涂点"), QStringLiteral("对勾")}, 0);
+    m_linkedQuestion = newSpin("LinkedQuestionSpin", 1, 999, 1);
     // The characters go first: their number is the other side of the box.
     bind(bindShape<TRectKg>(
         [this](const TRectKg& box) {
@@ -264,7 +264,7 @@ void TPropertyPanel::buildPanels()
     textFont.setSize(9, m_pixelsPerInch); // the window's default font
     m_textFont->SetFont(textFont);
     m_textColor = newSwatch("fontcolor");
-    connect(m_textFont, &QToolButton::clicked, this, &TPropertyPanel::chooseTextFont);
+    connect(m_textFont, &QToolButton::clicked, this, &PropertyPanel::chooseTextFont);
     // New text boxes take the font of the one loaded.
     bind(bindShape<TRectText>(
         [this](const TRectText& text) {
@@ -279,12 +279,12 @@ void TPropertyPanel::buildPanels()
     addLabelled(grid, 0, 2, QStringLiteral("颜色"), m_textColor);
 
     grid = addPanel(column, Rp9, "rp9", 71);
-    m_gridWidth = newSpin("RzSpinEdit5", 0, 1000, 30);
-    m_gridHeight = newSpin("RzSpinEdit6", 0, 1000, 30);
-    m_gridColSpace = newSpin("RzSpinEdit7", 0, 1000, 0);
-    m_gridRowSpace = newSpin("RzSpinEdit2", 0, 999, 5);
-    m_gridCols = newSpin("RzSpinEdit4", 1, 1000, 5);
-    m_gridRows = newSpin("RzSpinEdit3", 1, 1000, 5);
+    m_gridWidth = newSpin("GridWidthSpin", 0, 1000, 30);
+    m_gridHeight = newSpin("GridHeightSpin", 0, 1000, 30);
+    m_gridColSpace = newSpin("GridColumnSpaceSpin", 0, 1000, 0);
+    m_gridRowSpace = newSpin("GridRowSpaceSpin", 0, 999, 5);
+    m_gridCols = newSpin("GridColumnsSpin", 1, 1000, 5);
+    m_gridRows = newSpin("GridRowsSpin", 1, 1000, 5);
     // Sizes before counts: a count loaded last keeps the shape's own.
     bind(bindSpin(m_gridWidth, &TRectGrid::Gridwidth));
     bind(bindSpin(m_gridHeight, &TRectGrid::GridHeight));
@@ -308,7 +308,7 @@ void TPropertyPanel::buildPanels()
     addLabelled(grid, 0, 0, QStringLiteral(" 线 框 颜 色"), m_penColor);
 
     grid = addPanel(column, Rp5, "rp5", 26);
-    m_fill = newCheck("RzCheckBox1", QStringLiteral("填充颜色"), false);
+    m_fill = newCheck("FillCheck", QStringLiteral("填充颜色"), false);
     m_brushColor = newSwatch("bcolor2");
     connect(m_brushColor, &QToolButton::clicked, this,
             [this] { chooseColor(m_brushColor, nullptr); });
@@ -328,13 +328,13 @@ void TPropertyPanel::buildPanels()
     grid->addWidget(m_brushColor, 0, 1);
 
     grid = addPanel(column, Rp7, "rp7", 26);
-    m_radius = newSpin("RzSpinEdit8", 1, 100, 25);
+    m_radius = newSpin("CornerRadiusSpin", 1, 100, 25);
     bind(bindSpin(m_radius, &TRoundRect::Radius));
     addLabelled(grid, 0, 0, QStringLiteral(" 圆角半径"), m_radius);
 
     grid = addPanel(column, Rp8, "rp8", 26);
     m_triangleAspect = newCombo(
-        "RzComboBox6",
+        "TriangleDirectionList",
         {QStringLiteral("上"), QStringLiteral("右"), QStringLiteral("下"), QStringLiteral("左")},
         0);
     bind(bindShape<TTriangle>(
@@ -352,13 +352,13 @@ void TPropertyPanel::buildPanels()
     addLabelled(grid, 0, 0, QStringLiteral(" 方    向"), m_triangleAspect);
 
     grid = addPanel(column, RP13, "RP13", 32);
-    m_lineRows = newSpin("RzSpinEdit18", 1, 1000, 1);
+    m_lineRows = newSpin("LineRowsSpin", 1, 1000, 1);
     TFont lineFont = defaultFont(QStringLiteral("宋体"), 0);
     lineFont.setSize(15, m_pixelsPerInch); // a new line list's own font
-    m_lineFont = newFontButton("RzToolButton37", lineFont);
+    m_lineFont = newFontButton("LineFontButton", lineFont);
     connect(m_lineFont, &QToolButton::clicked, this, [this] { chooseFont(m_lineFont, nullptr); });
-    m_lineEditorButton = newButton("RzToolButton38", QStringLiteral("..."));
-    connect(m_lineEditorButton, &QToolButton::clicked, this, &TPropertyPanel::editLineListRows);
+    m_lineEditorButton = newButton("LineEditorButton", QStringLiteral("..."));
+    connect(m_lineEditorButton, &QToolButton::clicked, this, &PropertyPanel::editLineListRows);
     m_lineMemo = new QPlainTextEdit(m_panels[RP13]);
     m_lineMemo->setObjectName(QStringLiteral("lineMemo"));
     m_lineMemo->setPlainText(QStringLiteral("\\\\1"));
@@ -375,8 +375,8 @@ void TPropertyPanel::buildPanels()
     grid->addWidget(m_lineEditorButton, 0, 3);
 
     grid = addPanel(column, Rp12, "rp12", 26);
-    m_positionCheck = newButton("RzToolButton12", QStringLiteral("定位检测"));
-    connect(m_positionCheck, &QToolButton::clicked, this, &TPropertyPanel::positionCheckRequested);
+    m_positionCheck = newButton("PositionCheckButton", QStringLiteral("定位检测"));
+    connect(m_positionCheck, &QToolButton::clicked, this, &PropertyPanel::positionCheckRequested);
     grid->addWidget(m_positionCheck, 0, 0);
 
     column->addStretch(1);
@@ -389,7 +389,7 @@ void TPropertyPanel::buildPanels()
     fitHeight();
 }
 
-void TPropertyPanel::fitWidth()
+void PropertyPanel::fitWidth()
 {
     const QList<QFrame*> panels = findChildren<QFrame*>(Qt::FindDirectChildrenOnly);
     for (const QFrame* panel : panels)
@@ -398,7 +398,7 @@ void TPropertyPanel::fitWidth()
         panel->setFixedWidth(m_width);
 }
 
-QFrame* TPropertyPanel::newPanel(QVBoxLayout* column, const char* name, int height)
+QFrame* PropertyPanel::newPanel(QVBoxLayout* column, const char* name, int height)
 {
     auto* panel = new QFrame(this);
     panel->setObjectName(QString::fromLatin1(name));
@@ -412,14 +412,14 @@ QFrame* TPropertyPanel::newPanel(QVBoxLayout* column, const char* name, int heig
     return panel;
 }
 
-QGridLayout* TPropertyPanel::addPanel(QVBoxLayout* column, Subject subject, const char* name,
-                                      int height)
+QGridLayout* PropertyPanel::addPanel(QVBoxLayout* column, Subject subject, const char* name,
+                                     int height)
 {
     m_panels[subject] = newPanel(column, name, height);
     return static_cast<QGridLayout*>(m_panels[subject]->layout());
 }
 
-QSpinBox* TPropertyPanel::newSpin(const char* name, int minimum, int maximum, int value)
+QSpinBox* PropertyPanel::newSpin(const char* name, int minimum, int maximum, int value)
 {
     auto* spin = new QSpinBox;
     spin->setObjectName(QString::fromLatin1(name));
@@ -427,12 +427,12 @@ QSpinBox* TPropertyPanel::newSpin(const char* name, int minimum, int maximum, in
     spin->setValue(value);
     spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     fitControl(spin);
-    connect(spin, &QSpinBox::valueChanged, this, &TPropertyPanel::valueChanged);
+    connect(spin, &QSpinBox::valueChanged, this, &PropertyPanel::valueChanged);
     return spin;
 }
 
-QDoubleSpinBox* TPropertyPanel::newDoubleSpin(const char* name, double minimum, double maximum,
-                                              double value)
+QDoubleSpinBox* PropertyPanel::newDoubleSpin(const char* name, double minimum, double maximum,
+                                             double value)
 {
     auto* spin = new QDoubleSpinBox;
     spin->setObjectName(QString::fromLatin1(name));
@@ -442,12 +442,12 @@ QDoubleSpinBox* TPropertyPanel::newDoubleSpin(const char* name, double minimum, 
     spin->setValue(value);
     spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     fitControl(spin);
-    connect(spin, &QDoubleSpinBox::valueChanged, this, &TPropertyPanel::valueChanged);
+    connect(spin, &QDoubleSpinBox::valueChanged, this, &PropertyPanel::valueChanged);
     return spin;
 }
 
-QComboBox* TPropertyPanel::newCombo(const char* name, const QStringList& items, int index,
-                                    bool editable)
+QComboBox* PropertyPanel::newCombo(const char* name, const QStringList& items, int index,
+                                   bool editable)
 {
     auto* combo = new QComboBox;
     combo->setObjectName(QString::fromLatin1(name));
@@ -458,50 +458,50 @@ QComboBox* TPropertyPanel::newCombo(const char* name, const QStringList& items, 
     if (editable) {
         // Any string may be typed; the list only offers the usual ones.
         combo->setInsertPolicy(QComboBox::NoInsert);
-        connect(combo, &QComboBox::editTextChanged, this, &TPropertyPanel::valueChanged);
+        connect(combo, &QComboBox::editTextChanged, this, &PropertyPanel::valueChanged);
     } else {
-        connect(combo, &QComboBox::currentIndexChanged, this, &TPropertyPanel::valueChanged);
+        connect(combo, &QComboBox::currentIndexChanged, this, &PropertyPanel::valueChanged);
     }
     return combo;
 }
 
-QLineEdit* TPropertyPanel::newEdit(const char* name)
+QLineEdit* PropertyPanel::newEdit(const char* name)
 {
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(name));
     fitControl(edit);
-    connect(edit, &QLineEdit::textChanged, this, &TPropertyPanel::valueChanged);
+    connect(edit, &QLineEdit::textChanged, this, &PropertyPanel::valueChanged);
     return edit;
 }
 
-QCheckBox* TPropertyPanel::newCheck(const char* name, const QString& text, bool checked)
+QCheckBox* PropertyPanel::newCheck(const char* name, const QString& text, bool checked)
 {
     auto* check = new QCheckBox(text);
     check->setObjectName(QString::fromLatin1(name));
     check->setChecked(checked);
     check->setFixedHeight(ControlHeight);
-    connect(check, &QCheckBox::toggled, this, &TPropertyPanel::valueChanged);
+    connect(check, &QCheckBox::toggled, this, &PropertyPanel::valueChanged);
     return check;
 }
 
-TColorSwatch* TPropertyPanel::newSwatch(const char* name)
+ColorSwatch* PropertyPanel::newSwatch(const char* name)
 {
-    auto* swatch = new TColorSwatch;
+    auto* swatch = new ColorSwatch;
     swatch->setObjectName(QString::fromLatin1(name));
     swatch->setFixedSize(ControlHeight + 8, ControlHeight);
     return swatch;
 }
 
-TFontButton* TPropertyPanel::newFontButton(const char* name, const TFont& font)
+FontButton* PropertyPanel::newFontButton(const char* name, const TFont& font)
 {
-    auto* button = new TFontButton;
+    auto* button = new FontButton;
     button->setObjectName(QString::fromLatin1(name));
     button->SetFont(font);
     fitControl(button);
     return button;
 }
 
-QToolButton* TPropertyPanel::newButton(const char* name, const QString& text)
+QToolButton* PropertyPanel::newButton(const char* name, const QString& text)
 {
     auto* button = new QToolButton;
     button->setObjectName(QString::fromLatin1(name));
@@ -510,12 +510,12 @@ QToolButton* TPropertyPanel::newButton(const char* name, const QString& text)
     return button;
 }
 
-void TPropertyPanel::bind(PanelBinding binding)
+void PropertyPanel::bind(PanelBinding binding)
 {
     m_bindings.push_back(std::move(binding));
 }
 
-int TPropertyPanel::GroupHeight() const
+int PropertyPanel::GroupHeight() const
 {
     int height = 0;
     for (const QFrame* panel : m_panels)
@@ -524,7 +524,7 @@ int TPropertyPanel::GroupHeight() const
     return height;
 }
 
-void TPropertyPanel::fitHeight()
+void PropertyPanel::fitHeight()
 {
     setFixedSize(m_width, MarkPanelHeight + GroupHeight());
 }

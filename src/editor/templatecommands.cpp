@@ -2,9 +2,9 @@
 
 #include "dialogs/databasemessage.h"
 #include "document/vectorgraphics.h"
+#include "editor/editingcontroller.h"
 #include "editor/filecommands.h"
 #include "editor/mainwindow.h"
-#include "editor/vcortrols.h"
 #include "editor/windowwizardhost.h"
 #include "platform/qpaintercanvas.h"
 #include "platform/widgets/dialogservice.h"
@@ -16,9 +16,9 @@
 
 namespace sw {
 
-TemplateCommands::TemplateCommands(TPaintForm& window)
-    : m_window(window), m_wizard(new Txdfrm(window.database(), *this, &window)),
-      m_library(new Tmubanfrm(window.database(), *this, &window))
+TemplateCommands::TemplateCommands(MainWindow& window)
+    : m_window(window), m_wizard(new WizardDialog(window.database(), *this, &window)),
+      m_library(new TemplateLibraryDialog(window.database(), *this, &window))
 {
 }
 

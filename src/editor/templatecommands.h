@@ -1,11 +1,11 @@
 #pragma once
 
-#include "dialogs/mubanfrm.h"
-#include "dialogs/xdfrm.h"
+#include "dialogs/templatelibrarydialog.h"
+#include "dialogs/wizarddialog.h"
 
 namespace sw {
 
-class TPaintForm;
+class MainWindow;
 
 // "向导" and "模板库": the commands that replace the document by a generated
 // standard sheet or by a template from the library, and store the document
@@ -15,14 +15,14 @@ class TemplateCommands : public WizardRunner, public TemplateLibraryHost
 public:
     static inline const QString ImportedCaption = QStringLiteral("从模板导入");
 
-    explicit TemplateCommands(TPaintForm& window);
+    explicit TemplateCommands(MainWindow& window);
 
     // Shows the dialogs modally.
     void Wizard();
     void Library();
 
-    Txdfrm& wizardDialog() const { return *m_wizard; }
-    Tmubanfrm& libraryDialog() const { return *m_library; }
+    WizardDialog& wizardDialog() const { return *m_wizard; }
+    TemplateLibraryDialog& libraryDialog() const { return *m_library; }
 
     // WizardRunner
     bool generateSheet(const WizardSettings& settings) override;
@@ -31,9 +31,9 @@ public:
     bool openTemplate(const TemplateEntry& entry) override;
 
 private:
-    TPaintForm& m_window;
-    Txdfrm* m_wizard;
-    Tmubanfrm* m_library;
+    MainWindow& m_window;
+    WizardDialog* m_wizard;
+    TemplateLibraryDialog* m_library;
 };
 
 } // namespace sw

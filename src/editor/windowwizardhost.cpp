@@ -1,8 +1,8 @@
 #include "editor/windowwizardhost.h"
 
 #include "document/vectorgraphics.h"
+#include "editor/editingcontroller.h"
 #include "editor/mainwindow.h"
-#include "editor/vcortrols.h"
 
 namespace sw {
 
@@ -35,7 +35,7 @@ void WindowWizardHost::addTab()
 
 void WindowWizardHost::relabelTabs()
 {
-    m_window.settabs();
+    m_window.relabelTabs();
 }
 
 // Rebuilding runs the tab change even when the tab stays the same, so the

@@ -4,7 +4,7 @@
 
 namespace sw {
 
-class TPaintForm;
+class MainWindow;
 
 // The main window as the host of a sheet generation: the generation's page
 // list changes are followed by the window's tabs, its history and its
@@ -12,7 +12,7 @@ class TPaintForm;
 class WindowWizardHost : public WizardHost
 {
 public:
-    explicit WindowWizardHost(TPaintForm& window) : m_window(window) {}
+    explicit WindowWizardHost(MainWindow& window) : m_window(window) {}
 
     void scrollToOrigin() override;
     void clearTabs() override;
@@ -25,7 +25,7 @@ public:
     void repaint() override;
 
 private:
-    TPaintForm& m_window;
+    MainWindow& m_window;
 };
 
 } // namespace sw

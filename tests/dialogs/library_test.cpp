@@ -1,5 +1,5 @@
 #include "dialogs/databasebreaker.h"
-#include "dialogs/mubanfrm.h"
+#include "dialogs/templatelibrarydialog.h"
 #include "editor/templatecommands.h"
 #include "storage/database.h"
 #include "storage/templatelibrary.h"
@@ -18,21 +18,22 @@ class LibraryTest : public WindowTest
 {
 protected:
     // "模板库" with the dialog worked by `work`.
-    void runLibrary(std::function<void(Tmubanfrm&)> work)
+    void runLibrary(std::function<void(TemplateLibraryDialog&)> work)
     {
-        dialogs.handlers.push_back(
-            [work = std::move(work)](QDialog& dialog) { work(static_cast<Tmubanfrm&>(dialog)); });
-        click("RzToolButton40");
+        dialogs.handlers.push_back([work = std::move(work)](QDialog& dialog) {
+            work(static_cast<TemplateLibraryDialog&>(dialog));
+        });
+        click("LibraryAct");
     }
 
-    static void press(Tmubanfrm& dialog, const char* name)
+    static void press(TemplateLibraryDialog& dialog, const char* name)
     {
         auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    static QStringList names(const Tmubanfrm& dialog)
+    static QStringList names(const TemplateLibraryDialog& dialog)
     {
         QStringList result;
         for (int row = 0; row < dialog.grid()->rowCount(); ++row)
@@ -51,10 +52,10 @@ protected:
     // Stores the document under each name through the dialog.
     void storeAs(const QStringList& templateNames)
     {
-        runLibrary([&](Tmubanfrm& dialog) {
+        runLibrary([&](TemplateLibraryDialog& dialog) {
             for (const QString& name : templateNames) {
                 dialogs.inputs.push_back(name);
-                press(dialog, "RzToolButton2");
+                press(dialog, "SaveTemplateButton");
             }
         });
     }
@@ -62,7 +63,7 @@ protected:
 
 TEST_F(LibraryTest, GridShowsNameAndDateByWholeRows)
 {
-    runLibrary([](Tmubanfrm& dialog) {
+    runLibrary([](TemplateLibraryDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("模板库"));
         QTableWidget* grid = dialog.grid();
         EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("模板名称"));
@@ -83,9 +84,9 @@ TEST_F(LibraryTest, StoredRowHoldsTheBytesOfASavedFile)
 {
     draw("ToolRectAct", {150, 300}, {250, 400});
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-    runLibrary([&](Tmubanfrm& dialog) {
+    runLibrary([&](TemplateLibraryDialog& dialog) {
         dialogs.inputs.push_back(QStringLiteral("期中\n考试"));
-        press(dialog, "RzToolButton2");
+        press(dialog, "SaveTemplateButton");
         EXPECT_EQ(names(dialog), QStringList{QStringLiteral("期中\n考试")});
         EXPECT_EQ(dialog.grid()->currentRow(), 0);
         EXPECT_TRUE(dialog.isVisible());
@@ -102,7 +103,7 @@ TEST_F(LibraryTest, StoredRowHoldsTheBytesOfASavedFile)
     ASSERT_TRUE(fetchTemplate(window->database(), entries[0].id, bytes));
 
     dialogs.files = {{path(QStringLiteral("same.exm")), 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     QFile file(path(QStringLiteral("same.exm")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(bytes, file.readAll());
@@ -112,9 +113,9 @@ TEST_F(LibraryTest, CancelledOrEmptyNameStoresNothing)
 {
     const std::optional<QString> answers[] = {std::nullopt, QString()};
     for (const std::optional<QString>& answer : answers) {
-        runLibrary([&](Tmubanfrm& dialog) {
+        runLibrary([&](TemplateLibraryDialog& dialog) {
             dialogs.inputs.push_back(answer);
-            press(dialog, "RzToolButton2");
+            press(dialog, "SaveTemplateButton");
             EXPECT_EQ(dialog.grid()->rowCount(), 0);
         });
     }
@@ -125,14 +126,16 @@ TEST_F(LibraryTest, CancelledOrEmptyNameStoresNothing)
 TEST_F(LibraryTest, SameNameTwiceKeepsBothSortedByName)
 {
     storeAs({QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("b")});
-    runLibrary([&](Tmubanfrm& dialog) { EXPECT_EQ(names(dialog), (QStringList{"a", "b", "b"})); });
+    runLibrary([&](TemplateLibraryDialog& dialog) {
+        EXPECT_EQ(names(dialog), (QStringList{"a", "b", "b"}));
+    });
     EXPECT_EQ(storedTemplates().size(), 3);
 }
 
 TEST_F(LibraryTest, EmptyListRefusesOpeningAndDeleting)
 {
-    for (const char* button : {"RzToolButton1", "RzToolButton4"}) {
-        runLibrary([&](Tmubanfrm& dialog) { press(dialog, button); });
+    for (const char* button : {"DeleteTemplateButton", "OpenTemplateButton"}) {
+        runLibrary([&](TemplateLibraryDialog& dialog) { press(dialog, button); });
     }
     ASSERT_EQ(dialogs.messages().size(), 2u);
     for (const auto& message : dialogs.messages())
@@ -151,9 +154,9 @@ TEST_F(LibraryTest, DeletionAsksWithNoAsTheSafeAnswer)
     const Case cases[] = {{false, {"一", "二"}}, {true, {"二"}}};
     for (const Case& c : cases) {
         dialogs.answers = {c.answer};
-        runLibrary([&](Tmubanfrm& dialog) {
+        runLibrary([&](TemplateLibraryDialog& dialog) {
             dialog.grid()->setCurrentCell(0, 0);
-            press(dialog, "RzToolButton1");
+            press(dialog, "DeleteTemplateButton");
             EXPECT_EQ(names(dialog), c.left);
         });
         ASSERT_FALSE(dialogs.questions().empty());
@@ -184,11 +187,11 @@ TEST_F(LibraryTest, OpeningRestoresModeLockAndPicture)
     addPage(true);
     window->setFileName(path(QStringLiteral("current.exm")));
 
-    QSignalSpy pageChanges(window.get(), &TPaintForm::currentPageChanged);
+    QSignalSpy pageChanges(window.get(), &MainWindow::currentPageChanged);
     dialogs.threeWayAnswers = {Answer::No}; // the edits above are not kept
     bool accepted = false;
-    runLibrary([&](Tmubanfrm& dialog) {
-        press(dialog, "RzToolButton4");
+    runLibrary([&](TemplateLibraryDialog& dialog) {
+        press(dialog, "OpenTemplateButton");
         accepted = dialog.result() == QDialog::Accepted;
     });
     EXPECT_TRUE(accepted);
@@ -197,9 +200,9 @@ TEST_F(LibraryTest, OpeningRestoresModeLockAndPicture)
     EXPECT_TRUE(document().Locked);
     EXPECT_EQ(tabTexts(), QStringList{QStringLiteral("A卷--1面")});
     EXPECT_EQ(page().PicturePath, picture);
-    EXPECT_TRUE(window->action(QStringLiteral("RzToolButton18"))->isChecked());
-    EXPECT_TRUE(window->action(QStringLiteral("RzToolButton20"))->isVisible());
-    auto* image = window->findChild<QLabel*>(QStringLiteral("Image1"));
+    EXPECT_TRUE(window->action(QStringLiteral("LockAct"))->isChecked());
+    EXPECT_TRUE(window->action(QStringLiteral("MoveBackgroundLeftAct"))->isVisible());
+    auto* image = window->findChild<QLabel*>(QStringLiteral("BackgroundPicture"));
     ASSERT_NE(image, nullptr);
     EXPECT_FALSE(image->pixmap().isNull());
     EXPECT_TRUE(image->isVisible());
@@ -217,8 +220,8 @@ TEST_F(LibraryTest, UnreadableTemplateLeavesTheDocument)
     const QStringList history = historyRows();
     dialogs.threeWayAnswers = {Answer::No};
     bool stillOpen = false;
-    runLibrary([&](Tmubanfrm& dialog) {
-        press(dialog, "RzToolButton4");
+    runLibrary([&](TemplateLibraryDialog& dialog) {
+        press(dialog, "OpenTemplateButton");
         stillOpen = dialog.isVisible() && dialog.result() != QDialog::Accepted;
     });
     EXPECT_TRUE(stillOpen);
@@ -234,9 +237,9 @@ TEST_F(LibraryTest, UnreadableTemplateLeavesTheDocument)
 TEST_F(LibraryTest, DatabaseErrorsNameTheDatabaseFile)
 {
     ASSERT_TRUE(dropTable(path(QStringLiteral("sheetwright.db")), QStringLiteral("templet")));
-    runLibrary([&](Tmubanfrm& dialog) {
+    runLibrary([&](TemplateLibraryDialog& dialog) {
         dialogs.inputs.push_back(QStringLiteral("甲"));
-        press(dialog, "RzToolButton2");
+        press(dialog, "SaveTemplateButton");
         EXPECT_EQ(dialog.grid()->rowCount(), 0);
     });
     // Listing on showing, then storing.

@@ -1,4 +1,4 @@
-#include "dialogs/linesetfrm.h"
+#include "dialogs/linelistdialog.h"
 #include "editor/propertypanel.h"
 #include "shapes/linelist.h"
 #include "window/windowfixture.h"
@@ -13,7 +13,7 @@
 namespace sw::test {
 namespace {
 
-QStringList texts(const Tlinesetfrm& dialog, int row)
+QStringList texts(const LineListDialog& dialog, int row)
 {
     QStringList result;
     for (const QLineEdit* edit : dialog.textEdits(row))
@@ -21,7 +21,7 @@ QStringList texts(const Tlinesetfrm& dialog, int row)
     return result;
 }
 
-QList<int> weights(const Tlinesetfrm& dialog, int row)
+QList<int> weights(const LineListDialog& dialog, int row)
 {
     QList<int> result;
     for (const QSpinBox* spin : dialog.weightSpins(row))
@@ -29,7 +29,7 @@ QList<int> weights(const Tlinesetfrm& dialog, int row)
     return result;
 }
 
-void pressButton(Tlinesetfrm& dialog, const char* name)
+void pressButton(LineListDialog& dialog, const char* name)
 {
     auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
     ASSERT_NE(button, nullptr) << name;
@@ -85,7 +85,7 @@ class StoredRow : public ::testing::TestWithParam<RowCase>
 TEST_P(StoredRow, OpensWithoutFailing)
 {
     const RowCase& c = GetParam();
-    Tlinesetfrm dialog({c.stored});
+    LineListDialog dialog({c.stored});
     dialog.show();
     ASSERT_EQ(dialog.rowCount(), 1);
     EXPECT_EQ(dialog.columnSpin(0)->value(), c.columns);
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LineSetDialog, RowsArePlacedAsLaidOut)
 {
-    Tlinesetfrm dialog({QStringLiteral("\\\\1"), twelveSegments()});
+    LineListDialog dialog({QStringLiteral("\\\\1"), twelveSegments()});
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("线段设置"));
     ASSERT_EQ(dialog.rowCount(), 2);
@@ -155,8 +155,8 @@ TEST(LineSetDialog, RowsArePlacedAsLaidOut)
 
 TEST(LineSetDialog, ChangingTheCountRefillsFromTheStoredRow)
 {
-    Tlinesetfrm dialog({QStringLiteral("姓名\\\\3")});
-    QSignalSpy saves(&dialog, &Tlinesetfrm::saved);
+    LineListDialog dialog({QStringLiteral("姓名\\\\3")});
+    QSignalSpy saves(&dialog, &LineListDialog::saved);
     dialog.show();
     QTest::keyClicks(dialog.textEdits(0)[1], QStringLiteral("typed"));
 
@@ -167,11 +167,11 @@ TEST(LineSetDialog, ChangingTheCountRefillsFromTheStoredRow)
 
     typeText(dialog.textEdits(0)[2], QStringLiteral(" 班级 "));
     step(dialog.weightSpins(0)[1], 1);
-    pressButton(dialog, "RzToolButton1");
+    pressButton(dialog, "SaveButton");
     step(dialog.columnSpin(0), -1);
     EXPECT_EQ(dialog.textEdits(0).size(), 4);
     EXPECT_EQ(dialog.weightSpins(0).size(), 2);
-    pressButton(dialog, "RzToolButton1");
+    pressButton(dialog, "SaveButton");
 
     ASSERT_EQ(saves.count(), 2);
     EXPECT_EQ(saves[0][0].toStringList(), QStringList{QStringLiteral("姓名\\\\3|班级\\\\2|\\\\1")});
@@ -181,10 +181,10 @@ TEST(LineSetDialog, ChangingTheCountRefillsFromTheStoredRow)
 
 TEST(LineSetDialog, TwelveSegmentsSaveAsTen)
 {
-    Tlinesetfrm dialog({twelveSegments()});
-    QSignalSpy saves(&dialog, &Tlinesetfrm::saved);
+    LineListDialog dialog({twelveSegments()});
+    QSignalSpy saves(&dialog, &LineListDialog::saved);
     dialog.show();
-    pressButton(dialog, "RzToolButton1");
+    pressButton(dialog, "SaveButton");
     ASSERT_EQ(saves.count(), 1);
     const QStringList segments = twelveSegments().split(QLatin1Char('|')).mid(0, 10);
     EXPECT_EQ(saves[0][0].toStringList(), QStringList{segments.join(QLatin1Char('|'))});
@@ -192,11 +192,11 @@ TEST(LineSetDialog, TwelveSegmentsSaveAsTen)
 
 TEST(LineSetDialog, ExitWritesNothing)
 {
-    Tlinesetfrm dialog({QStringLiteral("\\\\1")});
-    QSignalSpy saves(&dialog, &Tlinesetfrm::saved);
+    LineListDialog dialog({QStringLiteral("\\\\1")});
+    QSignalSpy saves(&dialog, &LineListDialog::saved);
     dialog.show();
     QTest::keyClicks(dialog.textEdits(0)[0], QStringLiteral("x"));
-    pressButton(dialog, "RzToolButton3");
+    pressButton(dialog, "CloseButton");
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(saves.count(), 0);
 }
@@ -215,21 +215,21 @@ TEST_F(LineListButtonTest, SaveAppliesToTheLineListAndIsRecorded)
     ASSERT_EQ(lines->Lines, QStringList{QStringLiteral("\\\\1")});
 
     dialogs.handlers.push_back([](QDialog& shown) {
-        auto& dialog = static_cast<Tlinesetfrm&>(shown);
+        auto& dialog = static_cast<LineListDialog&>(shown);
         ASSERT_EQ(dialog.rowCount(), 1);
         typeText(dialog.textEdits(0)[0], QStringLiteral("姓名"));
-        pressButton(dialog, "RzToolButton1");
-        pressButton(dialog, "RzToolButton3");
+        pressButton(dialog, "SaveButton");
+        pressButton(dialog, "CloseButton");
     });
     auto* button =
-        window->propertyPanel()->findChild<QToolButton*>(QStringLiteral("RzToolButton38"));
+        window->propertyPanel()->findChild<QToolButton*>(QStringLiteral("LineEditorButton"));
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
 
     EXPECT_EQ(lines->Lines, QStringList{QStringLiteral("姓名\\\\1")});
     EXPECT_EQ(window->propertyPanel()->LineListRows(), QStringList{QStringLiteral("姓名\\\\1")});
-    EXPECT_EQ(historyRows().last(), TPropertyPanel::ChangeText);
+    EXPECT_EQ(historyRows().last(), PropertyPanel::ChangeText);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "dialogs/databasebreaker.h"
-#include "dialogs/xdfrm.h"
+#include "dialogs/wizarddialog.h"
 #include "editor/templatecommands.h"
 #include "storage/database.h"
 #include "storage/wizardsettingsstore.h"
@@ -18,19 +18,20 @@ namespace {
 class WizardTest : public WindowTest
 {
 protected:
-    Txdfrm& wizard() const { return window->templateCommands().wizardDialog(); }
+    WizardDialog& wizard() const { return window->templateCommands().wizardDialog(); }
 
     // "向导" with the dialog worked by `work`.
-    void runWizard(std::function<void(Txdfrm&)> work)
+    void runWizard(std::function<void(WizardDialog&)> work)
     {
-        dialogs.handlers.push_back(
-            [work = std::move(work)](QDialog& dialog) { work(static_cast<Txdfrm&>(dialog)); });
-        click("RzToolButton36");
+        dialogs.handlers.push_back([work = std::move(work)](QDialog& dialog) {
+            work(static_cast<WizardDialog&>(dialog));
+        });
+        click("WizardAct");
     }
 
-    static void pressOk(Txdfrm& dialog)
+    static void pressOk(WizardDialog& dialog)
     {
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
+        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
     }
@@ -68,7 +69,7 @@ TEST_F(WizardTest, EmptyTableShowsTheDefaultsAndCancelStoresNothing)
 {
     const int pages = document().PageCount();
     bool shown = false;
-    runWizard([&](Txdfrm& dialog) {
+    runWizard([&](WizardDialog& dialog) {
         shown = true;
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("向导"));
         EXPECT_EQ(dialog.settings(), WizardSettings());
@@ -77,7 +78,7 @@ TEST_F(WizardTest, EmptyTableShowsTheDefaultsAndCancelStoresNothing)
         EXPECT_EQ(dialog.styleList()->itemData(1).toString(), QStringLiteral("3"));
         EXPECT_EQ(dialog.examCodeTypeList()->currentText(), QStringLiteral("填涂"));
         EXPECT_EQ(dialog.infoEdit()->toPlainText(), QStringLiteral("院系\n专业\n年级\n姓名"));
-        auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
+        auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"));
         ASSERT_NE(cancel, nullptr);
         QTest::mouseClick(cancel, Qt::LeftButton);
     });
@@ -112,7 +113,7 @@ TEST_F(WizardTest, EveryInputIsNamedAfterItsLabel)
 
 struct SpinCase
 {
-    QSpinBox* (Txdfrm::*spin)() const;
+    QSpinBox* (WizardDialog::*spin)() const;
     const char* typed;
     int expected;
 };
@@ -120,11 +121,15 @@ struct SpinCase
 TEST_F(WizardTest, SpinBoxesKeepTheirRanges)
 {
     const SpinCase cases[] = {
-        {&Txdfrm::pageCountSpin, "4", 4},        {&Txdfrm::pageCountSpin, "5", 2},
-        {&Txdfrm::pageCountSpin, "0", 2},        {&Txdfrm::examCodeLengthSpin, "20", 20},
-        {&Txdfrm::examCodeLengthSpin, "21", 2},  {&Txdfrm::questionCountSpin, "200", 200},
-        {&Txdfrm::questionCountSpin, "201", 20}, {&Txdfrm::groupSizeSpin, "201", 20},
-        {&Txdfrm::groupSizeSpin, "x", 5},
+        {&WizardDialog::pageCountSpin, "4", 4},
+        {&WizardDialog::pageCountSpin, "5", 2},
+        {&WizardDialog::pageCountSpin, "0", 2},
+        {&WizardDialog::examCodeLengthSpin, "20", 20},
+        {&WizardDialog::examCodeLengthSpin, "21", 2},
+        {&WizardDialog::questionCountSpin, "200", 200},
+        {&WizardDialog::questionCountSpin, "201", 20},
+        {&WizardDialog::groupSizeSpin, "201", 20},
+        {&WizardDialog::groupSizeSpin, "x", 5},
     };
     wizard().show();
     for (const SpinCase& c : cases) {
@@ -165,16 +170,16 @@ TEST_F(WizardTest, OkGeneratesTheSheetAndStoresTheSettings)
     // The document came from a file, which must survive the next save.
     const QString old = path(QStringLiteral("old.exm"));
     dialogs.files = {{old, 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     ASSERT_TRUE(QFile::exists(old));
     QFile oldFile(old);
     ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
     const QByteArray oldBytes = oldFile.readAll();
     oldFile.close();
 
-    QSignalSpy pageChanges(window.get(), &TPaintForm::currentPageChanged);
+    QSignalSpy pageChanges(window.get(), &MainWindow::currentPageChanged);
     bool accepted = false;
-    runWizard([&](Txdfrm& dialog) {
+    runWizard([&](WizardDialog& dialog) {
         QTest::keyClick(dialog.styleList(), Qt::Key_Down);
         QTest::keyClick(dialog.sizeList(), Qt::Key_Up);
         QTest::keyClick(dialog.sizeList(), Qt::Key_Up); // A4
@@ -205,7 +210,7 @@ TEST_F(WizardTest, OkGeneratesTheSheetAndStoresTheSettings)
     // The next save asks for a name and leaves the old file alone.
     const QString fresh = path(QStringLiteral("fresh.exm"));
     dialogs.files = {{fresh, 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     EXPECT_EQ(dialogs.shown.back().kind, QStringLiteral("save"));
     EXPECT_TRUE(QFile::exists(fresh));
     ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
@@ -223,7 +228,7 @@ TEST_F(WizardTest, ReopeningShowsTheLastSettingsWithTheirLineBreaks)
     last.warning = QStringLiteral("请勿折叠");
     ASSERT_TRUE(storeWizardSettings(window->database(), last));
 
-    runWizard([&](Txdfrm& dialog) {
+    runWizard([&](WizardDialog& dialog) {
         EXPECT_EQ(dialog.settings(), last);
         EXPECT_EQ(dialog.sizeList()->currentText(), QStringLiteral("A4"));
         EXPECT_EQ(dialog.styleList()->currentText(), QStringLiteral("三幅"));
@@ -237,7 +242,7 @@ TEST_F(WizardTest, ReopeningShowsTheLastSettingsWithTheirLineBreaks)
 
 TEST_F(WizardTest, FailedStepsShowTheirCodes)
 {
-    runWizard([&](Txdfrm& dialog) {
+    runWizard([&](WizardDialog& dialog) {
         // More questions than one A4 page holds: the objective step fails.
         QTest::keyClick(dialog.sizeList(), Qt::Key_Up);
         QTest::keyClick(dialog.sizeList(), Qt::Key_Up);
@@ -260,7 +265,7 @@ TEST_F(WizardTest, RefusedSettingsKeepTheDocumentAndTheDialog)
     const int shapes = page().ShapeCount();
     dialogs.threeWayAnswers = {Answer::No};
     bool stillOpen = false;
-    runWizard([&](Txdfrm& dialog) {
+    runWizard([&](WizardDialog& dialog) {
         QTest::keyClick(dialog.styleList(), Qt::Key_Down); // A3 in three narrow columns
         type(dialog.examCodeLengthSpin(), QStringLiteral("20"));
         pressOk(dialog);
@@ -276,7 +281,7 @@ TEST_F(WizardTest, RefusedSettingsKeepTheDocumentAndTheDialog)
 TEST_F(WizardTest, UnwritableDatabaseIsNamedAndTheSheetStays)
 {
     bool stillOpen = false;
-    runWizard([&](Txdfrm& dialog) {
+    runWizard([&](WizardDialog& dialog) {
         ASSERT_TRUE(dropTable(path(QStringLiteral("sheetwright.db")), QStringLiteral("pageset")));
         type(dialog.pageCountSpin(), QStringLiteral("3"));
         pressOk(dialog);

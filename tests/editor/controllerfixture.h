@@ -2,7 +2,7 @@
 
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
-#include "editor/vcortrols.h"
+#include "editor/editingcontroller.h"
 #include "fakeview.h"
 #include "platform/rounding.h"
 #include "shapes/rectangle.h"
@@ -74,7 +74,7 @@ protected:
 
     TVectorGraphics document{96};
     FakeView view{document};
-    TVcortrols controller{document, view};
+    EditingController controller{document, view};
 };
 
 } // namespace sw::test

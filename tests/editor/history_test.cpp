@@ -44,7 +44,7 @@ protected:
     }
 
     TVectorGraphics document{96};
-    TOperationHistory history{document};
+    OperationHistory history{document};
     QAbstractItemModelTester tester{&history,
                                     QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
@@ -69,7 +69,7 @@ TEST_F(HistoryTest, ResetEmptiesTheHistoryButKeepsTheLastText)
 TEST_F(HistoryTest, ElevenEntriesShowTheNewestTenRows)
 {
     addEntries(11);
-    EXPECT_EQ(history.rowCount(), TOperationHistory::MaxRows);
+    EXPECT_EQ(history.rowCount(), OperationHistory::MaxRows);
     // The first entry's row went, and its snapshot with it.
     EXPECT_EQ(history.StoredSnapshots(), 10);
     EXPECT_EQ(history.SnapshotCount(), 10);
@@ -243,7 +243,7 @@ TEST_F(HistoryTest, SnapshotsStayBoundedOverALongSession)
         history.RecordChange(i % 2, QStringLiteral("移动"));
         if (i % 100 == 50)
             ASSERT_TRUE(history.RestoreEntry(3));
-        ASSERT_LE(history.StoredSnapshots(), TOperationHistory::MaxRows) << i;
+        ASSERT_LE(history.StoredSnapshots(), OperationHistory::MaxRows) << i;
     }
     EXPECT_EQ(history.StoredSnapshots(), history.rowCount());
     // The newest snapshot is the newest change.
@@ -314,7 +314,7 @@ TEST_F(HistoryTest, TheSavedRowCanScrollOutOfReach)
 {
     addEntries(1);
     history.MarkSaved();
-    addEntries(TOperationHistory::MaxRows);
+    addEntries(OperationHistory::MaxRows);
     while (history.Undo())
         EXPECT_TRUE(history.IsModified());
     EXPECT_EQ(history.CurrentRow(), 0);

@@ -15,7 +15,7 @@
 namespace sw::test {
 namespace {
 
-using F = Tpagefrm;
+using F = PageSetupDialog;
 
 class BackgroundTest : public PageSetupTest
 {
@@ -29,7 +29,7 @@ protected:
     void insert(const QString& file)
     {
         dialogs.files.push_back({file, 1});
-        click("RzToolButton19");
+        click("InsertBackgroundAct");
     }
     QString skewedScan(const char* format = "PNG")
     {
@@ -95,7 +95,7 @@ TEST_F(BackgroundTest, OpeningATemplateBringsItsModeAndPicture)
     EXPECT_EQ(setup().modeList()->currentText(), QStringLiteral("套制"));
     EXPECT_FALSE(setup().sizeList()->isEnabled());
     EXPECT_EQ(field(F::WidthField)->text(), QStringLiteral("291"));
-    EXPECT_TRUE(window->action(QStringLiteral("RzToolButton20"))->isVisible());
+    EXPECT_TRUE(window->action(QStringLiteral("MoveBackgroundLeftAct"))->isVisible());
 }
 
 TEST_F(BackgroundTest, InsertNeedsAnOverlayMode)
@@ -167,7 +167,7 @@ TEST_P(BadPictureTest, ShowingKeepsThePath)
 
     // Correcting it says why it cannot.
     dialogs.shown.clear();
-    click("RzToolButton24");
+    click("CorrectBackgroundAct");
     ASSERT_EQ(dialogs.messages().size(), 1u);
     expectNamed(dialogs.messages()[0], file);
     EXPECT_TRUE(dialogs.questions().empty());
@@ -214,7 +214,7 @@ TEST_P(MoveTest, MoveButtonsFollowTheLock)
     page().Top = 6;
     window->loadBackgroundPicture();
     if (c.locked)
-        click("RzToolButton18");
+        click("LockAct");
     ASSERT_EQ(document().Locked, c.locked);
     click(c.button);
     EXPECT_EQ(page().Left, 5 + c.dx);
@@ -227,20 +227,22 @@ TEST_P(MoveTest, MoveButtonsFollowTheLock)
     EXPECT_EQ(image().pos(), QPoint(5 + c.dx, 6 + c.dy));
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, MoveTest,
-                         ::testing::Values(MoveCase{"Left", false, "RzToolButton20", -1, 0},
-                                           MoveCase{"Right", false, "RzToolButton21", 1, 0},
-                                           MoveCase{"Up", false, "RzToolButton22", 0, -1},
-                                           MoveCase{"Down", false, "RzToolButton23", 0, 1},
-                                           MoveCase{"LeftLocked", true, "RzToolButton20", -1, 0},
-                                           MoveCase{"RightLocked", true, "RzToolButton21", 0, 0},
-                                           MoveCase{"UpLocked", true, "RzToolButton22", 0, 0},
-                                           MoveCase{"DownLocked", true, "RzToolButton23", 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, MoveTest,
+    ::testing::Values(MoveCase{"Left", false, "MoveBackgroundLeftAct", -1, 0},
+                      MoveCase{"Right", false, "MoveBackgroundRightAct", 1, 0},
+                      MoveCase{"Up", false, "MoveBackgroundUpAct", 0, -1},
+                      MoveCase{"Down", false, "MoveBackgroundDownAct", 0, 1},
+                      MoveCase{"LeftLocked", true, "MoveBackgroundLeftAct", -1, 0},
+                      MoveCase{"RightLocked", true, "MoveBackgroundRightAct", 0, 0},
+                      MoveCase{"UpLocked", true, "MoveBackgroundUpAct", 0, 0},
+                      MoveCase{"DownLocked", true, "MoveBackgroundDownAct", 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BackgroundTest, MoveButtonsShowOnlyInOverlayModes)
 {
-    const char* names[] = {"RzToolButton20", "RzToolButton21", "RzToolButton22", "RzToolButton23"};
+    const char* names[] = {"MoveBackgroundLeftAct", "MoveBackgroundRightAct", "MoveBackgroundUpAct",
+                           "MoveBackgroundDownAct"};
     for (const char* name : names)
         EXPECT_FALSE(window->action(QString::fromUtf8(name))->isVisible()) << name;
     chooseMode(4);
@@ -248,8 +250,8 @@ TEST_F(BackgroundTest, MoveButtonsShowOnlyInOverlayModes)
         EXPECT_TRUE(window->action(QString::fromUtf8(name))->isVisible()) << name;
     // Locked in "自制", even "左移" stays put.
     chooseMode(0);
-    click("RzToolButton18");
-    window->action(QStringLiteral("RzToolButton20"))->trigger();
+    click("LockAct");
+    window->action(QStringLiteral("MoveBackgroundLeftAct"))->trigger();
     EXPECT_EQ(page().Left, 0);
 }
 
@@ -258,7 +260,7 @@ TEST_F(BackgroundTest, MovesAreStoredIndependentOfScrolling)
     chooseMode(1);
     insert(skewedScan());
     window->scrollArea()->horizontalScrollBar()->setValue(100);
-    click("RzToolButton21");
+    click("MoveBackgroundRightAct");
     EXPECT_EQ(page().Left, 1);
     EXPECT_EQ(image().pos(), QPoint(1, 0));
 }
@@ -269,7 +271,7 @@ TEST_F(BackgroundTest, CorrectionAnsweredNoKeepsTheFile)
     const QString file = skewedScan();
     insert(file);
     const QByteArray before = readFile(file);
-    click("RzToolButton24");
+    click("CorrectBackgroundAct");
 
     EXPECT_DOUBLE_EQ(page().SkewAngle, std::atan(0.01));
     EXPECT_NEAR(page().SkewAngle, 0.0099997, 1e-7);
@@ -291,7 +293,7 @@ TEST_F(BackgroundTest, CorrectionAnsweredYesReplacesTheFileWithJpeg)
         const QString file = skewedScan(format);
         insert(file);
         dialogs.answers.push_back(true);
-        click("RzToolButton24");
+        click("CorrectBackgroundAct");
         ASSERT_EQ(dialogs.questions().size(), 1u);
         const QByteArray bytes = readFile(file);
         EXPECT_TRUE(bytes.startsWith("\xFF\xD8\xFF")); // JPEG whatever the name says
@@ -303,7 +305,7 @@ TEST_F(BackgroundTest, CorrectionAnsweredYesReplacesTheFileWithJpeg)
 
         // Straight now: a second correction measures next to nothing.
         dialogs.shown.clear();
-        click("RzToolButton24");
+        click("CorrectBackgroundAct");
         EXPECT_LT(std::abs(page().SkewAngle), 0.002);
         QFile::remove(file);
         dialogs.shown.clear();
@@ -332,7 +334,7 @@ TEST_F(BackgroundTest, CorrectionMeasuresATurnedPrintOfThePage)
     chooseMode(1);
     insert(writeScan(QStringLiteral("turned.png"), turned));
     EXPECT_EQ(field(F::WidthField)->text(), QStringLiteral("210.1"));
-    click("RzToolButton24");
+    click("CorrectBackgroundAct");
     // A pixel of the marks' 695 apart is about 0.0014 radians.
     EXPECT_NEAR(page().SkewAngle, Degrees * M_PI / 180, 0.002);
     EXPECT_EQ(dialogs.questions().size(), 1u);
@@ -362,7 +364,7 @@ TEST_P(CorrectionModeTest, ReportsAsTheModeSays)
                       markedScan(1100, 1600, c.marked ? FirstMark : QPoint(5000, 5000), second)));
     }
     chooseMode(c.modal);
-    click("RzToolButton24");
+    click("CorrectBackgroundAct");
     EXPECT_TRUE(dialogs.questions().empty());
     if (!c.message) {
         EXPECT_TRUE(dialogs.messages().empty());
@@ -433,7 +435,7 @@ TEST_F(PositionCheckTest, PaintsWhatTheFuzzyBoxesFindUntilTheNextRepaint)
     window->repaintSurface();
     EXPECT_NE(surfaceAt({200, 200}), QColor(Qt::red));
 
-    auto* check = window->findChild<QToolButton*>(QStringLiteral("RzToolButton12"));
+    auto* check = window->findChild<QToolButton*>(QStringLiteral("PositionCheckButton"));
     ASSERT_NE(check, nullptr);
     check->click();
     EXPECT_EQ(surfaceAt({200, 200}), QColor(Qt::red));

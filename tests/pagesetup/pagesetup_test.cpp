@@ -6,7 +6,7 @@
 namespace sw::test {
 namespace {
 
-using F = Tpagefrm;
+using F = PageSetupDialog;
 
 TEST_F(PageSetupTest, StartsWithA4AndSelfMade)
 {
@@ -121,7 +121,7 @@ TEST_F(PageSetupTest, OverlayModeLocksTheSizeListOnCustom)
     EXPECT_EQ(field(F::HeightField)->text(), QStringLiteral("297"));
     // Applied at once: the width, and the move buttons show.
     EXPECT_EQ(page().Width, 250.5);
-    EXPECT_TRUE(window->action(QStringLiteral("RzToolButton21"))->isVisible());
+    EXPECT_TRUE(window->action(QStringLiteral("MoveBackgroundRightAct"))->isVisible());
     // The size list is not applied in the overlay modes.
     EXPECT_EQ(page().PageSize, A4);
 
@@ -130,7 +130,7 @@ TEST_F(PageSetupTest, OverlayModeLocksTheSizeListOnCustom)
     EXPECT_TRUE(setup().sizeList()->isEnabled());
     EXPECT_EQ(setup().sizeList()->currentText(), QStringLiteral("自定义"));
     EXPECT_EQ(page().PageSize, Custom);
-    EXPECT_FALSE(window->action(QStringLiteral("RzToolButton21"))->isVisible());
+    EXPECT_FALSE(window->action(QStringLiteral("MoveBackgroundRightAct"))->isVisible());
 }
 
 struct WheelCase
@@ -332,7 +332,7 @@ TEST_F(PageSetupTest, CancelKeepsWhatWasApplied)
 {
     chooseMode(1);
     retype(field(F::LeftMarginField), QStringLiteral("20"));
-    auto* cancel = setup().findChild<QPushButton*>(QStringLiteral("Button2"));
+    auto* cancel = setup().findChild<QPushButton*>(QStringLiteral("CancelButton"));
     QTest::mouseClick(cancel, Qt::LeftButton);
     EXPECT_FALSE(setup().isVisible());
     EXPECT_EQ(document().Modal, 1);

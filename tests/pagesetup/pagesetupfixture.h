@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/pagefrm.h"
+#include "dialogs/pagesetupdialog.h"
 #include "editor/backgroundcommands.h"
 #include "window/windowfixture.h"
 
@@ -20,14 +20,14 @@ protected:
         WindowTest::SetUp();
         if (HasFatalFailure())
             return;
-        click("RzToolButton10");
+        click("PageSetupAct");
         settle();
         ASSERT_TRUE(setup().isVisible());
         ASSERT_TRUE(QTest::qWaitForWindowActive(&setup()));
     }
 
-    Tpagefrm& setup() const { return window->pageDialog(); }
-    QLineEdit* field(Tpagefrm::Field f) const { return setup().field(f); }
+    PageSetupDialog& setup() const { return window->pageDialog(); }
+    QLineEdit* field(PageSetupDialog::Field f) const { return setup().field(f); }
     BackgroundCommands& backgrounds() const { return window->backgroundCommands(); }
 
     // Lets the queued refresh of the dialog run.
@@ -65,7 +65,7 @@ protected:
 
     void pressOk() const
     {
-        auto* ok = setup().findChild<QPushButton*>(QStringLiteral("Button1"));
+        auto* ok = setup().findChild<QPushButton*>(QStringLiteral("OkButton"));
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
     }

@@ -59,7 +59,7 @@ TEST_F(ApplyPanelTest, ChangingABubbleWidthMakesEverySelectedBubbleBoxAlike)
     select(current);
     panel->ShowPanels(7);
 
-    auto* width = control<QDoubleSpinBox>("RzSpinEdit11");
+    auto* width = control<QDoubleSpinBox>("BubbleWidthSpin");
     typeInto(width, "36");
 
     for (const TRectKg* box : {&current, &second, &third}) {
@@ -100,10 +100,10 @@ TEST_F(ApplyPanelTest, FrameColourWithAGridCurrentReachesOnlyTheGrids)
     panel->ShowPanels(6);
 
     nextColor = toQColor(clRed);
-    QTest::mouseClick(control<TColorSwatch>("bcolor1"), Qt::LeftButton);
+    QTest::mouseClick(control<ColorSwatch>("bcolor1"), Qt::LeftButton);
     ASSERT_EQ(colorPresets.size(), 1u);
     EXPECT_EQ(toTColor(colorPresets[0]), clBlack);
-    EXPECT_EQ(control<TColorSwatch>("bcolor1")->Color(), clRed);
+    EXPECT_EQ(control<ColorSwatch>("bcolor1")->Color(), clRed);
     EXPECT_EQ(grid.Pen.Color, clRed);
     EXPECT_EQ(otherGrid.Pen.Color, clRed);
     EXPECT_EQ(otherGrid.Gridwidth, 30); // the whole panel, not only the colour
@@ -114,8 +114,8 @@ TEST_F(ApplyPanelTest, FrameColourWithAGridCurrentReachesOnlyTheGrids)
 
     // A cancelled dialog changes nothing.
     nextColor.reset();
-    QTest::mouseClick(control<TColorSwatch>("bcolor1"), Qt::LeftButton);
-    EXPECT_EQ(control<TColorSwatch>("bcolor1")->Color(), clRed);
+    QTest::mouseClick(control<ColorSwatch>("bcolor1"), Qt::LeftButton);
+    EXPECT_EQ(control<ColorSwatch>("bcolor1")->Color(), clRed);
     EXPECT_EQ(repaints, 1);
 }
 
@@ -124,15 +124,15 @@ TEST_F(ApplyPanelTest, DirectionRightTurnsTheCountIntoRows)
     auto& box = bubbleBox("AB", 3);
     select(box);
     panel->ShowPanels(7);
-    auto* chars = control<QComboBox>("RzComboBox1");
+    auto* chars = control<QComboBox>("OptionCharactersList");
     chars->setCurrentIndex(chars->findText("ABCDE"));
-    control<QSpinBox>("RzSpinEdit10")->setValue(10);
-    control<QComboBox>("RzComboBox4")->setCurrentText("右");
+    control<QSpinBox>("CountSpin")->setValue(10);
+    control<QComboBox>("DirectionList")->setCurrentText("右");
     EXPECT_EQ(box.Aspect, ARight);
     EXPECT_EQ(box.Row, 10);
     EXPECT_EQ(box.col, 5);
 
-    control<QComboBox>("RzComboBox4")->setCurrentText("下");
+    control<QComboBox>("DirectionList")->setCurrentText("下");
     EXPECT_EQ(box.Aspect, ADown);
     EXPECT_EQ(box.Row, 5);
     EXPECT_EQ(box.col, 10);
@@ -143,7 +143,7 @@ TEST_F(ApplyPanelTest, TypedCharactersAreKeptAndWrittenBackUnchanged)
     auto& box = bubbleBox("AB", 3);
     select(box);
     panel->ShowPanels(7);
-    auto* chars = control<QComboBox>("RzComboBox1");
+    auto* chars = control<QComboBox>("OptionCharactersList");
     typeInto(chars, "XYZ");
     EXPECT_EQ(box.FormatText, "XYZ");
     EXPECT_EQ(box.Row, 3);
@@ -152,7 +152,7 @@ TEST_F(ApplyPanelTest, TypedCharactersAreKeptAndWrittenBackUnchanged)
     select(other);
     select(box);
     EXPECT_EQ(panel->optionCharacters(), "XYZ");
-    control<QSpinBox>("RzSpinEdit16")->setValue(7);
+    control<QSpinBox>("NumberAddSpin")->setValue(7);
     EXPECT_EQ(box.FormatText, "XYZ");
     EXPECT_EQ(box.StartNumberAgg, 7);
 }
@@ -161,15 +161,15 @@ TEST_F(ApplyPanelTest, EveryBubbleBoxFieldComesFromItsControl)
 {
     auto& box = bubbleBox("AB", 3);
     select(box);
-    control<QComboBox>("RzComboBox3")->setCurrentIndex(5);
-    control<QComboBox>("RzComboBox7")->setCurrentIndex(1);
-    control<QComboBox>("RzComboBox5")->setCurrentIndex(2);
-    control<QDoubleSpinBox>("RzSpinEdit12")->setValue(12.5);
-    control<QSpinBox>("RzSpinEdit14")->setValue(4);
-    control<QSpinBox>("RzSpinEdit13")->setValue(6);
-    control<QCheckBox>("RzCheckBox2")->setChecked(false);
-    control<QComboBox>("RzComboBox8")->setCurrentIndex(1);
-    control<QSpinBox>("RzSpinEdit17")->setValue(9);
+    control<QComboBox>("PurposeList")->setCurrentIndex(5);
+    control<QComboBox>("OptionTypeList")->setCurrentIndex(1);
+    control<QComboBox>("ShowTypeList")->setCurrentIndex(2);
+    control<QDoubleSpinBox>("BubbleHeightSpin")->setValue(12.5);
+    control<QSpinBox>("BubbleColumnSpaceSpin")->setValue(4);
+    control<QSpinBox>("BubbleRowSpaceSpin")->setValue(6);
+    control<QCheckBox>("ShowNumberCheck")->setChecked(false);
+    control<QComboBox>("ReadTypeList")->setCurrentIndex(1);
+    control<QSpinBox>("LinkedQuestionSpin")->setValue(9);
     EXPECT_EQ(box.TextType, RSZGF);
     EXPECT_EQ(box.OptionType, Multi);
     EXPECT_EQ(box.ShowType, SDeny);
@@ -179,8 +179,8 @@ TEST_F(ApplyPanelTest, EveryBubbleBoxFieldComesFromItsControl)
     EXPECT_FALSE(box.ShowNumber);
     EXPECT_EQ(box.ReadType, 1);
     EXPECT_EQ(box.GLZG, 9);
-    EXPECT_EQ(box.Font, control<TFontButton>("RzToolButton2")->Font());
-    EXPECT_EQ(box.NumberFont, control<TFontButton>("RzToolButton3")->Font());
+    EXPECT_EQ(box.Font, control<FontButton>("LabelFontButton")->Font());
+    EXPECT_EQ(box.NumberFont, control<FontButton>("NumberFontButton")->Font());
 }
 
 TEST_F(ApplyPanelTest, CutBoxesAreNeverFilledAndAlwaysFramedBlack)
@@ -188,18 +188,18 @@ TEST_F(ApplyPanelTest, CutBoxesAreNeverFilledAndAlwaysFramedBlack)
     auto& cut = add<TRectZg>({10, 10, 200, 200});
     select(cut);
     panel->ShowPanels(9);
-    auto* fill = control<QCheckBox>("RzCheckBox1");
+    auto* fill = control<QCheckBox>("FillCheck");
     for (int i = 0; i < 2; ++i) {
         fill->setChecked(!fill->isChecked());
         EXPECT_EQ(cut.Brush.Style, bsClear);
     }
     nextColor = toQColor(clRed);
-    QTest::mouseClick(control<TColorSwatch>("bcolor1"), Qt::LeftButton);
+    QTest::mouseClick(control<ColorSwatch>("bcolor1"), Qt::LeftButton);
     EXPECT_EQ(cut.Pen.Color, clBlack);
 
-    control<QSpinBox>("RzSpinEdit9")->setValue(14);
-    control<QSpinBox>("RzSpinEdit15")->setValue(3);
-    typeInto(control<QLineEdit>("RzEdit1"), "作文");
+    control<QSpinBox>("QuestionSpin")->setValue(14);
+    control<QSpinBox>("PartSpin")->setValue(3);
+    typeInto(control<QLineEdit>("CaptionEdit"), "作文");
     EXPECT_EQ(cut.Question, 14);
     EXPECT_EQ(cut.Number, 3);
     EXPECT_EQ(cut.Caption, "作文");
@@ -209,8 +209,8 @@ TEST_F(ApplyPanelTest, OptionalQuestionEnablesItsAlternatives)
 {
     auto& cut = add<TRectZg>({10, 10, 200, 200});
     select(cut);
-    auto* optional = control<QCheckBox>("RzCheckBox3");
-    auto* alternatives = control<QLineEdit>("RzEdit3");
+    auto* optional = control<QCheckBox>("OptionalCheck");
+    auto* alternatives = control<QLineEdit>("AlternativesEdit");
 
     QTest::mouseClick(optional, Qt::LeftButton, {}, QPoint(4, optional->height() / 2));
     EXPECT_TRUE(optional->isChecked());
@@ -230,7 +230,7 @@ TEST_F(ApplyPanelTest, ShapeSpecificFields)
 {
     auto& round = add<TRoundRect>({10, 10, 90, 90}, 25);
     select(round);
-    control<QSpinBox>("RzSpinEdit8")->setValue(40);
+    control<QSpinBox>("CornerRadiusSpin")->setValue(40);
     EXPECT_EQ(round.Radius, 40);
 
     auto& triangle = add<TTriangle>({10, 10, 90, 90});
@@ -238,21 +238,21 @@ TEST_F(ApplyPanelTest, ShapeSpecificFields)
     const std::pair<QString, TAspect> directions[] = {
         {"右", ARight}, {"下", ADown}, {"左", ALeft}, {"上", AUp}};
     for (const auto& [text, aspect] : directions) {
-        control<QComboBox>("RzComboBox6")->setCurrentText(text);
+        control<QComboBox>("TriangleDirectionList")->setCurrentText(text);
         EXPECT_EQ(triangle.Aspect, aspect) << text.toStdString();
     }
 
     auto& barcode = add<TRectbarcode>({10, 10, 90, 90});
     select(barcode);
-    control<QSpinBox>("RzSpinEdit1")->setValue(5);
-    control<QCheckBox>("RzCheckBox1")->setChecked(true);
+    control<QSpinBox>("PenWidthSpin")->setValue(5);
+    control<QCheckBox>("FillCheck")->setChecked(true);
     EXPECT_EQ(barcode.Pen.Width, 1);
     EXPECT_EQ(barcode.Pen.Style, psDot);
     EXPECT_EQ(barcode.Brush.Style, bsClear);
 
     auto& picture = add<TRImage>({10, 10, 90, 90});
     select(picture);
-    typeInto(control<QLineEdit>("RzEdit4"), "图");
+    typeInto(control<QLineEdit>("TagEdit"), "图");
     EXPECT_EQ(picture.Tag, "图");
     EXPECT_EQ(picture.Pen.Color, clBlack);
     EXPECT_EQ(picture.Pen.Style, psDot);
@@ -260,12 +260,12 @@ TEST_F(ApplyPanelTest, ShapeSpecificFields)
 
     auto& grid = add<TRectGrid>({10, 10, 90, 90});
     select(grid);
-    control<QSpinBox>("RzSpinEdit5")->setValue(41);
-    control<QSpinBox>("RzSpinEdit6")->setValue(42);
-    control<QSpinBox>("RzSpinEdit7")->setValue(43);
-    control<QSpinBox>("RzSpinEdit2")->setValue(44);
-    control<QSpinBox>("RzSpinEdit4")->setValue(45);
-    control<QSpinBox>("RzSpinEdit3")->setValue(46);
+    control<QSpinBox>("GridWidthSpin")->setValue(41);
+    control<QSpinBox>("GridHeightSpin")->setValue(42);
+    control<QSpinBox>("GridColumnSpaceSpin")->setValue(43);
+    control<QSpinBox>("GridRowSpaceSpin")->setValue(44);
+    control<QSpinBox>("GridColumnsSpin")->setValue(45);
+    control<QSpinBox>("GridRowsSpin")->setValue(46);
     EXPECT_EQ(grid.Gridwidth, 41);
     EXPECT_EQ(grid.GridHeight, 42);
     EXPECT_EQ(grid.ColSpace, 43);
@@ -294,7 +294,7 @@ TEST_F(ApplyPanelTest, WithoutAllOnlyTheGivenShapeIsWritten)
 {
     auto& selected = add<TRectangle>({10, 10, 90, 90});
     selected.Select();
-    control<QSpinBox>("RzSpinEdit1")->setValue(7);
+    control<QSpinBox>("PenWidthSpin")->setValue(7);
     TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
     panel->ApplyPanel(created, false);
     EXPECT_EQ(created.Pen.Width, 7);
@@ -310,7 +310,7 @@ TEST_F(ApplyPanelTest, NothingIsWrittenWhileThePanelLoads)
     // Loading a text box announces its font; a shape applied to meanwhile
     // stays as it is.
     TRectKg created({100, 100}, {200, 200}, 1.0, 1.0);
-    QObject::connect(panel.get(), &TPropertyPanel::textEditorFontChanged, panel.get(),
+    QObject::connect(panel.get(), &PropertyPanel::textEditorFontChanged, panel.get(),
                      [&] { panel->ApplyPanel(created, false); });
     panel->LoadPanel(text);
     EXPECT_EQ(created.Gridwidth, 0);
@@ -321,7 +321,7 @@ TEST_F(ApplyPanelTest, NothingIsWrittenWhileThePanelLoads)
     EXPECT_EQ(repaints, 0);
 
     select(box);
-    control<QSpinBox>("RzSpinEdit10")->setValue(8);
+    control<QSpinBox>("CountSpin")->setValue(8);
     EXPECT_EQ(box.col, 8);
     EXPECT_EQ(box.Gridwidth, 20);
     EXPECT_EQ(records.size(), 1u);
@@ -332,7 +332,7 @@ TEST_F(ApplyPanelTest, ALockedDocumentIsNotWritten)
     auto& rect = add<TRectangle>({10, 10, 90, 90});
     select(rect);
     document->Locked = true;
-    control<QSpinBox>("RzSpinEdit1")->setValue(6);
+    control<QSpinBox>("PenWidthSpin")->setValue(6);
     EXPECT_EQ(rect.Pen.Width, 1);
     TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
     panel->ApplyPanel(created, false);
@@ -350,7 +350,7 @@ TEST_F(ApplyPanelTest, PageMarksAreNeverWritten)
 
     // The mark current: nothing happens.
     select(*mark);
-    control<QDoubleSpinBox>("RzSpinEdit11")->setValue(55);
+    control<QDoubleSpinBox>("BubbleWidthSpin")->setValue(55);
     EXPECT_EQ(mark->Gridwidth, width);
     EXPECT_TRUE(records.empty());
 
@@ -358,7 +358,7 @@ TEST_F(ApplyPanelTest, PageMarksAreNeverWritten)
     auto& box = bubbleBox("AB", 3);
     select(box);
     mark->Select();
-    control<QDoubleSpinBox>("RzSpinEdit11")->setValue(56);
+    control<QDoubleSpinBox>("BubbleWidthSpin")->setValue(56);
     EXPECT_EQ(box.Gridwidth, 56);
     EXPECT_EQ(mark->Gridwidth, width);
     EXPECT_EQ(mark->FormatText, keys);
@@ -367,7 +367,7 @@ TEST_F(ApplyPanelTest, PageMarksAreNeverWritten)
 TEST_F(ApplyPanelTest, AChangeWithoutACurrentShapeOnlySetsTheStyle)
 {
     document->ActiveShape = nullptr;
-    control<QSpinBox>("RzSpinEdit1")->setValue(4);
+    control<QSpinBox>("PenWidthSpin")->setValue(4);
     EXPECT_TRUE(records.empty());
     EXPECT_EQ(repaints, 0);
     TRectangle created({100, 100}, {200, 200}, 1.0, 1.0);
@@ -378,14 +378,14 @@ TEST_F(ApplyPanelTest, AChangeWithoutACurrentShapeOnlySetsTheStyle)
 TEST_F(ApplyPanelTest, GridGuardKeepsTwoLinesForCellsWithoutHeightOrWidth)
 {
     panel->ShowPanels(6);
-    auto* rows = control<QSpinBox>("RzSpinEdit3");
-    auto* cols = control<QSpinBox>("RzSpinEdit4");
+    auto* rows = control<QSpinBox>("GridRowsSpin");
+    auto* cols = control<QSpinBox>("GridColumnsSpin");
     rows->setValue(1);
     cols->setValue(1);
-    typeInto(control<QSpinBox>("RzSpinEdit6"), "0");
+    typeInto(control<QSpinBox>("GridHeightSpin"), "0");
     EXPECT_EQ(rows->value(), 2);
     EXPECT_EQ(cols->value(), 1);
-    typeInto(control<QSpinBox>("RzSpinEdit5"), "0");
+    typeInto(control<QSpinBox>("GridWidthSpin"), "0");
     EXPECT_EQ(cols->value(), 2);
 
     // With zero-height cells one row is not possible.
@@ -398,7 +398,7 @@ TEST_F(ApplyPanelTest, GridGuardKeepsTwoLinesForCellsWithoutHeightOrWidth)
     grid.Row = 1;
     grid.col = 1;
     select(grid);
-    control<QSpinBox>("RzSpinEdit6")->setValue(0);
+    control<QSpinBox>("GridHeightSpin")->setValue(0);
     EXPECT_EQ(grid.GridHeight, 0);
     EXPECT_EQ(grid.Row, 2);
 }
@@ -409,7 +409,7 @@ TEST_F(ApplyPanelTest, LineListGuardKeepsOneDescriptionPerRow)
     lines.Row = 1;
     lines.Lines = QStringList{"姓名\\\\3"};
     select(lines);
-    auto* rows = control<QSpinBox>("RzSpinEdit18");
+    auto* rows = control<QSpinBox>("LineRowsSpin");
 
     typeInto(rows, "3");
     EXPECT_EQ(panel->LineListRowCount(), 3);
@@ -430,7 +430,7 @@ TEST_F(ApplyPanelTest, ChangesFollowedByTheHistoryKeyOfTheCurrentPage)
     auto& rect = add<TRectangle>({10, 10, 90, 90});
     select(rect);
     page->LastHitIndex = 3; // the last shape the mouse was found over
-    control<QSpinBox>("RzSpinEdit1")->setValue(3);
+    control<QSpinBox>("PenWidthSpin")->setValue(3);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].key, 3);
     EXPECT_EQ(records[0].text, "修改参数");

@@ -28,12 +28,14 @@ struct SpinRow
 TEST_F(ControlsTest, SpinEditsStartWithTheirRangesAndValues)
 {
     const SpinRow rows[] = {
-        {"RzSpinEdit9", 1, 999, 1},   {"RzSpinEdit15", 1, 99, 1},   {"RzSpinEdit1", 1, 100, 1},
-        {"RzSpinEdit10", 1, 999, 5},  {"RzSpinEdit14", 0, 999, 10}, {"RzSpinEdit13", 0, 999, 5},
-        {"RzSpinEdit16", 0, 999, 0},  {"RzSpinEdit17", 1, 999, 1},  {"RzSpinEdit5", 0, 1000, 30},
-        {"RzSpinEdit6", 0, 1000, 30}, {"RzSpinEdit7", 0, 1000, 0},  {"RzSpinEdit2", 0, 999, 5},
-        {"RzSpinEdit4", 1, 1000, 5},  {"RzSpinEdit3", 1, 1000, 5},  {"RzSpinEdit8", 1, 100, 25},
-        {"RzSpinEdit18", 1, 1000, 1},
+        {"QuestionSpin", 1, 999, 1},           {"PartSpin", 1, 99, 1},
+        {"PenWidthSpin", 1, 100, 1},           {"CountSpin", 1, 999, 5},
+        {"BubbleColumnSpaceSpin", 0, 999, 10}, {"BubbleRowSpaceSpin", 0, 999, 5},
+        {"NumberAddSpin", 0, 999, 0},          {"LinkedQuestionSpin", 1, 999, 1},
+        {"GridWidthSpin", 0, 1000, 30},        {"GridHeightSpin", 0, 1000, 30},
+        {"GridColumnSpaceSpin", 0, 1000, 0},   {"GridRowSpaceSpin", 0, 999, 5},
+        {"GridColumnsSpin", 1, 1000, 5},       {"GridRowsSpin", 1, 1000, 5},
+        {"CornerRadiusSpin", 1, 100, 25},      {"LineRowsSpin", 1, 1000, 1},
     };
     for (const SpinRow& row : rows) {
         auto* spin = control<QSpinBox>(row.name);
@@ -42,8 +44,8 @@ TEST_F(ControlsTest, SpinEditsStartWithTheirRangesAndValues)
         EXPECT_EQ(spin->maximum(), row.maximum) << row.name;
         EXPECT_EQ(spin->value(), row.value) << row.name;
     }
-    auto* width = control<QDoubleSpinBox>("RzSpinEdit11");
-    auto* height = control<QDoubleSpinBox>("RzSpinEdit12");
+    auto* width = control<QDoubleSpinBox>("BubbleWidthSpin");
+    auto* height = control<QDoubleSpinBox>("BubbleHeightSpin");
     EXPECT_DOUBLE_EQ(width->minimum(), 0.1);
     EXPECT_DOUBLE_EQ(width->maximum(), 999);
     EXPECT_DOUBLE_EQ(width->value(), 20);
@@ -61,13 +63,13 @@ struct ComboRow
 TEST_F(ControlsTest, ListsStartWithTheirEntries)
 {
     const ComboRow rows[] = {
-        {"RzComboBox2", {"实线", "虚线"}, "实线"},
-        {"RzComboBox3", {"准考证号", "答题", "缺考", "作弊", "选作题", "主观分"}, "准考证号"},
-        {"RzComboBox7", {"单选", "多选"}, "单选"},
-        {"RzComboBox5", {"填图框内", "填图框外", "不显示"}, "填图框内"},
-        {"RzComboBox4", {"下", "右"}, "下"},
-        {"RzComboBox8", {"涂点", "对勾"}, "涂点"},
-        {"RzComboBox6", {"上", "右", "下", "左"}, "上"},
+        {"PenStyleList", {"实线", "虚线"}, "实线"},
+        {"PurposeList", {"准考证号", "答题", "缺考", "作弊", "选作题", "主观分"}, "准考证号"},
+        {"OptionTypeList", {"单选", "多选"}, "单选"},
+        {"ShowTypeList", {"填图框内", "填图框外", "不显示"}, "填图框内"},
+        {"DirectionList", {"下", "右"}, "下"},
+        {"ReadTypeList", {"涂点", "对勾"}, "涂点"},
+        {"TriangleDirectionList", {"上", "右", "下", "左"}, "上"},
     };
     for (const ComboRow& row : rows) {
         auto* combo = control<QComboBox>(row.name);
@@ -80,7 +82,7 @@ TEST_F(ControlsTest, ListsStartWithTheirEntries)
         EXPECT_FALSE(combo->isEditable()) << row.name;
     }
 
-    auto* chars = control<QComboBox>("RzComboBox1");
+    auto* chars = control<QComboBox>("OptionCharactersList");
     EXPECT_TRUE(chars->isEditable());
     EXPECT_EQ(chars->currentText(), QString());
     EXPECT_EQ(chars->count(), 66);
@@ -89,43 +91,43 @@ TEST_F(ControlsTest, ListsStartWithTheirEntries)
 
 TEST_F(ControlsTest, OtherControlsStartEmptyBlackAndWithTheirFonts)
 {
-    for (const char* name : {"RzEdit4", "RzEdit2", "RzEdit1", "RzEdit3"})
+    for (const char* name : {"TagEdit", "PicturePathEdit", "CaptionEdit", "AlternativesEdit"})
         EXPECT_EQ(control<QLineEdit>(name)->text(), QString()) << name;
-    EXPECT_TRUE(control<QLineEdit>("RzEdit2")->isReadOnly());
-    EXPECT_EQ(control<QToolButton>("RzToolButton35")->toolTip(), "选择图片");
-    EXPECT_FALSE(control<QCheckBox>("RzCheckBox3")->isChecked());
-    EXPECT_FALSE(control<QLineEdit>("RzEdit3")->isEnabled());
-    EXPECT_TRUE(control<QCheckBox>("RzCheckBox2")->isChecked());
-    EXPECT_FALSE(control<QCheckBox>("RzCheckBox1")->isChecked());
-    EXPECT_EQ(control<QCheckBox>("RzCheckBox1")->text(), "填充颜色");
+    EXPECT_TRUE(control<QLineEdit>("PicturePathEdit")->isReadOnly());
+    EXPECT_EQ(control<QToolButton>("PictureBrowseButton")->toolTip(), "选择图片");
+    EXPECT_FALSE(control<QCheckBox>("OptionalCheck")->isChecked());
+    EXPECT_FALSE(control<QLineEdit>("AlternativesEdit")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>("ShowNumberCheck")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("FillCheck")->isChecked());
+    EXPECT_EQ(control<QCheckBox>("FillCheck")->text(), "填充颜色");
 
     for (const char* name : {"bcolor1", "bcolor2", "textcolor", "Numbercolor", "fontcolor"})
-        EXPECT_EQ(control<TColorSwatch>(name)->Color(), clBlack) << name;
+        EXPECT_EQ(control<ColorSwatch>(name)->Color(), clBlack) << name;
 
-    const TFont labels = control<TFontButton>("RzToolButton2")->Font();
+    const TFont labels = control<FontButton>("LabelFontButton")->Font();
     EXPECT_EQ(labels.Name, "新宋体");
     EXPECT_EQ(labels.Height, -10);
-    const TFont numbers = control<TFontButton>("RzToolButton3")->Font();
+    const TFont numbers = control<FontButton>("NumberFontButton")->Font();
     EXPECT_EQ(numbers.Name, "Arial");
     EXPECT_EQ(numbers.Height, -12);
-    ASSERT_NE(control<TFontButton>("BtnFont1"), nullptr);
-    ASSERT_NE(control<TFontButton>("RzToolButton37"), nullptr);
+    ASSERT_NE(control<FontButton>("BtnFont1"), nullptr);
+    ASSERT_NE(control<FontButton>("LineFontButton"), nullptr);
 
     auto* memo = control<QPlainTextEdit>("lineMemo");
     EXPECT_TRUE(memo->isHidden());
     EXPECT_EQ(panel->LineListRows(), QStringList{"\\\\1"});
-    EXPECT_EQ(control<QToolButton>("RzToolButton12")->text(), "定位检测");
+    EXPECT_EQ(control<QToolButton>("PositionCheckButton")->text(), "定位检测");
 }
 
 TEST_F(ControlsTest, SpinEditsClampValuesSetBeyondTheirRange)
 {
-    auto* penWidth = control<QSpinBox>("RzSpinEdit1");
+    auto* penWidth = control<QSpinBox>("PenWidthSpin");
     penWidth->setValue(500);
     EXPECT_EQ(penWidth->value(), 100);
     penWidth->setValue(-3);
     EXPECT_EQ(penWidth->value(), 1);
 
-    auto* width = control<QDoubleSpinBox>("RzSpinEdit11");
+    auto* width = control<QDoubleSpinBox>("BubbleWidthSpin");
     width->setValue(0);
     EXPECT_DOUBLE_EQ(width->value(), 0.1);
     width->setValue(5000);
@@ -140,22 +142,22 @@ TEST_F(ControlsTest, SpinEditsClampValuesSetBeyondTheirRange)
     box.GLZG = 0;
     select(box);
     EXPECT_DOUBLE_EQ(width->value(), 0.1);
-    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("RzSpinEdit12")->value(), 999);
-    EXPECT_EQ(control<QSpinBox>("RzSpinEdit10")->value(), 1);
-    EXPECT_EQ(control<QSpinBox>("RzSpinEdit17")->value(), 1);
+    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("BubbleHeightSpin")->value(), 999);
+    EXPECT_EQ(control<QSpinBox>("CountSpin")->value(), 1);
+    EXPECT_EQ(control<QSpinBox>("LinkedQuestionSpin")->value(), 1);
 }
 
 TEST_F(ControlsTest, TypedValuesStayWithinTheRange)
 {
     panel->ShowPanels(1);
-    auto* penWidth = control<QSpinBox>("RzSpinEdit1");
+    auto* penWidth = control<QSpinBox>("PenWidthSpin");
     typeInto(penWidth, "5000");
     QTest::keyClick(penWidth, Qt::Key_Return);
     EXPECT_GE(penWidth->value(), 1);
     EXPECT_LE(penWidth->value(), 100);
 
     panel->ShowPanels(9);
-    auto* question = control<QSpinBox>("RzSpinEdit9");
+    auto* question = control<QSpinBox>("QuestionSpin");
     typeInto(question, "0");
     QTest::keyClick(question, Qt::Key_Return);
     EXPECT_EQ(question->value(), 1);

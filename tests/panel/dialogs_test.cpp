@@ -60,38 +60,38 @@ TEST_F(DialogsTest, BubbleFontButtonsWriteIntoTheBubbleBoxes)
     chosen.setPointSize(12);
     chosen.setBold(true);
     nextFont = chosen;
-    QTest::mouseClick(control<TFontButton>("RzToolButton2"), Qt::LeftButton);
+    QTest::mouseClick(control<FontButton>("LabelFontButton"), Qt::LeftButton);
     ASSERT_EQ(fontPresets.size(), 1u);
     EXPECT_EQ(fontPresets[0].family(), "新宋体");
     EXPECT_DOUBLE_EQ(fontPresets[0].pointSizeF(), 7.5);
     EXPECT_EQ(box.Font.Name, "Arial");
     EXPECT_EQ(box.Font.Height, -16);
     EXPECT_TRUE(box.Font.has(fsBold));
-    EXPECT_EQ(control<TFontButton>("RzToolButton2")->Font(), box.Font);
+    EXPECT_EQ(control<FontButton>("LabelFontButton")->Font(), box.Font);
     EXPECT_TRUE(records.empty()); // font choices make no history entry
     EXPECT_EQ(repaints, 1);
 
     nextColor = toQColor(clGreen);
-    QTest::mouseClick(control<TColorSwatch>("Numbercolor"), Qt::LeftButton);
+    QTest::mouseClick(control<ColorSwatch>("Numbercolor"), Qt::LeftButton);
     EXPECT_EQ(box.NumberFont.Color, clGreen);
-    EXPECT_EQ(control<TFontButton>("RzToolButton3")->Font().Color, clGreen);
+    EXPECT_EQ(control<FontButton>("NumberFontButton")->Font().Color, clGreen);
     nextColor = toQColor(clMaroon);
-    QTest::mouseClick(control<TColorSwatch>("textcolor"), Qt::LeftButton);
+    QTest::mouseClick(control<ColorSwatch>("textcolor"), Qt::LeftButton);
     EXPECT_EQ(box.Font.Color, clMaroon);
     EXPECT_EQ(box.Font.Name, "Arial");
 
     // A cancelled font dialog keeps the font.
     nextFont.reset();
-    QTest::mouseClick(control<TFontButton>("RzToolButton3"), Qt::LeftButton);
-    EXPECT_EQ(control<TFontButton>("RzToolButton3")->Font().Name, "Arial");
-    EXPECT_EQ(control<TFontButton>("RzToolButton3")->Font().Height, -12);
+    QTest::mouseClick(control<FontButton>("NumberFontButton"), Qt::LeftButton);
+    EXPECT_EQ(control<FontButton>("NumberFontButton")->Font().Name, "Arial");
+    EXPECT_EQ(control<FontButton>("NumberFontButton")->Font().Height, -12);
 }
 
 TEST_F(DialogsTest, TextFontButtonStartsFromTheTextEditorFont)
 {
     TFont editorFont{"宋体", -12, clBlack, 0, DEFAULT_CHARSET, fpDefault};
     panel->SetTextEditorFontSource([&] { return editorFont; });
-    QObject::connect(panel.get(), &TPropertyPanel::textEditorFontChanged,
+    QObject::connect(panel.get(), &PropertyPanel::textEditorFontChanged,
                      [&](const TFont& f) { editorFont = f; });
     auto& text = add<TRectText>({10, 10, 90, 90});
     text.Font.Name = "黑体";
@@ -101,19 +101,19 @@ TEST_F(DialogsTest, TextFontButtonStartsFromTheTextEditorFont)
     QFont chosen("宋体");
     chosen.setPointSize(15);
     nextFont = chosen;
-    QTest::mouseClick(control<TFontButton>("BtnFont1"), Qt::LeftButton);
+    QTest::mouseClick(control<FontButton>("BtnFont1"), Qt::LeftButton);
     ASSERT_EQ(fontPresets.size(), 1u);
     EXPECT_EQ(fontPresets[0].family(), "宋体");
     EXPECT_DOUBLE_EQ(fontPresets[0].pointSizeF(), 9.0);
     EXPECT_EQ(editorFont.Height, -20);
-    EXPECT_EQ(control<TFontButton>("BtnFont1")->Font(), editorFont);
+    EXPECT_EQ(control<FontButton>("BtnFont1")->Font(), editorFont);
     EXPECT_EQ(text.Font, editorFont);
 
     // The colour of the text font reaches the button, the text box and the
     // editor, whose font new text boxes take.
     nextColor = toQColor(clBlue);
-    QTest::mouseClick(control<TColorSwatch>("fontcolor"), Qt::LeftButton);
-    EXPECT_EQ(control<TFontButton>("BtnFont1")->Font().Color, clBlue);
+    QTest::mouseClick(control<ColorSwatch>("fontcolor"), Qt::LeftButton);
+    EXPECT_EQ(control<FontButton>("BtnFont1")->Font().Color, clBlue);
     EXPECT_EQ(text.Font.Color, clBlue);
     EXPECT_EQ(editorFont.Color, clBlue);
 }
@@ -127,10 +127,10 @@ TEST_F(DialogsTest, LineListFontButton)
     QFont chosen("宋体");
     chosen.setPointSize(9);
     nextFont = chosen;
-    QTest::mouseClick(control<TFontButton>("RzToolButton37"), Qt::LeftButton);
+    QTest::mouseClick(control<FontButton>("LineFontButton"), Qt::LeftButton);
     EXPECT_EQ(lines.Font.Height, -12);
     EXPECT_EQ(lines.Font.Name, "宋体");
-    EXPECT_TRUE(control<QToolButton>("RzToolButton38")->isEnabled());
+    EXPECT_TRUE(control<QToolButton>("LineEditorButton")->isEnabled());
 }
 
 TEST_F(DialogsTest, PictureButtonLoadsThePictureAndRecordsTheChange)
@@ -147,15 +147,15 @@ TEST_F(DialogsTest, PictureButtonLoadsThePictureAndRecordsTheChange)
     panel->ShowPanels(14);
 
     nextPicture.reset();
-    QTest::mouseClick(control<QToolButton>("RzToolButton35"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>("PictureBrowseButton"), Qt::LeftButton);
     EXPECT_EQ(dialogs.fileDialogs, 1);
     EXPECT_TRUE(dialogs.lastFilters.first().contains("*.bmp"));
     EXPECT_EQ(picture.PicturePath, QString());
     EXPECT_TRUE(records.empty());
 
     nextPicture = file;
-    QTest::mouseClick(control<QToolButton>("RzToolButton35"), Qt::LeftButton);
-    EXPECT_EQ(control<QLineEdit>("RzEdit2")->text(), file);
+    QTest::mouseClick(control<QToolButton>("PictureBrowseButton"), Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>("PicturePathEdit")->text(), file);
     EXPECT_EQ(picture.PicturePath, file);
     EXPECT_EQ(picture.Picture.size(), QSize(8, 6));
     ASSERT_EQ(records.size(), 1u);
@@ -165,9 +165,9 @@ TEST_F(DialogsTest, PictureButtonLoadsThePictureAndRecordsTheChange)
 TEST_F(DialogsTest, PositionCheckButtonIsReported)
 {
     int requests = 0;
-    QObject::connect(panel.get(), &TPropertyPanel::positionCheckRequested, [&] { ++requests; });
+    QObject::connect(panel.get(), &PropertyPanel::positionCheckRequested, [&] { ++requests; });
     panel->ShowPanels(17);
-    QTest::mouseClick(control<QToolButton>("RzToolButton12"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>("PositionCheckButton"), Qt::LeftButton);
     EXPECT_EQ(requests, 1);
 }
 

@@ -33,8 +33,8 @@ protected:
     QString combo(const char* name) const { return control<QComboBox>(name)->currentText(); }
     QString edit(const char* name) const { return control<QLineEdit>(name)->text(); }
     bool checked(const char* name) const { return control<QCheckBox>(name)->isChecked(); }
-    TColor color(const char* name) const { return control<TColorSwatch>(name)->Color(); }
-    TFont font(const char* name) const { return control<TFontButton>(name)->Font(); }
+    TColor color(const char* name) const { return control<ColorSwatch>(name)->Color(); }
+    TFont font(const char* name) const { return control<FontButton>(name)->Font(); }
 };
 
 TEST_F(LoadPanelTest, CommonFieldsOfADottedRedRectangle)
@@ -45,25 +45,25 @@ TEST_F(LoadPanelTest, CommonFieldsOfADottedRedRectangle)
     box.Tag = "名字";
     select(box);
 
-    EXPECT_EQ(spin("RzSpinEdit1"), 3);
-    EXPECT_EQ(combo("RzComboBox2"), "虚线");
-    EXPECT_EQ(edit("RzEdit4"), "名字");
+    EXPECT_EQ(spin("PenWidthSpin"), 3);
+    EXPECT_EQ(combo("PenStyleList"), "虚线");
+    EXPECT_EQ(edit("TagEdit"), "名字");
     EXPECT_EQ(color("bcolor1"), clRed);
     EXPECT_EQ(color("bcolor2"), clGreen);
-    EXPECT_TRUE(checked("RzCheckBox1"));
+    EXPECT_TRUE(checked("FillCheck"));
     EXPECT_TRUE(shown("rp3") && shown("rp4") && shown("rp5"));
     EXPECT_FALSE(shown("rp1"));
 
     box.Brush.Style = bsClear;
     box.Pen.Style = psSolid;
     select(box);
-    EXPECT_FALSE(checked("RzCheckBox1"));
-    EXPECT_EQ(combo("RzComboBox2"), "实线");
+    EXPECT_FALSE(checked("FillCheck"));
+    EXPECT_EQ(combo("PenStyleList"), "实线");
 
     // Other pen styles leave the list as it is.
     box.Pen.Style = psDashDot;
     select(box);
-    EXPECT_EQ(combo("RzComboBox2"), "实线");
+    EXPECT_EQ(combo("PenStyleList"), "实线");
 }
 
 TEST_F(LoadPanelTest, LoadingWritesNothingBackAndRecordsNothing)
@@ -113,27 +113,27 @@ TEST_F(LoadPanelTest, BubbleBoxGoingDown)
 
     EXPECT_TRUE(shown("rp1") && shown("rp2") && shown("rp4"));
     EXPECT_FALSE(shown("rp3"));
-    auto* chars = control<QComboBox>("RzComboBox1");
+    auto* chars = control<QComboBox>("OptionCharactersList");
     EXPECT_EQ(chars->currentText(), "ABCD");
     EXPECT_EQ(chars->itemText(chars->currentIndex()), "ABCD");
-    EXPECT_EQ(spin("RzSpinEdit10"), 7);
-    EXPECT_EQ(combo("RzComboBox4"), "下");
-    EXPECT_EQ(combo("RzComboBox3"), "选作题");
-    EXPECT_EQ(combo("RzComboBox5"), "填图框外");
-    EXPECT_EQ(combo("RzComboBox7"), "多选");
-    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("RzSpinEdit11")->value(), 21);
-    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("RzSpinEdit12")->value(), 11);
-    EXPECT_EQ(spin("RzSpinEdit14"), 6);
-    EXPECT_EQ(spin("RzSpinEdit13"), 3);
-    EXPECT_EQ(spin("RzSpinEdit17"), 12);
+    EXPECT_EQ(spin("CountSpin"), 7);
+    EXPECT_EQ(combo("DirectionList"), "下");
+    EXPECT_EQ(combo("PurposeList"), "选作题");
+    EXPECT_EQ(combo("ShowTypeList"), "填图框外");
+    EXPECT_EQ(combo("OptionTypeList"), "多选");
+    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("BubbleWidthSpin")->value(), 21);
+    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("BubbleHeightSpin")->value(), 11);
+    EXPECT_EQ(spin("BubbleColumnSpaceSpin"), 6);
+    EXPECT_EQ(spin("BubbleRowSpaceSpin"), 3);
+    EXPECT_EQ(spin("LinkedQuestionSpin"), 12);
     EXPECT_EQ(color("bcolor1"), clGreen);
-    EXPECT_EQ(font("RzToolButton2"), box.Font);
-    EXPECT_EQ(font("RzToolButton3"), box.NumberFont);
+    EXPECT_EQ(font("LabelFontButton"), box.Font);
+    EXPECT_EQ(font("NumberFontButton"), box.NumberFont);
     EXPECT_EQ(color("textcolor"), clRed);
     EXPECT_EQ(color("Numbercolor"), clMaroon);
-    EXPECT_FALSE(checked("RzCheckBox2"));
-    EXPECT_EQ(spin("RzSpinEdit16"), 4);
-    EXPECT_EQ(combo("RzComboBox8"), "对勾");
+    EXPECT_FALSE(checked("ShowNumberCheck"));
+    EXPECT_EQ(spin("NumberAddSpin"), 4);
+    EXPECT_EQ(combo("ReadTypeList"), "对勾");
 }
 
 TEST_F(LoadPanelTest, BubbleBoxGoingRightWithCharactersNotInTheList)
@@ -146,17 +146,17 @@ TEST_F(LoadPanelTest, BubbleBoxGoingRightWithCharactersNotInTheList)
     box.TextType = RSZGF;
     select(box);
     EXPECT_EQ(panel->optionCharacters(), "对错");
-    EXPECT_EQ(control<QComboBox>("RzComboBox1")->currentIndex(), -1);
-    EXPECT_EQ(spin("RzSpinEdit10"), 8);
-    EXPECT_EQ(combo("RzComboBox4"), "右");
-    EXPECT_EQ(combo("RzComboBox3"), "主观分");
+    EXPECT_EQ(control<QComboBox>("OptionCharactersList")->currentIndex(), -1);
+    EXPECT_EQ(spin("CountSpin"), 8);
+    EXPECT_EQ(combo("DirectionList"), "右");
+    EXPECT_EQ(combo("PurposeList"), "主观分");
 
     // A page mark's purpose is not in the list: the list keeps its choice.
     auto& mark = add<TRectKg>({10, 10, 20, 20});
     mark.FormatText = "1248";
     mark.TextType = RSPageNumber;
     select(mark);
-    EXPECT_EQ(combo("RzComboBox3"), "主观分");
+    EXPECT_EQ(combo("PurposeList"), "主观分");
     EXPECT_EQ(panel->optionCharacters(), "1248");
 }
 
@@ -171,17 +171,17 @@ TEST_F(LoadPanelTest, GridRoundRectTriangleAndText)
     grid.col = 3;
     select(grid);
     EXPECT_TRUE(shown("rp9"));
-    EXPECT_EQ(spin("RzSpinEdit5"), 40);
-    EXPECT_EQ(spin("RzSpinEdit6"), 12);
-    EXPECT_EQ(spin("RzSpinEdit2"), 7);
-    EXPECT_EQ(spin("RzSpinEdit7"), 2);
-    EXPECT_EQ(spin("RzSpinEdit3"), 9);
-    EXPECT_EQ(spin("RzSpinEdit4"), 3);
+    EXPECT_EQ(spin("GridWidthSpin"), 40);
+    EXPECT_EQ(spin("GridHeightSpin"), 12);
+    EXPECT_EQ(spin("GridRowSpaceSpin"), 7);
+    EXPECT_EQ(spin("GridColumnSpaceSpin"), 2);
+    EXPECT_EQ(spin("GridRowsSpin"), 9);
+    EXPECT_EQ(spin("GridColumnsSpin"), 3);
 
     auto& round = add<TRoundRect>({10, 10, 90, 90}, 40);
     select(round);
     EXPECT_TRUE(shown("rp7"));
-    EXPECT_EQ(spin("RzSpinEdit8"), 40);
+    EXPECT_EQ(spin("CornerRadiusSpin"), 40);
     EXPECT_EQ(panel->cornerRadius(), 40);
 
     const std::pair<TAspect, QString> directions[] = {
@@ -190,14 +190,14 @@ TEST_F(LoadPanelTest, GridRoundRectTriangleAndText)
     for (const auto& [aspect, text] : directions) {
         triangle.Aspect = aspect;
         select(triangle);
-        EXPECT_EQ(combo("RzComboBox6"), text);
+        EXPECT_EQ(combo("TriangleDirectionList"), text);
     }
     EXPECT_TRUE(shown("rp8"));
 
     auto& text = add<TRectText>({10, 10, 90, 90});
     text.Font = {"黑体", -20, clBlue, fontStyleBit(fsItalic), GB2312_CHARSET, fpDefault};
     std::optional<TFont> editorFont;
-    QObject::connect(panel.get(), &TPropertyPanel::textEditorFontChanged,
+    QObject::connect(panel.get(), &PropertyPanel::textEditorFontChanged,
                      [&](const TFont& f) { editorFont = f; });
     select(text);
     EXPECT_TRUE(shown("rp6") && shown("rp5"));
@@ -219,19 +219,19 @@ TEST_F(LoadPanelTest, CutBoxWithAndWithoutOptionalQuestion)
     select(cut);
     EXPECT_TRUE(shown("rp10") && shown("rp3"));
     EXPECT_FALSE(shown("rp4"));
-    EXPECT_EQ(spin("RzSpinEdit9"), 12);
-    EXPECT_EQ(spin("RzSpinEdit15"), 2);
-    EXPECT_EQ(edit("RzEdit1"), "作文");
-    EXPECT_TRUE(checked("RzCheckBox3"));
-    EXPECT_TRUE(control<QLineEdit>("RzEdit3")->isEnabled());
-    EXPECT_EQ(edit("RzEdit3"), "12,13");
+    EXPECT_EQ(spin("QuestionSpin"), 12);
+    EXPECT_EQ(spin("PartSpin"), 2);
+    EXPECT_EQ(edit("CaptionEdit"), "作文");
+    EXPECT_TRUE(checked("OptionalCheck"));
+    EXPECT_TRUE(control<QLineEdit>("AlternativesEdit")->isEnabled());
+    EXPECT_EQ(edit("AlternativesEdit"), "12,13");
 
     auto& plain = add<TRectZg>({10, 10, 90, 90});
     select(plain);
-    EXPECT_FALSE(checked("RzCheckBox3"));
-    EXPECT_FALSE(control<QLineEdit>("RzEdit3")->isEnabled());
-    EXPECT_EQ(edit("RzEdit3"), QString());
-    EXPECT_EQ(spin("RzSpinEdit9"), 1);
+    EXPECT_FALSE(checked("OptionalCheck"));
+    EXPECT_FALSE(control<QLineEdit>("AlternativesEdit")->isEnabled());
+    EXPECT_EQ(edit("AlternativesEdit"), QString());
+    EXPECT_EQ(spin("QuestionSpin"), 1);
 }
 
 TEST_F(LoadPanelTest, PictureBarcodeFuzzyBoxAndLineList)
@@ -240,7 +240,7 @@ TEST_F(LoadPanelTest, PictureBarcodeFuzzyBoxAndLineList)
     picture.PicturePath = "C:\\pics\\logo.bmp";
     select(picture);
     EXPECT_TRUE(shown("rp11"));
-    EXPECT_EQ(edit("RzEdit2"), "C:\\pics\\logo.bmp");
+    EXPECT_EQ(edit("PicturePathEdit"), "C:\\pics\\logo.bmp");
 
     auto& barcode = add<TRectbarcode>({10, 10, 90, 90});
     barcode.Pen.Color = clBlue;
@@ -261,8 +261,8 @@ TEST_F(LoadPanelTest, PictureBarcodeFuzzyBoxAndLineList)
     select(lines);
     EXPECT_TRUE(shown("RP13") && shown("rp3") && shown("rp4"));
     EXPECT_FALSE(shown("rp12"));
-    EXPECT_EQ(spin("RzSpinEdit18"), 2);
-    EXPECT_EQ(font("RzToolButton37"), lines.Font);
+    EXPECT_EQ(spin("LineRowsSpin"), 2);
+    EXPECT_EQ(font("LineFontButton"), lines.Font);
     EXPECT_EQ(panel->LineListRows(), lines.Lines);
 }
 

@@ -80,7 +80,7 @@ TEST_F(OptionListTest, TheFileReplacesTheListAndKeepsTheTypedCharacters)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("temp"));
-    auto* chars = control<QComboBox>("RzComboBox1");
+    auto* chars = control<QComboBox>("OptionCharactersList");
     chars->setEditText("XY");
 
     QString error;

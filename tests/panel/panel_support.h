@@ -96,14 +96,14 @@ protected:
         document = std::make_unique<TVectorGraphics>(ScreenDpi);
         page = document->NewPage(-1, -1);
         ASSERT_NE(page, nullptr);
-        panel = std::make_unique<TPropertyPanel>(ScreenDpi);
+        panel = std::make_unique<PropertyPanel>(ScreenDpi);
         panel->SetDocument(document.get());
         previousDialogs = setDialogService(&dialogs);
-        QObject::connect(panel.get(), &TPropertyPanel::changeRecorded, panel.get(),
+        QObject::connect(panel.get(), &PropertyPanel::changeRecorded, panel.get(),
                          [this](std::int32_t key, const QString& text) {
                              records.push_back({key, text});
                          });
-        QObject::connect(panel.get(), &TPropertyPanel::shapesChanged, panel.get(),
+        QObject::connect(panel.get(), &PropertyPanel::shapesChanged, panel.get(),
                          [this] { ++repaints; });
         panel->show();
     }
@@ -168,7 +168,7 @@ protected:
 
     std::unique_ptr<TVectorGraphics> document;
     TVectorGraph* page = nullptr;
-    std::unique_ptr<TPropertyPanel> panel;
+    std::unique_ptr<PropertyPanel> panel;
 
     ScriptedDialogs dialogs;
     DialogService* previousDialogs = nullptr;

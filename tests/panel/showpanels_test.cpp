@@ -10,10 +10,10 @@ namespace {
 const QStringList SubjectPanels = {"rp1", "rp2", "rp3",  "rp4",  "rp5",  "rp6", "rp7",
                                    "rp8", "rp9", "rp10", "rp11", "rp12", "RP13"};
 
-const QMap<QString, int> PanelHeights = {{"RzPanel1", 26}, {"rp11", 32}, {"rp10", 75}, {"rp2", 50},
-                                         {"rp3", 34},      {"rp1", 232}, {"rp6", 27},  {"rp9", 71},
-                                         {"rp4", 26},      {"rp5", 26},  {"rp7", 26},  {"rp8", 26},
-                                         {"RP13", 32},     {"rp12", 26}};
+const QMap<QString, int> PanelHeights = {{"MarkPanel", 26}, {"rp11", 32}, {"rp10", 75}, {"rp2", 50},
+                                         {"rp3", 34},       {"rp1", 232}, {"rp6", 27},  {"rp9", 71},
+                                         {"rp4", 26},       {"rp5", 26},  {"rp7", 26},  {"rp8", 26},
+                                         {"RP13", 32},      {"rp12", 26}};
 
 class ShowPanelsTest : public PanelTest
 {
@@ -45,12 +45,12 @@ protected:
 TEST_F(ShowPanelsTest, PanelsAreLaidOutInOrderWithTheirSizes)
 {
     int previous = -1;
-    const QStringList order = {"RzPanel1", "rp11", "rp10", "rp2", "rp3", "rp1",  "rp6",
-                               "rp9",      "rp4",  "rp5",  "rp7", "rp8", "RP13", "rp12"};
+    const QStringList order = {"MarkPanel", "rp11", "rp10", "rp2", "rp3", "rp1",  "rp6",
+                               "rp9",       "rp4",  "rp5",  "rp7", "rp8", "RP13", "rp12"};
     for (const QString& name : order) {
         auto* frame = control<QFrame>(name.toLatin1().constData());
         ASSERT_NE(frame, nullptr);
-        EXPECT_GE(frame->width(), TPropertyPanel::PanelWidth) << name.toStdString();
+        EXPECT_GE(frame->width(), PropertyPanel::PanelWidth) << name.toStdString();
         EXPECT_EQ(frame->width(), panel->width()) << name.toStdString();
         EXPECT_EQ(frame->height(), PanelHeights[name]) << name.toStdString();
         const int index = panel->layout()->indexOf(frame);
@@ -61,11 +61,11 @@ TEST_F(ShowPanelsTest, PanelsAreLaidOutInOrderWithTheirSizes)
 
 TEST_F(ShowPanelsTest, OnlyTheTagRowAndTheLineListStartVisible)
 {
-    EXPECT_FALSE(control<QFrame>("RzPanel1")->isHidden());
+    EXPECT_FALSE(control<QFrame>("MarkPanel")->isHidden());
     EXPECT_EQ(visiblePanels(), QSet<QString>{"RP13"});
     EXPECT_EQ(panel->GroupHeight(), 32);
     EXPECT_EQ(panel->height(), 26 + 32);
-    EXPECT_GE(panel->width(), TPropertyPanel::PanelWidth);
+    EXPECT_GE(panel->width(), PropertyPanel::PanelWidth);
 }
 
 struct PanelRow
@@ -99,7 +99,7 @@ TEST_F(ShowPanelsTest, EveryToolShowsItsPanelsAndHidesTheOthers)
             setAllPanels(before);
             int crosses = 0;
             const auto connection =
-                QObject::connect(panel.get(), &TPropertyPanel::surfaceCursorRequested,
+                QObject::connect(panel.get(), &PropertyPanel::surfaceCursorRequested,
                                  [&](TCursor cursor) { crosses += cursor == TCursor::Cross; });
             panel->ShowPanels(row.tool);
             QObject::disconnect(connection);
@@ -111,7 +111,7 @@ TEST_F(ShowPanelsTest, EveryToolShowsItsPanelsAndHidesTheOthers)
             EXPECT_EQ(crosses, 1) << "tool " << row.tool;
             EXPECT_EQ(panel->GroupHeight(), expectedHeight()) << "tool " << row.tool;
             EXPECT_EQ(panel->height(), 26 + panel->GroupHeight()) << "tool " << row.tool;
-            EXPECT_FALSE(control<QFrame>("RzPanel1")->isHidden());
+            EXPECT_FALSE(control<QFrame>("MarkPanel")->isHidden());
         }
     }
 }

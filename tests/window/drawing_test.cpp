@@ -240,7 +240,7 @@ TEST_F(SelectionTest, CtrlArrowsNudgeAtZoomOnePointFive)
 {
     clickAt({200, 350});
     for (int i = 0; i < 5; ++i)
-        click("RzToolButton9");
+        click("ZoomInAct");
     ASSERT_NEAR(page().ScaleX, 1.5, 1e-9);
     ASSERT_EQ(document().ActiveShape, a);
     const int rows = historyRows().size();

@@ -38,12 +38,12 @@ TEST_F(EditCommandsTest, CopyAndPasteOnTheSamePage)
 {
     clickAt({150, 325});
     clickAt({290, 360}, Qt::ControlModifier);
-    click("RzToolButton15");
+    click("CopyAct");
     const int shapes = page().ShapeCount();
     EXPECT_EQ(historyRows().last(), QStringLiteral("新建-") + c->KindName); // copy records nothing
 
     dialogs.answers = {true};
-    click("RzToolButton16");
+    click("PasteAct");
     ASSERT_EQ(page().ShapeCount(), shapes + 2);
     EXPECT_FALSE(a->Selected);
     EXPECT_FALSE(b->Selected);
@@ -56,17 +56,17 @@ TEST_F(EditCommandsTest, CopyAndPasteOnTheSamePage)
     EXPECT_EQ(dialogs.questions()[0].text, QStringLiteral("您确信要粘贴图形吗？"));
 
     dialogs.answers = {true};
-    click("RzToolButton16");
+    click("PasteAct");
     EXPECT_EQ(page().ShapeCount(), shapes + 4);
 }
 
 TEST_F(EditCommandsTest, PasteAnsweredNoAddsNothing)
 {
     clickAt({150, 325});
-    click("RzToolButton15");
+    click("CopyAct");
     const int shapes = page().ShapeCount();
     const int rows = historyRows().size();
-    click("RzToolButton16");
+    click("PasteAct");
     EXPECT_EQ(page().ShapeCount(), shapes);
     EXPECT_EQ(historyRows().size(), rows);
 }
@@ -74,11 +74,11 @@ TEST_F(EditCommandsTest, PasteAnsweredNoAddsNothing)
 TEST_F(EditCommandsTest, PasteOnAnotherPage)
 {
     clickAt({290, 360});
-    click("RzToolButton15");
+    click("CopyAct");
     addPage(true);
     const int shapes = page().ShapeCount();
     dialogs.answers = {true};
-    click("RzToolButton16");
+    click("PasteAct");
     ASSERT_EQ(page().ShapeCount(), shapes + 1);
     EXPECT_EQ(lastShape()->GetBounds(), (TRect{250, 320, 330, 400}));
     EXPECT_EQ(document().CurrentPage, 1);
@@ -89,7 +89,7 @@ TEST_F(EditCommandsTest, GroupAndUngroup)
     c->Group = 4;
     clickAt({150, 325});
     clickAt({290, 360}, Qt::ControlModifier);
-    click("RzToolButton14");
+    click("GroupAct");
     EXPECT_EQ(a->Group, 5);
     EXPECT_EQ(b->Group, 5);
     EXPECT_EQ(historyRows().last(), QStringLiteral("组合图形"));
@@ -107,7 +107,7 @@ TEST_F(EditCommandsTest, GroupAndUngroup)
         shape->Deselect();
     b->Select();
     document().ActiveShape = b;
-    click("RzToolButton17");
+    click("UngroupAct");
     EXPECT_EQ(b->Group, 0);
     EXPECT_EQ(a->Group, 5);
     EXPECT_EQ(historyRows().last(), QStringLiteral("解散图形"));
@@ -117,7 +117,7 @@ TEST_F(EditCommandsTest, GroupingOneShapeStillRecords)
 {
     clickAt({150, 325});
     const int rows = historyRows().size();
-    click("RzToolButton14");
+    click("GroupAct");
     EXPECT_EQ(a->Group, 0);
     EXPECT_EQ(historyRows().size(), rows + 1);
 }
@@ -125,9 +125,9 @@ TEST_F(EditCommandsTest, GroupingOneShapeStillRecords)
 TEST_F(EditCommandsTest, LockRefusesMovesButNotTheCommands)
 {
     clickAt({150, 325});
-    click("RzToolButton18");
+    click("LockAct");
     EXPECT_TRUE(document().Locked);
-    EXPECT_TRUE(button("RzToolButton18")->isChecked());
+    EXPECT_TRUE(button("LockAct")->isChecked());
 
     drag({150, 325}, {180, 345});
     EXPECT_EQ(a->GetBounds(), (TRect{100, 300, 200, 350}));
@@ -138,14 +138,14 @@ TEST_F(EditCommandsTest, LockRefusesMovesButNotTheCommands)
     EXPECT_EQ(page().ShapeCount(), shapes);
 
     clickAt({290, 360}, Qt::ControlModifier);
-    click("RzToolButton25");
+    click("AlignLeftAct");
     EXPECT_EQ(b->GetBounds().Left, 100);
-    click("RzToolButton15");
+    click("CopyAct");
     dialogs.answers = {true};
-    click("RzToolButton16");
+    click("PasteAct");
     EXPECT_EQ(page().ShapeCount(), shapes + 2);
 
-    click("RzToolButton18");
+    click("LockAct");
     EXPECT_FALSE(document().Locked);
 }
 
@@ -173,52 +173,52 @@ TEST_P(ArrangeTest, ButtonArrangesTheSelection)
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, ArrangeTest,
-                         ::testing::Values(ArrangeCase{"RzToolButton25",
+                         ::testing::Values(ArrangeCase{"AlignLeftAct",
                                                        "左对齐",
                                                        {100, 300, 200, 350},
                                                        {100, 320, 180, 400},
                                                        {100, 310, 220, 340}},
-                                           ArrangeCase{"RzToolButton26",
+                                           ArrangeCase{"AlignRightAct",
                                                        "右对齐",
                                                        {420, 300, 520, 350},
                                                        {440, 320, 520, 400},
                                                        {400, 310, 520, 340}},
-                                           ArrangeCase{"RzToolButton27",
+                                           ArrangeCase{"AlignTopAct",
                                                        "顶对齐",
                                                        {100, 300, 200, 350},
                                                        {250, 300, 330, 380},
                                                        {400, 300, 520, 330}},
-                                           ArrangeCase{"RzToolButton28",
+                                           ArrangeCase{"AlignBottomAct",
                                                        "底对齐",
                                                        {100, 350, 200, 400},
                                                        {250, 320, 330, 400},
                                                        {400, 370, 520, 400}},
-                                           ArrangeCase{"RzToolButton29",
+                                           ArrangeCase{"CentreHorizontallyAct",
                                                        "横向对齐",
                                                        {100, 300, 200, 350},
                                                        {260, 320, 340, 400},
                                                        {400, 310, 520, 340}},
-                                           ArrangeCase{"RzToolButton30",
+                                           ArrangeCase{"CentreVerticallyAct",
                                                        "纵向对齐",
                                                        {100, 300, 200, 350},
                                                        {250, 320, 330, 400},
                                                        {400, 370, 520, 400}},
-                                           ArrangeCase{"RzToolButton31",
+                                           ArrangeCase{"MaxWidthAct",
                                                        "最大宽度",
                                                        {100, 300, 220, 350},
                                                        {250, 320, 370, 400},
                                                        {400, 310, 520, 340}},
-                                           ArrangeCase{"RzToolButton32",
+                                           ArrangeCase{"MaxHeightAct",
                                                        "最大高度",
                                                        {100, 300, 200, 380},
                                                        {250, 320, 330, 400},
                                                        {400, 310, 520, 390}},
-                                           ArrangeCase{"RzToolButton33",
+                                           ArrangeCase{"MinWidthAct",
                                                        "最小宽度",
                                                        {100, 300, 180, 350},
                                                        {250, 320, 330, 400},
                                                        {400, 310, 480, 340}},
-                                           ArrangeCase{"RzToolButton34",
+                                           ArrangeCase{"MinHeightAct",
                                                        "最小高度",
                                                        {100, 300, 200, 330},
                                                        {250, 320, 330, 350},
@@ -228,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, ArrangeTest,
 TEST_F(EditCommandsTest, HistoryRestoreGoesBack)
 {
     selectAll();
-    click("RzToolButton25");
+    click("AlignLeftAct");
     const QStringList rows = historyRows();
     ASSERT_EQ(rows.last(), QStringLiteral("左对齐"));
     QListView* view = window->historyView();
@@ -243,17 +243,17 @@ TEST_F(EditCommandsTest, HistoryRestoreGoesBack)
 
 TEST_F(EditCommandsTest, RestoredEntryBringsItsLockState)
 {
-    click("RzToolButton18");
+    click("LockAct");
     selectAll();
-    click("RzToolButton25"); // recorded while locked
-    click("RzToolButton18");
+    click("AlignLeftAct"); // recorded while locked
+    click("LockAct");
     ASSERT_FALSE(document().Locked);
     QListView* view = window->historyView();
     const QModelIndex last = view->model()->index(view->model()->rowCount() - 1, 0);
     view->setCurrentIndex(last);
     emit view->doubleClicked(last);
     EXPECT_TRUE(document().Locked);
-    EXPECT_TRUE(button("RzToolButton18")->isChecked());
+    EXPECT_TRUE(button("LockAct")->isChecked());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "dialogs/fblfrm.h"
+#include "dialogs/resolutiondialog.h"
 #include "document/printing.h"
 #include "editor/filecommands.h"
 #include "painting/fakeprinter.h"
@@ -35,14 +35,14 @@ protected:
         dialogs.handlers.push_back([text](QDialog& dialog) {
             if (!text)
                 return dialog.reject();
-            static_cast<Tfblfrm&>(dialog).field()->setText(*text);
+            static_cast<ResolutionDialog&>(dialog).field()->setText(*text);
             dialog.accept();
         });
     }
     void saveAs(const QString& name, int filter)
     {
         dialogs.files.push_back({path(name), filter});
-        click("RzToolButton6");
+        click("SaveAsAct");
     }
     QStringList filesInFolder() const
     {
@@ -66,7 +66,7 @@ class SaveCheckTest : public FileCommandsTest, public ::testing::WithParamInterf
 TEST_P(SaveCheckTest, FailingCheckStopsTheSave)
 {
     GetParam().prepare(*this);
-    click("RzToolButton4");
+    click("SaveAct");
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, QString::fromUtf8(GetParam().message));
     EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("模板设计"));
@@ -76,7 +76,7 @@ TEST_P(SaveCheckTest, FailingCheckStopsTheSave)
 
     // Also with a file name: nothing is written.
     window->setFileName(path(QStringLiteral("named.exm")));
-    click("RzToolButton4");
+    click("SaveAct");
     EXPECT_EQ(dialogs.messages().size(), 2u);
     EXPECT_TRUE(filesInFolder().isEmpty());
 }
@@ -106,14 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FileCommandsTest, SavingANewDocumentAsksForTheNameOnce)
 {
     dialogs.files = {{path(QStringLiteral("paper")), 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("paper.exm"))));
     EXPECT_EQ(window->fileName(), path(QStringLiteral("paper.exm")));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("试卷制作 - paper.exm[*]"));
     EXPECT_EQ(dialogs.lastFilters, FileCommands::templateFilters());
 
     draw("ToolRectAct", {150, 300}, {250, 400});
-    click("RzToolButton4");
+    click("SaveAct");
     ASSERT_EQ(dialogs.shown.size(), 1u); // no second dialog
     EXPECT_TRUE(dialogs.messages().empty());
 }
@@ -121,13 +121,13 @@ TEST_F(FileCommandsTest, SavingANewDocumentAsksForTheNameOnce)
 TEST_F(FileCommandsTest, UpperCaseExtensionGetsTheEnding)
 {
     dialogs.files = {{path(QStringLiteral("PAPER.EXM")), 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("PAPER.EXM.exm"))));
 }
 
 TEST_F(FileCommandsTest, CancelledSaveDialogWritesNothing)
 {
-    click("RzToolButton4");
+    click("SaveAct");
     EXPECT_TRUE(window->fileName().isEmpty());
     EXPECT_TRUE(filesInFolder().isEmpty());
 }
@@ -135,7 +135,7 @@ TEST_F(FileCommandsTest, CancelledSaveDialogWritesNothing)
 TEST_F(FileCommandsTest, UnwritableFolderIsReported)
 {
     dialogs.files = {{path(QStringLiteral("missing/folder/paper")), 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("paper.exm")));
 }
@@ -146,17 +146,17 @@ TEST_F(FileCommandsTest, SaveAndOpenRoundTrip)
     draw("Zgact", {300, 300}, {420, 420});
     addPage(true);
     draw("ToolEllipseAct", {200, 500}, {300, 560});
-    click("RzToolButton18"); // locked documents stay locked
+    click("LockAct"); // locked documents stay locked
     dialogs.files = {{path(QStringLiteral("round.exm")), 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     ASSERT_TRUE(QFile::exists(path(QStringLiteral("round.exm"))));
 
     // Open it over a changed document, whose changes are not kept.
-    click("RzToolButton18");
+    click("LockAct");
     addPage(false);
     dialogs.threeWayAnswers = {Answer::No};
     dialogs.files = {{path(QStringLiteral("round.exm")), 1}};
-    click("RzToolButton5");
+    click("OpenAct");
     EXPECT_TRUE(dialogs.messages().empty());
     EXPECT_EQ(tabTexts(), (QStringList{"A卷--1面", "B卷--1面"}));
     EXPECT_EQ(tabs().currentIndex(), 0);
@@ -164,7 +164,7 @@ TEST_F(FileCommandsTest, SaveAndOpenRoundTrip)
     EXPECT_EQ(historyRows(), QStringList{QStringLiteral("打开文件")});
     EXPECT_EQ(window->fileName(), path(QStringLiteral("round.exm")));
     EXPECT_TRUE(document().Locked);
-    EXPECT_TRUE(button("RzToolButton18")->isChecked());
+    EXPECT_TRUE(button("LockAct")->isChecked());
 
     const TVectorGraph& first = *document().PageAt(0);
     ASSERT_EQ(first.ShapeCount(), 9);
@@ -180,7 +180,7 @@ TEST_F(FileCommandsTest, CancelledOpenChangesNothing)
     draw("ToolRectAct", {150, 300}, {250, 400});
     const int shapes = page().ShapeCount();
     dialogs.threeWayAnswers = {Answer::No};
-    click("RzToolButton5");
+    click("OpenAct");
     EXPECT_EQ(page().ShapeCount(), shapes);
     EXPECT_EQ(dialogs.lastFilters, FileCommands::templateFilters());
 }
@@ -296,7 +296,7 @@ TEST_F(FileCommandsTest, EmptyOrHugeResolutionIsRefused)
 
 TEST_F(FileCommandsTest, ResolutionFieldTakesDigitsOnly)
 {
-    Tfblfrm& resolution = window->resolutionDialog();
+    ResolutionDialog& resolution = window->resolutionDialog();
     resolution.show();
     EXPECT_EQ(resolution.windowTitle(), QStringLiteral("请设置图像的分辨率"));
     EXPECT_EQ(resolution.field()->text(), QStringLiteral("96"));
@@ -314,7 +314,7 @@ TEST_F(FileCommandsTest, PrintsTheCurrentPageOnThePrinterChosen)
     window->fileCommands().setPrinter(&printer);
     draw("ToolRectAct", {150, 300}, {250, 400});
     dialogs.printers = {QStringLiteral("office")};
-    click("RzToolButton7");
+    click("PrintAct");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("print"));
     EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("fake")); // opened on the default printer
@@ -333,7 +333,7 @@ TEST_F(FileCommandsTest, CancelledPrintDialogPrintsNothing)
 {
     FakePrinter printer;
     window->fileCommands().setPrinter(&printer);
-    click("RzToolButton7");
+    click("PrintAct");
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(printer.jobs, 0);
     EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
@@ -344,7 +344,7 @@ TEST_F(FileCommandsTest, MissingPrinterIsReported)
     FakePrinter printer;
     printer.available = false;
     window->fileCommands().setPrinter(&printer);
-    click("RzToolButton7");
+    click("PrintAct");
     ASSERT_EQ(dialogs.shown.size(), 1u); // no print dialog
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, NoPrinterMessage);
@@ -357,7 +357,7 @@ TEST_F(FileCommandsTest, FailedJobIsReported)
     printer.startsJobs = false;
     window->fileCommands().setPrinter(&printer);
     dialogs.printers = {QStringLiteral("fake")};
-    click("RzToolButton7");
+    click("PrintAct");
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 }

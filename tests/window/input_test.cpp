@@ -18,8 +18,8 @@ TEST_F(InputTest, DroppedTemplateIsOpened)
 {
     addPage(true);
     dialogs.files = {{path(QStringLiteral("dropped.exm")), 1}};
-    click("RzToolButton4");
-    click("Btndelete"); // asks, answered No
+    click("SaveAct");
+    click("DeletePageAct"); // asks, answered No
     addPage(false);
     ASSERT_EQ(document().PageCount(), 3);
 

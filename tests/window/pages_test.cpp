@@ -35,7 +35,7 @@ TEST_F(PagesTest, TabsFollowPaperTypesAndPages)
 TEST_F(PagesTest, PaperDialogListsTheTabs)
 {
     addPage(true);
-    Tsetpagefrm& paper = window->paperDialog();
+    NewPageDialog& paper = window->paperDialog();
     paper.show();
     EXPECT_FALSE(paper.copyBox()->isChecked());
     EXPECT_TRUE(paper.copyBox()->isEnabled());
@@ -52,7 +52,7 @@ TEST_F(PagesTest, PaperDialogListsTheTabs)
 TEST_F(PagesTest, CancellingThePaperDialogChangesNothing)
 {
     dialogs.handlers.push_back([](QDialog& dialog) { dialog.reject(); });
-    click("RzToolButton1");
+    click("NewAct");
     EXPECT_EQ(document().PageCount(), 1);
     EXPECT_EQ(tabs().count(), 1);
 }
@@ -72,12 +72,12 @@ TEST_F(PagesTest, CopyWithoutChoosingAPageAddsAnEmptyPage)
 {
     draw("ToolRectAct", {150, 300}, {250, 400});
     dialogs.handlers.push_back([](QDialog& dialog) {
-        auto& paper = static_cast<Tsetpagefrm&>(dialog);
+        auto& paper = static_cast<NewPageDialog&>(dialog);
         paper.newPageButton()->setChecked(true);
         paper.copyBox()->setChecked(true);
-        paper.Button1Click();
+        paper.addPage();
     });
-    click("RzToolButton1");
+    click("NewAct");
     ASSERT_EQ(document().PageCount(), 2);
     EXPECT_EQ(page().ShapeCount(), 7); // the reserved boxes and marks, an empty text box
 }
@@ -89,12 +89,12 @@ TEST_F(PagesTest, TwentySeventhPaperTypeIsRefused)
     ASSERT_EQ(document().PaperTypes(), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
     int result = -1;
     dialogs.handlers.push_back([&result](QDialog& dialog) {
-        auto& paper = static_cast<Tsetpagefrm&>(dialog);
+        auto& paper = static_cast<NewPageDialog&>(dialog);
         paper.newPaperTypeButton()->setChecked(true);
-        paper.Button1Click();
+        paper.addPage();
         result = dialog.result();
     });
-    click("RzToolButton1");
+    click("NewAct");
     EXPECT_EQ(result, QDialog::Rejected); // the dialog stays open
     EXPECT_EQ(document().PageCount(), 26);
     EXPECT_EQ(tabs().count(), 26);
@@ -108,7 +108,7 @@ TEST_F(PagesTest, TwentySeventhPaperTypeIsRefused)
 TEST_F(PagesTest, SwitchingTabsScrollsToTheTopLeft)
 {
     addPage(true);
-    QSignalSpy changed(window.get(), &TPaintForm::currentPageChanged);
+    QSignalSpy changed(window.get(), &MainWindow::currentPageChanged);
     QScrollArea& scroll = *window->scrollArea();
     scroll.verticalScrollBar()->setValue(200);
     ASSERT_EQ(scroll.verticalScrollBar()->value(), 200);
@@ -126,7 +126,7 @@ protected:
     void deletePage(bool confirmed = true)
     {
         dialogs.answers.push_back(confirmed);
-        click("Btndelete");
+        click("DeletePageAct");
     }
 };
 
@@ -192,19 +192,19 @@ TEST_F(DeletePageTest, PageOfALongerPaperTypeGoesAndTheTabsAreRenumbered)
 TEST_F(PagesTest, ZoomStopsAtItsLimits)
 {
     for (int i = 0; i < 41; ++i)
-        click("RzToolButton9");
+        click("ZoomInAct");
     EXPECT_NEAR(page().ScaleX, 5.1, 1e-9);
     EXPECT_NEAR(page().ScaleY, 5.1, 1e-9);
-    click("RzToolButton9");
+    click("ZoomInAct");
     EXPECT_NEAR(page().ScaleX, 5.1, 1e-9);
 
-    click("RzToolButton8");
+    click("ActualSizeAct");
     EXPECT_EQ(page().ScaleX, 1.0);
     EXPECT_EQ(surface().size(), QSize(794, 1123));
     for (int i = 0; i < 9; ++i)
-        click("RzToolButton11");
+        click("ZoomOutAct");
     EXPECT_NEAR(page().ScaleX, 0.1, 1e-9);
-    click("RzToolButton11");
+    click("ZoomOutAct");
     EXPECT_NEAR(page().ScaleY, 0.1, 1e-9);
     EXPECT_EQ(surface().size(), QSize(79, 112));
 }
@@ -222,7 +222,7 @@ TEST_F(PagesTest, ZoomKeys)
 TEST_F(PagesTest, ZoomBelongsToThePage)
 {
     addPage(false);
-    click("RzToolButton9");
+    click("ZoomInAct");
     tabs().setCurrentIndex(0);
     EXPECT_EQ(page().ScaleX, 1.0);
     EXPECT_EQ(surface().width(), 794);
@@ -232,7 +232,7 @@ TEST_F(PagesTest, WheelScrollsTwentyPixelsANotch)
 {
     QScrollArea& scroll = *window->scrollArea();
     for (int i = 0; i < 10; ++i)
-        click("RzToolButton9");
+        click("ZoomInAct");
     const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
         const QPointF at(100, 100);
         QWheelEvent event(at, scroll.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
@@ -259,7 +259,7 @@ TEST_F(PagesTest, BackgroundPictureShowsInTheOverlayModes)
     ASSERT_TRUE(scan.save(picture));
     addPage(false);
     document().PageAt(0)->PicturePath = picture;
-    QWidget* image = window->findChild<QWidget*>(QStringLiteral("Image1"));
+    QWidget* image = window->findChild<QWidget*>(QStringLiteral("BackgroundPicture"));
 
     tabs().setCurrentIndex(0);
     EXPECT_FALSE(image->isVisible()); // a self-made sheet shows no picture
@@ -270,9 +270,9 @@ TEST_F(PagesTest, BackgroundPictureShowsInTheOverlayModes)
     tabs().setCurrentIndex(0);
     ASSERT_TRUE(image->isVisible());
     EXPECT_EQ(image->size(), QSize(400, 300));
-    click("RzToolButton9");
+    click("ZoomInAct");
     EXPECT_EQ(image->size(), QSize(440, 330));
-    click("RzToolButton8");
+    click("ActualSizeAct");
     EXPECT_EQ(image->size(), QSize(400, 300));
 }
 

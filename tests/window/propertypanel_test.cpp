@@ -22,7 +22,7 @@ protected:
 
 TEST_F(RealPanelTest, PanelFillsTheGroup)
 {
-    TPropertyPanel* panel = window->propertyPanel();
+    PropertyPanel* panel = window->propertyPanel();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
     QWidget* group = window->findChild<QWidget*>(QStringLiteral("图形参数"));
@@ -38,7 +38,7 @@ TEST_F(RealPanelTest, BubbleBoxNeedsOptionCharacters)
     draw("kgact", {150, 300}, {150, 300});
     EXPECT_EQ(page().ShapeCount(), before);
 
-    auto* characters = control<QComboBox>("RzComboBox1");
+    auto* characters = control<QComboBox>("OptionCharactersList");
     ASSERT_NE(characters, nullptr);
     characters->setEditText(QStringLiteral("ABCD"));
     draw("kgact", {150, 300}, {150, 300});
@@ -54,7 +54,7 @@ TEST_F(RealPanelTest, PanelChangeIsWrittenAndRecorded)
 {
     draw("ToolRectAct", {150, 300}, {250, 400});
     TGraphics* rectangle = lastShape();
-    auto* width = control<QSpinBox>("RzSpinEdit1");
+    auto* width = control<QSpinBox>("PenWidthSpin");
     ASSERT_NE(width, nullptr);
     width->setValue(4);
     EXPECT_EQ(rectangle->Pen.Width, 4);
@@ -69,8 +69,8 @@ TEST_F(RealPanelTest, LockedDocumentIgnoresThePanel)
 {
     draw("ToolRectAct", {150, 300}, {250, 400});
     TGraphics* rectangle = lastShape();
-    click("RzToolButton18");
-    control<QSpinBox>("RzSpinEdit1")->setValue(6);
+    click("LockAct");
+    control<QSpinBox>("PenWidthSpin")->setValue(6);
     EXPECT_EQ(rectangle->Pen.Width, 1);
 }
 

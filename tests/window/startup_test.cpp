@@ -35,14 +35,16 @@ TEST_F(StartupTest, StartsWithPaperTypeAAndOnePage)
 
 TEST_F(StartupTest, HasTheNamedControls)
 {
-    for (const char* name :
-         {"RzToolbar1", "ToolBar2", "RzTabControl1", "PaintBox", "PaintBox1", "PaintBox2",
-          "ScrollBox1", "Memo1", "RzListView1", "Image1", "ffg", "图形参数"}) {
+    for (const char* name : {"CommandBar", "ToolBox", "PageTabs", "PageSurface", "HorizontalRuler",
+                             "VerticalRuler", "PageScroll", "TextEditor", "HistoryList",
+                             "BackgroundPicture", "ShapeBoundsBar", "图形参数"}) {
         EXPECT_NE(window->findChild<QWidget*>(QString::fromUtf8(name)), nullptr) << name;
     }
     EXPECT_FALSE(window->textEditor()->isVisible());
-    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PaintBox1"))->height(), RulerThickness);
-    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PaintBox2"))->width(), RulerThickness);
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("HorizontalRuler"))->height(),
+              RulerThickness);
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("VerticalRuler"))->width(),
+              RulerThickness);
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("RulerCorner"))->text(),
               QStringLiteral("cm"));
     EXPECT_EQ(window->historyView()->model(), &window->controller().History());
@@ -78,18 +80,18 @@ TEST_F(StartupTest, EveryToolBarButtonHasAnIconAndItsHint)
     {
         const char* name;
         const char* hint;
-    } hints[] = {{"RzToolButton1", "新建 (Ctrl+N)"},
-                 {"RzToolButton5", "打开 (Ctrl+O)"},
-                 {"RzToolButton4", "保存 (Ctrl+S)"},
-                 {"RzToolButton6", "另存为... (Ctrl+Shift+S)"},
-                 {"RzToolButton7", "打印 (Ctrl+P)"},
-                 {"RzToolButton14", "组合"},
-                 {"RzToolButton17", "解散"},
-                 {"RzToolButton18", "锁定"},
-                 {"RzToolButton8", "实际尺寸 (Ctrl+0)"},
-                 {"RzToolButton29", "横向对齐"},
-                 {"Btndelete", "删除页面"},
-                 {"RzToolButton13", "退出制卷"},
+    } hints[] = {{"NewAct", "新建 (Ctrl+N)"},
+                 {"OpenAct", "打开 (Ctrl+O)"},
+                 {"SaveAct", "保存 (Ctrl+S)"},
+                 {"SaveAsAct", "另存为... (Ctrl+Shift+S)"},
+                 {"PrintAct", "打印 (Ctrl+P)"},
+                 {"GroupAct", "组合"},
+                 {"UngroupAct", "解散"},
+                 {"LockAct", "锁定"},
+                 {"ActualSizeAct", "实际尺寸 (Ctrl+0)"},
+                 {"CentreHorizontallyAct", "横向对齐"},
+                 {"DeletePageAct", "删除页面"},
+                 {"ExitAct", "退出制卷"},
                  {"ToolLineAct", "画线"},
                  {"kgact", "画涂点框"},
                  {"Zgact", "画切割框"},
@@ -116,10 +118,10 @@ TEST_F(StartupTest, FileShortcuts)
     const auto shortcut = [&](const char* name) {
         return window->action(QString::fromUtf8(name))->shortcut();
     };
-    EXPECT_EQ(shortcut("RzToolButton5"), QKeySequence(QStringLiteral("Ctrl+O")));
-    EXPECT_EQ(shortcut("RzToolButton4"), QKeySequence(QStringLiteral("Ctrl+S")));
-    EXPECT_EQ(shortcut("RzToolButton6"), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    EXPECT_EQ(shortcut("RzToolButton7"), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(shortcut("OpenAct"), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(shortcut("SaveAct"), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(shortcut("SaveAsAct"), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_EQ(shortcut("PrintAct"), QKeySequence(QStringLiteral("Ctrl+P")));
 
     key(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -132,9 +134,10 @@ TEST_F(StartupTest, FileShortcuts)
 TEST_F(StartupTest, RulersFollowTheScrolling)
 {
     for (int i = 0; i < 10; ++i)
-        click("RzToolButton9");
+        click("ZoomInAct");
     const QImage& ruler = window->controller().HorzRulerImage();
-    EXPECT_EQ(ruler.width(), window->findChild<QWidget*>(QStringLiteral("PaintBox1"))->width());
+    EXPECT_EQ(ruler.width(),
+              window->findChild<QWidget*>(QStringLiteral("HorizontalRuler"))->width());
     EXPECT_EQ(ruler.height(), RulerThickness);
     const QImage before = ruler.copy();
     window->scrollArea()->horizontalScrollBar()->setValue(100);
@@ -144,7 +147,7 @@ TEST_F(StartupTest, RulersFollowTheScrolling)
 TEST_F(StartupTest, SideBarGroupsAndStatusPanels)
 {
     const auto* status = window->statusBar();
-    EXPECT_EQ(status->objectName(), QStringLiteral("ffg"));
+    EXPECT_EQ(status->objectName(), QStringLiteral("ShapeBoundsBar"));
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(),
               QStringLiteral("版本4.0"));
     EXPECT_FALSE(window->historyView()->isVisible()); // "历史记录" starts closed
@@ -164,8 +167,8 @@ TEST_F(StartupTest, UnopenableDatabaseIsReported)
     file.close();
 
     dialogs.shown.clear();
-    TPaintForm other(MainWindowOptions{96, notADatabase});
-    EXPECT_FALSE(other.FormCreate());
+    MainWindow other(MainWindowOptions{96, notADatabase});
+    EXPECT_FALSE(other.openDatabase());
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("数据库不能打开，请检查数据库文件！"));
     EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("提示信息"));
@@ -213,7 +216,7 @@ TEST_F(StartupTest, ClosingStaysOpenWhenTheSaveIsCancelled)
 
 TEST_F(StartupTest, ExitButtonAsksToo)
 {
-    click("RzToolButton13");
+    click("ExitAct");
     EXPECT_EQ(dialogs.questions().size(), 1u);
     EXPECT_TRUE(window->isVisible());
 }
@@ -228,9 +231,9 @@ TEST_F(StartupTest, OptionCharacterListIsReadFromTheWorkingFolder)
     list.close();
     QDir::setCurrent(dir.path());
     TestPanel otherPanel(&documentPointer);
-    TPaintForm other(MainWindowOptions{96, path(QStringLiteral("other.db"))});
+    MainWindow other(MainWindowOptions{96, path(QStringLiteral("other.db"))});
     other.setShapePanel(&otherPanel);
-    other.FormShow();
+    other.start();
     QDir::setCurrent(previousFolder);
     EXPECT_EQ(otherPanel.optionList, (QStringList{"AB", "ABC", "XYZ"}));
 }

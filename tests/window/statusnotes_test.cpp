@@ -35,7 +35,7 @@ TEST_F(StatusNoteTest, SmallCutBoxOrBarcodeBox)
 TEST_F(StatusNoteTest, LockedDocument)
 {
     draw("ToolRectAct", {100, 300}, {200, 350});
-    click("RzToolButton18");
+    click("LockAct");
     drag({150, 325}, {180, 345});
     EXPECT_EQ(note(), DocumentLockedStatus);
     window->statusBar()->clearMessage();
@@ -48,13 +48,13 @@ TEST_F(StatusNoteTest, LockedDocument)
 TEST_F(StatusNoteTest, RefusedPageDeletion)
 {
     dialogs.answers = {true};
-    click("Btndelete");
+    click("DeletePageAct");
     EXPECT_EQ(note(), OnlyPageStatus);
 
     addPage(true); // A and B, the first tab selected: A's only page stays
     tabs().setCurrentIndex(0);
     dialogs.answers = {true};
-    click("Btndelete");
+    click("DeletePageAct");
     EXPECT_EQ(note(), OnlyPageOfPaperTypeStatus);
     EXPECT_EQ(tabs().count(), 2);
     EXPECT_TRUE(dialogs.messages().empty());

@@ -36,7 +36,7 @@ protected:
         addPage(true);
         selectTab(0);
         dialogs.files = {{path(QStringLiteral("kept.exm")), 1}};
-        click("RzToolButton4");
+        click("SaveAct");
         ASSERT_TRUE(QFile::exists(path(QStringLiteral("kept.exm"))));
         draw("ToolEllipseAct", {300, 300}, {400, 380});
         dialogs.shown.clear();
@@ -84,7 +84,7 @@ protected:
     void openThroughDialog(const QString& file)
     {
         dialogs.files.push_back({file, 1});
-        click("RzToolButton5");
+        click("OpenAct");
     }
 
     // Replaces the document with the template `file` by `command`; the wizard
@@ -99,16 +99,16 @@ protected:
             drop(file);
             return;
         case Replacing::Wizard:
-            pressInNextDialog("Button1");
-            click("RzToolButton36");
+            pressInNextDialog("OkButton");
+            click("WizardAct");
             return;
         case Replacing::Import: {
             QFile stored(file);
             ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
             ASSERT_TRUE(storeTemplate(window->database(), QStringLiteral("其他"), stored.readAll(),
                                       QDateTime::currentDateTime()));
-            pressInNextDialog("RzToolButton4");
-            click("RzToolButton40");
+            pressInNextDialog("OpenTemplateButton");
+            click("LibraryAct");
             return;
         }
         }
@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(UnsavedWorkTest, NoQuestionWithoutChanges)
 {
-    click("RzToolButton4");
+    click("SaveAct");
     ASSERT_FALSE(window->isWindowModified());
     EXPECT_TRUE(window->fileCommands().confirmReplacingDocument());
     openThroughDialog(path(QStringLiteral("kept.exm")));
@@ -314,7 +314,7 @@ protected:
 TEST_F(PanelEditTest, EmptiedOptionCharactersKeepTheBubbleBox)
 {
     auto* characters =
-        window->propertyPanel()->findChild<QComboBox*>(QStringLiteral("RzComboBox1"));
+        window->propertyPanel()->findChild<QComboBox*>(QStringLiteral("OptionCharactersList"));
     ASSERT_NE(characters, nullptr);
     characters->setEditText(QStringLiteral("ABCD"));
     draw("kgact", {150, 300}, {150, 300});
@@ -339,7 +339,7 @@ TEST_F(PanelEditTest, EmptiedOptionCharactersKeepTheBubbleBox)
     // Saving still leaves it out of the file.
     characters->setEditText(QString());
     dialogs.files = {{path(QStringLiteral("saved.exm")), 1}};
-    click("RzToolButton4");
+    click("SaveAct");
     TVectorGraphics saved(96);
     ASSERT_TRUE(saved.LoadFromFile(path(QStringLiteral("saved.exm"))));
     EXPECT_EQ(saved.PageAt(0)->ShapeCount(), shapes - 1);

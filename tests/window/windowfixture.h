@@ -1,10 +1,10 @@
 #pragma once
 
 #include "document/vectorgraphics.h"
+#include "editor/editingcontroller.h"
 #include "editor/mainwindow.h"
 #include "editor/pagesurface.h"
 #include "editor/shapepanel.h"
-#include "editor/vcortrols.h"
 #include "shapes/rectkg.h"
 #include "window/scripteddialogs.h"
 
@@ -88,11 +88,11 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         previous = setDialogService(&dialogs);
-        window = std::make_unique<TPaintForm>(
+        window = std::make_unique<MainWindow>(
             MainWindowOptions{96, dir.filePath(QStringLiteral("sheetwright.db"))});
         if (useTestPanel())
             window->setShapePanel(&panel);
-        ASSERT_TRUE(window->FormCreate());
+        ASSERT_TRUE(window->openDatabase());
         window->resize(1280, 960);
         window->show();
         window->activateWindow();
@@ -189,15 +189,15 @@ protected:
     void addPage(bool newPaperType, int copyFrom = -1)
     {
         dialogs.handlers.push_back([=](QDialog& dialog) {
-            auto& paper = static_cast<Tsetpagefrm&>(dialog);
+            auto& paper = static_cast<NewPageDialog&>(dialog);
             (newPaperType ? paper.newPaperTypeButton() : paper.newPageButton())->setChecked(true);
             if (copyFrom >= 0) {
                 paper.copyBox()->setChecked(true);
                 paper.pageList()->setCurrentIndex(copyFrom);
             }
-            paper.Button1Click();
+            paper.addPage();
         });
-        click("RzToolButton1");
+        click("NewAct");
     }
 
     QStringList tabTexts() const
@@ -215,7 +215,7 @@ protected:
     DialogService* previous = nullptr;
     TVectorGraphics* documentPointer = nullptr;
     TestPanel panel{&documentPointer};
-    std::unique_ptr<TPaintForm> window;
+    std::unique_ptr<MainWindow> window;
     Qt::MouseButtons held = Qt::NoButton;
 };
 

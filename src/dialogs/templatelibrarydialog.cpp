@@ -1,4 +1,4 @@
-#include "dialogs/mubanfrm.h"
+#include "dialogs/templatelibrarydialog.h"
 
 #include "dialogs/databasemessage.h"
 #include "platform/widgets/dialogservice.h"
@@ -23,13 +23,14 @@ QString dateText(const QDateTime& date)
 
 } // namespace
 
-Tmubanfrm::Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* parent)
+TemplateLibraryDialog::TemplateLibraryDialog(Database& database, TemplateLibraryHost& host,
+                                             QWidget* parent)
     : QDialog(parent), m_database(database), m_host(host), m_grid(new QTableWidget(0, 2, this))
 {
-    setObjectName(QStringLiteral("mubanfrm"));
+    setObjectName(QStringLiteral("TemplateLibraryDialog"));
     setWindowTitle(QStringLiteral("模板库"));
 
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
+    m_grid->setObjectName(QStringLiteral("TemplateGrid"));
     m_grid->setAccessibleName(QStringLiteral("模板库"));
     m_grid->setHorizontalHeaderLabels({QStringLiteral("模板名称"), QStringLiteral("保存日期")});
     m_grid->setColumnWidth(0, NameColumnWidth);
@@ -40,10 +41,13 @@ Tmubanfrm::Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* par
     m_grid->verticalHeader()->hide();
 
     auto* bar = new QHBoxLayout;
-    addButton(bar, "RzToolButton2", QStringLiteral("保存为模板"), &Tmubanfrm::RzToolButton2Click);
-    addButton(bar, "RzToolButton4", QStringLiteral("打开模板"), &Tmubanfrm::RzToolButton4Click);
-    addButton(bar, "RzToolButton1", QStringLiteral("删除模板"), &Tmubanfrm::RzToolButton1Click);
-    addButton(bar, "RzToolButton3", QStringLiteral("退出"), &Tmubanfrm::RzToolButton3Click);
+    addButton(bar, "SaveTemplateButton", QStringLiteral("保存为模板"),
+              &TemplateLibraryDialog::saveCurrentTemplate);
+    addButton(bar, "OpenTemplateButton", QStringLiteral("打开模板"),
+              &TemplateLibraryDialog::openSelectedTemplate);
+    addButton(bar, "DeleteTemplateButton", QStringLiteral("删除模板"),
+              &TemplateLibraryDialog::deleteSelectedTemplate);
+    addButton(bar, "CloseButton", QStringLiteral("退出"), &TemplateLibraryDialog::closeLibrary);
     bar->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
@@ -52,8 +56,8 @@ Tmubanfrm::Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* par
     resize(NameColumnWidth + DateColumnWidth + 60, 360);
 }
 
-void Tmubanfrm::addButton(QHBoxLayout* bar, const char* name, const QString& caption,
-                          void (Tmubanfrm::*click)())
+void TemplateLibraryDialog::addButton(QHBoxLayout* bar, const char* name, const QString& caption,
+                                      void (TemplateLibraryDialog::*click)())
 {
     auto* button = new QPushButton(this);
     button->setObjectName(QString::fromLatin1(name));
@@ -64,7 +68,7 @@ void Tmubanfrm::addButton(QHBoxLayout* bar, const char* name, const QString& cap
     bar->addWidget(button);
 }
 
-std::optional<TemplateEntry> Tmubanfrm::currentTemplate() const
+std::optional<TemplateEntry> TemplateLibraryDialog::currentTemplate() const
 {
     const int row = m_grid->currentRow();
     if (row < 0 || row >= m_entries.size())
@@ -72,13 +76,13 @@ std::optional<TemplateEntry> Tmubanfrm::currentTemplate() const
     return m_entries.at(row);
 }
 
-void Tmubanfrm::showEvent(QShowEvent* event)
+void TemplateLibraryDialog::showEvent(QShowEvent* event)
 {
-    FormShow();
+    reloadTemplates();
     QDialog::showEvent(event);
 }
 
-void Tmubanfrm::FormShow()
+void TemplateLibraryDialog::reloadTemplates()
 {
     m_grid->setRowCount(0);
     m_entries.clear();
@@ -94,7 +98,7 @@ void Tmubanfrm::FormShow()
         m_grid->setCurrentCell(0, 0);
 }
 
-void Tmubanfrm::appendRow(const TemplateEntry& entry)
+void TemplateLibraryDialog::appendRow(const TemplateEntry& entry)
 {
     const int row = m_grid->rowCount();
     m_grid->insertRow(row);
@@ -103,7 +107,7 @@ void Tmubanfrm::appendRow(const TemplateEntry& entry)
     m_entries.append(entry);
 }
 
-void Tmubanfrm::RzToolButton2Click()
+void TemplateLibraryDialog::saveCurrentTemplate()
 {
     const std::optional<QString> name = dialogService().inputText(
         this, QStringLiteral("保存木板"), QStringLiteral("请输入要保存的模板名称"), QString());
@@ -127,7 +131,7 @@ void Tmubanfrm::RzToolButton2Click()
     m_grid->setCurrentCell(m_grid->rowCount() - 1, 0);
 }
 
-void Tmubanfrm::RzToolButton4Click()
+void TemplateLibraryDialog::openSelectedTemplate()
 {
     const std::optional<TemplateEntry> entry = currentTemplate();
     if (!entry) {
@@ -138,7 +142,7 @@ void Tmubanfrm::RzToolButton4Click()
         accept();
 }
 
-void Tmubanfrm::RzToolButton1Click()
+void TemplateLibraryDialog::deleteSelectedTemplate()
 {
     const std::optional<TemplateEntry> entry = currentTemplate();
     if (!entry) {
@@ -157,12 +161,12 @@ void Tmubanfrm::RzToolButton1Click()
     m_entries.removeAt(row);
 }
 
-void Tmubanfrm::RzToolButton3Click()
+void TemplateLibraryDialog::closeLibrary()
 {
     reject();
 }
 
-void Tmubanfrm::showDatabaseError(const QString& what, const QString& reason)
+void TemplateLibraryDialog::showDatabaseError(const QString& what, const QString& reason)
 {
     refuse(this, databaseErrorText(what, m_database, reason), MessageIcon::Critical);
 }

@@ -26,12 +26,12 @@ public:
 // "向导": the inputs of a standard answer sheet. Every showing loads the last
 // settings from the database; "确定" generates the sheet and then stores the
 // settings, "取消" changes nothing.
-class Txdfrm : public QDialog
+class WizardDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    Txdfrm(Database& database, WizardRunner& runner, QWidget* parent = nullptr);
+    WizardDialog(Database& database, WizardRunner& runner, QWidget* parent = nullptr);
 
     // The values on screen.
     WizardSettings settings() const;
@@ -50,14 +50,14 @@ public:
 
     // "确定": generates, stores the settings and closes. A refused generation
     // or a failed store keeps the dialog open.
-    void Button1Click();
+    void generate();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
-    void ComboBox1Change(int index);
+    void loadSettings();
+    void showPaperSizeStyles(int index);
     void showSettings(const WizardSettings& settings);
 
     Database& m_database;

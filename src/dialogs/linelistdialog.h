@@ -21,7 +21,7 @@ int countDelimitedSegments(const QString& row);
 // description. Each segment has its leading text, its trailing text and its
 // weight (the line's relative length). "保存" writes every row back through
 // saved(); "退出" closes without writing.
-class Tlinesetfrm : public QDialog
+class LineListDialog : public QDialog
 {
     Q_OBJECT
 
@@ -30,7 +30,7 @@ public:
     static constexpr int MaxSegments = 10;
 
     // One row of editors per description.
-    explicit Tlinesetfrm(const QStringList& rows, QWidget* parent = nullptr);
+    explicit LineListDialog(const QStringList& rows, QWidget* parent = nullptr);
 
     int rowCount() const { return int(m_rows.size()); }
     QLabel* rowPanel(int row) const { return m_rows.at(row).panel; }
@@ -42,7 +42,7 @@ public:
     QStringList rowTexts() const;
 
     // "保存": writes every row back (saved) and stays open.
-    void RzToolButton1Click();
+    void saveRows();
 
 signals:
     void saved(const QStringList& rows);
@@ -59,9 +59,9 @@ private:
         QList<QSpinBox*> weights;
     };
 
-    void FormShow();
+    void showRows();
     void addRow(int index);
-    void EditChange(int row);
+    void columnsChanged(int row);
     void resizeSegments(int row, int count);
     void refill(int row, int count);
     void widenPanels(int row, int segmentLeft);

@@ -27,12 +27,12 @@ public:
 
 // "试卷设置": adds the first page of a new paper type or a further page of the
 // current paper type, empty or copied from an existing page.
-class Tsetpagefrm : public QDialog
+class NewPageDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Tsetpagefrm(PageHost& host, QWidget* parent = nullptr);
+    explicit NewPageDialog(PageHost& host, QWidget* parent = nullptr);
 
     QRadioButton* newPaperTypeButton() const { return m_newType; }
     QRadioButton* newPageButton() const { return m_newPage; }
@@ -43,14 +43,14 @@ public:
     // not copied.
     void prepareFirstPage();
     // "确定": adds the page and closes; a refusal keeps the dialog open.
-    void Button1Click();
+    void addPage();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
-    void RzCheckBox1Click();
+    void listPages();
+    void copyToggled();
 
     PageHost& m_host;
     QRadioButton* m_newType;

@@ -1,4 +1,4 @@
-#include "dialogs/fblfrm.h"
+#include "dialogs/resolutiondialog.h"
 #include "dialogs/okcancelbuttons.h"
 
 #include <QDialogButtonBox>
@@ -10,13 +10,13 @@
 
 namespace sw {
 
-Tfblfrm::Tfblfrm(int pixelsPerInch, QWidget* parent)
+ResolutionDialog::ResolutionDialog(int pixelsPerInch, QWidget* parent)
     : QDialog(parent), m_pixelsPerInch(pixelsPerInch), m_edit(new QLineEdit(this))
 {
-    setObjectName(QStringLiteral("fblfrm"));
+    setObjectName(QStringLiteral("ResolutionDialog"));
     setWindowTitle(QStringLiteral("请设置图像的分辨率"));
 
-    m_edit->setObjectName(QStringLiteral("Edit5"));
+    m_edit->setObjectName(QStringLiteral("ResolutionEdit"));
     // Digits only, typed or pasted: the field always holds a whole number.
     m_edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edit));
@@ -39,7 +39,7 @@ Tfblfrm::Tfblfrm(int pixelsPerInch, QWidget* parent)
     setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
 }
 
-std::optional<int> Tfblfrm::resolution() const
+std::optional<int> ResolutionDialog::resolution() const
 {
     bool ok = false;
     const int value = m_edit->text().toInt(&ok);
@@ -48,13 +48,13 @@ std::optional<int> Tfblfrm::resolution() const
     return value;
 }
 
-void Tfblfrm::showEvent(QShowEvent* event)
+void ResolutionDialog::showEvent(QShowEvent* event)
 {
-    FormShow();
+    showResolution();
     QDialog::showEvent(event);
 }
 
-void Tfblfrm::FormShow()
+void ResolutionDialog::showResolution()
 {
     m_edit->setText(QString::number(m_pixelsPerInch));
     m_edit->selectAll();

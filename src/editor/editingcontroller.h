@@ -43,15 +43,15 @@ inline const QString BarcodeTooSmallStatus = QString::fromUtf8(shapeKind(Gbarcod
 // between two paintings, so the window must show the image as it is and call
 // PaintSurface only when it wants the page drawn afresh (zoom, page change,
 // its own commands), never from its paint event.
-class TVcortrols
+class EditingController
 {
 public:
     // Empties the history. The document and the view must outlive the
     // controller.
-    TVcortrols(TVectorGraphics& document, EditorView& view);
-    ~TVcortrols();
-    TVcortrols(const TVcortrols&) = delete;
-    TVcortrols& operator=(const TVcortrols&) = delete;
+    EditingController(TVectorGraphics& document, EditorView& view);
+    ~EditingController();
+    EditingController(const EditingController&) = delete;
+    EditingController& operator=(const EditingController&) = delete;
 
     // Mouse on the surface. Every button acts alike. Presses are ignored while
     // the text editor shows; all events are ignored without a current page.
@@ -90,7 +90,7 @@ public:
     Canvas& SurfaceCanvas();
 
     // The history (Qt list model of its rows).
-    TOperationHistory& History() { return m_history; }
+    OperationHistory& History() { return m_history; }
     void ResetHistory() { m_history.ResetHistory(); }
     void AddEntry(const QString& text) { m_history.AddEntry(text); }
     void RecordChange(std::int32_t key, const QString& text) { m_history.RecordChange(key, text); }
@@ -137,7 +137,7 @@ private:
 
     TVectorGraphics& m_document;
     EditorView& m_view;
-    TOperationHistory m_history;
+    OperationHistory m_history;
     QImage m_surface;
     QImage m_horzRuler;
     QImage m_vertRuler;

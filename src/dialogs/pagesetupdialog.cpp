@@ -1,4 +1,4 @@
-#include "dialogs/pagefrm.h"
+#include "dialogs/pagesetupdialog.h"
 
 #include "dialogs/decimalfield.h"
 #include "dialogs/okcancelbuttons.h"
@@ -31,7 +31,7 @@ constexpr const char* FieldLabels[] = {
     "定位框宽", "定位框高", "类型宽",    "类型高",    "类型行距",  "类型列距",
     "页码宽",   "页码高",   "页码行距",  "页码列距",
 };
-static_assert(std::size(FieldLabels) == Tpagefrm::FieldCount);
+static_assert(std::size(FieldLabels) == PageSetupDialog::FieldCount);
 
 // Wheel steps: millimetres for the positioning box and the margins, layout
 // pixels for the marks.
@@ -48,9 +48,9 @@ TRectKg* markOf(const TVectorGraph& page, int mark)
     return index < page.ShapeCount() ? dynamic_cast<TRectKg*>(page.ShapeItem(index)) : nullptr;
 }
 
-bool isMarkField(Tpagefrm::Field f)
+bool isMarkField(PageSetupDialog::Field f)
 {
-    return f >= Tpagefrm::TypeWidthField;
+    return f >= PageSetupDialog::TypeWidthField;
 }
 
 // A label whose buddy is the control, which the screen readers announce by
@@ -66,33 +66,33 @@ void addRow(QGridLayout* grid, int row, const QString& caption, QWidget* control
 
 } // namespace
 
-Tpagefrm::Tpagefrm(PageSetupHost& host, QWidget* parent)
+PageSetupDialog::PageSetupDialog(PageSetupHost& host, QWidget* parent)
     : QDialog(parent), m_host(host), m_mode(new QComboBox(this)), m_size(new QComboBox(this)),
       m_orientation(new QComboBox(this))
 {
-    setObjectName(QStringLiteral("pagefrm"));
+    setObjectName(QStringLiteral("PageSetupDialog"));
     setWindowTitle(QStringLiteral("页面设置"));
     setModal(false);
 
     for (int f = 0; f < FieldCount; ++f)
         m_fields[std::size_t(f)] = newField(Field(f));
 
-    m_mode->setObjectName(QStringLiteral("RzComboBox1"));
+    m_mode->setObjectName(QStringLiteral("SheetModeList"));
     for (const char* name : SheetModeNames)
         m_mode->addItem(QString::fromUtf8(name));
-    m_size->setObjectName(QStringLiteral("ComboBox1"));
+    m_size->setObjectName(QStringLiteral("PaperSizeList"));
     m_size->addItems(paperSizeNames());
-    m_orientation->setObjectName(QStringLiteral("ComboBox2"));
+    m_orientation->setObjectName(QStringLiteral("OrientationList"));
     m_orientation->addItems({QStringLiteral("纵向"), QStringLiteral("横向")});
     for (QComboBox* list : {m_mode, m_size, m_orientation})
         list->installEventFilter(this);
 
-    connect(m_mode, &QComboBox::activated, this, &Tpagefrm::RzComboBox1Change);
-    connect(m_size, &QComboBox::activated, this, &Tpagefrm::ComboBox1Change);
-    connect(m_orientation, &QComboBox::activated, this, &Tpagefrm::ComboBox1Change);
+    connect(m_mode, &QComboBox::activated, this, &PageSetupDialog::applySheetMode);
+    connect(m_size, &QComboBox::activated, this, &PageSetupDialog::applyPaperSize);
+    connect(m_orientation, &QComboBox::activated, this, &PageSetupDialog::applyPaperSize);
 
     QDialogButtonBox* buttons = okCancelButtons(this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &Tpagefrm::Button1Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PageSetupDialog::applyPageSetup);
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(createPaperGroup());
@@ -102,7 +102,7 @@ Tpagefrm::Tpagefrm(PageSetupHost& host, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-QLineEdit* Tpagefrm::newField(Field f)
+QLineEdit* PageSetupDialog::newField(Field f)
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Edit%1").arg(int(f) + 1));
@@ -111,18 +111,18 @@ QLineEdit* Tpagefrm::newField(Field f)
     return edit;
 }
 
-QComboBox* Tpagefrm::newAspectList(const char* name)
+QComboBox* PageSetupDialog::newAspectList(const char* name)
 {
     auto* list = new QComboBox(this);
     list->setObjectName(QString::fromUtf8(name));
     list->addItems(
         {QStringLiteral("下"), QStringLiteral("右"), QStringLiteral("上"), QStringLiteral("左")});
     list->installEventFilter(this);
-    connect(list, &QComboBox::activated, this, &Tpagefrm::RzComboBox2Change);
+    connect(list, &QComboBox::activated, this, &PageSetupDialog::applyMarkAspects);
     return list;
 }
 
-QWidget* Tpagefrm::createPaperGroup()
+QWidget* PageSetupDialog::createPaperGroup()
 {
     auto* group = new QGroupBox(this);
     auto* grid = new QGridLayout(group);
@@ -136,10 +136,10 @@ QWidget* Tpagefrm::createPaperGroup()
     return group;
 }
 
-QWidget* Tpagefrm::createMarkGroup()
+QWidget* PageSetupDialog::createMarkGroup()
 {
-    m_typeAspect = newAspectList("RzComboBox2");
-    m_numberAspect = newAspectList("RzComboBox3");
+    m_typeAspect = newAspectList("PaperTypeAspectList");
+    m_numberAspect = newAspectList("PageNumberAspectList");
     auto* group = new QGroupBox(this);
     auto* grid = new QGridLayout(group);
     int row = 0;
@@ -153,25 +153,25 @@ QWidget* Tpagefrm::createMarkGroup()
     return group;
 }
 
-QString Tpagefrm::fieldLabel(Field f)
+QString PageSetupDialog::fieldLabel(Field f)
 {
     return QString::fromUtf8(FieldLabels[f]);
 }
 
-void Tpagefrm::showEvent(QShowEvent* event)
+void PageSetupDialog::showEvent(QShowEvent* event)
 {
-    FormShow();
+    showCurrentPage();
     QDialog::showEvent(event);
 }
 
 // Filling and applying -------------------------------------------------------
 
-void Tpagefrm::showNumber(Field f, double value)
+void PageSetupDialog::showNumber(Field f, double value)
 {
     field(f)->setText(decimalText(value));
 }
 
-void Tpagefrm::FormShow()
+void PageSetupDialog::showCurrentPage()
 {
     const TVectorGraphics* document = m_host.setupDocument();
     const TVectorGraph* page = m_host.setupPage();
@@ -206,7 +206,7 @@ void Tpagefrm::FormShow()
     }
 }
 
-void Tpagefrm::ComboBox1Change()
+void PageSetupDialog::applyPaperSize()
 {
     const auto preset = paperSizePreset(m_size->currentIndex(), m_orientation->currentIndex() == 1);
     if (!preset)
@@ -216,14 +216,14 @@ void Tpagefrm::ComboBox1Change()
     field(HeightField)->setText(QString::number(preset->height(), 'f', 1));
 }
 
-void Tpagefrm::prepareFirstPage()
+void PageSetupDialog::prepareFirstPage()
 {
     m_size->setCurrentIndex(EntryA4);
-    ComboBox1Change();
+    applyPaperSize();
     m_mode->setCurrentIndex(0);
 }
 
-void Tpagefrm::refuseField(Field f, const QString& expected)
+void PageSetupDialog::refuseField(Field f, const QString& expected)
 {
     QString name = fieldLabel(f);
     name.remove(QStringLiteral(":mm"));
@@ -232,7 +232,7 @@ void Tpagefrm::refuseField(Field f, const QString& expected)
     field(f)->selectAll();
 }
 
-std::optional<double> Tpagefrm::decimalOf(Field f)
+std::optional<double> PageSetupDialog::decimalOf(Field f)
 {
     const std::optional<double> value = parseDecimal(field(f)->text());
     if (!value)
@@ -244,7 +244,7 @@ std::optional<double> Tpagefrm::decimalOf(Field f)
     return std::nullopt;
 }
 
-std::optional<int> Tpagefrm::wholeOf(Field f)
+std::optional<int> PageSetupDialog::wholeOf(Field f)
 {
     const std::optional<int> value = parseWhole(field(f)->text());
     if (!value)
@@ -252,7 +252,7 @@ std::optional<int> Tpagefrm::wholeOf(Field f)
     return value;
 }
 
-bool Tpagefrm::setpage()
+bool PageSetupDialog::setpage()
 {
     TVectorGraphics* document = m_host.setupDocument();
     TVectorGraph* page = m_host.setupPage();
@@ -308,7 +308,7 @@ bool Tpagefrm::setpage()
     return true;
 }
 
-void Tpagefrm::applyPictureSize(double widthMm, double heightMm)
+void PageSetupDialog::applyPictureSize(double widthMm, double heightMm)
 {
     field(WidthField)->setText(QString::number(widthMm, 'f', 1));
     field(HeightField)->setText(QString::number(heightMm, 'f', 1));
@@ -317,7 +317,7 @@ void Tpagefrm::applyPictureSize(double widthMm, double heightMm)
 
 // Buttons and lists ----------------------------------------------------------
 
-void Tpagefrm::Button1Click()
+void PageSetupDialog::applyPageSetup()
 {
     if (TVectorGraphics* document = m_host.setupDocument())
         document->ActiveShape = nullptr;
@@ -328,7 +328,7 @@ void Tpagefrm::Button1Click()
     accept();
 }
 
-void Tpagefrm::RzComboBox1Change()
+void PageSetupDialog::applySheetMode()
 {
     const bool selfMade = m_mode->currentIndex() == 0;
     if (!selfMade)
@@ -337,12 +337,12 @@ void Tpagefrm::RzComboBox1Change()
     setpage();
 }
 
-void Tpagefrm::RzComboBox2Change()
+void PageSetupDialog::applyMarkAspects()
 {
     setpage();
 }
 
-bool Tpagefrm::overlayMode() const
+bool PageSetupDialog::overlayMode() const
 {
     const TVectorGraphics* document = m_host.setupDocument();
     return document && document->Modal != SheetSelfMade;
@@ -350,7 +350,7 @@ bool Tpagefrm::overlayMode() const
 
 // Keys and wheel -------------------------------------------------------------
 
-bool Tpagefrm::eventFilter(QObject* watched, QEvent* event)
+bool PageSetupDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Wheel) {
         const QPoint angle = static_cast<QWheelEvent*>(event)->angleDelta();
@@ -363,7 +363,7 @@ bool Tpagefrm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Tpagefrm::wheelEvent(QWheelEvent* event)
+void PageSetupDialog::wheelEvent(QWheelEvent* event)
 {
     if (!FormMouseWheel(event->angleDelta().y()))
         QDialog::wheelEvent(event);
@@ -371,7 +371,7 @@ void Tpagefrm::wheelEvent(QWheelEvent* event)
 
 // Enter applies a non-empty field in the overlay modes; it never reaches the
 // default button, so it does not close the dialog.
-bool Tpagefrm::fieldKey(QLineEdit* edit, int key)
+bool PageSetupDialog::fieldKey(QLineEdit* edit, int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
@@ -380,20 +380,20 @@ bool Tpagefrm::fieldKey(QLineEdit* edit, int key)
     return true;
 }
 
-bool Tpagefrm::FormMouseWheel(int delta)
+bool PageSetupDialog::FormMouseWheel(int delta)
 {
     if (delta == 0 || !overlayMode())
         return false;
     for (int f = LeftMarginField; f < FieldCount; ++f) {
         if (field(Field(f))->hasFocus()) {
-            EditUpDown(Field(f), delta > 0, isMarkField(Field(f)) ? PixelStep : MillimetreStep);
+            stepField(Field(f), delta > 0, isMarkField(Field(f)) ? PixelStep : MillimetreStep);
             return true;
         }
     }
     return false;
 }
 
-void Tpagefrm::EditUpDown(Field f, bool up, double step)
+void PageSetupDialog::stepField(Field f, bool up, double step)
 {
     const std::optional<double> value = parseDecimal(field(f)->text());
     if (!value) {

@@ -37,7 +37,7 @@ public:
 // marks. Every change reaches the document through setpage. In the overlay
 // modes the lists, Enter and the mouse wheel apply at once; in "自制" the
 // fields wait for "确定" (only the mode and direction lists apply at once).
-class Tpagefrm : public QDialog
+class PageSetupDialog : public QDialog
 {
     Q_OBJECT
 
@@ -64,7 +64,7 @@ public:
         FieldCount
     };
 
-    explicit Tpagefrm(PageSetupHost& host, QWidget* parent = nullptr);
+    explicit PageSetupDialog(PageSetupHost& host, QWidget* parent = nullptr);
 
     QComboBox* modeList() const { return m_mode; }
     QComboBox* sizeList() const { return m_size; }
@@ -76,15 +76,15 @@ public:
     static QString fieldLabel(Field f);
 
     // Refills every field from the current page and the document.
-    void FormShow();
+    void showCurrentPage();
     // Writes the size list's preset into the width and height fields.
-    void ComboBox1Change();
+    void applyPaperSize();
     // Applies the fields to the document and lays out the marks again.
     // False, after naming the field that holds no number, when it stopped
     // at a field; what came before that field stays applied.
     bool setpage();
     // "确定": applies and closes; a field without a number keeps it open.
-    void Button1Click();
+    void applyPageSetup();
     // As the main window prepares the dialog at start: "A4" with its preset,
     // and the mode "自制".
     void prepareFirstPage();
@@ -101,12 +101,12 @@ private:
     QWidget* createMarkGroup();
     QLineEdit* newField(Field f);
     QComboBox* newAspectList(const char* name);
-    void RzComboBox1Change();
-    void RzComboBox2Change();
+    void applySheetMode();
+    void applyMarkAspects();
     bool fieldKey(QLineEdit* field, int key);
     // The wheel over the dialog; true when it changed a field.
     bool FormMouseWheel(int delta);
-    void EditUpDown(Field f, bool up, double step);
+    void stepField(Field f, bool up, double step);
     bool overlayMode() const;
     std::optional<double> decimalOf(Field f);
     std::optional<int> wholeOf(Field f);

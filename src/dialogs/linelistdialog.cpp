@@ -1,4 +1,4 @@
-#include "dialogs/linesetfrm.h"
+#include "dialogs/linelistdialog.h"
 
 #include "shapes/linelist.h"
 
@@ -39,7 +39,7 @@ int textLeft(int k)
 QSpinBox* newSpin(QWidget* parent, const QString& name)
 {
     auto* spin = new QSpinBox(parent);
-    spin->setRange(1, Tlinesetfrm::MaxSegments);
+    spin->setRange(1, LineListDialog::MaxSegments);
     spin->setAlignment(Qt::AlignLeft);
     spin->setAccessibleName(name);
     return spin;
@@ -89,13 +89,13 @@ int countDelimitedSegments(const QString& row)
     return count;
 }
 
-Tlinesetfrm::Tlinesetfrm(const QStringList& rows, QWidget* parent)
+LineListDialog::LineListDialog(const QStringList& rows, QWidget* parent)
     : QDialog(parent), m_stored(rows), m_scroll(new QScrollArea(this)), m_content(new QWidget)
 {
-    setObjectName(QStringLiteral("linesetfrm"));
+    setObjectName(QStringLiteral("LineListDialog"));
     setWindowTitle(QStringLiteral("线段设置"));
 
-    m_scroll->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scroll->setObjectName(QStringLiteral("SegmentScroll"));
     m_scroll->setWidgetResizable(false);
     QPalette silver = m_scroll->palette();
     silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
@@ -118,9 +118,9 @@ Tlinesetfrm::Tlinesetfrm(const QStringList& rows, QWidget* parent)
         bar->addWidget(button);
         return button;
     };
-    connect(addButton("RzToolButton1", QStringLiteral("保存")), &QPushButton::clicked, this,
-            &Tlinesetfrm::RzToolButton1Click);
-    connect(addButton("RzToolButton3", QStringLiteral("退出")), &QPushButton::clicked, this,
+    connect(addButton("SaveButton", QStringLiteral("保存")), &QPushButton::clicked, this,
+            &LineListDialog::saveRows);
+    connect(addButton("CloseButton", QStringLiteral("退出")), &QPushButton::clicked, this,
             &QDialog::close);
 
     auto* layout = new QVBoxLayout(this);
@@ -130,13 +130,13 @@ Tlinesetfrm::Tlinesetfrm(const QStringList& rows, QWidget* parent)
     resize(ClientWidth, ClientHeight);
 }
 
-void Tlinesetfrm::showEvent(QShowEvent* event)
+void LineListDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormShow();
+    showRows();
 }
 
-void Tlinesetfrm::FormShow()
+void LineListDialog::showRows()
 {
     if (m_built)
         return;
@@ -145,7 +145,7 @@ void Tlinesetfrm::FormShow()
         addRow(i);
 }
 
-void Tlinesetfrm::addRow(int index)
+void LineListDialog::addRow(int index)
 {
     // A new row is as wide as the widest one, so that all rows scroll together.
     int width = m_scroll->viewport()->width() - 3;
@@ -168,12 +168,12 @@ void Tlinesetfrm::addRow(int index)
 
     // A count above ten shows ten segments, a row without any shows one.
     row.columns->setValue(std::clamp(countDelimitedSegments(m_stored.at(index)), 1, MaxSegments));
-    EditChange(index);
-    connect(row.columns, &QSpinBox::valueChanged, this, [this, index] { EditChange(index); });
+    columnsChanged(index);
+    connect(row.columns, &QSpinBox::valueChanged, this, [this, index] { columnsChanged(index); });
     fitContent();
 }
 
-void Tlinesetfrm::EditChange(int row)
+void LineListDialog::columnsChanged(int row)
 {
     const int count = m_rows.at(row).columns->value();
     resizeSegments(row, count);
@@ -181,7 +181,7 @@ void Tlinesetfrm::EditChange(int row)
     fitContent();
 }
 
-void Tlinesetfrm::resizeSegments(int row, int count)
+void LineListDialog::resizeSegments(int row, int count)
 {
     Row& r = m_rows[row];
     while (r.texts.size() < 2 * count) {
@@ -213,7 +213,7 @@ void Tlinesetfrm::resizeSegments(int row, int count)
         delete r.weights.takeLast();
 }
 
-void Tlinesetfrm::refill(int row, int count)
+void LineListDialog::refill(int row, int count)
 {
     Row& r = m_rows[row];
     const QStringList segments = splitLineListText(m_stored.value(row), SegmentSeparator);
@@ -228,7 +228,7 @@ void Tlinesetfrm::refill(int row, int count)
     }
 }
 
-void Tlinesetfrm::widenPanels(int row, int segmentLeft)
+void LineListDialog::widenPanels(int row, int segmentLeft)
 {
     QLabel* panel = m_rows.at(row).panel;
     if (panel->width() >= segmentLeft + 120)
@@ -240,13 +240,13 @@ void Tlinesetfrm::widenPanels(int row, int segmentLeft)
     }
 }
 
-void Tlinesetfrm::placeCentred(QWidget* control, int left, int width)
+void LineListDialog::placeCentred(QWidget* control, int left, int width)
 {
     const int height = control->sizeHint().height();
     control->setGeometry(left, (RowHeight - height) / 2, width, height);
 }
 
-void Tlinesetfrm::fitContent()
+void LineListDialog::fitContent()
 {
     int width = 0;
     for (const Row& row : std::as_const(m_rows))
@@ -254,7 +254,7 @@ void Tlinesetfrm::fitContent()
     m_content->resize(width + 1, RowHeight * int(m_rows.size()) + 2);
 }
 
-QStringList Tlinesetfrm::rowTexts() const
+QStringList LineListDialog::rowTexts() const
 {
     QStringList rows;
     for (const Row& row : m_rows) {
@@ -273,7 +273,7 @@ QStringList Tlinesetfrm::rowTexts() const
     return rows;
 }
 
-void Tlinesetfrm::RzToolButton1Click()
+void LineListDialog::saveRows()
 {
     m_stored = rowTexts();
     emit saved(m_stored);

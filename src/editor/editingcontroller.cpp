@@ -1,4 +1,4 @@
-#include "editor/vcortrols.h"
+#include "editor/editingcontroller.h"
 
 #include "document/painting.h"
 #include "document/rulers.h"
@@ -60,32 +60,32 @@ int freeFuzzyBoxNumber(const TVectorGraph& page, int fallback)
 
 } // namespace
 
-TVcortrols::TVcortrols(TVectorGraphics& document, EditorView& view)
+EditingController::EditingController(TVectorGraphics& document, EditorView& view)
     : m_document(document), m_view(view), m_history(document)
 {
     m_history.ResetHistory();
 }
 
-TVcortrols::~TVcortrols() = default;
+EditingController::~EditingController() = default;
 
-bool TVcortrols::hasCurrentPage() const
+bool EditingController::hasCurrentPage() const
 {
     return m_document.CurrentPage >= 0 && m_document.CurrentPage < m_document.PageCount();
 }
 
-TVectorGraph& TVcortrols::page() const
+TVectorGraph& EditingController::page() const
 {
     return *m_document.ActivePage();
 }
 
-Canvas& TVcortrols::SurfaceCanvas()
+Canvas& EditingController::SurfaceCanvas()
 {
     if (!m_surfaceCanvas)
         prepareImage(m_surface, m_surfaceCanvas, 1, 1, QImage::Format_RGB32);
     return *m_surfaceCanvas;
 }
 
-void TVcortrols::setCursor(TCursor cursor)
+void EditingController::setCursor(TCursor cursor)
 {
     m_cursor = cursor;
     m_view.setCursor(cursor);
@@ -93,7 +93,7 @@ void TVcortrols::setCursor(TCursor cursor)
 
 // Mouse ---------------------------------------------------------------------
 
-void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y)
+void EditingController::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y)
 {
     if (!hasCurrentPage() || TextEditorShowing())
         return;
@@ -159,7 +159,7 @@ void TVcortrols::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, 
     PaintSurface();
 }
 
-bool TVcortrols::refusesCreation()
+bool EditingController::refusesCreation()
 {
     const TVectorGraph& pg = page();
     const auto count = [&pg](TGraphicsType kind) {
@@ -174,7 +174,7 @@ bool TVcortrols::refusesCreation()
     return false;
 }
 
-void TVcortrols::MouseMove(Qt::KeyboardModifiers, int x, int y)
+void EditingController::MouseMove(Qt::KeyboardModifiers, int x, int y)
 {
     if (!hasCurrentPage())
         return;
@@ -228,7 +228,7 @@ void TVcortrols::MouseMove(Qt::KeyboardModifiers, int x, int y)
     m_view.surfaceChanged();
 }
 
-void TVcortrols::enforceMinimumSize(TGraphics& shape)
+void EditingController::enforceMinimumSize(TGraphics& shape)
 {
     const int minimum = shapeKind(shape.Kind).MinimumSize;
     if (minimum == 0)
@@ -246,7 +246,7 @@ void TVcortrols::enforceMinimumSize(TGraphics& shape)
 }
 
 // The selection band, inverting: drawn twice it is gone.
-void TVcortrols::drawBand()
+void EditingController::drawBand()
 {
     Canvas& canvas = SurfaceCanvas();
     canvas.setPen({clBlack, 0, psDot, pmNotXor});
@@ -256,7 +256,7 @@ void TVcortrols::drawBand()
     canvas.Rectangle(a.X, a.Y, b.X, b.Y);
 }
 
-void TVcortrols::MouseUp(int x, int y)
+void EditingController::MouseUp(int x, int y)
 {
     if (!hasCurrentPage())
         return;
@@ -285,7 +285,7 @@ void TVcortrols::MouseUp(int x, int y)
     m_view.toolReset();
 }
 
-void TVcortrols::DoubleClick()
+void EditingController::DoubleClick()
 {
     TVectorGraphics& d = m_document;
     if (d.Interaction.Tool != ToolSelect || !hasCurrentPage() || TextEditorShowing())
@@ -311,7 +311,7 @@ void TVcortrols::DoubleClick()
 
 // Creation ------------------------------------------------------------------
 
-void TVcortrols::DrawPreview(TPoint p1, TPoint p2, TPenMode mode)
+void EditingController::DrawPreview(TPoint p1, TPoint p2, TPenMode mode)
 {
     Canvas& canvas = SurfaceCanvas();
     canvas.setPen({clBlack, 0, psDot, mode});
@@ -349,7 +349,7 @@ void TVcortrols::DrawPreview(TPoint p1, TPoint p2, TPenMode mode)
     }
 }
 
-void TVcortrols::CreateShape()
+void EditingController::CreateShape()
 {
     if (!hasCurrentPage())
         return;
@@ -378,7 +378,7 @@ void TVcortrols::CreateShape()
     addCreatedShape(std::move(shape));
 }
 
-QString TVcortrols::creationRefusal() const
+QString EditingController::creationRefusal() const
 {
     const ShapeKind* tool = shapeKindOfTool(m_document.Interaction.Tool);
     if (!tool)
@@ -395,7 +395,7 @@ QString TVcortrols::creationRefusal() const
     return bigEnough ? QString() : QString::fromUtf8(tool->TooSmallStatus);
 }
 
-std::unique_ptr<TGraphics> TVcortrols::newShape() const
+std::unique_ptr<TGraphics> EditingController::newShape() const
 {
     const ShapeKind* tool = shapeKindOfTool(m_document.Interaction.Tool);
     if (!tool)
@@ -411,7 +411,7 @@ std::unique_ptr<TGraphics> TVcortrols::newShape() const
     return shape;
 }
 
-void TVcortrols::addCreatedShape(std::unique_ptr<TGraphics> shape)
+void EditingController::addCreatedShape(std::unique_ptr<TGraphics> shape)
 {
     TVectorGraph& pg = page();
     TGraphics* created = shape.get();
@@ -426,7 +426,7 @@ void TVcortrols::addCreatedShape(std::unique_ptr<TGraphics> shape)
 
 // Text editor ---------------------------------------------------------------
 
-bool TVcortrols::TextEditorKeyPress(int key)
+bool EditingController::TextEditorKeyPress(int key)
 {
     if (!TextEditorShowing())
         return false;
@@ -441,7 +441,7 @@ bool TVcortrols::TextEditorKeyPress(int key)
     return false;
 }
 
-void TVcortrols::CancelTextEditor()
+void EditingController::CancelTextEditor()
 {
     if (!TextEditorShowing())
         return;
@@ -449,7 +449,7 @@ void TVcortrols::CancelTextEditor()
     m_view.hideTextEditor();
 }
 
-void TVcortrols::CommitTextEditor()
+void EditingController::CommitTextEditor()
 {
     if (!TextEditorShowing())
         return;
@@ -489,7 +489,7 @@ void TVcortrols::CommitTextEditor()
 
 // Keyboard ------------------------------------------------------------------
 
-bool TVcortrols::KeyDown(int key, Qt::KeyboardModifiers shift)
+bool EditingController::KeyDown(int key, Qt::KeyboardModifiers shift)
 {
     if (!m_document.ActiveShape || !hasCurrentPage())
         return false;
@@ -508,7 +508,7 @@ bool TVcortrols::KeyDown(int key, Qt::KeyboardModifiers shift)
     return false;
 }
 
-bool TVcortrols::arrowKey(int key, Qt::KeyboardModifiers shift)
+bool EditingController::arrowKey(int key, Qt::KeyboardModifiers shift)
 {
     TVectorGraph& pg = page();
     TGraphics& active = *m_document.ActiveShape;
@@ -545,7 +545,7 @@ bool TVcortrols::arrowKey(int key, Qt::KeyboardModifiers shift)
     return true;
 }
 
-bool TVcortrols::deleteKey()
+bool EditingController::deleteKey()
 {
     if (TextEditorShowing())
         return false;
@@ -559,19 +559,19 @@ bool TVcortrols::deleteKey()
 
 // History -------------------------------------------------------------------
 
-bool TVcortrols::RestoreEntry(int listIndex, QString* error)
+bool EditingController::RestoreEntry(int listIndex, QString* error)
 {
     CancelTextEditor();
     return m_history.RestoreEntry(listIndex, error);
 }
 
-bool TVcortrols::Undo(QString* error)
+bool EditingController::Undo(QString* error)
 {
     CancelTextEditor();
     return m_history.Undo(error);
 }
 
-bool TVcortrols::Redo(QString* error)
+bool EditingController::Redo(QString* error)
 {
     CancelTextEditor();
     return m_history.Redo(error);
@@ -579,8 +579,8 @@ bool TVcortrols::Redo(QString* error)
 
 // Painting ------------------------------------------------------------------
 
-bool TVcortrols::prepareImage(QImage& image, std::unique_ptr<QPainterCanvas>& canvas, int width,
-                              int height, QImage::Format format)
+bool EditingController::prepareImage(QImage& image, std::unique_ptr<QPainterCanvas>& canvas,
+                                     int width, int height, QImage::Format format)
 {
     canvas.reset();
     const bool resized = image.width() != width || image.height() != height;
@@ -591,7 +591,7 @@ bool TVcortrols::prepareImage(QImage& image, std::unique_ptr<QPainterCanvas>& ca
     return resized;
 }
 
-void TVcortrols::PaintSurface()
+void EditingController::PaintSurface()
 {
     if (!hasCurrentPage())
         return;
@@ -621,12 +621,12 @@ void TVcortrols::PaintSurface()
     m_view.surfaceChanged();
 }
 
-void TVcortrols::PaintRulers()
+void EditingController::PaintRulers()
 {
     paintRulers(m_view.scrollPosition());
 }
 
-void TVcortrols::paintRulers(TPoint scroll)
+void EditingController::paintRulers(TPoint scroll)
 {
     const int thickness = std::clamp(m_view.rulerThickness(), 1, MaxSurfaceSide);
     const int horzLength = std::clamp(m_view.horzRulerLength(), 1, MaxSurfaceSide);

@@ -1,4 +1,4 @@
-#include "dialogs/setpagefrm.h"
+#include "dialogs/newpagedialog.h"
 #include "dialogs/okcancelbuttons.h"
 
 #include "platform/widgets/dialogservice.h"
@@ -12,19 +12,19 @@
 
 namespace sw {
 
-Tsetpagefrm::Tsetpagefrm(PageHost& host, QWidget* parent)
+NewPageDialog::NewPageDialog(PageHost& host, QWidget* parent)
     : QDialog(parent), m_host(host),
       m_newType(new QRadioButton(QStringLiteral("增加新试卷类型"), this)),
       m_newPage(new QRadioButton(QStringLiteral("增加新页面"), this)),
       m_copy(new QCheckBox(QStringLiteral("从当前模板复制"), this)), m_pages(new QComboBox(this))
 {
-    setObjectName(QStringLiteral("setpagefrm"));
+    setObjectName(QStringLiteral("NewPageDialog"));
     setWindowTitle(QStringLiteral("试卷设置"));
 
-    m_newType->setObjectName(QStringLiteral("RzRadioButton1"));
-    m_newPage->setObjectName(QStringLiteral("RzRadioButton2"));
-    m_copy->setObjectName(QStringLiteral("RzCheckBox1"));
-    m_pages->setObjectName(QStringLiteral("RzComboBox1"));
+    m_newType->setObjectName(QStringLiteral("NewPaperTypeChoice"));
+    m_newPage->setObjectName(QStringLiteral("NewPageChoice"));
+    m_copy->setObjectName(QStringLiteral("CopyPageCheck"));
+    m_pages->setObjectName(QStringLiteral("SourcePageList"));
     m_newType->setChecked(true);
     m_pages->setMinimumContentsLength(12);
     m_pages->setPlaceholderText(QStringLiteral("选择页面"));
@@ -35,8 +35,8 @@ Tsetpagefrm::Tsetpagefrm(PageHost& host, QWidget* parent)
     kindLayout->addWidget(m_newPage);
 
     QDialogButtonBox* buttons = okCancelButtons(this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &Tsetpagefrm::Button1Click);
-    connect(m_copy, &QCheckBox::toggled, this, &Tsetpagefrm::RzCheckBox1Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &NewPageDialog::addPage);
+    connect(m_copy, &QCheckBox::toggled, this, &NewPageDialog::copyToggled);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(kind);
@@ -47,19 +47,19 @@ Tsetpagefrm::Tsetpagefrm(PageHost& host, QWidget* parent)
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
 }
 
-void Tsetpagefrm::prepareFirstPage()
+void NewPageDialog::prepareFirstPage()
 {
     m_newType->setChecked(true);
     m_copy->setChecked(false);
 }
 
-void Tsetpagefrm::showEvent(QShowEvent* event)
+void NewPageDialog::showEvent(QShowEvent* event)
 {
-    FormShow();
+    listPages();
     QDialog::showEvent(event);
 }
 
-void Tsetpagefrm::FormShow()
+void NewPageDialog::listPages()
 {
     m_copy->setChecked(false);
     m_pages->clear();
@@ -70,12 +70,12 @@ void Tsetpagefrm::FormShow()
     m_pages->setEnabled(hasPages);
 }
 
-void Tsetpagefrm::RzCheckBox1Click()
+void NewPageDialog::copyToggled()
 {
     m_pages->setEnabled(m_copy->isChecked());
 }
 
-void Tsetpagefrm::Button1Click()
+void NewPageDialog::addPage()
 {
     const int position = m_newType->isChecked() ? -1 : m_host.selectedPage();
     const int source = m_copy->isChecked() ? m_pages->currentIndex() : -1;

@@ -1,4 +1,4 @@
-#include "dialogs/xdfrm.h"
+#include "dialogs/wizarddialog.h"
 
 #include "dialogs/databasemessage.h"
 #include "dialogs/okcancelbuttons.h"
@@ -45,7 +45,7 @@ void addRow(QFormLayout* form, const QString& label, QWidget* input)
 
 } // namespace
 
-Txdfrm::Txdfrm(Database& database, WizardRunner& runner, QWidget* parent)
+WizardDialog::WizardDialog(Database& database, WizardRunner& runner, QWidget* parent)
     : QDialog(parent), m_database(database), m_runner(runner), m_pagecount(new QSpinBox(this)),
       m_pagesize(new QComboBox(this)), m_pagetype(new QComboBox(this)),
       m_examcodetype(new QComboBox(this)), m_examcodeleng(new QSpinBox(this)),
@@ -53,7 +53,7 @@ Txdfrm::Txdfrm(Database& database, WizardRunner& runner, QWidget* parent)
       m_attention(new QPlainTextEdit(this)), m_title(new QPlainTextEdit(this)),
       m_info(new QPlainTextEdit(this)), m_warning(new QLineEdit(this))
 {
-    setObjectName(QStringLiteral("xdfrm"));
+    setObjectName(QStringLiteral("WizardDialog"));
     setWindowTitle(QStringLiteral("向导"));
 
     const std::pair<QSpinBox*, int WizardSettings::*> spins[] = {
@@ -80,7 +80,7 @@ Txdfrm::Txdfrm(Database& database, WizardRunner& runner, QWidget* parent)
     m_warning->setObjectName(QStringLiteral("warning"));
     for (QPlainTextEdit* edit : {m_attention, m_title, m_info})
         edit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    connect(m_pagesize, &QComboBox::currentIndexChanged, this, &Txdfrm::ComboBox1Change);
+    connect(m_pagesize, &QComboBox::currentIndexChanged, this, &WizardDialog::showPaperSizeStyles);
 
     auto* numbers = new QFormLayout;
     addRow(numbers, QStringLiteral("页数"), m_pagecount);
@@ -104,7 +104,7 @@ Txdfrm::Txdfrm(Database& database, WizardRunner& runner, QWidget* parent)
     addRow(warning, QStringLiteral("警告内容"), m_warning);
 
     QDialogButtonBox* buttons = okCancelButtons(this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &Txdfrm::Button1Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &WizardDialog::generate);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
@@ -115,7 +115,7 @@ Txdfrm::Txdfrm(Database& database, WizardRunner& runner, QWidget* parent)
     resize(640, 560);
 }
 
-WizardSettings Txdfrm::settings() const
+WizardSettings WizardDialog::settings() const
 {
     WizardSettings s;
     s.pagecount = m_pagecount->value();
@@ -132,7 +132,7 @@ WizardSettings Txdfrm::settings() const
     return s;
 }
 
-void Txdfrm::showSettings(const WizardSettings& s)
+void WizardDialog::showSettings(const WizardSettings& s)
 {
     // Only the user's choice of a size changes whether the style applies.
     const QSignalBlocker blocker(m_pagesize);
@@ -149,13 +149,13 @@ void Txdfrm::showSettings(const WizardSettings& s)
     m_warning->setText(s.warning);
 }
 
-void Txdfrm::showEvent(QShowEvent* event)
+void WizardDialog::showEvent(QShowEvent* event)
 {
-    FormShow();
+    loadSettings();
     QDialog::showEvent(event);
 }
 
-void Txdfrm::FormShow()
+void WizardDialog::loadSettings()
 {
     WizardSettings stored;
     QString error;
@@ -167,12 +167,12 @@ void Txdfrm::FormShow()
     showSettings(stored);
 }
 
-void Txdfrm::ComboBox1Change(int index)
+void WizardDialog::showPaperSizeStyles(int index)
 {
     m_pagetype->setEnabled(index > WizardA4);
 }
 
-void Txdfrm::Button1Click()
+void WizardDialog::generate()
 {
     const WizardSettings values = settings();
     if (!m_runner.generateSheet(values))

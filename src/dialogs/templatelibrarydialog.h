@@ -28,33 +28,33 @@ public:
 
 // "模板库": the templates stored in the database, by name. Stores the
 // document as a template, opens and deletes the selected one.
-class Tmubanfrm : public QDialog
+class TemplateLibraryDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     static inline const QString NoTemplateMessage = QStringLiteral("没有模板");
 
-    Tmubanfrm(Database& database, TemplateLibraryHost& host, QWidget* parent = nullptr);
+    TemplateLibraryDialog(Database& database, TemplateLibraryHost& host, QWidget* parent = nullptr);
 
     QTableWidget* grid() const { return m_grid; }
     // The template of the selected row, nothing without one.
     std::optional<TemplateEntry> currentTemplate() const;
 
     // "删除模板", "保存为模板", "退出", "打开模板".
-    void RzToolButton1Click();
-    void RzToolButton2Click();
-    void RzToolButton3Click();
-    void RzToolButton4Click();
+    void deleteSelectedTemplate();
+    void saveCurrentTemplate();
+    void closeLibrary();
+    void openSelectedTemplate();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
+    void reloadTemplates();
     void appendRow(const TemplateEntry& entry);
     void addButton(QHBoxLayout* bar, const char* name, const QString& caption,
-                   void (Tmubanfrm::*click)());
+                   void (TemplateLibraryDialog::*click)());
     void showDatabaseError(const QString& what, const QString& reason);
 
     Database& m_database;
