@@ -35,7 +35,8 @@ public:
     // "左移", "右移", "上移", "下移": one pixel, stored in the page.
     void MovePicture(int dx, int dy);
     // "校正底图": measures the scan's skew, shows it straightened and asks
-    // whether to replace the picture file with the straight one.
+    // whether to keep the straight picture, which is then written beside the
+    // scan (straightPicturePath) and becomes the page's picture.
     void CorrectPicture();
     // "定位检测": marks on the surface where the first two fuzzy-recognition
     // boxes find their contents, until the next repaint.
@@ -52,13 +53,27 @@ public:
     void showBackgroundPicture() override;
 
 private:
-    void showPicture(const QImage& picture);
+    // Shows the picture; `path` names the file it shows unchanged, if any.
+    void showPicture(const QImage& picture, const QString& path);
     void refuseUnreadable(const QString& path, const QString& error);
     int pictureDotsPerInch(const QImage& picture) const;
 
     MainWindow& m_window;
     QImage m_picture;
+    // The file m_picture was read from; empty when it shows anything else.
+    QString m_loadedPath;
+    // Off while a command makes its own history entry of the dialog's work.
+    bool m_recording = true;
+    // History keys of the corrections and mode changes, one each (see
+    // MoveKey); the mode change's while its apply runs, else 0.
+    std::int32_t m_nextEntryKey = -100;
+    std::int32_t m_modeKey = 0;
 };
+
+// Where the straightened copy of a scan goes: beside it, "NAME-校正.jpg", or
+// "NAME-校正2.jpg" and on when that exists; a copy's copy counts on from the
+// scan's name.
+QString straightPicturePath(const QString& original);
 
 // Replaces the file with the picture as JPEG data, whatever its name says.
 // The data is written aside and takes the file's place only once complete,

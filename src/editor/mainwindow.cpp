@@ -56,6 +56,10 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     // Queued: the commands that change pages finish (marks laid out) first.
     connect(this, &MainWindow::currentPageChanged, m_pageDialog, &PageSetupDialog::showCurrentPage,
             Qt::QueuedConnection);
+    // The page setup stays open beside the page: its changes are undone
+    // from there too.
+    m_pageDialog->addActions(
+        {action(QStringLiteral("UndoAct")), action(QStringLiteral("RedoAct"))});
     qApp->installEventFilter(this);
 }
 

@@ -93,9 +93,10 @@ void MainWindow::showRestored(bool restored, const QString& error)
             refuse(this, QStringLiteral("不能恢复历史记录：%1").arg(error), MessageIcon::Critical);
         return;
     }
-    // The snapshot brings its own lock state.
+    // The snapshot brings its own pages, mode, lock state and picture
+    // placement: the tabs, buttons, picture and page setup follow it.
     syncDocumentButtons();
-    repaintSurface();
+    rebuildTabs(m_document->CurrentPage);
 }
 
 void MainWindow::historyChanged()

@@ -79,6 +79,9 @@ bool TemplateCommands::openTemplate(const TemplateEntry& entry)
                MessageIcon::Critical);
         return false;
     }
+    // A template from the library has no file: the next 保存 asks where to
+    // save it instead of overwriting the file open before.
+    m_window.setFileName({});
     m_window.syncDocumentButtons();
     // The tab change scrolls to the origin, loads the background picture and
     // tells the page setup.

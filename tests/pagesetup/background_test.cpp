@@ -276,38 +276,74 @@ TEST_F(BackgroundTest, CorrectionAnsweredNoKeepsTheFile)
     EXPECT_DOUBLE_EQ(page().SkewAngle, std::atan(0.01));
     EXPECT_NEAR(page().SkewAngle, 0.0099997, 1e-7);
     ASSERT_EQ(dialogs.questions().size(), 1u);
-    EXPECT_EQ(dialogs.questions()[0].text, QStringLiteral("是否保存底图？"));
+    const QString straight = dir.filePath(QStringLiteral("scan-校正.jpg"));
+    EXPECT_EQ(dialogs.questions()[0].text,
+              QStringLiteral("是否保存底图？\n校正后的底图将另存为“%1”，原图“%2”保留不变。")
+                  .arg(QDir::toNativeSeparators(straight), QDir::toNativeSeparators(file)));
     EXPECT_EQ(dialogs.questions()[0].caption, QStringLiteral("模板设计"));
     EXPECT_TRUE(dialogs.messages().empty());
     EXPECT_EQ(readFile(file), before);
+    EXPECT_FALSE(QFileInfo::exists(straight));
+    EXPECT_EQ(page().PicturePath, file);
     // Shown again as the file has it, unrotated.
     EXPECT_EQ(backgrounds().picture(), loadPicture(file));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(BackgroundTest, CorrectionAnsweredYesReplacesTheFileWithJpeg)
+TEST(StraightPicturePath, NeverNamesAnExistingFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString scan = dir.filePath(QStringLiteral("scan.png"));
+    const QString first = dir.filePath(QStringLiteral("scan-校正.jpg"));
+    EXPECT_EQ(straightPicturePath(scan), first);
+    ASSERT_TRUE(writeFile(first, "x"));
+    const QString second = dir.filePath(QStringLiteral("scan-校正2.jpg"));
+    EXPECT_EQ(straightPicturePath(scan), second);
+    // A corrected copy corrected again counts on from the scan's name.
+    EXPECT_EQ(straightPicturePath(first), second);
+    // A dangling link is a file too.
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")), second));
+    EXPECT_EQ(straightPicturePath(scan), dir.filePath(QStringLiteral("scan-校正3.jpg")));
+}
+
+TEST_F(BackgroundTest, CorrectionAnsweredYesKeepsTheScanAndWritesTheStraightPictureBesideIt)
 {
     chooseMode(1);
     for (const char* format : {"PNG", "BMP"}) {
         SCOPED_TRACE(format);
         const QString file = skewedScan(format);
+        const QByteArray original = readFile(file);
         insert(file);
         dialogs.answers.push_back(true);
         click("CorrectBackgroundAct");
         ASSERT_EQ(dialogs.questions().size(), 1u);
-        const QByteArray bytes = readFile(file);
-        EXPECT_TRUE(bytes.startsWith("\xFF\xD8\xFF")); // JPEG whatever the name says
+        EXPECT_EQ(readFile(file), original);
+        const QString straight = dir.filePath(QStringLiteral("scan-校正.jpg"));
+        EXPECT_EQ(page().PicturePath, straight);
+        const QByteArray bytes = readFile(straight);
+        EXPECT_TRUE(bytes.startsWith("\xFF\xD8\xFF"));
         const QImage saved = decodeJpeg(bytes);
         EXPECT_EQ(saved.size(), QSize(1100, 1600));
         EXPECT_NE(backgrounds().picture(), markedScan(1100, 1600, FirstMark, SecondMark));
-        // Only the picture in the folder, no half-written leftovers.
-        EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("scan*")}, QDir::Files).size(), 1);
+        // The scan and its straight copy, no half-written leftovers.
+        EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("scan*")}, QDir::Files).size(), 2);
+        EXPECT_TRUE(window->isWindowModified());
 
         // Straight now: a second correction measures next to nothing.
         dialogs.shown.clear();
         click("CorrectBackgroundAct");
         EXPECT_LT(std::abs(page().SkewAngle), 0.002);
-        QFile::remove(file);
+        EXPECT_EQ(readFile(straight), bytes);
+
+        // Undo goes back to the scan as inserted, picture and all.
+        click("UndoAct");
+        click("UndoAct");
+        EXPECT_EQ(page().PicturePath, file);
+        EXPECT_EQ(backgrounds().picture(), loadPicture(file));
+        for (const QString& name :
+             QDir(dir.path()).entryList({QStringLiteral("scan*")}, QDir::Files))
+            QFile::remove(dir.filePath(name));
         dialogs.shown.clear();
     }
 }
