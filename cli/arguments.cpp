@@ -27,7 +27,7 @@ Arguments::Arguments(const QStringList& args, const QStringList& flags, const QS
 QString Arguments::positional(int i, const char* what) const
 {
     if (i >= m_positional.size())
-        throw UsageError{QStringLiteral("缺少 %1").arg(QLatin1String(what))};
+        throw UsageError{QStringLiteral("缺少 %1").arg(QString::fromUtf8(what))};
     return m_positional.at(i);
 }
 

@@ -71,7 +71,7 @@ int runWizard(const QStringList& args)
         },
         &error);
     if (!generated) {
-        printError(error);
+        printError(QStringLiteral("不能生成答题卡：%1").arg(error));
         return ExitRefused;
     }
     if (!saveTemplate(*document, *out))

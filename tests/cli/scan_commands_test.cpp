@@ -99,8 +99,9 @@ TEST_F(ScanCommands, AnOutputFolderThatIsMissingIsNamedWithTheReason)
     const CliResult r = runCli({"deskew", path("blank.exm"), path("scan.png"), "-o", out});
     EXPECT_EQ(r.exitCode, 2);
     const QString err = QString::fromUtf8(r.err).trimmed();
-    EXPECT_TRUE(err.startsWith(QStringLiteral("Cannot create file ") + out)) << err.toStdString();
-    EXPECT_GT(err.size(), (QStringLiteral("Cannot create file ") + out).size() + 1);
+    EXPECT_TRUE(err.startsWith(QStringLiteral("不能创建文件 ") + out)) << err.toStdString();
+    EXPECT_GT(err.size(),
+              (QStringLiteral("不能创建文件 ") + out + QStringLiteral("。（）")).size());
 }
 
 TEST_F(ScanCommands, UnreadableScanIsAFileError)
