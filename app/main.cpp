@@ -21,17 +21,19 @@ int main(int argc, char** argv)
     sw::installQtTranslations(app);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Designer for exam answer-sheet templates"));
+    // Qt's own texts (usage line, help and version options) come from its
+    // Chinese catalogue installed above.
+    parser.setApplicationDescription(QStringLiteral("答题卡模板设计器"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Template (.exm) to open"),
-                                 QStringLiteral("[file]"));
+    parser.addPositionalArgument(QStringLiteral("文件"), QStringLiteral("要打开的模板（.exm）"),
+                                 QStringLiteral("[文件]"));
     const QCommandLineOption databaseOption(
         QStringLiteral("db"),
-        QStringLiteral("The template library and wizard settings: a SQLite file (default: "
-                       "sheetwright.db beside the program) or a shared PostgreSQL database, "
+        QStringLiteral("模板库和向导设置所在的数据库：SQLite 文件（默认为程序旁的 "
+                       "sheetwright.db），或 PostgreSQL 服务器上共用的数据库 "
                        "postgresql://user@host[:port]/dbname"),
-        QStringLiteral("file-or-url"));
+        QStringLiteral("文件或URL"));
     parser.addOption(databaseOption);
     parser.process(app);
     const QString database =

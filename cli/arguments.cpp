@@ -13,10 +13,10 @@ Arguments::Arguments(const QStringList& args, const QStringList& flags, const QS
                 m_flags << a;
             } else if (valued.contains(a)) {
                 if (i + 1 >= args.size())
-                    throw UsageError{QStringLiteral("%1 needs a value").arg(a)};
+                    throw UsageError{QStringLiteral("%1 需要一个值").arg(a)};
                 m_values.insert(a, args.at(++i));
             } else {
-                throw UsageError{QStringLiteral("unknown option %1").arg(a)};
+                throw UsageError{QStringLiteral("未知选项 %1").arg(a)};
             }
         } else {
             m_positional << a;
@@ -27,16 +27,16 @@ Arguments::Arguments(const QStringList& args, const QStringList& flags, const QS
 QString Arguments::positional(int i, const char* what) const
 {
     if (i >= m_positional.size())
-        throw UsageError{QStringLiteral("missing %1").arg(QLatin1String(what))};
+        throw UsageError{QStringLiteral("缺少 %1").arg(QString::fromUtf8(what))};
     return m_positional.at(i);
 }
 
 void Arguments::expectPositional(int min, int max) const
 {
     if (m_positional.size() < min)
-        throw UsageError{QStringLiteral("missing arguments")};
+        throw UsageError{QStringLiteral("缺少参数")};
     if (m_positional.size() > max)
-        throw UsageError{QStringLiteral("unexpected argument %1").arg(m_positional.at(max))};
+        throw UsageError{QStringLiteral("多余的参数 %1").arg(m_positional.at(max))};
 }
 
 std::optional<QString> Arguments::value(const QString& name) const
@@ -55,8 +55,7 @@ int Arguments::intValue(const QString& name, int def, int min, int max) const
     bool ok = false;
     const int n = v->toInt(&ok);
     if (!ok || n < min || n > max)
-        throw UsageError{
-            QStringLiteral("%1 must be an integer from %2 to %3").arg(name).arg(min).arg(max)};
+        throw UsageError{QStringLiteral("%1 应为 %2 到 %3 的整数").arg(name).arg(min).arg(max)};
     return n;
 }
 
@@ -68,8 +67,7 @@ double Arguments::doubleValue(const QString& name, double def, double min, doubl
     bool ok = false;
     const double d = v->toDouble(&ok);
     if (!ok || !std::isfinite(d) || d < min || d > max)
-        throw UsageError{
-            QStringLiteral("%1 must be a number from %2 to %3").arg(name).arg(min).arg(max)};
+        throw UsageError{QStringLiteral("%1 应为 %2 到 %3 的数").arg(name).arg(min).arg(max)};
     return d;
 }
 

@@ -33,63 +33,53 @@ void setScreenPpi(int ppi)
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> all = {
-        {"new", "new OUT.exm",
-         "Writes the document the designer starts with: paper type A, one page.", runNew},
+        {"new", "new OUT.exm", "写出设计器启动时的文档：试卷类型 A，一个页面。", runNew},
         {"info", "info IN.exm [--raw]",
-         "Prints the template as JSON, as the designer shows it after opening; with --raw as "
-         "loaded, before renumbering and mark layout.",
+         "把模板以 JSON 显示，与设计器打开后显示的一致；加 --raw 则按读入时的样子，"
+         "不重新编页、不排页面标记。",
          runInfo, Runtime::Headless},
-        {"check", "check IN.exm",
-         "Runs the checks before saving; prints the first failing message and exits 1.", runCheck,
+        {"check", "check IN.exm", "运行保存前的检查；显示第一条未通过的提示并以 1 退出。", runCheck,
          Runtime::Headless},
         {"resave", "resave IN.exm OUT.exm",
-         "Opens and saves as the designer does: renumbers, lays out the marks, checks, saves.",
-         runResave, Runtime::Headless},
+         "像设计器那样打开再保存：重新编页、排页面标记、检查、保存。", runResave,
+         Runtime::Headless},
         {"export", "export IN.exm -o OUT [--page N | --all] [--dpi D]",
-         "Exports pages (numbered from 1; default 1) as .bmp .jpg .jpeg .png .pdf or .svg at D "
-         "dots per inch (default the screen's). --all writes name-1.ext, name-2.ext, ...; a PDF "
-         "holds every page.",
+         "以每英寸 D 点（默认为屏幕的）导出页面（从 1 起编号，默认第 1 页），格式为 "
+         ".bmp .jpg .jpeg .png .pdf 或 .svg。--all 写出 名称-1.扩展名、名称-2.扩展名……；"
+         "PDF 包含所有页面。",
          runExport},
         {"trace", "trace IN.exm [--page N] [--zoom Z] [--mode 0|1]",
-         "Prints the canvas calls that paint the page, one per line, in device pixels "
-         "(mode 0 screen, 1 print).",
-         runTrace},
+         "逐行显示绘制该页的画布调用，单位为设备像素（模式 0 屏幕，1 打印）。", runTrace},
         {"learn", "learn IN.exm SCAN -o OUT.exm [--page N]",
-         "Learns the fuzzy-recognition boxes of the page from a scanned sheet and saves the "
-         "template; prints the measured angle.",
-         runLearn, Runtime::Headless},
+         "根据扫描的答题卡学习该页的模糊识别框并保存模板；显示测得的角度。", runLearn,
+         Runtime::Headless},
         {"deskew", "deskew IN.exm SCAN -o OUT.jpg [--page N]",
-         "Measures the skew of a scanned sheet as the template's mode says and writes it "
-         "straightened as JPEG; prints the angle in radians.",
-         runDeskew, Runtime::Headless},
+         "按模板的模式测量扫描图的倾斜，把校正后的图写成 JPEG；显示以弧度计的角度。", runDeskew,
+         Runtime::Headless},
         {"wizard", "wizard [--settings FILE.json] -o OUT.exm",
-         "Generates a standard answer sheet. FILE.json overrides the default settings by their "
-         "column names (pagecount, pagesize 0 A4 / 1 B4 / 2 A3, pagetype, examcodetype, "
-         "examcodeleng, kgcount, groupnumber, attention, title, info, warning). Failed steps "
-         "print their codes and exit 1 after writing what was generated.",
+         "生成标准答题卡。FILE.json 按列名覆盖默认设置（pagecount；pagesize：0 A4、1 B4、"
+         "2 A3；pagetype、examcodetype、examcodeleng、kgcount、groupnumber、attention、"
+         "title、info、warning）。有步骤失败时显示其代码，写出已生成的部分后以 1 退出。",
          runWizard},
         {"library", "library [--db PATH|URL] list | add NAME IN.exm | get ID OUT.exm | delete ID",
-         "The template library (default: sheetwright.db beside this program; a URL "
-         "postgresql://user@host[:port]/dbname names a database shared on a PostgreSQL server). "
-         "list prints id, name and date, tab-separated.",
+         "模板库（默认为本程序旁的 sheetwright.db；URL "
+         "postgresql://user@host[:port]/dbname 指 PostgreSQL 服务器上共用的数据库）。"
+         "list 显示编号、名称和日期，以制表符分隔。",
          runLibrary},
         {"gallery", "gallery -o OUT.png [--template OUT.exm]",
-         "Draws one page with every kind of shape as the designer shows it and prints the "
-         "picture's path; --template also saves the page as a template, with its sample picture "
-         "beside it as NAME-picture.png.",
+         "按设计器的显示画出一页包含各种图形的页面，并显示图片路径；--template 还把该页存为"
+         "模板，示例图片放在旁边，名为“名称-picture.png”。",
          runGallery},
         {"geometry", "geometry TEMPLATE.exm [--dpi D]",
-         "Prints every readable element of every page as JSON: bubble boxes with their cells, "
-         "option characters and question numbers, cut boxes, barcode areas, positioning and "
-         "fuzzy boxes, page marks; in pixels at D dots per inch (default the screen's).",
+         "把每页可识别的元素以 JSON 显示：客观题框及其格子、选项字符和题号，主观题框，"
+         "条码区，定位框和模糊识别框，页面标记；单位为每英寸 D 点下的像素（默认为屏幕的）。",
          runGeometry, Runtime::Headless},
         {"read",
          "read TEMPLATE.exm SCAN_OR_FOLDER... [--json] [--csv FILE] [--cuts DIR] "
          "[--marked DIR] [--jobs N]",
-         "Reads filled sheets: one line per scan (with --json one JSON object), --csv one row "
-         "per scan, --cuts the written answers as DIR/QUESTION-PART/SCAN.png, --marked each "
-         "scan straightened with what was read outlined. Exit 0 all read, 1 some need a look, "
-         "2 a file could not be read.",
+         "识读填好的答题卡：每张扫描图一行（加 --json 为一个 JSON 对象），--csv 每张一行，"
+         "--cuts 把主观题答案存为 DIR/题号-部分/扫描图.png，--marked 把每张扫描图校正后"
+         "标出识读的内容。退出状态 0 全部读出，1 有的需要人工查看，2 有文件不能读取。",
          runRead},
     };
     return all;

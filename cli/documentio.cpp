@@ -21,7 +21,7 @@ std::unique_ptr<TVectorGraphics> openTemplate(const QString& path, bool prepare)
     auto document = newDocument();
     QString error;
     if (!document->LoadFromFile(path, &error)) {
-        printError(QStringLiteral("%1: %2").arg(path, error));
+        printError(QStringLiteral("不能读取模板文件 %1。（%2）").arg(path, error));
         return nullptr;
     }
     if (prepare) {
@@ -36,7 +36,7 @@ bool saveTemplate(TVectorGraphics& document, const QString& path)
     QString error;
     if (document.SaveToFile(SaveAllShapes, path, &error))
         return true;
-    printError(error);
+    printError(QStringLiteral("不能保存模板文件 %1。（%2）").arg(path, error));
     return false;
 }
 

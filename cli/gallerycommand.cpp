@@ -158,7 +158,7 @@ int runGallery(const QStringList& args)
     a.expectPositional(0, 0);
     const auto out = a.value(QStringLiteral("-o"));
     if (!out)
-        throw UsageError{QStringLiteral("missing -o OUT.png")};
+        throw UsageError{QStringLiteral("缺少 -o OUT.png")};
 
     const auto templatePath = a.value(QStringLiteral("--template"));
 
@@ -170,7 +170,7 @@ int runGallery(const QStringList& args)
                                                   QStringLiteral("-picture.png"))
                                   : QFileInfo(scratch.filePath(QStringLiteral("sample.png")));
     if (!writeSamplePicture(picture.absoluteFilePath())) {
-        printError(QStringLiteral("Cannot create file %1").arg(picture.absoluteFilePath()));
+        printError(QStringLiteral("不能创建文件 %1").arg(picture.absoluteFilePath()));
         return ExitFileError;
     }
     auto document = newDocument();
@@ -191,7 +191,7 @@ int runGallery(const QStringList& args)
     }
     QSaveFile file(*out);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        printError(QStringLiteral("Cannot create file %1").arg(*out));
+        printError(QStringLiteral("不能创建文件 %1").arg(*out));
         return ExitFileError;
     }
     QTextStream(stdout) << QDir(*out).absolutePath() << '\n';

@@ -21,7 +21,7 @@ qint64 templateId(const Arguments& a)
     bool ok = false;
     const qint64 id = a.positional(1, "ID").toLongLong(&ok);
     if (!ok)
-        throw UsageError{QStringLiteral("ID must be a number")};
+        throw UsageError{QStringLiteral("ID 应为数字")};
     return id;
 }
 
@@ -73,7 +73,7 @@ int get(const Database& db, qint64 id, const QString& out)
 int runLibrary(const QStringList& args)
 {
     Arguments a(args, {}, {QStringLiteral("--db")});
-    const QString action = a.positional(0, "list, add, get or delete");
+    const QString action = a.positional(0, "list、add、get 或 delete");
     const QString path = a.value(QStringLiteral("--db")).value_or(defaultDatabasePath());
     const auto open = [&path](Database& db) {
         QString error;
@@ -106,7 +106,7 @@ int runLibrary(const QStringList& args)
         QString error;
         return deleteTemplate(db, id, &error) ? ExitOk : failed(error);
     }
-    throw UsageError{QStringLiteral("unknown library action %1").arg(action)};
+    throw UsageError{QStringLiteral("未知的模板库操作 %1").arg(action)};
 }
 
 } // namespace sw::cli

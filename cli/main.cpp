@@ -17,14 +17,19 @@ namespace {
 
 void printHelp(QTextStream& out)
 {
-    out << "Usage: sheetwright-cli COMMAND [ARGUMENTS] [--ppi N]\n\n"
-           "Every command takes --ppi N, the screen pixels per inch the document is laid\n"
-           "out with (default 96).\n"
-           "Exit status: 0 success, 1 a check failed or the operation was refused,\n"
-           "2 a file could not be read or written, 64 wrong usage.\n"
-           "--version prints the version.\n\nCommands:\n";
+    out << QStringLiteral("用法：sheetwright-cli 命令 [参数] [--ppi N]\n\n"
+                          "答题卡模板设计器的命令行工具。\n"
+                          "每个命令都接受 --ppi N：排版文档所用的屏幕每英寸像素数（默认 96）。\n"
+                          "退出状态：0 成功，1 检查未通过或操作被拒绝，2 文件不能读取或写入，"
+                          "64 用法错误。\n"
+                          "--version 显示版本。\n\n命令：\n");
     for (const Command& c : commands())
-        out << "  " << c.synopsis << "\n      " << c.help << "\n";
+        out << "  " << c.synopsis << "\n      " << QString::fromUtf8(c.help) << "\n";
+}
+
+QString usage(const Command& command)
+{
+    return QStringLiteral("用法：sheetwright-cli %1\n").arg(QLatin1String(command.synopsis));
 }
 
 // Takes --ppi out of args; the rest goes to the command.
@@ -83,18 +88,17 @@ int main(int argc, char** argv)
     }
     const QString name = args.takeFirst();
     if (!named) {
-        err << "sheetwright-cli: unknown command " << name << " (see --help)\n";
+        err << QStringLiteral("sheetwright-cli：未知命令 %1（见 --help）\n").arg(name);
         return ExitUsage;
     }
     try {
         if (args.contains(QLatin1String("--help"))) {
-            out << "Usage: sheetwright-cli " << named->synopsis << "\n" << named->help << "\n";
+            out << usage(*named) << QString::fromUtf8(named->help) << "\n";
             return ExitOk;
         }
         return named->run(takePpi(args));
     } catch (const UsageError& e) {
-        err << "sheetwright-cli " << name << ": " << e.message << "\n"
-            << "Usage: sheetwright-cli " << named->synopsis << "\n";
+        err << QStringLiteral("sheetwright-cli %1：%2\n").arg(name, e.message) << usage(*named);
         return ExitUsage;
     }
 }

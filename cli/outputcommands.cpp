@@ -36,14 +36,14 @@ bool exportCurrentPage(TVectorGraphics& document, const QString& out, double dpi
         suffix == suffix.toLower() ? out : out + QStringLiteral(".part.") + suffix.toLower();
     QString error;
     if (!ExportImage(document, target, dpi, &error)) {
-        printError(QStringLiteral("%1: %2").arg(out, error));
+        printError(QStringLiteral("不能导出到 %1。（%2）").arg(out, error));
         return false;
     }
     if (target != out) {
         QFile::remove(out);
         if (!QFile::rename(target, out)) {
             QFile::remove(target);
-            printError(QStringLiteral("Cannot create file %1").arg(out));
+            printError(QStringLiteral("不能创建文件 %1").arg(out));
             return false;
         }
     }
@@ -67,21 +67,20 @@ int runExport(const QStringList& args)
     a.expectPositional(1, 1);
     const auto out = a.value(QStringLiteral("-o"));
     if (!out)
-        throw UsageError{QStringLiteral("missing -o OUT")};
+        throw UsageError{QStringLiteral("缺少 -o OUT")};
     const QString suffix = QFileInfo(*out).suffix().toLower();
     if (!ExportSuffixes.contains(suffix))
         throw UsageError{
-            QStringLiteral("cannot tell the format of %1: use .bmp .jpg .jpeg .png .pdf or .svg")
-                .arg(*out)};
+            QStringLiteral("看不出 %1 的格式：请用 .bmp .jpg .jpeg .png .pdf 或 .svg").arg(*out)};
     if (a.flag(QStringLiteral("--all")) && a.value(QStringLiteral("--page")))
-        throw UsageError{QStringLiteral("--page and --all exclude each other")};
+        throw UsageError{QStringLiteral("--page 和 --all 不能同时使用")};
     const double dpi = a.doubleValue(QStringLiteral("--dpi"), screenPpi(), 1, MaxExportDotsPerInch);
 
     auto document = openTemplate(a.positional(0, "IN.exm"));
     if (!document)
         return ExitFileError;
     if (document->PageCount() == 0) {
-        printError(QStringLiteral("%1 has no page").arg(a.positional(0, "IN.exm")));
+        printError(QStringLiteral("模板文件 %1 没有页面").arg(a.positional(0, "IN.exm")));
         return ExitRefused;
     }
     if (!a.flag(QStringLiteral("--all"))) {
@@ -92,7 +91,7 @@ int runExport(const QStringList& args)
         QString error;
         if (ExportPdf(*document, *out, dpi, &error))
             return ExitOk;
-        printError(QStringLiteral("%1: %2").arg(*out, error));
+        printError(QStringLiteral("不能导出到 %1。（%2）").arg(*out, error));
         return ExitFileError;
     }
     for (int i = 0; i < document->PageCount(); ++i) {

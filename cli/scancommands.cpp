@@ -21,6 +21,11 @@ struct ScanJob
     QImage scan;
 };
 
+void printUnreadableScan(const QString& path, const QString& error)
+{
+    printError(QStringLiteral("不能读取扫描图 %1。（%2）").arg(path, error));
+}
+
 // Loads IN.exm and makes the --page page current; exit code on failure.
 int openJobTemplate(const Arguments& a, ScanJob& job)
 {
@@ -28,7 +33,7 @@ int openJobTemplate(const Arguments& a, ScanJob& job)
     if (!job.document)
         return ExitFileError;
     if (job.document->PageCount() == 0) {
-        printError(QStringLiteral("%1 has no page").arg(a.positional(0, "IN.exm")));
+        printError(QStringLiteral("模板文件 %1 没有页面").arg(a.positional(0, "IN.exm")));
         return ExitRefused;
     }
     const int n = a.intValue(QStringLiteral("--page"), 1, 1, job.document->PageCount());
@@ -42,9 +47,10 @@ int openScanJob(const Arguments& a, ScanJob& job)
     if (const int status = openJobTemplate(a, job))
         return status;
     QString error;
-    job.scan = loadScan(a.positional(1, "SCAN"), &error);
+    const QString scanPath = a.positional(1, "SCAN");
+    job.scan = loadScan(scanPath, &error);
     if (job.scan.isNull()) {
-        printError(error); // names the file
+        printUnreadableScan(scanPath, error);
         return ExitFileError;
     }
     return ExitOk;
@@ -54,7 +60,7 @@ QString requiredOutput(const Arguments& a)
 {
     const auto out = a.value(QStringLiteral("-o"));
     if (!out)
-        throw UsageError{QStringLiteral("missing -o OUT")};
+        throw UsageError{QStringLiteral("缺少 -o OUT")};
     return *out;
 }
 
@@ -91,25 +97,25 @@ int runDeskew(const QStringList& args)
     QString error;
     const QByteArray jpeg = readJpegFile(scanPath, &error);
     if (!error.isEmpty()) {
-        printError(error); // names the file
+        printUnreadableScan(scanPath, error);
         return ExitFileError;
     }
     ScanStraightening scan;
     if (!jpeg.isEmpty() && !scan.start(jpeg, &error)) {
-        printError(QStringLiteral("%1: %2").arg(scanPath, error));
+        printUnreadableScan(scanPath, error);
         return ExitFileError;
     }
     if (jpeg.isEmpty()) {
         const QImage picture = loadScan(scanPath, &error);
         if (picture.isNull()) {
-            printError(error);
+            printUnreadableScan(scanPath, error);
             return ExitFileError;
         }
         scan.start(picture);
     }
     const auto c = scan.correct(*job.document, &error);
     if (!c) {
-        printError(QStringLiteral("%1: %2").arg(scanPath, error));
+        printUnreadableScan(scanPath, error);
         return ExitFileError;
     }
     QTextStream(stdout) << c->skewAngle << '\n';
@@ -117,7 +123,7 @@ int runDeskew(const QStringList& args)
         QTextStream(stdout) << c->message << '\n';
     if (!c->detected) {
         if (c->message.isEmpty())
-            printError(QStringLiteral("the positioning marks were not found"));
+            printError(QStringLiteral("扫描图 %1 上没有找到定位标记").arg(scanPath));
         return ExitRefused;
     }
     QSaveFile file(out);
@@ -125,9 +131,9 @@ int runDeskew(const QStringList& args)
         file.commit())
         return ExitOk;
     if (scan.scanFailed())
-        printError(QStringLiteral("%1: %2").arg(scanPath, error));
+        printUnreadableScan(scanPath, error);
     else
-        printError(QStringLiteral("Cannot create file %1 %2")
+        printError(QStringLiteral("不能创建文件 %1。（%2）")
                        .arg(out, error.isEmpty() ? file.errorString() : error));
     return ExitFileError;
 }

@@ -13,7 +13,7 @@ int runNew(const QStringList& args)
     auto document = newDocument();
     QString error;
     if (!document->NewPage(-1, -1, &error)) {
-        printError(error);
+        printError(QStringLiteral("不能建立页面：%1").arg(error));
         return ExitRefused;
     }
     document->RenumberPages();

@@ -25,22 +25,21 @@ int readSettings(const QString& path, WizardSettings& settings)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        printError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        printError(QStringLiteral("不能打开设置文件 %1：%2").arg(path, file.errorString()));
         return ExitFileError;
     }
     const QByteArray data = file.read(MaxSettingsBytes + 1);
     if (data.size() > MaxSettingsBytes)
-        throw UsageError{QStringLiteral("%1 is not a settings file: larger than %2 bytes")
-                             .arg(path)
-                             .arg(MaxSettingsBytes)};
+        throw UsageError{
+            QStringLiteral("%1 不是设置文件：大于 %2 字节").arg(path).arg(MaxSettingsBytes)};
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(data, &parseError);
     if (!json.isObject())
-        throw UsageError{
-            QStringLiteral("%1 is not a JSON object: %2").arg(path, parseError.errorString())};
+        throw UsageError{QStringLiteral("设置文件 %1 不是一个 JSON 对象。（%2）")
+                             .arg(path, parseError.errorString())};
     QString error;
     if (!settings.applyJson(json.object(), &error))
-        throw UsageError{error};
+        throw UsageError{QStringLiteral("设置文件 %1：%2").arg(path, error)};
     return ExitOk;
 }
 
@@ -52,7 +51,7 @@ int runWizard(const QStringList& args)
     a.expectPositional(0, 0);
     const auto out = a.value(QStringLiteral("-o"));
     if (!out)
-        throw UsageError{QStringLiteral("missing -o OUT.exm")};
+        throw UsageError{QStringLiteral("缺少 -o OUT.exm")};
     WizardSettings settings;
     if (const auto path = a.value(QStringLiteral("--settings"))) {
         if (const int status = readSettings(*path, settings))
@@ -72,7 +71,7 @@ int runWizard(const QStringList& args)
         },
         &error);
     if (!generated) {
-        printError(error);
+        printError(QStringLiteral("不能生成答题卡：%1").arg(error));
         return ExitRefused;
     }
     if (!saveTemplate(*document, *out))

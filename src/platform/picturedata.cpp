@@ -19,6 +19,24 @@ template <typename T> T readAt(const QByteArray& data, int offset)
     return qFromUnaligned<T>(data.constData() + offset);
 }
 
+// Run-length coded pixels have no size that follows from the picture's, and
+// Qt's reader takes a file cut short for a whole picture. The header states
+// how many bytes they take (the file size as a fallback).
+QString rleBmpShortfall(const QByteArray& head, qint64 fileSize, quint32 pixelOffset)
+{
+    if (head.size() < 38)
+        return QStringLiteral("truncated BMP header");
+    const quint32 fileBytes = qFromLittleEndian(readAt<quint32>(head, 2));
+    const quint32 dataBytes = qFromLittleEndian(readAt<quint32>(head, 34));
+    const qint64 needed = dataBytes > 0 ? qint64(pixelOffset) + dataBytes : qint64(fileBytes);
+    if (fileSize < needed)
+        return QStringLiteral(
+                   "truncated BMP: its run-length coded pixels end at byte %1, the file has %2")
+            .arg(needed)
+            .arg(fileSize);
+    return {};
+}
+
 QString bmpShortfall(const QByteArray& head, qint64 fileSize)
 {
     if (head.size() < 30)
@@ -42,10 +60,14 @@ QString bmpShortfall(const QByteArray& head, qint64 fileSize)
         compression = qFromLittleEndian(readAt<quint32>(head, 30));
     }
     constexpr quint32 Uncompressed = 0;
+    constexpr quint32 RunLength8 = 1;
+    constexpr quint32 RunLength4 = 2;
     constexpr quint32 BitFields = 3;
     constexpr quint32 AlphaBitFields = 6;
+    if (compression == RunLength8 || compression == RunLength4)
+        return rleBmpShortfall(head, fileSize, pixelOffset);
     if (compression != Uncompressed && compression != BitFields && compression != AlphaBitFields)
-        return {}; // run-length coded: the reader sees where the data ends
+        return {}; // any other coding is left to the reader
     if (width <= 0 || bitsPerPixel == 0)
         return {};
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;

@@ -23,10 +23,10 @@ QString driverName(DatabaseEngine engine)
 QString missingDriver(DatabaseEngine engine)
 {
     return engine == DatabaseEngine::PostgreSQL
-               ? QStringLiteral("The PostgreSQL driver of Qt SQL (QPSQL, Debian package "
-                                "libqt6sql6-psql) is not installed")
-               : QStringLiteral("The SQLite driver of Qt SQL (QSQLITE, Debian package "
-                                "libqt6sql6-sqlite) is not installed");
+               ? QStringLiteral("没有安装 Qt SQL 的 PostgreSQL 驱动（QPSQL，Debian 软件包 "
+                                "libqt6sql6-psql）")
+               : QStringLiteral("没有安装 Qt SQL 的 SQLite 驱动（QSQLITE，Debian 软件包 "
+                                "libqt6sql6-sqlite）");
 }
 
 // A libpq connection parameter value in single quotes.
@@ -123,11 +123,10 @@ bool Database::open(const QString& location, QString* error)
     if (parsed.engine == DatabaseEngine::SQLite) {
         // SQLite would open a private temporary database for an empty name.
         if (location.isEmpty())
-            return reportFailure(error, QStringLiteral("No database file given"));
+            return reportFailure(error, QStringLiteral("没有指定数据库文件"));
         const QFileInfo info(location);
         if (info.exists() && !info.isFile())
-            return reportFailure(
-                error, QStringLiteral("The database path %1 is not a file").arg(location));
+            return reportFailure(error, QStringLiteral("数据库路径 %1 不是文件").arg(location));
     }
 
     m_location = parsed;
@@ -176,20 +175,20 @@ bool Database::connect(QString* error) const
     }
     const QString reason = sqlReason(handle.lastError());
     if (m_location.engine == DatabaseEngine::PostgreSQL)
-        return reportFailure(error, QStringLiteral("Cannot connect to the database server %1%2: %3")
-                                        .arg(m_location.server(),
-                                             m_location.user.isEmpty()
-                                                 ? QString()
-                                                 : QStringLiteral(" as %1").arg(m_location.user),
-                                             reason));
-    return reportFailure(error,
-                         QStringLiteral("Cannot open the database %1: %2").arg(m_path, reason));
+        return reportFailure(error,
+                             QStringLiteral("不能连接数据库服务器 %1%2：%3")
+                                 .arg(m_location.server(),
+                                      m_location.user.isEmpty()
+                                          ? QString()
+                                          : QStringLiteral("（用户 %1）").arg(m_location.user),
+                                      reason));
+    return reportFailure(error, QStringLiteral("不能打开数据库 %1：%2").arg(m_path, reason));
 }
 
 bool Database::ready(QString* error) const
 {
     if (m_connectionName.isEmpty())
-        return reportFailure(error, QStringLiteral("The database is not open"));
+        return reportFailure(error, QStringLiteral("数据库没有打开"));
     return !m_lost || connect(error);
 }
 
@@ -198,26 +197,25 @@ bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
 {
     if (runSql(query, sql, values))
         return true;
-    return reportFailure(error,
-                         describeFailure(QStringLiteral("Database statement failed (%1)").arg(sql),
-                                         query.lastError()));
+    return reportFailure(
+        error, describeFailure(QStringLiteral("数据库 %1 执行语句失败（%2）").arg(m_path, sql),
+                               query.lastError()));
 }
 
 QString Database::describeFailure(const QString& what, const QSqlError& sqlError) const
 {
     const QString reason = sqlReason(sqlError);
     if (isBusy(m_location.engine, sqlError))
-        return QStringLiteral("The database %1 is busy: another program has kept it locked for "
-                              "more than %2 seconds. Try again later. (%3)")
+        return QStringLiteral("数据库 %1 正忙：另一个程序锁住它已超过 %2 秒，请稍后再试。（%3）")
             .arg(m_path)
             .arg(m_busyTimeoutMs / 1000.0)
             .arg(reason);
     if (connectionLost(sqlError)) {
         m_lost = true;
-        return QStringLiteral("Lost the connection to the database server %1: %2")
+        return QStringLiteral("与数据库服务器 %1 的连接断开了：%2")
             .arg(m_location.server(), reason);
     }
-    return reason.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, reason);
+    return reason.isEmpty() ? what : QStringLiteral("%1：%2").arg(what, reason);
 }
 
 // A broken server connection shows as an error without SQLSTATE (libpq's own),
@@ -261,8 +259,8 @@ bool Database::prepareSchema(QString* error)
         return false;
     if (!missing.isEmpty())
         return reportFailure(
-            error, QStringLiteral("The database %1 is not a usable Sheetwright database: %2")
-                       .arg(m_path, missing));
+            error,
+            QStringLiteral("数据库 %1 不能用作 Sheetwright 的数据库：%2").arg(m_path, missing));
     return transaction.commit(error);
 }
 
@@ -273,9 +271,8 @@ bool Database::inspectSchema(QString& missing, QString* error) const
     const auto failed = [&](const QSqlQuery& query) {
         if (isBusy(m_location.engine, query.lastError()) || connectionLost(query.lastError()))
             return reportFailure(error, describeFailure(QString(), query.lastError()));
-        return reportFailure(
-            error, QStringLiteral("The database %1 is not a usable Sheetwright database: %2")
-                       .arg(m_path, sqlReason(query.lastError())));
+        return reportFailure(error, QStringLiteral("数据库 %1 不能用作 Sheetwright 的数据库：%2")
+                                        .arg(m_path, sqlReason(query.lastError())));
     };
     QSqlQuery query(connection());
     if (!runSql(query, listTablesStatement(m_location.engine)))
@@ -288,7 +285,7 @@ bool Database::inspectSchema(QString& missing, QString* error) const
     missing.clear();
     for (const TableSchema& table : databaseSchema(m_location.engine)) {
         if (!tables.contains(table.name, Qt::CaseInsensitive)) {
-            missing = QStringLiteral("table %1 is missing").arg(table.name);
+            missing = QStringLiteral("缺少表 %1").arg(table.name);
             return true;
         }
         if (!runSql(query, listColumnsStatement(m_location.engine), {table.name}))
@@ -299,7 +296,7 @@ bool Database::inspectSchema(QString& missing, QString* error) const
         query.finish();
         for (const TableSchema::Column& column : table.columns)
             if (!columns.contains(column.name, Qt::CaseInsensitive)) {
-                missing = QStringLiteral("table %1 has no column %2").arg(table.name, column.name);
+                missing = QStringLiteral("表 %1 缺少列 %2").arg(table.name, column.name);
                 return true;
             }
     }

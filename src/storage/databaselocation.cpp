@@ -61,19 +61,18 @@ bool parseDatabaseLocation(const QString& text, DatabaseLocation& location, QStr
     const QString shown =
         url.isValid() ? url.toString(QUrl::RemovePassword) : text.section(QLatin1Char('@'), -1);
     const auto refuse = [&](const QString& why) {
-        return reportFailure(
-            error, QStringLiteral("The database address %1 is not usable: %2").arg(shown, why));
+        return reportFailure(error, QStringLiteral("数据库地址 %1 不可用：%2").arg(shown, why));
     };
     // Qt's reason ends with the whole text, password included.
     if (!url.isValid())
         return refuse(url.errorString().section(QStringLiteral("; source was"), 0, 0));
     if (url.host().isEmpty())
-        return refuse(QStringLiteral("it names no server"));
+        return refuse(QStringLiteral("没有指明服务器"));
     const QString databaseName = url.path().mid(1);
     if (databaseName.isEmpty() || databaseName.contains(QLatin1Char('/')))
-        return refuse(QStringLiteral("it names no database (postgresql://user@host/dbname)"));
+        return refuse(QStringLiteral("没有指明数据库（postgresql://user@host/dbname）"));
     if (url.port() == 0)
-        return refuse(QStringLiteral("port 0"));
+        return refuse(QStringLiteral("端口不能为 0"));
 
     DatabaseLocation result;
     result.engine = DatabaseEngine::PostgreSQL;
@@ -84,10 +83,10 @@ bool parseDatabaseLocation(const QString& text, DatabaseLocation& location, QStr
     result.databaseName = databaseName;
     for (const auto& [name, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
         if (!isOptionName(name))
-            return refuse(QStringLiteral("the option name \"%1\"").arg(name));
+            return refuse(QStringLiteral("选项名“%1”无效").arg(name));
         // The Qt driver turns ";" into a separator of connection parameters.
         if (value.contains(QLatin1Char(';')))
-            return refuse(QStringLiteral("the value of option %1 holds a \";\"").arg(name));
+            return refuse(QStringLiteral("选项 %1 的值含有“;”").arg(name));
         result.options.append({name, value});
     }
     location = result;

@@ -44,13 +44,13 @@ SqlTransaction::SqlTransaction(const Database& database) : m_database(database)
         QSqlQuery query(connection);
         m_active = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
         if (!m_active)
-            m_beginError = database.describeFailure(
-                QStringLiteral("Cannot begin a database transaction"), query.lastError());
+            m_beginError =
+                database.describeFailure(QStringLiteral("不能开始数据库事务"), query.lastError());
     } else {
         m_active = connection.transaction();
         if (!m_active)
-            m_beginError = database.describeFailure(
-                QStringLiteral("Cannot begin a database transaction"), connection.lastError());
+            m_beginError = database.describeFailure(QStringLiteral("不能开始数据库事务"),
+                                                    connection.lastError());
     }
 }
 
@@ -73,8 +73,8 @@ bool SqlTransaction::commit(QString* error)
         return begun(error);
     QSqlDatabase connection = m_database.connection();
     if (!connection.commit()) {
-        const QString message = m_database.describeFailure(
-            QStringLiteral("Cannot commit the database transaction"), connection.lastError());
+        const QString message = m_database.describeFailure(QStringLiteral("不能提交数据库事务"),
+                                                           connection.lastError());
         connection.rollback();
         m_active = false;
         return reportFailure(error, message);

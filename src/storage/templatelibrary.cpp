@@ -22,9 +22,10 @@ QDateTime storedDate(const QVariant& value)
     return QDateTime::fromString(value.toString(), DateFormat);
 }
 
-QString missingTemplate(qint64 id)
+QString missingTemplate(const Database& database, qint64 id)
 {
-    return QStringLiteral("There is no template with id %1 (another program may have deleted it)")
+    return QStringLiteral("数据库 %1 的模板库中没有编号为 %2 的模板（可能已被另一个程序删除）")
+        .arg(database.path())
         .arg(id);
 }
 
@@ -44,8 +45,9 @@ bool listTemplates(const Database& database, QList<TemplateEntry>& entries, QStr
             {query.value(0).toLongLong(), query.value(1).toString(), storedDate(query.value(2))});
     if (query.lastError().isValid())
         return reportFailure(error,
-                             database.describeFailure(QStringLiteral("Cannot list the templates"),
-                                                      query.lastError()));
+                             database.describeFailure(
+                                 QStringLiteral("不能列出数据库 %1 中的模板").arg(database.path()),
+                                 query.lastError()));
     entries = result;
     return true;
 }
@@ -54,11 +56,11 @@ bool storeTemplate(Database& database, const QString& name, const QByteArray& by
                    const QDateTime& date, qint64* id, QString* error)
 {
     if (name.isEmpty())
-        return reportFailure(error, QStringLiteral("A template needs a name"));
+        return reportFailure(error, QStringLiteral("模板需要名称"));
     if (bytes.isEmpty())
-        return reportFailure(error, QStringLiteral("An empty template cannot be stored"));
+        return reportFailure(error, QStringLiteral("空模板不能保存"));
     if (!date.isValid())
-        return reportFailure(error, QStringLiteral("A template needs a valid date"));
+        return reportFailure(error, QStringLiteral("模板需要有效的日期"));
     SqlTransaction transaction(database);
     if (!transaction.begun(error))
         return false;
@@ -70,8 +72,9 @@ bool storeTemplate(Database& database, const QString& name, const QByteArray& by
         return false;
     if (!query.next())
         return reportFailure(error,
-                             database.describeFailure(QStringLiteral("Cannot store the template"),
-                                                      query.lastError()));
+                             database.describeFailure(
+                                 QStringLiteral("不能把模板保存到数据库 %1").arg(database.path()),
+                                 query.lastError()));
     const qint64 newId = query.value(0).toLongLong();
     query.finish();
     if (!transaction.commit(error))
@@ -90,10 +93,12 @@ bool fetchTemplate(const Database& database, qint64 id, QByteArray& bytes, QStri
         return false;
     if (!query.next()) {
         if (query.lastError().isValid())
-            return reportFailure(
-                error, database.describeFailure(QStringLiteral("Cannot read template %1").arg(id),
-                                                query.lastError()));
-        return reportFailure(error, missingTemplate(id));
+            return reportFailure(error, database.describeFailure(
+                                            QStringLiteral("不能读取数据库 %1 中编号为 %2 的模板")
+                                                .arg(database.path())
+                                                .arg(id),
+                                            query.lastError()));
+        return reportFailure(error, missingTemplate(database, id));
     }
     bytes = query.value(0).toByteArray();
     return true;
@@ -108,7 +113,7 @@ bool deleteTemplate(Database& database, qint64 id, QString* error)
     if (!database.run(query, QStringLiteral("DELETE FROM templet WHERE id = ?"), {id}, error))
         return false;
     if (query.numRowsAffected() < 1)
-        return reportFailure(error, missingTemplate(id));
+        return reportFailure(error, missingTemplate(database, id));
     return transaction.commit(error);
 }
 

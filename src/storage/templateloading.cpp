@@ -2,6 +2,7 @@
 
 #include "document/templatestream.h"
 #include "document/vectorgraphics.h"
+#include "storage/database.h"
 #include "storage/sqlsupport.h"
 #include "storage/templatelibrary.h"
 
@@ -16,7 +17,9 @@ bool loadTemplateIntoDocument(const Database& database, qint64 id, TVectorGraphi
     if (!fetchTemplate(database, id, bytes, error))
         return false;
     if (bytes.isEmpty())
-        return reportFailure(error, QStringLiteral("Template %1 holds no data").arg(id));
+        return reportFailure(
+            error,
+            QStringLiteral("数据库 %1 中编号为 %2 的模板没有内容").arg(database.path()).arg(id));
 
     // A stream without pages would leave the document without a current
     // page, so look before replacing anything.
@@ -24,7 +27,9 @@ bool loadTemplateIntoDocument(const Database& database, qint64 id, TVectorGraphi
     QString reason;
     bool readable = readTemplate(bytes, stored, document.PixelsPerInch, &reason);
     if (readable && stored.Papers.empty())
-        return reportFailure(error, QStringLiteral("Template %1 holds no page").arg(id));
+        return reportFailure(
+            error,
+            QStringLiteral("数据库 %1 中编号为 %2 的模板没有页面").arg(database.path()).arg(id));
     if (readable) {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
@@ -32,7 +37,10 @@ bool loadTemplateIntoDocument(const Database& database, qint64 id, TVectorGraphi
     }
     if (!readable)
         return reportFailure(error,
-                             QStringLiteral("Template %1 cannot be read: %2").arg(id).arg(reason));
+                             QStringLiteral("数据库 %1 中编号为 %2 的模板已损坏，不能读取。（%3）")
+                                 .arg(database.path())
+                                 .arg(id)
+                                 .arg(reason));
     document.RenumberPages();
     document.LayoutMarks();
     return true;

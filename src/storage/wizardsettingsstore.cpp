@@ -23,19 +23,29 @@ QVariantList values(const WizardSettings& settings)
     return result;
 }
 
-bool readInteger(const QVariant& value, const WizardIntegerSetting& setting, int& result,
-                 QString* error)
+QString storedSettingsInvalid(const Database& database, const QString& reason)
+{
+    return QStringLiteral("数据库 %1 中保存的向导设置无效：%2").arg(database.path(), reason);
+}
+
+bool readInteger(const Database& database, const QVariant& value,
+                 const WizardIntegerSetting& setting, int& result, QString* error)
 {
     const QLatin1String key(setting.key);
     if (value.isNull())
-        return reportFailure(error, QStringLiteral("%1: the stored row holds no value").arg(key));
+        return reportFailure(
+            error, storedSettingsInvalid(database,
+                                         QStringLiteral("%1没有值").arg(wizardSettingName(key))));
     const int type = value.typeId();
     if (type != QMetaType::LongLong && type != QMetaType::Int)
-        return reportFailure(error, QStringLiteral("%1: the stored value \"%2\" is not an integer")
-                                        .arg(key, value.toString()));
+        return reportFailure(
+            error,
+            storedSettingsInvalid(database, QStringLiteral("%1的值“%2”不是整数")
+                                                .arg(wizardSettingName(key), value.toString())));
     const qlonglong number = value.toLongLong();
-    if (!checkWizardInteger(setting, static_cast<double>(number), error))
-        return false;
+    QString reason;
+    if (!checkWizardInteger(setting, static_cast<double>(number), &reason))
+        return reportFailure(error, storedSettingsInvalid(database, reason));
     result = static_cast<int>(number);
     return true;
 }
@@ -55,8 +65,9 @@ bool loadWizardSettings(const Database& database, WizardSettings& settings, QStr
     const bool hasRow = query.next();
     if (!hasRow && query.lastError().isValid())
         return reportFailure(
-            error, database.describeFailure(QStringLiteral("Cannot read the wizard settings"),
-                                            query.lastError()));
+            error, database.describeFailure(
+                       QStringLiteral("不能读取数据库 %1 中的向导设置").arg(database.path()),
+                       query.lastError()));
     if (found)
         *found = hasRow;
     if (!hasRow) {
@@ -67,13 +78,14 @@ bool loadWizardSettings(const Database& database, WizardSettings& settings, QStr
     WizardSettings loaded;
     int index = 0;
     for (const WizardIntegerSetting& setting : wizardIntegerSettings())
-        if (!readInteger(query.value(index++), setting, loaded.*setting.field, error))
+        if (!readInteger(database, query.value(index++), setting, loaded.*setting.field, error))
             return false;
     for (const WizardLinesSetting& setting : wizardLinesSettings())
         loaded.*setting.field = splitWizardLines(query.value(index++).toString());
     loaded.warning = query.value(index).toString();
-    if (!loaded.validate(error))
-        return false;
+    QString reason;
+    if (!loaded.validate(&reason))
+        return reportFailure(error, storedSettingsInvalid(database, reason));
     settings = loaded;
     return true;
 }

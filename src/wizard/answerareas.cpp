@@ -152,7 +152,7 @@ void createkg(SheetGeneration& g)
     g.makeFirstPageCurrent();
     if (a.unplacedRows > 0)
         throw GenerationError(
-            QStringLiteral("questions %1 to %2 do not fit on the pages").arg(placed + 1).arg(kg));
+            QStringLiteral("第 %1 到 %2 题在页面上放不下").arg(placed + 1).arg(kg));
 }
 
 // Frames, cut boxes, warnings and page labels of every answer column; the
@@ -162,7 +162,7 @@ void createzg(SheetGeneration& g)
     const AnswerLayout& a = answerLayout(g);
     ColumnPainter paint(g, a);
     if (a.columns.empty())
-        throw GenerationError(QStringLiteral("the document has no page"));
+        throw GenerationError(QStringLiteral("文档没有页面"));
     const AnswerColumn& opening = a.columns.front();
 
     g.makeFirstPageCurrent();

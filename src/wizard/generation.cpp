@@ -59,7 +59,10 @@ int maxExamNumberDigits(const WizardSettings& settings, double pixelsPerMm)
     const int edge = roundHalfEven(sheet::MarginMm * pixelsPerMm + 22);
     const double usable = paperFormat(settings.pagesize).width * pixelsPerMm - 2 * edge;
     const int Wc = columnWidth(usable, columnCount(settings));
-    return (Wc - 5 - sheet::MinInformationWidth - 2) / (sheet::BubbleWidth + sheet::BubbleColSpace);
+    // The narrow information block spans Wc - E - 5 with E = 25 D + 2; its
+    // frame needs at least one unit.
+    constexpr int cell = sheet::BubbleWidth + sheet::BubbleColSpace;
+    return std::max(0, (Wc - 5 - 2 - 1) / cell);
 }
 
 int SheetGeneration::totalPages() const
@@ -104,14 +107,14 @@ TFont SheetGeneration::font(int points, const QString& family) const
 void SheetGeneration::makePageCurrent(int index)
 {
     if (index < 0 || index >= document.PageCount())
-        throw GenerationError(QStringLiteral("page %1 does not exist").arg(index + 1));
+        throw GenerationError(QStringLiteral("第 %1 页不存在").arg(index + 1));
     document.CurrentPage = index;
 }
 
 void SheetGeneration::append(std::unique_ptr<TGraphics> shape)
 {
     if (document.PageCount() == 0)
-        throw GenerationError(QStringLiteral("the document has no page"));
+        throw GenerationError(QStringLiteral("文档没有页面"));
     document.AddShape(std::move(shape));
 }
 
@@ -181,19 +184,28 @@ void computeQuantities(SheetGeneration& g)
     g.Wc = columnWidth(page.Width * P - g.L - g.R, g.columns());
 
     // The notes panel is as wide as its widest line plus the heading column,
-    // and never narrower than the filling example at its foot.
+    // and never narrower than the filling example at its foot: short notes
+    // alone would give a panel that the example sticks out of.
     g.setCanvasFont(8);
     int widest = 0;
     for (const QString& line : g.settings.attention)
         widest = std::max(widest, g.TW(line));
     g.setCanvasFont(10);
     const int example = g.TW(sheet::CorrectFillingLabel) + 25;
-    g.N = std::max(widest + 30, example + 30);
+    const int notesWidth = widest + 30;
+    g.N = std::max(notesWidth, example + 30);
 
     g.E = g.settings.examcodetype == WizardBarcode
               ? 250
               : g.settings.examcodeleng * (sheet::BubbleWidth + sheet::BubbleColSpace) + 2;
     g.I = g.Wc - g.N - g.E - 10;
+    // Whether the notes stand beside the information block is decided at the
+    // notes' own width, so that widening the panel for its example does not
+    // send short notes below the header; the widened panel only has to leave
+    // the information block some width.
+    const int roomAtNotesWidth = g.Wc - notesWidth - g.E - 10;
+    g.narrowNotes = g.settings.examcodetype == WizardBubbles &&
+                    roomAtNotesWidth >= sheet::MinInformationWidth && g.I > 0;
 
     if (g.isA4())
         g.groupsPerRow = 5;

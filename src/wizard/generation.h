@@ -60,7 +60,9 @@ int columnCount(const WizardSettings& settings);
 // between the column area's left and right edges.
 int columnWidth(double usable, int columns);
 // Most exam-number digits whose bubble block leaves room in a column for an
-// information block of at least MinInformationWidth beside it.
+// information block beside it. Below MinInformationWidth the block moves to
+// the column's left edge and narrows; it fits while its frame keeps a
+// positive width.
 int maxExamNumberDigits(const WizardSettings& settings, double pixelsPerMm);
 
 // A step that cannot go on; the sequence reports it under the step's code.
@@ -127,6 +129,9 @@ struct SheetGeneration
     int N = 0;  // notes width
     int E = 0;  // exam-number block width
     int I = 0;  // information width
+    // The notes form a narrow panel beside the information block (else they
+    // run across the column below the header).
+    bool narrowNotes = false;
     int groupsPerRow = 0;
     int Yc = 0; // vertical cursor
     std::optional<AnswerLayout> answers;
@@ -173,7 +178,7 @@ private:
     void append(std::unique_ptr<TGraphics> shape);
 };
 
-// The quantities L, R, Ti, Bi, Wc, N, E, I and the groups per row, from the
+// The quantities L, R, Ti, Bi, Wc, N, E, I, the notes form and the groups per row, from the
 // first page and the settings.
 void computeQuantities(SheetGeneration& g);
 // The answer columns for the cursor as the notes left it.

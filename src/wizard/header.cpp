@@ -38,7 +38,11 @@ void createtitle(SheetGeneration& g)
         g.setCanvasFont(18);
         const int w = g.TW(line) + 5;
         const int h = g.TH(line) + 2;
-        // The first column's share of the page; on A4 the whole page.
+        // The first column's share of the page; on A4 the whole page, measured
+        // as the page surface shows it. The surface itself is not asked: it
+        // takes the new page's width only when it is next drawn, after the
+        // generation, and the command-line tool has none. Once drawn at the
+        // new page's scale of 1 it is exactly this wide.
         const double span = g.isA4() ? g.rnd(pageWidth) : pageWidth / g.columns();
         const int x = g.rnd((span - w) / 2);
         y += h;
@@ -149,7 +153,7 @@ void createxinxi(SheetGeneration& g)
     const int n = int(g.settings.info.size());
     int X = g.L;
     int W = g.Wc - g.E - 5;
-    if (g.I >= sheet::MinInformationWidth) {
+    if (g.narrowNotes) {
         X = g.L + g.N + 5;
         W = g.I;
     } else {

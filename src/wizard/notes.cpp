@@ -196,7 +196,7 @@ void createzhuyi(SheetGeneration& g)
     g.setCanvasFont(12);
     const int th = g.TH(QStringLiteral("阿"));
     const int gap = (sheet::BlockHeight - 4 * th) / 5;
-    if (g.I >= sheet::MinInformationWidth && g.settings.examcodetype == WizardBubbles)
+    if (g.narrowNotes)
         narrowPanel(g, th, gap);
     else
         fullWidthBlock(g);

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <utility>
 
 namespace sw {
 
@@ -28,10 +29,11 @@ bool readInteger(const QJsonValue& value, const WizardIntegerSetting& setting, i
 {
     const QLatin1String key(setting.key);
     if (!value.isDouble())
-        return fail(error, QStringLiteral("%1: expected an integer").arg(key));
+        return fail(error, QStringLiteral("%1应为整数").arg(wizardSettingName(key)));
     const double number = value.toDouble();
     if (number != std::trunc(number))
-        return fail(error, QStringLiteral("%1: %2 is not an integer").arg(key).arg(number));
+        return fail(error,
+                    QStringLiteral("%1的值 %2 不是整数").arg(wizardSettingName(key)).arg(number));
     if (!checkWizardInteger(setting, number, error))
         return false;
     result = static_cast<int>(number);
@@ -55,17 +57,20 @@ bool readLines(const QJsonValue& value, const QString& key, QStringList& result,
         return true;
     }
     if (!value.isArray())
-        return fail(error, QStringLiteral("%1: expected a string or an array of lines").arg(key));
+        return fail(error,
+                    QStringLiteral("%1应为字符串或由各行组成的数组").arg(wizardSettingName(key)));
     QStringList lines;
     const QJsonArray array = value.toArray();
     for (qsizetype i = 0; i < array.size(); ++i) {
         const QJsonValue line = array.at(i);
         if (!line.isString())
-            return fail(error, QStringLiteral("%1[%2]: expected a string").arg(key).arg(i));
+            return fail(
+                error,
+                QStringLiteral("%1的第 %2 项应为字符串").arg(wizardSettingName(key)).arg(i + 1));
         if (hasLineBreak(line.toString()))
             return fail(
                 error,
-                QStringLiteral("%1[%2]: a line must not contain a line break").arg(key).arg(i));
+                QStringLiteral("%1的第 %2 行含有换行符").arg(wizardSettingName(key)).arg(i + 1));
         lines.append(line.toString());
     }
     result = lines;
@@ -80,7 +85,7 @@ bool readWarning(const QJsonValue& value, QString& result, QString* error)
     if (lines.size() > 1)
         return fail(
             error,
-            QStringLiteral("%1: must be a single line").arg(QLatin1String(WizardWarningKey)));
+            QStringLiteral("%1只能有一行").arg(wizardSettingName(QLatin1String(WizardWarningKey))));
     result = lines.value(0);
     return true;
 }
@@ -139,8 +144,8 @@ bool checkWizardInteger(const WizardIntegerSetting& setting, double value, QStri
 {
     if (value >= setting.minimum && value <= setting.maximum)
         return true;
-    return fail(error, QStringLiteral("%1: %2 is outside %3 to %4")
-                           .arg(QLatin1String(setting.key))
+    return fail(error, QStringLiteral("%1的值 %2 超出 %3 到 %4 的范围")
+                           .arg(wizardSettingName(QLatin1String(setting.key)))
                            .arg(value, 0, 'g', 15)
                            .arg(setting.minimum)
                            .arg(setting.maximum));
@@ -154,6 +159,27 @@ const std::array<WizardLinesSetting, 3>& wizardLinesSettings()
         {"info", &WizardSettings::info},
     }};
     return settings;
+}
+
+QString wizardSettingName(const QString& key)
+{
+    static const std::array<std::pair<const char*, const char*>, 11> labels{{
+        {"pagecount", "页数"},
+        {"pagesize", "尺寸"},
+        {"pagetype", "样式"},
+        {"examcodetype", "准考证类型"},
+        {"examcodeleng", "准考证位数"},
+        {"kgcount", "客观题数量"},
+        {"groupnumber", "每组数量"},
+        {"attention", "注意事项"},
+        {"title", "标题"},
+        {"info", "信息"},
+        {"warning", "警告内容"},
+    }};
+    for (const auto& [stored, label] : labels)
+        if (key == QLatin1String(stored))
+            return QStringLiteral("向导设置“%1”（%2）").arg(QString::fromUtf8(label), key);
+    return QStringLiteral("向导设置 %1").arg(key);
 }
 
 QStringList wizardSettingKeys()
@@ -177,14 +203,14 @@ bool WizardSettings::validate(QString* error) const
         const QStringList& lines = this->*setting.field;
         for (qsizetype i = 0; i < lines.size(); ++i)
             if (hasLineBreak(lines[i]))
-                return fail(error, QStringLiteral("%1[%2]: a line must not contain a line break")
-                                       .arg(QLatin1String(setting.key))
-                                       .arg(i));
+                return fail(error, QStringLiteral("%1的第 %2 行含有换行符")
+                                       .arg(wizardSettingName(QLatin1String(setting.key)))
+                                       .arg(i + 1));
     }
     if (hasLineBreak(warning))
         return fail(
             error,
-            QStringLiteral("%1: must be a single line").arg(QLatin1String(WizardWarningKey)));
+            QStringLiteral("%1只能有一行").arg(wizardSettingName(QLatin1String(WizardWarningKey))));
     return true;
 }
 
@@ -201,7 +227,7 @@ bool WizardSettings::applyJson(const QJsonObject& overrides, QString* error)
         else if (key == QLatin1String(WizardWarningKey))
             ok = readWarning(it.value(), result.warning, error);
         else
-            return fail(error, QStringLiteral("%1: unknown wizard setting").arg(key));
+            return fail(error, QStringLiteral("%1 不是向导设置的名称").arg(key));
         if (!ok)
             return false;
     }

@@ -93,6 +93,9 @@ inline constexpr const char* WizardWarningKey = "warning";
 // The eleven column names in storage order: the integers, the line texts, the warning.
 QStringList wizardSettingKeys();
 
+// A setting as messages name it: the wizard's label and the column name.
+QString wizardSettingName(const QString& key);
+
 // The stored form of a multi-line text: the lines joined by CR LF.
 QString joinWizardLines(const QStringList& lines);
 // Splits a stored text at CR LF, CR or LF; an empty text has no lines.

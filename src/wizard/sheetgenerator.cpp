@@ -48,16 +48,15 @@ bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settin
     if (!settings.validate(error))
         return false;
     if (metrics.pixelsPerInch() != document.PixelsPerInch)
-        return fail(error, QStringLiteral("the text canvas works at %1 pixels per inch, the "
-                                          "document at %2")
+        return fail(error, QStringLiteral("量文字的画布为每英寸 %1 像素，文档却为 %2 像素")
                                .arg(metrics.pixelsPerInch())
                                .arg(document.PixelsPerInch));
 
     if (settings.examcodetype == WizardBubbles) {
         const int most = maxExamNumberDigits(settings, document.PixelsPerMm);
         if (settings.examcodeleng > most)
-            return fail(error, QStringLiteral("examcodeleng: %1 digits do not fit in a column of "
-                                              "this paper and style, at most %2 do")
+            return fail(error, QStringLiteral("准考证号有 %1 位，在这种尺寸和样式的一栏里放不下："
+                                              "最多放得下 %2 位（准考证位数，examcodeleng）")
                                    .arg(settings.examcodeleng)
                                    .arg(most));
     }
@@ -75,7 +74,7 @@ bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settin
     document.Modal = SheetSelfMade;
     steps.run("44", [&] { createpage(g); });
     if (document.PageCount() == 0)
-        return fail(error, QStringLiteral("no page could be created"));
+        return fail(error, QStringLiteral("未能创建页面"));
 
     computeQuantities(g);
     steps.run("1", [&] { createtitle(g); });

@@ -1,8 +1,15 @@
+#include "document/analysis/blobs.h"
+#include "document/analysis/darkmask.h"
 #include "document/analysis/fuzzymatch.h"
+#include "document/analysis/placement.h"
 #include "scans.h"
 
+#include <QLineF>
+#include <QRectF>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace sw::test {
 namespace {
@@ -96,6 +103,71 @@ TEST(LearnPattern, EdgesOfTheBoxBelongToIt)
     ASSERT_TRUE(learnt);
     EXPECT_EQ(learnt->Points.size(), 121u);
     EXPECT_FALSE(learnPattern(scan, {0, 0, 24, 24}, 200, 1));
+}
+
+// The placement a search would take if a group of blobs were scored by the
+// blob it gathered last alone: the best share of the pattern, first found.
+TRect placementScoringTheLastBlob(const QImage& picture, const TRect& box, int darkCount,
+                                  const std::vector<TPoint>& pattern)
+{
+    const double w = box.width();
+    const double h = box.height();
+    const double f = darkCount / w * h <= 0.9 ? 0.8 : 0.5;
+    const QRect area = searchArea(box, 5, picture.size(), true);
+    const std::vector<TBlob> blobs = FindBlobs(binarizedArea(picture, area, 200), 50);
+    TRect best;
+    std::int64_t bestScore = -1;
+    forEachCandidate(blobs, {f * w, 1.2 * w, f * h, 1.2 * h}, [&](const TWZXZ& a) {
+        std::int64_t score = 0;
+        for (const TPoint& p : blobs[std::size_t(a.Blobs.back())].Points)
+            score += std::count(pattern.begin(), pattern.end(), TPoint{p.X - a.Left, p.Y - a.Top});
+        if (score > bestScore) {
+            bestScore = score;
+            best = {a.Left + area.left(), a.Top + area.top(), a.Right + area.left(),
+                    a.Bottom + area.top()};
+        }
+    });
+    return best;
+}
+
+// A mark of three printed bars with write-in frames of its size nearby. A
+// group scored by its last bar alone matches a third of the mark, less than
+// a frame's edges lying over the first and last bars: a frame would be taken
+// for the mark. Scored with the pixels of every bar, the mark wins.
+TEST(LocatePattern, MatchesAMarkOfSeveralStrokesAsAWhole)
+{
+    const QPointF mark(300, 200);
+    QImage scan = whiteScan(800, 500);
+    drawFeatureBars(scan, mark);
+    const auto learnt = learnPattern(scan, {250, 150, 350, 250}, 200, 50);
+    ASSERT_TRUE(learnt);
+
+    // Scanned again 23 pixels further right and 17 higher, with the frames,
+    // stripes and specks of the sheet around the mark.
+    const QTransform shift = QTransform::fromTranslate(23, -17);
+    QImage moved = whiteScan(800, 500);
+    drawFeatureBars(moved, mark, shift);
+    drawClutter(moved, mark + QPointF(110, 60), shift);
+    drawClutter(moved, mark + QPointF(-150, -90), shift);
+    const TRect expected{learnt->Extent.Left + 23, learnt->Extent.Top - 17,
+                         learnt->Extent.Right + 23, learnt->Extent.Bottom - 17};
+
+    const int darkCount = int(learnt->Points.size());
+    const auto found = locatePattern(moved, learnt->Extent, darkCount, learnt->Points, 200, 5, 50);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(*found, expected);
+    const TRect lastBlobOnly =
+        placementScoringTheLastBlob(moved, learnt->Extent, darkCount, learnt->Points);
+    EXPECT_NE(lastBlobOnly, expected);
+    // It lands on one of the frames.
+    const QPointF centre = QRectF(QPointF(lastBlobOnly.Left, lastBlobOnly.Top),
+                                  QPointF(lastBlobOnly.Right, lastBlobOnly.Bottom))
+                               .center();
+    const QPointF frames[] = {shift.map(mark + QPointF(110, 60)),
+                              shift.map(mark + QPointF(-150, -90))};
+    EXPECT_TRUE(std::any_of(std::begin(frames), std::end(frames),
+                            [&](QPointF frame) { return QLineF(centre, frame).length() < 3; }))
+        << lastBlobOnly.Left << "," << lastBlobOnly.Top;
 }
 
 TEST(CheckFuzzyPair, NoAngleWhenTheDivisorIsZero)

@@ -54,6 +54,14 @@ void drawFeaturePlus(QImage& scan, QPointF c, const QTransform& t)
     p.drawRect(QRectF(x + 4, y + 44, 36, 6));
 }
 
+void drawFeatureBars(QImage& scan, QPointF c, const QTransform& t)
+{
+    QPainter p;
+    blackPainter(scan, t, p);
+    for (int i = 0; i < 3; ++i)
+        p.drawRect(QRectF(c.x() - 22, c.y() - 22 + 20 * i, 44, 4));
+}
+
 void drawClutter(QImage& scan, QPointF c, const QTransform& t)
 {
     QPainter p;

@@ -16,6 +16,9 @@ void drawSquare(QImage& scan, QPoint c, int half);
 void drawFeatureL(QImage& scan, QPointF c, const QTransform& t = {});
 // A plus sign with a bar below it, about 44 x 50 around c.
 void drawFeaturePlus(QImage& scan, QPointF c, const QTransform& t = {});
+// Three bars one above the other (three blobs), 44 x 44 around c: a mark of
+// separate strokes, as printed characters are.
+void drawFeatureBars(QImage& scan, QPointF c, const QTransform& t = {});
 // Clutter that must not be taken for a feature: frames, stripes and specks.
 void drawClutter(QImage& scan, QPointF c, const QTransform& t = {});
 

@@ -50,11 +50,11 @@ TEST_P(BusyDatabase, WritesWaitThenSayBusyAndWorkAfterwards)
 
     EXPECT_FALSE(sw::storeTemplate(impatient, QStringLiteral("a"), "x",
                                    QDateTime::currentDateTime(), nullptr, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("The database %1 is busy").arg(impatient.path())))
+    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库 %1 正忙").arg(impatient.path())))
         << error.toStdString();
     error.clear();
     EXPECT_FALSE(sw::storeWizardSettings(impatient, sw::WizardSettings(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral(" is busy: "))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral(" 正忙："))) << error.toStdString();
 
     release();
     qint64 id = 0;
@@ -85,9 +85,9 @@ TEST(BusyFile, OpeningALockedFileSaysBusy)
     impatient.setBusyTimeout(ShortWaitMs);
     QString error;
     EXPECT_FALSE(impatient.open(path, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("The database %1 is busy").arg(path)))
+    EXPECT_TRUE(error.startsWith(QStringLiteral("数据库 %1 正忙").arg(path)))
         << error.toStdString();
-    EXPECT_FALSE(error.contains(QStringLiteral("not a usable"))) << error.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("不能用作"))) << error.toStdString();
 
     ASSERT_TRUE(query.exec(QStringLiteral("ROLLBACK")));
     ASSERT_TRUE(impatient.open(path, &error)) << error.toStdString();

@@ -214,28 +214,28 @@ TEST_P(DatabaseSchema, WithoutUsableTablesIsRefused)
     QString error;
     EXPECT_FALSE(database.open(path, &error));
     EXPECT_FALSE(database.isOpen());
-    EXPECT_TRUE(error.contains(QStringLiteral("not a usable Sheetwright database")))
+    EXPECT_TRUE(error.contains(QStringLiteral("不能用作 Sheetwright 的数据库")))
         << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String(GetParam().reason))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reason))) << error.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DatabaseSchema,
     ::testing::Values(
-        SchemaCase{"OtherTables", {"CREATE TABLE other (x INTEGER)"}, "table templet is missing"},
+        SchemaCase{"OtherTables", {"CREATE TABLE other (x INTEGER)"}, "缺少表 templet"},
         SchemaCase{
             "OnlyTemplet",
             {"CREATE TABLE templet (id INTEGER PRIMARY KEY, file BLOB, name TEXT, date TEXT)"},
-            "table pageset is missing"},
+            "缺少表 pageset"},
         SchemaCase{"ColumnMissing",
                    {"CREATE TABLE templet (id INTEGER PRIMARY KEY, file BLOB, name TEXT)",
                     "CREATE TABLE pageset (pagecount INTEGER)"},
-                   "table templet has no column date"},
+                   "表 templet 缺少列 date"},
         SchemaCase{
             "SettingMissing",
             {"CREATE TABLE templet (id INTEGER PRIMARY KEY, file BLOB, name TEXT, date TEXT)",
              "CREATE TABLE pageset (pagecount INTEGER, pagesize INTEGER)"},
-            "table pageset has no column pagetype"}),
+            "表 pageset 缺少列 pagetype"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(DatabaseOpen, EmptyFileBecomesADatabase)
@@ -255,9 +255,9 @@ TEST(DatabaseOpen, UnreachablePathsAreRefused)
     Database database;
     QString error;
     EXPECT_FALSE(database.open(QString(), &error));
-    EXPECT_EQ(error, QStringLiteral("No database file given"));
+    EXPECT_EQ(error, QStringLiteral("没有指定数据库文件"));
     EXPECT_FALSE(database.open(folder.path(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("is not a file"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("不是文件"))) << error.toStdString();
 
     const QString inMissingFolder = folder.filePath(QStringLiteral("missing/sheetwright.db"));
     EXPECT_FALSE(database.open(inMissingFolder, &error));
@@ -272,9 +272,9 @@ TEST(DatabaseOpen, ClosedDatabaseRefusesWork)
     QString error;
     QList<sw::TemplateEntry> entries;
     EXPECT_FALSE(sw::listTemplates(database, entries, &error));
-    EXPECT_EQ(error, QStringLiteral("The database is not open"));
+    EXPECT_EQ(error, QStringLiteral("数据库没有打开"));
     EXPECT_FALSE(sw::storeWizardSettings(database, sw::WizardSettings(), &error));
-    EXPECT_EQ(error, QStringLiteral("The database is not open"));
+    EXPECT_EQ(error, QStringLiteral("数据库没有打开"));
 }
 
 TEST(DatabasePath, BesideTheExecutableWhenWritable)

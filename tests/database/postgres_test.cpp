@@ -79,7 +79,7 @@ TEST_F(PostgresConnecting, NothingListeningNamesTheServer)
         database.open(QStringLiteral("postgresql://office@127.0.0.1:%1/exams").arg(port), &error));
     EXPECT_FALSE(database.isOpen());
     EXPECT_TRUE(error.startsWith(
-        QStringLiteral("Cannot connect to the database server 127.0.0.1:%1 as office: ").arg(port)))
+        QStringLiteral("不能连接数据库服务器 127.0.0.1:%1（用户 office）：").arg(port)))
         << error.toStdString();
 }
 
@@ -118,7 +118,7 @@ TEST_P(PostgresServer, ARefusedLoginNamesTheServerAndUser)
     sw::Database other;
     QString error;
     EXPECT_FALSE(other.open(wrong.toString(QUrl::FullyEncoded), &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot connect to the database server %1 as %2: ")
+    EXPECT_TRUE(error.startsWith(QStringLiteral("不能连接数据库服务器 %1（用户 %2）：")
                                      .arg(serverOf(location()), wrong.userName())))
         << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("password authentication failed")))
@@ -146,7 +146,7 @@ TEST_P(PostgresServer, ADroppedConnectionIsReportedAndMadeAgain)
             QStringLiteral("SELECT pg_terminate_backend(%1)").arg(query.value(0).toLongLong())));
     };
     const QString lost =
-        QStringLiteral("Lost the connection to the database server %1: ").arg(serverOf(location()));
+        QStringLiteral("与数据库服务器 %1 的连接断开了：").arg(serverOf(location()));
 
     dropConnection();
     sw::TVectorGraphics document(96);
@@ -196,9 +196,9 @@ TEST_P(PostgresServer, ATableLackingAColumnIsRefused)
     database.close();
     QString error;
     EXPECT_FALSE(database.open(location(), &error));
-    EXPECT_EQ(error, QStringLiteral("The database %1 is not a usable Sheetwright database: table "
-                                    "templet has no column date")
-                         .arg(shown));
+    EXPECT_EQ(error,
+              QStringLiteral("数据库 %1 不能用作 Sheetwright 的数据库：表 templet 缺少列 date")
+                  .arg(shown));
 }
 
 TEST_P(PostgresServer, TheCommandLineToolUsesTheServer)

@@ -78,7 +78,8 @@ TEST_P(WizardRange, AcceptsTheBoundsAndRefusesBeyondThem)
         WizardSettings settings;
         QString error;
         EXPECT_FALSE(settings.applyJson(QJsonObject{{key, value}}, &error));
-        EXPECT_TRUE(error.startsWith(key + QStringLiteral(": "))) << error.toStdString();
+        EXPECT_TRUE(error.startsWith(QStringLiteral("向导设置“"))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QStringLiteral("（%1）").arg(key))) << error.toStdString();
         EXPECT_TRUE(error.contains(QString::number(value))) << error.toStdString();
         EXPECT_EQ(settings, WizardSettings());
     }
@@ -99,17 +100,18 @@ TEST(WizardSettings, ValidateNamesTheKey)
     settings.groupnumber = 0;
     QString error;
     EXPECT_FALSE(settings.validate(&error));
-    EXPECT_EQ(error, QStringLiteral("groupnumber: 0 is outside 1 to 200"));
+    EXPECT_EQ(error,
+              QStringLiteral("向导设置“每组数量”（groupnumber）的值 0 超出 1 到 200 的范围"));
 
     settings = WizardSettings();
     settings.warning = QStringLiteral("one\ntwo");
     EXPECT_FALSE(settings.validate(&error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("warning: "))) << error.toStdString();
+    EXPECT_EQ(error, QStringLiteral("向导设置“警告内容”（warning）只能有一行"));
 
     settings = WizardSettings();
     settings.info = {QStringLiteral("a\r\nb")};
     EXPECT_FALSE(settings.validate(&error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("info[0]: "))) << error.toStdString();
+    EXPECT_EQ(error, QStringLiteral("向导设置“信息”（info）的第 1 行含有换行符"));
 }
 
 TEST(WizardSettings, JsonOverridesReplaceOnlyTheNamedSettings)
@@ -153,27 +155,34 @@ TEST_P(WizardBadJson, IsRefusedWithTheKeyAndLeavesTheSettings)
     WizardSettings settings;
     QString error;
     EXPECT_FALSE(settings.applyJson(json(GetParam().json), &error));
-    EXPECT_TRUE(error.startsWith(QLatin1String(GetParam().messageStart))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QString::fromUtf8(GetParam().messageStart)))
+        << error.toStdString();
     EXPECT_EQ(settings, WizardSettings());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WizardBadJson,
     ::testing::Values(
-        BadJsonCase{"UnknownKey", R"({"pages": 2})", "pages: unknown"},
-        BadJsonCase{"StringForInteger", R"({"kgcount": "40"})", "kgcount: expected an integer"},
-        BadJsonCase{"Fraction", R"({"kgcount": 2.5})", "kgcount: 2.5 is not an integer"},
-        BadJsonCase{"Huge", R"({"kgcount": 1e300})", "kgcount: "},
-        BadJsonCase{"SizeBeyondA3", R"({"pagesize": 3})", "pagesize: 3 is outside 0 to 2"},
+        BadJsonCase{"UnknownKey", R"({"pages": 2})", "pages 不是向导设置的名称"},
+        BadJsonCase{"StringForInteger", R"({"kgcount": "40"})",
+                    "向导设置“客观题数量”（kgcount）应为整数"},
+        BadJsonCase{"Fraction", R"({"kgcount": 2.5})",
+                    "向导设置“客观题数量”（kgcount）的值 2.5 不是整数"},
+        BadJsonCase{"Huge", R"({"kgcount": 1e300})", "向导设置“客观题数量”（kgcount）"},
+        BadJsonCase{"SizeBeyondA3", R"({"pagesize": 3})",
+                    "向导设置“尺寸”（pagesize）的值 3 超出 0 到 2 的范围"},
         BadJsonCase{"DigitsBeyond20", R"({"pagecount": 2, "examcodeleng": 21})",
-                    "examcodeleng: 21 is outside 1 to 20"},
-        BadJsonCase{"NumberForText", R"({"title": 5})", "title: expected a string or an array"},
-        BadJsonCase{"NumberInLines", R"({"title": ["a", 1]})", "title[1]: expected a string"},
-        BadJsonCase{"LineWithBreak", R"({"attention": ["a\nb"]})", "attention[0]: "},
+                    "向导设置“准考证位数”（examcodeleng）的值 21 超出 1 到 20 的范围"},
+        BadJsonCase{"NumberForText", R"({"title": 5})",
+                    "向导设置“标题”（title）应为字符串或由各行组成的数组"},
+        BadJsonCase{"NumberInLines", R"({"title": ["a", 1]})",
+                    "向导设置“标题”（title）的第 2 项应为字符串"},
+        BadJsonCase{"LineWithBreak", R"({"attention": ["a\nb"]})",
+                    "向导设置“注意事项”（attention）的第 1 行含有换行符"},
         BadJsonCase{"WarningWithBreak", R"({"warning": "one\ntwo"})",
-                    "warning: must be a single line"},
+                    "向导设置“警告内容”（warning）只能有一行"},
         BadJsonCase{"WarningTwoLines", R"({"warning": ["one", "two"]})",
-                    "warning: must be a single line"}),
+                    "向导设置“警告内容”（warning）只能有一行"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(WizardSettings, LinesJoinWithCrLfAndSplitAtAnyLineBreak)

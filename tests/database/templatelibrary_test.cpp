@@ -92,9 +92,10 @@ TEST_P(TemplateLibrary, DeleteRemovesOnlyThatRow)
     EXPECT_EQ(names(list()), QStringList({"keep"}));
 
     EXPECT_FALSE(sw::deleteTemplate(database, drop, &error));
-    EXPECT_EQ(error, QStringLiteral(
-                         "There is no template with id %1 (another program may have deleted it)")
-                         .arg(drop));
+    EXPECT_EQ(error,
+              QStringLiteral("数据库 %1 的模板库中没有编号为 %2 的模板（可能已被另一个程序删除）")
+                  .arg(database.path())
+                  .arg(drop));
     EXPECT_EQ(names(list()), QStringList({"keep"}));
 
     const qint64 later = store(QStringLiteral("later"), "l", at(2));
@@ -108,9 +109,9 @@ TEST_P(TemplateLibrary, FetchOfAMissingIdIsAnError)
     QByteArray bytes("untouched");
     QString error;
     EXPECT_FALSE(sw::fetchTemplate(database, 4711, bytes, &error));
-    EXPECT_EQ(
-        error,
-        QStringLiteral("There is no template with id 4711 (another program may have deleted it)"));
+    EXPECT_EQ(error,
+              QStringLiteral("数据库 %1 的模板库中没有编号为 4711 的模板（可能已被另一个程序删除）")
+                  .arg(database.path()));
     EXPECT_EQ(bytes, QByteArray("untouched"));
 }
 
@@ -140,19 +141,17 @@ TEST_P(TemplateLibraryRefusal, StoresNothing)
     const RefusedStoreCase& c = GetParam();
     QString error;
     EXPECT_FALSE(sw::storeTemplate(database, c.name, c.bytes, c.date, nullptr, &error));
-    EXPECT_EQ(error, QLatin1String(c.message));
+    EXPECT_EQ(error, QString::fromUtf8(c.message));
     QList<TemplateEntry> entries;
     ASSERT_TRUE(sw::listTemplates(database, entries));
     EXPECT_TRUE(entries.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TemplateLibraryRefusal,
-                         ::testing::Values(RefusedStoreCase{"EmptyName", QString(), "x", at(1),
-                                                            "A template needs a name"},
-                                           RefusedStoreCase{"EmptyStream", "n", QByteArray(), at(1),
-                                                            "An empty template cannot be stored"},
-                                           RefusedStoreCase{"InvalidDate", "n", "x", QDateTime(),
-                                                            "A template needs a valid date"}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TemplateLibraryRefusal,
+    ::testing::Values(RefusedStoreCase{"EmptyName", QString(), "x", at(1), "模板需要名称"},
+                      RefusedStoreCase{"EmptyStream", "n", QByteArray(), at(1), "空模板不能保存"},
+                      RefusedStoreCase{"InvalidDate", "n", "x", QDateTime(), "模板需要有效的日期"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace sw::test

@@ -106,16 +106,21 @@ TEST_P(TemplateLoading, LoadsRenumbersAndLaysOutTheMarks)
 
 TEST_P(TemplateLoading, MissingIdIsRefused)
 {
-    expectRefused(99, QStringLiteral(
-                          "There is no template with id 99 (another program may have deleted it)"));
+    expectRefused(
+        99, QStringLiteral("数据库 %1 的模板库中没有编号为 99 的模板（可能已被另一个程序删除）")
+                .arg(database.path()));
 }
 
 TEST_P(TemplateLoading, EmptyFileIsRefused)
 {
     const qint64 empty = insertRaw(QByteArray(""));
-    expectRefused(empty, QStringLiteral("Template %1 holds no data").arg(empty));
+    expectRefused(
+        empty,
+        QStringLiteral("数据库 %1 中编号为 %2 的模板没有内容").arg(database.path()).arg(empty));
     const qint64 null = insertRaw(QVariant());
-    expectRefused(null, QStringLiteral("Template %1 holds no data").arg(null));
+    expectRefused(
+        null,
+        QStringLiteral("数据库 %1 中编号为 %2 的模板没有内容").arg(database.path()).arg(null));
 }
 
 TEST_P(TemplateLoading, UnreadableFileIsRefused)
@@ -127,7 +132,10 @@ TEST_P(TemplateLoading, UnreadableFileIsRefused)
                                       QDateTime::currentDateTime(), &id));
         QString error;
         EXPECT_FALSE(sw::loadTemplateIntoDocument(database, id, *document, &error));
-        EXPECT_TRUE(error.startsWith(QStringLiteral("Template %1 cannot be read: ").arg(id)))
+        EXPECT_TRUE(
+            error.startsWith(QStringLiteral("数据库 %1 中编号为 %2 的模板已损坏，不能读取。（")
+                                 .arg(database.path())
+                                 .arg(id)))
             << error.toStdString();
         expectRefused(id, error);
     }
@@ -139,7 +147,8 @@ TEST_P(TemplateLoading, StreamWithoutPagesIsRefused)
     ASSERT_TRUE(sw::storeTemplate(database, QStringLiteral("leer"),
                                   sw::writeTemplate(sw::StoredDocument()),
                                   QDateTime::currentDateTime(), &id));
-    expectRefused(id, QStringLiteral("Template %1 holds no page").arg(id));
+    expectRefused(
+        id, QStringLiteral("数据库 %1 中编号为 %2 的模板没有页面").arg(database.path()).arg(id));
 }
 
 SW_ON_EVERY_ENGINE(TemplateLoading);

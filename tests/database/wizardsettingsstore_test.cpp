@@ -98,7 +98,7 @@ TEST_P(WizardSettingsStore, InvalidSettingsAreNotStored)
     settings.pagecount = 5;
     QString error;
     EXPECT_FALSE(sw::storeWizardSettings(database, settings, &error));
-    EXPECT_EQ(error, QStringLiteral("pagecount: 5 is outside 1 to 4"));
+    EXPECT_EQ(error, QStringLiteral("向导设置“页数”（pagecount）的值 5 超出 1 到 4 的范围"));
     EXPECT_EQ(rowCount(database), 0);
 }
 
@@ -128,21 +128,23 @@ TEST_P(WizardStoredRow, BadValueIsRefusedNamingTheColumn)
     settings.kgcount = 50;
     QString error;
     EXPECT_FALSE(sw::loadWizardSettings(database, settings, &error));
-    EXPECT_EQ(error, QLatin1String(GetParam().message));
+    EXPECT_EQ(error, QStringLiteral("数据库 %1 中保存的向导设置无效：%2")
+                         .arg(database.path(), QString::fromUtf8(GetParam().message)));
     EXPECT_EQ(settings.kgcount, 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WizardStoredRow,
     ::testing::Values(
-        StoredRowCase{"OutOfRange", "kgcount = 500", "kgcount: 500 is outside 1 to 200"},
+        StoredRowCase{"OutOfRange", "kgcount = 500",
+                      "向导设置“客观题数量”（kgcount）的值 500 超出 1 到 200 的范围"},
         StoredRowCase{"Huge", "examcodeleng = 9000000000",
-                      "examcodeleng: 9000000000 is outside 1 to 20"},
-        StoredRowCase{"Null", "pagesize = NULL", "pagesize: the stored row holds no value"},
+                      "向导设置“准考证位数”（examcodeleng）的值 9000000000 超出 1 到 20 的范围"},
+        StoredRowCase{"Null", "pagesize = NULL", "向导设置“尺寸”（pagesize）没有值"},
         StoredRowCase{"Text", "groupnumber = 'five'",
-                      "groupnumber: the stored value \"five\" is not an integer"},
+                      "向导设置“每组数量”（groupnumber）的值“five”不是整数"},
         StoredRowCase{"WarningLines", "warning = 'a' || char(13, 10) || 'b'",
-                      "warning: must be a single line"}),
+                      "向导设置“警告内容”（warning）只能有一行"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_P(WizardSettingsStore, NullTextsLoadAsEmpty)

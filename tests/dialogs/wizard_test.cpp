@@ -1,6 +1,8 @@
 #include "dialogs/databasebreaker.h"
 #include "dialogs/wizarddialog.h"
 #include "editor/templatecommands.h"
+#include "platform/rounding.h"
+#include "shapes/recttext.h"
 #include "storage/database.h"
 #include "storage/wizardsettingsstore.h"
 #include "window/windowfixture.h"
@@ -217,6 +219,36 @@ TEST_F(WizardTest, OkGeneratesTheSheetAndStoresTheSettings)
     EXPECT_EQ(oldFile.readAll(), oldBytes);
 }
 
+// The title of an A4 sheet is centred on the page's width. The surface
+// still showed the previous page, zoomed, while the sheet was made; drawn
+// again it is exactly as wide as the page, and the title centred on it.
+TEST_F(WizardTest, A4TitleIsCentredOnTheSurfaceThatShowsIt)
+{
+    key(Qt::Key_Equal, Qt::ControlModifier);
+    const int zoomedWidth = surface().width();
+    dialogs.threeWayAnswers = {Answer::No};
+    runWizard([&](Txdfrm& dialog) {
+        QTest::keyClick(dialog.sizeList(), Qt::Key_Up);
+        QTest::keyClick(dialog.sizeList(), Qt::Key_Up); // A4
+        pressOk(dialog);
+    });
+    ASSERT_EQ(document().PageAt(0)->PageSize, A4);
+    const int width = surface().width();
+    EXPECT_NE(width, zoomedWidth);
+    EXPECT_EQ(width, roundHalfEven(page().Width * document().PixelsPerMm));
+    int titles = 0;
+    for (int i = 0; i < page().ShapeCount(); ++i) {
+        const auto* text = dynamic_cast<const TRectText*>(page().ShapeItem(i));
+        if (!text || text->Group != 1)
+            continue;
+        ++titles;
+        const TRect box = text->GetBounds();
+        EXPECT_EQ(box.Left, roundHalfEven((width - box.width()) / 2.0))
+            << text->Lines.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_EQ(titles, int(WizardSettings().title.size()));
+}
+
 TEST_F(WizardTest, ReopeningShowsTheLastSettingsWithTheirLineBreaks)
 {
     WizardSettings last;
@@ -273,7 +305,10 @@ TEST_F(WizardTest, RefusedSettingsKeepTheDocumentAndTheDialog)
     });
     EXPECT_TRUE(stillOpen);
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_TRUE(dialogs.messages()[0].text.startsWith(QStringLiteral("不能生成答题卡")));
+    const QString message = dialogs.messages()[0].text;
+    EXPECT_TRUE(message.startsWith(QStringLiteral("不能生成答题卡"))) << message.toStdString();
+    // Three columns of A3 hold an exam number of 19 digits at most.
+    EXPECT_TRUE(message.contains(QStringLiteral("最多放得下 19 位"))) << message.toStdString();
     EXPECT_EQ(page().ShapeCount(), shapes);
     EXPECT_FALSE(stored().has_value());
 }

@@ -1,4 +1,5 @@
 #include "platform/picturecodec.h"
+#include "support/rlebmp.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -139,6 +140,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "truncated BMP"},
         DamagedCase{"BmpClaimsMorePixelsThanItsDataCanFill", "claims.bmp",
                     [] { return claimingBmp(20000, 20000); }, "truncated BMP"},
+        DamagedCase{"RunLengthBmpCutInHalf", "rle.bmp",
+                    [] {
+                        const QByteArray full = runLengthBmp(300, 200);
+                        return full.left(full.size() / 2);
+                    },
+                    "truncated BMP"},
         DamagedCase{"BmpHeaderCutShort", "header.bmp", [] { return bmp(noise(4, 4)).left(20); },
                     "truncated BMP header"},
         DamagedCase{"PngClaimsMorePixelsThanItsDataCanFill", "claims.png",
@@ -174,6 +181,16 @@ TEST(DamagedPicture, WholePicturesOfEachFormatStillLoad)
         const QImage loaded = decodePicture(data, QStringLiteral("whole"), &error);
         EXPECT_EQ(loaded.size(), picture.size()) << error.toStdString();
     }
+}
+
+TEST(DamagedPicture, WholeRunLengthBmpLoadsWithItsBands)
+{
+    QString error;
+    const QImage loaded = decodePicture(runLengthBmp(300, 200), QStringLiteral("rle"), &error);
+    ASSERT_EQ(loaded.size(), QSize(300, 200)) << error.toStdString();
+    // Bottom-up rows: the last row coded is the top one, the brightest.
+    EXPECT_EQ(qGray(loaded.pixel(150, 0)), 255);
+    EXPECT_EQ(qGray(loaded.pixel(150, 199)), 0);
 }
 
 } // namespace

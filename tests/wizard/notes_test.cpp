@@ -102,6 +102,56 @@ TEST(NarrowNotes, EmptyNotesKeepTheHeadingAndAnExampleThatFitsThePanel)
     EXPECT_EQ(groupRectangles(page, 4)[0]->Bounds.Left, q.L + q.N + 5);
 }
 
+// Short notes widen the panel to its filling example so that the example
+// never sticks out of it. Whether the panel stands beside the information
+// block is still decided at the notes' own width, as long as the widened
+// panel leaves the block some width.
+TEST(NarrowNotes, ShortNotesKeepTheirPanelWhereTheWidenedPanelStillFits)
+{
+    WizardSettings settings;
+    settings.pagesize = WizardB4;
+    settings.pagetype = WizardThreeColumns;
+    settings.attention = {QStringLiteral("请用黑笔")};
+    Metrics m;
+    const int ownWidth = m.tw(8, settings.attention[0]) + 30;
+    int keptBesideNarrowBlock = 0;
+    for (int digits = 1; digits <= 15; ++digits) {
+        settings.examcodeleng = digits;
+        const Quantities q(settings);
+        ASSERT_EQ(q.N, q.example + 30);
+        ASSERT_GT(q.N, ownWidth);
+        const bool roomAtOwnWidth = q.Wc - ownWidth - q.E - 10 >= 75;
+        const bool narrow = roomAtOwnWidth && q.I > 0;
+        if (narrow && q.I < 75)
+            ++keptBesideNarrowBlock;
+
+        const auto sheet = generate(settings);
+        ASSERT_TRUE(sheet->generated) << sheet->error.toStdString();
+        const TVectorGraph& page = sheet->page(0);
+        const auto example = textsNamed(page, QStringLiteral("正 确 填 涂  "));
+        EXPECT_EQ(example.size(), narrow ? 1u : 0u) << digits << " digits";
+        EXPECT_EQ(textsNamed(page, QStringLiteral("正确填涂")).size(), narrow ? 0u : 1u);
+        const auto information = groupRectangles(page, 4);
+        ASSERT_EQ(information.size(), 1u);
+        if (!narrow) {
+            EXPECT_EQ(information[0]->Bounds.Left, q.L) << digits << " digits";
+            continue;
+        }
+        const auto panel = groupRectangles(page, 3);
+        ASSERT_EQ(panel.size(), 2u);
+        const TRect frame = panel[0]->Bounds;
+        EXPECT_EQ(frame.width(), q.N);
+        ASSERT_EQ(example.size(), 1u);
+        EXPECT_GE(example[0]->Bounds.Left, frame.Left + 25);
+        EXPECT_LE(panel[1]->Bounds.Right, frame.Right);
+        EXPECT_EQ(information[0]->Bounds.Left, q.L + q.N + 5) << digits << " digits";
+        EXPECT_EQ(information[0]->Bounds.width(), q.I);
+    }
+    // Some lengths keep the panel beside an information block narrower than
+    // a panel of the notes' own width would leave it.
+    EXPECT_GT(keptBesideNarrowBlock, 0);
+}
+
 struct FlowCase
 {
     const char* name;

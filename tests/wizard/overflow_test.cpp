@@ -175,6 +175,72 @@ INSTANTIATE_TEST_SUITE_P(
                                  WizardBarcode, 20}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct LimitCase
+{
+    const char* name;
+    int pagesize;
+    int pagetype;
+    int limit; // most exam-number digits the column lays out
+};
+
+class ExamNumberLimit : public ::testing::TestWithParam<LimitCase>
+{
+};
+
+// Width of the information block when it gives way to the notes and stands
+// left of the exam-number block.
+int informationWidthBesideExamNumber(const WizardSettings& settings)
+{
+    const Quantities q(settings);
+    return q.Wc - q.E - 5;
+}
+
+TEST_P(ExamNumberLimit, EveryLengthThatFitsIsLaidOutAndTheNextRefused)
+{
+    const LimitCase& c = GetParam();
+    WizardSettings settings;
+    settings.pagesize = c.pagesize;
+    settings.pagetype = c.pagetype;
+    settings.pagecount = 1;
+    for (int digits = 1; digits <= c.limit; ++digits) {
+        settings.examcodeleng = digits;
+        const auto sheet = generate(settings);
+        ASSERT_TRUE(sheet->generated) << digits << " " << sheet->error.toStdString();
+        EXPECT_TRUE(sheet->failures.empty()) << digits;
+        expectSoundLayout(*sheet, settings);
+        int frames = 0;
+        for (TRectangle* r : shapesOf<TRectangle>(sheet->page(0))) {
+            if (r->Group == 4) {
+                ++frames;
+                EXPECT_GT(r->Bounds.width(), 0) << digits << " digits";
+            }
+        }
+        EXPECT_EQ(frames, 1) << digits;
+    }
+
+    // One digit more: past the 20 the wizard offers, or where the information
+    // block's frame would turn inside out.
+    settings.examcodeleng = c.limit + 1;
+    if (c.limit < 20) {
+        EXPECT_LE(informationWidthBesideExamNumber(settings), 0);
+    }
+    const auto refused = generate(settings);
+    EXPECT_FALSE(refused->generated);
+    EXPECT_EQ(refused->document->PageCount(), 0);
+    EXPECT_TRUE(refused->error.contains(QString::number(c.limit))) << refused->error.toStdString();
+    EXPECT_TRUE(refused->error.contains(QStringLiteral("准考证"))) << refused->error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, ExamNumberLimit,
+    ::testing::Values(LimitCase{"A4", WizardA4, WizardTwoColumns, 20},
+                      LimitCase{"A4StyleIgnored", WizardA4, WizardThreeColumns, 20},
+                      LimitCase{"B4TwoColumns", WizardB4, WizardTwoColumns, 20},
+                      LimitCase{"B4ThreeColumns", WizardB4, WizardThreeColumns, 15},
+                      LimitCase{"A3TwoColumns", WizardA3, WizardTwoColumns, 20},
+                      LimitCase{"A3ThreeColumns", WizardA3, WizardThreeColumns, 19}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct SweepCase
 {
     int pagesize;

@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"ExamNumberWiderThanAColumn",
                  [](WizardSettings& s) {
                      s.pagetype = WizardThreeColumns;
-                     s.examcodeleng = 17;
+                     s.examcodeleng = 20; // A3 in three columns holds 19
                  },
                  "examcodeleng"},
         BadInput{"BrokenWarning", [](WizardSettings& s) { s.warning = QStringLiteral("a\nb"); },

@@ -42,6 +42,10 @@ struct FitRange
 // starts as that blob alone and is a candidate when it fits; then each later
 // blob whose union with A fits is gathered into A (box, points, count), and A
 // is a candidate again. The visitor sees A as it stands at each candidate.
+// A keeps the points of every blob it gathered, not only the last one's: a
+// mark printed in separate strokes is then scored as a whole, where its last
+// stroke alone would match less of it than a frame or block of the mark's
+// size elsewhere in the search does.
 void forEachCandidate(const std::vector<TBlob>& blobs, const FitRange& fit,
                       const std::function<void(const TWZXZ&)>& visit);
 
