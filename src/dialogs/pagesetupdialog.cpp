@@ -252,7 +252,7 @@ std::optional<int> PageSetupDialog::wholeOf(Field f)
     return value;
 }
 
-bool PageSetupDialog::setpage()
+bool PageSetupDialog::applyFields()
 {
     TVectorGraphics* document = m_host.setupDocument();
     TVectorGraph* page = m_host.setupPage();
@@ -312,7 +312,7 @@ void PageSetupDialog::applyPictureSize(double widthMm, double heightMm)
 {
     field(WidthField)->setText(QString::number(widthMm, 'f', 1));
     field(HeightField)->setText(QString::number(heightMm, 'f', 1));
-    setpage();
+    applyFields();
 }
 
 // Buttons and lists ----------------------------------------------------------
@@ -321,7 +321,7 @@ void PageSetupDialog::applyPageSetup()
 {
     if (TVectorGraphics* document = m_host.setupDocument())
         document->ActiveShape = nullptr;
-    if (!setpage())
+    if (!applyFields())
         return;
     if (overlayMode())
         m_host.showBackgroundPicture();
@@ -334,12 +334,12 @@ void PageSetupDialog::applySheetMode()
     if (!selfMade)
         m_size->setCurrentIndex(EntryCustom);
     m_size->setEnabled(selfMade);
-    setpage();
+    applyFields();
 }
 
 void PageSetupDialog::applyMarkAspects()
 {
-    setpage();
+    applyFields();
 }
 
 bool PageSetupDialog::overlayMode() const
@@ -376,7 +376,7 @@ bool PageSetupDialog::fieldKey(QLineEdit* edit, int key)
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
     if (!edit->text().isEmpty() && overlayMode())
-        setpage();
+        applyFields();
     return true;
 }
 
@@ -401,7 +401,7 @@ void PageSetupDialog::stepField(Field f, bool up, double step)
         return;
     }
     showNumber(f, up ? *value + step : *value - step);
-    setpage();
+    applyFields();
 }
 
 } // namespace sw

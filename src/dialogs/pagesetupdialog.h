@@ -34,7 +34,7 @@ public:
 // "页面设置", shown without blocking the main window: the current page's
 // paper (size, orientation, width, height, margins), the sheet mode, the
 // positioning boxes' size and the layout of the paper-type and page-number
-// marks. Every change reaches the document through setpage. In the overlay
+// marks. Every change reaches the document through applyFields. In the overlay
 // modes the lists, Enter and the mouse wheel apply at once; in "自制" the
 // fields wait for "确定" (only the mode and direction lists apply at once).
 class PageSetupDialog : public QDialog
@@ -42,7 +42,7 @@ class PageSetupDialog : public QDialog
     Q_OBJECT
 
 public:
-    // The text fields, in the order setpage reads them.
+    // The text fields, in the order applyFields reads them.
     enum Field
     {
         WidthField,
@@ -82,7 +82,7 @@ public:
     // Applies the fields to the document and lays out the marks again.
     // False, after naming the field that holds no number, when it stopped
     // at a field; what came before that field stays applied.
-    bool setpage();
+    bool applyFields();
     // "确定": applies and closes; a field without a number keeps it open.
     void applyPageSetup();
     // As the main window prepares the dialog at start: "A4" with its preset,

@@ -118,7 +118,7 @@ private:
 // The objective groups, row by row and left to right, through the answer
 // columns from the first column of the first page on. Question numbers run on
 // across pages.
-void createkg(SheetGeneration& g)
+void createObjectiveArea(SheetGeneration& g)
 {
     g.makeFirstPageCurrent();
     g.answers = planAnswerColumns(g);
@@ -157,7 +157,7 @@ void createkg(SheetGeneration& g)
 
 // Frames, cut boxes, warnings and page labels of every answer column; the
 // first column of the first page gets the objective frame under the header.
-void createzg(SheetGeneration& g)
+void createSubjectiveArea(SheetGeneration& g)
 {
     const AnswerLayout& a = answerLayout(g);
     ColumnPainter paint(g, a);

@@ -185,14 +185,14 @@ void computeQuantities(SheetGeneration& g);
 AnswerLayout planAnswerColumns(SheetGeneration& g);
 
 // The generation steps, in the order the sequence runs them.
-void createpage(SheetGeneration& g);
-void createtitle(SheetGeneration& g);
-void createtiaoma(SheetGeneration& g);
-void createexamcode(SheetGeneration& g);
-void createtiaomaxinxi(SheetGeneration& g);
-void createxinxi(SheetGeneration& g);
-void createzhuyi(SheetGeneration& g);
-void createkg(SheetGeneration& g);
-void createzg(SheetGeneration& g);
+void createPages(SheetGeneration& g);
+void createTitle(SheetGeneration& g);
+void createBarcodeArea(SheetGeneration& g);
+void createExamNumberBlock(SheetGeneration& g);
+void createBarcodeInfoBlock(SheetGeneration& g);
+void createInfoBlock(SheetGeneration& g);
+void createNotes(SheetGeneration& g);
+void createObjectiveArea(SheetGeneration& g);
+void createSubjectiveArea(SheetGeneration& g);
 
 } // namespace sw

@@ -29,7 +29,7 @@ QString infoRow(const QString& line)
 
 // One centred line per title line, stacked from one line height below the
 // cursor; the cursor ends under the last line.
-void createtitle(SheetGeneration& g)
+void createTitle(SheetGeneration& g)
 {
     g.makeFirstPageCurrent();
     const double pageWidth = g.document.PageAt(0)->Width * g.P();
@@ -52,7 +52,7 @@ void createtitle(SheetGeneration& g)
 }
 
 // The dotted barcode area at the right of the first column.
-void createtiaoma(SheetGeneration& g)
+void createBarcodeArea(SheetGeneration& g)
 {
     g.makeFirstPageCurrent();
     const int left = g.L + g.Wc - BarcodeWidth;
@@ -76,7 +76,7 @@ void createtiaoma(SheetGeneration& g)
 
 // The exam-number block: a frame with a heading row, a write-in row and one
 // column of digit bubbles per digit, at the right of the first column.
-void createexamcode(SheetGeneration& g)
+void createExamNumberBlock(SheetGeneration& g)
 {
     g.makeFirstPageCurrent();
     const int X = g.L + g.Wc - g.E;
@@ -103,7 +103,7 @@ void createexamcode(SheetGeneration& g)
 
 // Beside the barcode area: the information fields as labelled write-in lines,
 // and below them a write-in grid for the exam number.
-void createtiaomaxinxi(SheetGeneration& g)
+void createBarcodeInfoBlock(SheetGeneration& g)
 {
     g.makeFirstPageCurrent();
     const int X = g.L;
@@ -144,7 +144,7 @@ void createtiaomaxinxi(SheetGeneration& g)
 // write-in row per information line. Where the header row has no room for
 // the notes beside it, the block takes the whole width left of the exam
 // number and the notes go below.
-void createxinxi(SheetGeneration& g)
+void createInfoBlock(SheetGeneration& g)
 {
     g.makeFirstPageCurrent();
     const int Y = g.Yc + 20;

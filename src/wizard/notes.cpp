@@ -190,7 +190,7 @@ void fullWidthBlock(SheetGeneration& g)
 // The candidates' notes: a narrow panel beside the information block when
 // the exam number is bubbled and the header row has room, else a block across
 // the column under the header.
-void createzhuyi(SheetGeneration& g)
+void createNotes(SheetGeneration& g)
 {
     g.makeFirstPageCurrent();
     g.setCanvasFont(12);

@@ -9,7 +9,7 @@ namespace sw {
 // One paper type of pagecount pages of the chosen paper, each added like the
 // window adds a page: a tab, renumbered pages, the new tab selected and the
 // marks laid out again.
-void createpage(SheetGeneration& g)
+void createPages(SheetGeneration& g)
 {
     const PaperFormat format = paperFormat(g.settings.pagesize);
     for (int k = 0; k < g.settings.pagecount; ++k) {

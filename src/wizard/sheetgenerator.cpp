@@ -72,22 +72,22 @@ bool generateAnswerSheet(TVectorGraphics& document, const WizardSettings& settin
     host.forgetFileName();
     host.resetBackground();
     document.Modal = SheetSelfMade;
-    steps.run("44", [&] { createpage(g); });
+    steps.run("44", [&] { createPages(g); });
     if (document.PageCount() == 0)
         return fail(error, QStringLiteral("未能创建页面"));
 
     computeQuantities(g);
-    steps.run("1", [&] { createtitle(g); });
+    steps.run("1", [&] { createTitle(g); });
     if (settings.examcodetype == WizardBarcode) {
-        steps.run("2", [&] { createtiaoma(g); });
-        steps.run("3", [&] { createtiaomaxinxi(g); });
+        steps.run("2", [&] { createBarcodeArea(g); });
+        steps.run("3", [&] { createBarcodeInfoBlock(g); });
     } else {
-        steps.run("2", [&] { createexamcode(g); });
-        steps.run("3", [&] { createxinxi(g); });
+        steps.run("2", [&] { createExamNumberBlock(g); });
+        steps.run("3", [&] { createInfoBlock(g); });
     }
-    steps.run("4", [&] { createzhuyi(g); });
-    steps.run("5", [&] { createkg(g); });
-    steps.run("6", [&] { createzg(g); });
+    steps.run("4", [&] { createNotes(g); });
+    steps.run("5", [&] { createObjectiveArea(g); });
+    steps.run("6", [&] { createSubjectiveArea(g); });
 
     document.CurrentPage = 0;
     host.selectTab(0);

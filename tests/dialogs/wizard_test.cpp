@@ -227,7 +227,7 @@ TEST_F(WizardTest, A4TitleIsCentredOnTheSurfaceThatShowsIt)
     key(Qt::Key_Equal, Qt::ControlModifier);
     const int zoomedWidth = surface().width();
     dialogs.threeWayAnswers = {Answer::No};
-    runWizard([&](Txdfrm& dialog) {
+    runWizard([&](WizardDialog& dialog) {
         QTest::keyClick(dialog.sizeList(), Qt::Key_Up);
         QTest::keyClick(dialog.sizeList(), Qt::Key_Up); // A4
         pressOk(dialog);
