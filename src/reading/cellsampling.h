@@ -27,6 +27,19 @@ struct InkLevels
     double darkness(double grey) const;
 };
 
+// How much ink a layout rectangle holds on the scan.
+struct CellInk
+{
+    double Mean = 0;      // mean darkness
+    double DarkShare = 0; // share of the area that is plainly ink
+};
+
+// The ink of a layout rectangle, sampled like meanGrey: its mean darkness,
+// and the share of samples dark enough to be a pencil or pen line, so that
+// a mark over part of the cell (a tick, a cross) counts by what it covers.
+CellInk cellInk(const GreyView& scan, const AffineMap& map, const QRectF& area,
+                const InkLevels& levels);
+
 // The paper's level: the bright end of a sparse sample of the whole scan.
 double paperLevel(const GreyView& scan);
 

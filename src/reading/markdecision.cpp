@@ -1,0 +1,54 @@
+#include "reading/markdecision.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sw {
+
+namespace {
+
+// The blank level is the score this share of the sheet's cells lies under:
+// most cells of a sheet are left blank.
+constexpr double BlankShare = 0.25;
+// A mark stands this far above the blank level (a half-erased mark stays
+// below, a light pencil fill above).
+constexpr double LightContrast = 0.2;
+// Beside a darker sibling a mark needs this share of its score.
+constexpr double SiblingShare = 0.5;
+// Decisions this near their line are flagged.
+constexpr double CloseBand = 0.05;
+// The covered share of a cell counts with this weight beside the mean: a
+// tick's line covers a fifth or so of the cell, all of it dark.
+constexpr double ShareWeight = 1.5;
+
+} // namespace
+
+double markScore(const CellInk& seen, const CellInk& printed)
+{
+    return std::max(seen.Mean - printed.Mean, ShareWeight * (seen.DarkShare - printed.DarkShare));
+}
+
+MarkDecider::MarkDecider(std::vector<double> scores)
+{
+    double blank = 0;
+    if (!scores.empty()) {
+        const auto at = scores.begin() + std::ptrdiff_t(double(scores.size() - 1) * BlankShare);
+        std::nth_element(scores.begin(), at, scores.end());
+        blank = std::max(0.0, *at);
+    }
+    m_threshold = blank + LightContrast;
+}
+
+std::vector<MarkDecision> MarkDecider::decide(const std::vector<double>& question) const
+{
+    double darkest = 0;
+    for (const double s : question)
+        darkest = std::max(darkest, s);
+    const double line = std::max(m_threshold, darkest * SiblingShare);
+    std::vector<MarkDecision> decisions;
+    for (const double s : question)
+        decisions.push_back({s >= line, std::abs(s - line) < CloseBand});
+    return decisions;
+}
+
+} // namespace sw
