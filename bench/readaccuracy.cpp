@@ -58,6 +58,15 @@ void readOneSheet(int i, std::mt19937& rng, Tally& t)
     std::map<int, QString> expected;
     QString examNumber;
     for (const BubbleBoxGeometry& box : page.BubbleBoxes) {
+        if (box.Purpose == RSZGF || box.Purpose == RSXZT) {
+            // The marker's score and the chosen optional question, in dark pencil.
+            for (const QuestionGeometry& q : box.Questions) {
+                std::uniform_int_distribution<int> option(0, int(q.Cells.size()) - 1);
+                pencilMark(sheet, onSheet(q.Cells[std::size_t(option(rng))].Rect, scale),
+                           PencilMark::Fill, rng);
+            }
+            continue;
+        }
         if (box.Purpose != RSResult && box.Purpose != RSExamCode)
             continue;
         for (const QuestionGeometry& q : box.Questions) {

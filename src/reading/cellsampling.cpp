@@ -18,9 +18,10 @@ constexpr int MaxSamplesPerSide = 64;
 // The paper's level is the grey this share of the sheet is darker than.
 constexpr double PaperShare = 0.9;
 constexpr int PaperSampleStep = 12;
-// A sample this dark (0 paper, 1 printed ink) is a pencil or pen line; a
-// half-erased mark stays lighter.
+// A sample this dark (0 paper, 1 printed ink) is a pen or firm pencil line,
+// one LightInk dark a light pencil line; a half-erased mark stays lighter.
 constexpr double PlainInk = 0.45;
+constexpr double LightInk = 0.22;
 
 // Calls `visit` with the grey of about one sample per scan pixel of the area.
 template <typename Visit>
@@ -72,14 +73,18 @@ double meanGrey(const GreyView& scan, const AffineMap& map, const QRectF& area)
 CellInk cellInk(const GreyView& scan, const AffineMap& map, const QRectF& area,
                 const InkLevels& levels)
 {
-    const double darkGrey = levels.White - PlainInk * (levels.White - levels.Black);
+    const double range = levels.White - levels.Black;
+    const double darkGrey = levels.White - PlainInk * range;
+    const double lightGrey = levels.White - LightInk * range;
     long long sum = 0;
     int dark = 0;
+    int light = 0;
     const int n = forEachSample(scan, map, area, [&](int grey) {
         sum += grey;
         dark += grey <= darkGrey ? 1 : 0;
+        light += grey <= lightGrey ? 1 : 0;
     });
-    return {levels.darkness(double(sum) / n), double(dark) / n};
+    return {levels.darkness(double(sum) / n), double(dark) / n, double(light) / n};
 }
 
 double InkLevels::darkness(double grey) const

@@ -17,15 +17,19 @@ constexpr double LightContrast = 0.2;
 constexpr double SiblingShare = 0.5;
 // Decisions this near their line are flagged.
 constexpr double CloseBand = 0.05;
-// The covered share of a cell counts with this weight beside the mean: a
-// tick's line covers a fifth or so of the cell, all of it dark.
-constexpr double ShareWeight = 1.5;
+// The covered shares of a cell count with these weights beside the mean: a
+// tick's line covers a sixth or so of the cell, all of it dark; a light
+// pencil fill most of it, lightly.
+constexpr double DarkShareWeight = 2.0;
+constexpr double LightShareWeight = 0.5;
 
 } // namespace
 
 double markScore(const CellInk& seen, const CellInk& printed)
 {
-    return std::max(seen.Mean - printed.Mean, ShareWeight * (seen.DarkShare - printed.DarkShare));
+    return std::max({seen.Mean - printed.Mean,
+                     DarkShareWeight * (seen.DarkShare - printed.DarkShare),
+                     LightShareWeight * (seen.LightShare - printed.LightShare)});
 }
 
 MarkDecider::MarkDecider(std::vector<double> scores)
