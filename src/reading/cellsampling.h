@@ -30,7 +30,7 @@ struct InkLevels
 // How much ink a layout rectangle holds on the scan.
 struct CellInk
 {
-    double Mean = 0;      // mean darkness
+    double Mean = 0;       // mean darkness
     double DarkShare = 0;  // share of the area that is plainly ink
     double LightShare = 0; // share at least as dark as a light pencil line
 };
