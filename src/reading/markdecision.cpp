@@ -40,6 +40,7 @@ MarkDecider::MarkDecider(std::vector<double> scores)
         std::nth_element(scores.begin(), at, scores.end());
         blank = std::max(0.0, *at);
     }
+    m_blank = blank;
     m_threshold = blank + LightContrast;
 }
 
@@ -50,8 +51,22 @@ std::vector<MarkDecision> MarkDecider::decide(const std::vector<double>& questio
         darkest = std::max(darkest, s);
     const double line = std::max(m_threshold, darkest * SiblingShare);
     std::vector<MarkDecision> decisions;
-    for (const double s : question)
+    bool anyFilled = false;
+    for (const double s : question) {
         decisions.push_back({s >= line, std::abs(s - line) < CloseBand});
+        anyFilled = anyFilled || s >= line;
+    }
+    if (!anyFilled && !question.empty()) {
+        // A question read blank whose darkest cell stands halfway to a mark
+        // and clear of its siblings holds something a person should see.
+        const auto top = std::max_element(question.begin(), question.end());
+        double next = m_blank;
+        for (auto it = question.begin(); it != question.end(); ++it)
+            if (it != top)
+                next = std::max(next, *it);
+        if (*top >= (m_blank + m_threshold) / 2 && *top - next >= CloseBand)
+            decisions[std::size_t(top - question.begin())].Close = true;
+    }
     return decisions;
 }
 

@@ -32,6 +32,7 @@ public:
     std::vector<MarkDecision> decide(const std::vector<double>& question) const;
 
 private:
+    double m_blank = 0;
     double m_threshold = 0;
 };
 
