@@ -110,7 +110,7 @@ ScanOutcome readOne(const SheetReader& reader, const Options& options, const QSt
 {
     ScanOutcome outcome;
     QString error;
-    const QImage image = loadPicture(path, &error);
+    const QImage image = loadScan(path, &error);
     if (image.isNull()) {
         outcome.loadError = QStringLiteral("unreadable: %1").arg(error);
         return outcome;

@@ -11,15 +11,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    QString error;
-    const QImage image = sw::decodePicture(bytes, QStringLiteral("input"), &error);
-    if (image.isNull()) {
-        if (error.isEmpty())
-            std::abort(); // refused without a reason
-        return 0;
+    for (const bool scan : {false, true}) {
+        QString error;
+        const QImage image = scan ? sw::decodeScan(bytes, QStringLiteral("input"), &error)
+                                  : sw::decodePicture(bytes, QStringLiteral("input"), &error);
+        if (image.isNull()) {
+            if (error.isEmpty())
+                std::abort(); // refused without a reason
+            continue;
+        }
+        const bool grey = scan && image.format() == QImage::Format_Grayscale8;
+        if (image.width() > sw::MaxPictureSide || image.height() > sw::MaxPictureSide ||
+            (image.format() != QImage::Format_RGB32 && !grey))
+            std::abort();
     }
-    if (image.width() > sw::MaxPictureSide || image.height() > sw::MaxPictureSide ||
-        image.format() != QImage::Format_RGB32)
-        std::abort();
     return 0;
 }

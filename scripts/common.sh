@@ -10,7 +10,7 @@ SW_PACKAGES=(
     qt6-qpa-plugins
     qt6-translations-l10n
     libjpeg62-turbo-dev libjpeg-turbo-progs
-    libpng-dev
+    libpng-dev libtiff-dev netpbm
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2 fonts-dejavu-core
     xvfb xauth x11-apps x11-utils imagemagick

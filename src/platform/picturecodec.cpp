@@ -4,7 +4,9 @@
 #include "platform/jpegerror.h"
 #include "platform/largeimage.h"
 #include "platform/picturedata.h"
+#include "platform/pngscan.h"
 #include "platform/rounding.h"
+#include "platform/tiffscan.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -22,8 +24,8 @@ namespace sw {
 
 namespace {
 
-// Largest JPEG file read into memory.
-constexpr qint64 MaxJpegFileBytes = qint64(1) << 30;
+// Largest picture file read into memory.
+constexpr qint64 MaxPictureFileBytes = qint64(1) << 30;
 // Qt's image readers refuse images needing more memory than this (MB); a
 // 20000 x 20000 RGB32 image needs 1600 MB.
 constexpr int ReaderAllocationLimitMb = 2048;
@@ -220,9 +222,25 @@ QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* err
     return image;
 }
 
+// Formats decoded by their own library from data in memory: JPEG and TIFF
+// always, PNG for scans (other PNG pictures go through Qt's reader).
+bool decodedInMemory(const QByteArray& head, bool keepGrey)
+{
+    return isJpeg(head) || isTiffData(head) || (keepGrey && isPngData(head));
+}
+
 QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey, QString* error)
 {
-    if (!isJpeg(data.left(3))) {
+    const QByteArray head = data.left(PictureHeadBytes);
+    if (isTiffData(head) || (keepGrey && isPngData(head))) {
+        QString why;
+        QImage image = isTiffData(head) ? decodeTiffScan(data, keepGrey, &why)
+                                        : decodePngScan(data, keepGrey, &why);
+        if (image.isNull())
+            return failImage(error, QStringLiteral("%1: %2").arg(name, why));
+        return image;
+    }
+    if (!isJpeg(head)) {
         QBuffer buffer;
         buffer.setData(data);
         buffer.open(QIODevice::ReadOnly);
@@ -235,31 +253,36 @@ QImage decodePictureData(const QByteArray& data, const QString& name, bool keepG
     return image;
 }
 
-// Opens a picture file. JPEG data is read into `jpeg` (within the size
-// limit); a file of another format stays open for Qt's readers, `jpeg` empty.
-bool openPicture(QFile& file, QByteArray& jpeg, QString* error)
+// Opens a picture file. Data that decodedInMemory takes is read into `data`
+// (within the size limit); a file of another format stays open for Qt's
+// readers, `data` empty.
+bool openPicture(QFile& file, QByteArray& data, bool keepGrey, QString* error)
 {
     if (!file.open(QIODevice::ReadOnly))
         return fail(
             error,
             QStringLiteral("cannot open picture %1: %2").arg(file.fileName(), file.errorString()));
-    if (!isJpeg(file.peek(3)))
+    if (!decodedInMemory(file.peek(PictureHeadBytes), keepGrey))
         return true;
-    if (file.size() > MaxJpegFileBytes)
+    if (file.size() > MaxPictureFileBytes)
         return fail(error, QStringLiteral("picture file too large: %1").arg(file.fileName()));
-    jpeg = file.readAll();
+    data = file.readAll();
+    if (data.size() != file.size())
+        return fail(
+            error,
+            QStringLiteral("cannot read picture %1: %2").arg(file.fileName(), file.errorString()));
     return true;
 }
 
 QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
 {
     QFile file(path);
-    QByteArray jpeg;
-    if (!openPicture(file, jpeg, error))
+    QByteArray data;
+    if (!openPicture(file, data, keepGrey, error))
         return {};
-    if (jpeg.isEmpty())
+    if (data.isEmpty())
         return readWithQt(file, file.size(), path, keepGrey, error);
-    return decodePictureData(jpeg, path, keepGrey, error);
+    return decodePictureData(data, path, keepGrey, error);
 }
 
 } // namespace
@@ -289,6 +312,11 @@ QImage decodePicture(const QByteArray& data, const QString& name, QString* error
     return decodePictureData(data, name, false, error);
 }
 
+QImage decodeScan(const QByteArray& data, const QString& name, QString* error)
+{
+    return decodePictureData(data, name, true, error);
+}
+
 QImage loadPicture(const QString& path, QString* error)
 {
     return loadPictureFile(path, false, error);
@@ -302,9 +330,9 @@ QImage loadScan(const QString& path, QString* error)
 QByteArray readJpegFile(const QString& path, QString* error)
 {
     QFile file(path);
-    QByteArray jpeg;
-    openPicture(file, jpeg, error);
-    return jpeg;
+    QByteArray data;
+    openPicture(file, data, false, error);
+    return isJpeg(data.left(3)) ? data : QByteArray();
 }
 
 bool saveJpeg(const QImage& image, QIODevice& device, int quality, int dotsPerInch, QString* error)

@@ -13,14 +13,14 @@ namespace sw {
 // Pictures wider or higher than this are refused when loading.
 constexpr int MaxPictureSide = 20000;
 
-// Loads a picture file (JPEG through libjpeg, other formats through Qt's image
-// readers) as Format_RGB32; transparent areas become black. Returns a null
-// image and sets *error when the file is missing, unreadable, corrupt,
-// truncated or too large.
+// Loads a picture file (JPEG through libjpeg, TIFF through libtiff, other
+// formats through Qt's image readers) as Format_RGB32; transparent areas become black. Returns a
+// null image and sets *error when the file is missing, unreadable, corrupt, truncated or too large.
 QImage loadPicture(const QString& path, QString* error = nullptr);
 
-// loadPicture for scanned sheets: a greyscale JPEG or a picture Qt reads as
-// 8-bit grey stays one channel deep (Format_Grayscale8).
+// loadPicture for scanned sheets: PNG goes through libpng too, row by row, and
+// a grey JPEG, PNG or TIFF (or a picture Qt reads as 8-bit grey) stays one
+// channel deep (Format_Grayscale8).
 QImage loadScan(const QString& path, QString* error = nullptr);
 // The bytes of a JPEG file, read under the limits loadScan applies, for
 // decoding a row at a time (JpegDecoder). Empty when the file cannot be read
@@ -30,6 +30,8 @@ QByteArray readJpegFile(const QString& path, QString* error = nullptr);
 // Decodes a picture held in memory as loadPicture decodes a file; `name`
 // stands for the picture in messages.
 QImage decodePicture(const QByteArray& data, const QString& name, QString* error = nullptr);
+// Decodes a scan held in memory as loadScan decodes a file.
+QImage decodeScan(const QByteArray& data, const QString& name, QString* error = nullptr);
 
 // The image as Format_RGB32, transparent areas composited onto `background`;
 // a null image when memory runs out.

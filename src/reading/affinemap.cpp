@@ -74,6 +74,37 @@ AffineMap AffineMap::turnedAbout(QPointF centre) const
     return m;
 }
 
+std::optional<AffineFit> fitSimilarity(const std::vector<PointPair>& pairs)
+{
+    if (pairs.size() < 2)
+        return std::nullopt;
+    QPointF t0, s0;
+    for (const PointPair& p : pairs) {
+        t0 += p.Template;
+        s0 += p.Scan;
+    }
+    t0 /= double(pairs.size());
+    s0 /= double(pairs.size());
+    // s - s0 = (a + i b)(t - t0) as complex numbers, in the least-squares sense.
+    double n = 0, re = 0, im = 0;
+    for (const PointPair& p : pairs) {
+        const QPointF t = p.Template - t0;
+        const QPointF s = p.Scan - s0;
+        n += t.x() * t.x() + t.y() * t.y();
+        re += s.x() * t.x() + s.y() * t.y();
+        im += s.y() * t.x() - s.x() * t.y();
+    }
+    if (n < 1e-9)
+        return std::nullopt;
+    const double a = re / n;
+    const double b = im / n;
+    AffineMap m{a, -b, 0, b, a, 0};
+    const QPointF shift = s0 - m.map(t0);
+    m.C = shift.x();
+    m.F = shift.y();
+    return AffineFit{m, residualOf(m, pairs)};
+}
+
 std::optional<AffineFit> fitAffine(const std::vector<PointPair>& pairs)
 {
     if (pairs.size() < 2)

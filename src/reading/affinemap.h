@@ -38,4 +38,9 @@ struct AffineFit
 // points lie on one line.
 std::optional<AffineFit> fitAffine(const std::vector<PointPair>& pairs);
 
+// Least-squares rotation, scale and shift through two or more pairs: steadier
+// than an affine fit when most points lie close together. Nothing with fewer
+// pairs or when the template points coincide.
+std::optional<AffineFit> fitSimilarity(const std::vector<PointPair>& pairs);
+
 } // namespace sw

@@ -18,6 +18,35 @@ constexpr int MaxSamplesPerSide = 64;
 // The paper's level is the grey this share of the sheet is darker than.
 constexpr double PaperShare = 0.9;
 constexpr int PaperSampleStep = 12;
+// A sample this dark (0 paper, 1 printed ink) is a pen or firm pencil line,
+// one LightInk dark a light pencil line; a half-erased mark stays lighter.
+constexpr double PlainInk = 0.45;
+constexpr double LightInk = 0.22;
+
+// Calls `visit` with the grey of about one sample per scan pixel of the area.
+template <typename Visit>
+int forEachSample(const GreyView& scan, const AffineMap& map, const QRectF& area, Visit visit)
+{
+    const double s = map.scale();
+    const int nx = std::clamp(int(std::ceil(area.width() * s)), 1, MaxSamplesPerSide);
+    const int ny = std::clamp(int(std::ceil(area.height() * s)), 1, MaxSamplesPerSide);
+    const double stepX = area.width() / nx;
+    const double stepY = area.height() / ny;
+    for (int j = 0; j < ny; ++j) {
+        const double y = area.top() + (j + 0.5) * stepY;
+        // Along a row the scan position moves by a constant step.
+        double sx = map.A * (area.left() + 0.5 * stepX) + map.B * y + map.C;
+        double sy = map.D * (area.left() + 0.5 * stepX) + map.E * y + map.F;
+        const double dx = map.A * stepX;
+        const double dy = map.D * stepX;
+        for (int i = 0; i < nx; ++i) {
+            visit(scan.grey(int(std::floor(sx)), int(std::floor(sy))));
+            sx += dx;
+            sy += dy;
+        }
+    }
+    return nx * ny;
+}
 
 } // namespace
 
@@ -36,26 +65,26 @@ QRectF cellInterior(const TRect& cell)
 
 double meanGrey(const GreyView& scan, const AffineMap& map, const QRectF& area)
 {
-    const double s = map.scale();
-    const int nx = std::clamp(int(std::ceil(area.width() * s)), 1, MaxSamplesPerSide);
-    const int ny = std::clamp(int(std::ceil(area.height() * s)), 1, MaxSamplesPerSide);
-    const double stepX = area.width() / nx;
-    const double stepY = area.height() / ny;
     long long sum = 0;
-    for (int j = 0; j < ny; ++j) {
-        const double y = area.top() + (j + 0.5) * stepY;
-        // Along a row the scan position moves by a constant step.
-        double sx = map.A * (area.left() + 0.5 * stepX) + map.B * y + map.C;
-        double sy = map.D * (area.left() + 0.5 * stepX) + map.E * y + map.F;
-        const double dx = map.A * stepX;
-        const double dy = map.D * stepX;
-        for (int i = 0; i < nx; ++i) {
-            sum += scan.grey(int(std::floor(sx)), int(std::floor(sy)));
-            sx += dx;
-            sy += dy;
-        }
-    }
-    return double(sum) / (nx * ny);
+    const int n = forEachSample(scan, map, area, [&](int grey) { sum += grey; });
+    return double(sum) / n;
+}
+
+CellInk cellInk(const GreyView& scan, const AffineMap& map, const QRectF& area,
+                const InkLevels& levels)
+{
+    const double range = levels.White - levels.Black;
+    const double darkGrey = levels.White - PlainInk * range;
+    const double lightGrey = levels.White - LightInk * range;
+    long long sum = 0;
+    int dark = 0;
+    int light = 0;
+    const int n = forEachSample(scan, map, area, [&](int grey) {
+        sum += grey;
+        dark += grey <= darkGrey ? 1 : 0;
+        light += grey <= lightGrey ? 1 : 0;
+    });
+    return {levels.darkness(double(sum) / n), double(dark) / n, double(light) / n};
 }
 
 double InkLevels::darkness(double grey) const

@@ -27,6 +27,21 @@ struct InkLevels
     double darkness(double grey) const;
 };
 
+// How much ink a layout rectangle holds on the scan.
+struct CellInk
+{
+    double Mean = 0;       // mean darkness
+    double DarkShare = 0;  // share of the area that is plainly ink
+    double LightShare = 0; // share at least as dark as a light pencil line
+};
+
+// The ink of a layout rectangle, sampled like meanGrey: its mean darkness,
+// and the shares of samples dark enough to be a pen or firm pencil line (a
+// mark over part of the cell, a tick or a cross, counts by what it covers)
+// and a light pencil line (which a half-erased mark no longer is).
+CellInk cellInk(const GreyView& scan, const AffineMap& map, const QRectF& area,
+                const InkLevels& levels);
+
 // The paper's level: the bright end of a sparse sample of the whole scan.
 double paperLevel(const GreyView& scan);
 

@@ -1,11 +1,12 @@
 #include "reading/sheetreader.h"
 
-#include "document/pagemarks.h"
 #include "document/painting.h"
 #include "document/vectorgraphics.h"
 #include "platform/qpaintercanvas.h"
 #include "reading/cellsampling.h"
 #include "reading/greyview.h"
+#include "reading/markdecision.h"
+#include "reading/pageidentification.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,14 +22,6 @@ constexpr double InkScale = 2.0;
 constexpr double MaxInkPixels = 64e6;
 // Ink printed in positioning boxes when no scan level is known.
 constexpr double DefaultBlack = 40;
-// A mark must stand this far above the blank level; the sheet's own marks
-// may raise the threshold up to MaxContrast.
-constexpr double MinContrast = 0.18;
-constexpr double MaxContrast = 0.40;
-constexpr double PlainlyFilled = 0.25;
-// Cells this close to the threshold are decided but flagged.
-constexpr double UncertainBand = 0.07;
-constexpr double BlankShare = 0.25;
 
 using CellVisitor =
     std::function<void(const BubbleBoxGeometry&, const QuestionGeometry&, const CellGeometry&)>;
@@ -41,7 +34,7 @@ void forEachAnswerCell(const PageGeometry& page, const CellVisitor& visit)
                 visit(box, q, cell);
 }
 
-std::vector<double> blankInkOf(TVectorGraphics& document, int pageIndex, const PageGeometry& g)
+std::vector<CellInk> blankInkOf(TVectorGraphics& document, int pageIndex, const PageGeometry& g)
 {
     const double area = std::max(1.0, double(g.Width) * g.Height);
     const double scale = std::min(InkScale, std::sqrt(MaxInkPixels / area));
@@ -57,10 +50,10 @@ std::vector<double> blankInkOf(TVectorGraphics& document, int pageIndex, const P
     const GreyView view(image);
     const AffineMap map{scale, 0, 0, 0, scale, 0};
     const InkLevels printed{255, 0};
-    std::vector<double> ink;
+    std::vector<CellInk> ink;
     forEachAnswerCell(
         g, [&](const BubbleBoxGeometry&, const QuestionGeometry&, const CellGeometry& cell) {
-            ink.push_back(printed.darkness(meanGrey(view, map, cellInterior(cell.Rect))));
+            ink.push_back(cellInk(view, map, cellInterior(cell.Rect), printed));
         });
     return ink;
 }
@@ -78,72 +71,30 @@ InkLevels inkLevels(const GreyView& scan, const Registration& found)
     return levels;
 }
 
-// Which cells of a mark are filled, in cell order.
-std::vector<bool> filledMarkCells(const BubbleBoxGeometry& mark, const GreyView& scan,
-                                  const AffineMap& map, const InkLevels& levels)
-{
-    std::vector<bool> filled;
-    for (const QuestionGeometry& q : mark.Questions)
-        for (const CellGeometry& cell : q.Cells)
-            filled.push_back(levels.darkness(meanGrey(scan, map, cellInterior(cell.Rect))) > 0.5);
-    return filled;
-}
-
-// The value a mark shows, or nothing when it shows no valid code.
-std::optional<int> readMark(const BubbleBoxGeometry& mark, const GreyView& scan,
-                            const AffineMap& map, const InkLevels& levels)
-{
-    return markValue(mark, filledMarkCells(mark, scan, map, levels));
-}
-
-// The page marks' cells as read, for the marked picture.
+// The page marks' cells as read, for the marked picture: a damaged one is
+// shown as uncertain.
 void addMarkCells(const PageGeometry& page, const GreyView& scan, const InkLevels& levels,
                   SheetReading& r)
 {
     for (const auto* mark : {&page.PaperTypeMark, &page.PageNumberMark}) {
         if (!*mark)
             continue;
-        const std::vector<bool> filled = filledMarkCells(**mark, scan, r.Map, levels);
+        const std::vector<MarkCell> seen = readMarkCells(**mark, scan, r.Map, levels);
         std::size_t k = 0;
-        for (const QuestionGeometry& q : (*mark)->Questions)
-            for (const CellGeometry& cell : q.Cells)
-                r.Cells.push_back({cell.Rect, filled[k++] ? CellMark::Filled : CellMark::Empty});
+        for (const QuestionGeometry& q : (*mark)->Questions) {
+            for (const CellGeometry& cell : q.Cells) {
+                const MarkCell c = seen[k++];
+                r.Cells.push_back({cell.Rect, c == MarkCell::Block     ? CellMark::Filled
+                                              : c == MarkCell::Damaged ? CellMark::Uncertain
+                                                                       : CellMark::Empty});
+            }
+        }
     }
-}
-
-bool marksMatch(const PageGeometry& page, const GreyView& scan, const AffineMap& map,
-                const InkLevels& levels)
-{
-    if (page.PaperTypeMark &&
-        readMark(*page.PaperTypeMark, scan, map, levels) != PaperTypeNumber(page.PaperType))
-        return false;
-    if (page.PageNumberMark && readMark(*page.PageNumberMark, scan, map, levels) != page.PageNumber)
-        return false;
-    return true;
 }
 
 bool hasMarks(const PageGeometry& page)
 {
     return page.PaperTypeMark || page.PageNumberMark;
-}
-
-// The sheet's blank level and the darkness above it that counts as a mark.
-double sheetThreshold(std::vector<double> scores)
-{
-    if (scores.empty())
-        return MinContrast;
-    std::sort(scores.begin(), scores.end());
-    const double blank = scores[std::size_t(double(scores.size() - 1) * BlankShare)];
-    double filledSum = 0;
-    int filledCount = 0;
-    for (const double s : scores) {
-        if (s > blank + PlainlyFilled) {
-            filledSum += s;
-            ++filledCount;
-        }
-    }
-    const double contrast = filledCount > 0 ? (filledSum / filledCount - blank) / 2 : MinContrast;
-    return blank + std::clamp(contrast, MinContrast, MaxContrast);
 }
 
 QString digitsOf(const std::vector<QuestionAnswer>& columns)
@@ -154,17 +105,18 @@ QString digitsOf(const std::vector<QuestionAnswer>& columns)
     return digits;
 }
 
-void readCells(const PageGeometry& page, const std::vector<double>& blankInk, const GreyView& scan,
+void readCells(const PageGeometry& page, const std::vector<CellInk>& blankInk, const GreyView& scan,
                const InkLevels& levels, SheetReading& r)
 {
     std::vector<double> scores;
     std::size_t k = 0;
     forEachAnswerCell(
         page, [&](const BubbleBoxGeometry&, const QuestionGeometry&, const CellGeometry& cell) {
-            const double seen = levels.darkness(meanGrey(scan, r.Map, cellInterior(cell.Rect)));
-            scores.push_back(seen - blankInk[k++]);
+            const CellInk seen = cellInk(scan, r.Map, cellInterior(cell.Rect), levels);
+            scores.push_back(markScore(seen, blankInk[k++]));
         });
-    r.Threshold = sheetThreshold(scores);
+    const MarkDecider decider(scores);
+    r.Threshold = decider.threshold();
 
     k = 0;
     for (const BubbleBoxGeometry& box : page.BubbleBoxes) {
@@ -172,16 +124,18 @@ void readCells(const PageGeometry& page, const std::vector<double>& blankInk, co
         for (const QuestionGeometry& q : box.Questions) {
             QuestionAnswer a{q.Number, {}, false, false};
             const std::size_t first = r.Cells.size();
-            for (const CellGeometry& cell : q.Cells) {
-                const double s = scores[k++];
-                const bool filled = s >= r.Threshold;
-                const bool close = std::abs(s - r.Threshold) < UncertainBand;
-                if (filled)
-                    a.Answer += cell.Label;
-                a.Uncertain = a.Uncertain || close;
-                r.Cells.push_back({cell.Rect, close    ? CellMark::Uncertain
-                                              : filled ? CellMark::Filled
-                                                       : CellMark::Empty});
+            const std::vector<double> own(scores.begin() + std::ptrdiff_t(k),
+                                          scores.begin() + std::ptrdiff_t(k + q.Cells.size()));
+            k += q.Cells.size();
+            const std::vector<MarkDecision> decisions = decider.decide(own);
+            for (std::size_t c = 0; c < q.Cells.size(); ++c) {
+                const MarkDecision& d = decisions[c];
+                if (d.Filled)
+                    a.Answer += q.Cells[c].Label;
+                a.Uncertain = a.Uncertain || d.Close;
+                r.Cells.push_back({q.Cells[c].Rect, d.Close    ? CellMark::Uncertain
+                                                    : d.Filled ? CellMark::Filled
+                                                               : CellMark::Empty});
             }
             a.Multiple = box.Choice == Single && a.Answer.size() > 1;
             if (a.Multiple) {
@@ -197,6 +151,10 @@ void readCells(const PageGeometry& page, const std::vector<double>& blankInk, co
             break;
         case RSExamCode:
             r.ExamNumber += digitsOf(questions);
+            r.ExamNumberUncertain =
+                r.ExamNumberUncertain ||
+                std::any_of(questions.begin(), questions.end(),
+                            [](const QuestionAnswer& q) { return q.Uncertain; });
             break;
         case RSXZT:
             r.OptionalChoices.insert(r.OptionalChoices.end(), questions.begin(), questions.end());
@@ -258,34 +216,61 @@ SheetReading SheetReader::read(const QImage& image) const
         }
         r.Found = found;
         r.Result = SheetReading::PageUnknown;
-        // Turned half round, symmetric positioning boxes fit as well as upright ones.
-        const AffineMap upright = found.Fit.Map;
-        const AffineMap turned = upright.turnedAbout(referenceCentre(page));
-        for (const bool isTurned : {false, true}) {
-            const AffineMap& map = isTurned ? turned : upright;
-            for (std::size_t i = 0; i < m_pages.size(); ++i) {
-                const PageGeometry& candidate = m_pages[i];
-                const bool only = m_pages.size() == 1;
-                if (!(hasMarks(candidate) || only) || !marksMatch(candidate, scan, map, levels))
-                    continue;
-                r.Result = isTurned ? SheetReading::UpsideDown : SheetReading::Ok;
-                r.Map = map;
-                r.PageIndex = int(i);
-                r.PaperType = candidate.PaperType;
-                r.PageNumber = candidate.PageNumber;
-                addMarkCells(candidate, scan, levels, r);
-                readCells(candidate, m_blankInk[i], scan, levels, r);
-                return r;
-            }
-        }
+        const auto match = matchingPage(scan, found.Fit.Map, referenceCentre(page), levels);
+        if (!match)
+            return r;
+        const PageGeometry& candidate = m_pages[match->Page];
+        r.Result = match->Turned ? SheetReading::UpsideDown : SheetReading::Ok;
+        r.Map = match->Map;
+        r.PageIndex = int(match->Page);
+        r.PaperType = candidate.PaperType;
+        r.PageNumber = candidate.PageNumber;
+        r.DamagedMarkCells = match->Marks.Damaged;
+        addMarkCells(candidate, scan, levels, r);
+        readCells(candidate, m_blankInk[match->Page], scan, levels, r);
         return r;
     }
     return r;
 }
 
+std::optional<SheetReader::PageMatch> SheetReader::matchingPage(const GreyView& scan,
+                                                                const AffineMap& upright,
+                                                                QPointF centre,
+                                                                const InkLevels& levels) const
+{
+    // Turned half round, symmetric positioning boxes fit as well as upright
+    // ones. A page matches when no clean mark cell contradicts it; damaged
+    // cells only flag the reading, and the page with the fewest wins.
+    const AffineMap turned = upright.turnedAbout(centre);
+    const bool only = m_pages.size() == 1;
+    for (const bool isTurned : {false, true}) {
+        const AffineMap& map = isTurned ? turned : upright;
+        std::optional<PageMatch> best;
+        bool tied = false;
+        for (std::size_t i = 0; i < m_pages.size(); ++i) {
+            const PageGeometry& candidate = m_pages[i];
+            if (!(hasMarks(candidate) || only))
+                continue;
+            const MarkComparison marks = compareMarks(candidate, scan, map, levels);
+            if (marks.Differing > 0)
+                continue;
+            if (best && marks.Damaged == best->Marks.Damaged)
+                tied = true;
+            if (!best || marks.Damaged < best->Marks.Damaged) {
+                best = PageMatch{i, isTurned, map, marks};
+                tied = false;
+            }
+        }
+        if (best)
+            return tied ? std::nullopt : best;
+    }
+    return std::nullopt;
+}
+
 bool SheetReading::needsReview() const
 {
-    if (Result != Ok || ExamNumber.contains(QLatin1Char('?')))
+    if (Result != Ok || ExamNumber.contains(QLatin1Char('?')) || ExamNumberUncertain ||
+        DamagedMarkCells > 0)
         return true;
     for (const auto* list : {&Answers, &OptionalChoices})
         for (const QuestionAnswer& a : *list)
@@ -301,7 +286,8 @@ QString SheetReading::statusText() const
 {
     switch (Result) {
     case Ok:
-        return QStringLiteral("ok");
+        return DamagedMarkCells > 0 ? QStringLiteral("ok, page marks damaged")
+                                    : QStringLiteral("ok");
     case UpsideDown:
         return QStringLiteral("upside down");
     case NoReferences:

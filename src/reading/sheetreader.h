@@ -1,16 +1,20 @@
 #pragma once
 
 #include "reading/affinemap.h"
+#include "reading/cellsampling.h"
+#include "reading/pageidentification.h"
 #include "reading/registration.h"
 #include "reading/sheetgeometry.h"
 
 #include <QImage>
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace sw {
 
+class GreyView;
 class TVectorGraphics;
 
 // What was decided for one cell, as the marked picture shows it.
@@ -57,14 +61,17 @@ struct SheetReading
     std::vector<QuestionAnswer> Answers;
     std::vector<QuestionAnswer> OptionalChoices; // per optional question number
     std::vector<std::pair<int, QString>> Scores; // per linked question: the digits
+    bool ExamNumberUncertain = false;            // a digit read, but from a close decision
+    int DamagedMarkCells = 0;                    // page-mark cells a hole or a blot hides
     bool Absent = false;
     bool Cheating = false;
     std::vector<ReadCell> Cells;
-    double Threshold = 0; // darkness above the sheet's blank level that counts as a mark
+    double Threshold = 0; // score that counts as a mark where no sibling is darker
 
     bool isRead() const { return Result == Ok || Result == UpsideDown; }
-    // Something a person should look at: a failed reading, an unreadable
-    // exam-number digit, a double or an uncertain mark.
+    // Something a person should look at: a failed reading, an unreadable or
+    // uncertain exam-number digit, a double, an uncertain mark or damaged
+    // page marks.
     bool needsReview() const;
     // "ok" or what went wrong, in a few words.
     QString statusText() const;
@@ -82,9 +89,21 @@ public:
     SheetReading read(const QImage& scan) const;
 
 private:
+    struct PageMatch
+    {
+        std::size_t Page = 0;
+        bool Turned = false;
+        AffineMap Map;
+        MarkComparison Marks;
+    };
+    // The page whose marks the scan shows under the registration's map or
+    // turned half round about `centre`; nothing when none or several match.
+    std::optional<PageMatch> matchingPage(const GreyView& scan, const AffineMap& upright,
+                                          QPointF centre, const InkLevels& levels) const;
+
     std::vector<PageGeometry> m_pages;
-    // Per page, the printed darkness of every answer cell in reading order.
-    std::vector<std::vector<double>> m_blankInk;
+    // Per page, the printed ink of every answer cell in reading order.
+    std::vector<std::vector<CellInk>> m_blankInk;
 };
 
 } // namespace sw

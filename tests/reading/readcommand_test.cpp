@@ -2,6 +2,7 @@
 #include "reading/sheets.h"
 #include "reading/simulatedscan.h"
 
+#include "platform/picturecodec.h"
 #include "wizard/settings.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 namespace sw::test {
 namespace {
@@ -101,6 +103,47 @@ TEST_F(ReadCommand, ExitsOneWhenASheetNeedsALook)
     const CliResult r = runCli({QStringLiteral("read"), path("sheet.exm"), path("scans/a.jpg")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.contains("1=C 2=AB 3=-")) << r.out.toStdString();
+}
+
+// A grey picture as scanners write TIFF: one 8-bit sample, LZW strips.
+bool writeGreyTiff(const QString& path, const QImage& grey)
+{
+    TIFF* tiff = TIFFOpen(path.toLocal8Bit().constData(), "w");
+    if (!tiff)
+        return false;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(grey.width()));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(grey.height()));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, uint16_t(1));
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 16u);
+    bool ok = true;
+    for (int y = 0; y < grey.height() && ok; ++y)
+        ok =
+            TIFFWriteScanline(tiff, const_cast<uchar*>(grey.constScanLine(y)), uint32_t(y), 0) == 1;
+    TIFFClose(tiff);
+    return ok;
+}
+
+TEST_F(ReadCommand, ReadsGreyPngAndTiffScansLikeJpeg)
+{
+    const QImage grey = QImage(path("scans/a.jpg")).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(grey.isNull());
+    ASSERT_TRUE(grey.save(path("formats/a.jpg"), "JPG", 90));
+    ASSERT_TRUE(grey.save(path("formats/b.png")));
+    ASSERT_EQ(loadScan(path("formats/b.png")), grey);
+    ASSERT_TRUE(writeGreyTiff(path("formats/c.tif"), grey));
+    const CliResult r = runCli(
+        {QStringLiteral("read"), path("sheet.exm"), path("formats"), QStringLiteral("--json")});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    const auto lines = jsonLines(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out.toStdString();
+    for (const QJsonObject& line : lines) {
+        EXPECT_EQ(line[QStringLiteral("status")].toString(), QStringLiteral("ok"));
+        for (const char* key : {"answers", "exam_number", "multiple", "page", "paper_type"})
+            EXPECT_EQ(line[QLatin1String(key)], lines[0][QLatin1String(key)]) << key;
+    }
 }
 
 TEST_F(ReadCommand, RefusesWrongUsage)
