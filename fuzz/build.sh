@@ -1,8 +1,8 @@
 #!/bin/sh
-# Builds the fuzz targets on their own with clang: fuzz/build.sh [build folder]
+# Builds the fuzz targets in the sanitized tree: fuzz/build.sh [build folder]
+# (default build-asan beside fuzz/) and prints the folder.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-/work/build-stream-fuzz}
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j2
-echo "$build"
+build=${1:-$here/../build-asan}
+SW_ASAN_BUILD=$build "$here/../scripts/sanitized-build.sh" $("$here/targets.sh" list) >&2
+echo "$build/fuzz"

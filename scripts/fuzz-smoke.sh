@@ -1,19 +1,17 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each for a fixed number of
-# executions from its seed corpus: a smoke run that catches a target that no
-# longer builds or crashes at once (fuzz/run.sh does the long runs). Skipped
-# where clang++ is missing. SW_FUZZ_RUNS sets the executions per target.
+# Builds the fuzz targets in the sanitized tree and runs each for a fixed
+# number of executions from its seed corpus: a smoke run that catches a target
+# that no longer builds or crashes at once (fuzz/run.sh does the long runs).
+# Skipped where clang++ is missing. SW_FUZZ_RUNS sets the executions per target.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${SW_FUZZ_BUILD:-$root/build-fuzz}
 runs=${SW_FUZZ_RUNS:-5000}
 
 if ! command -v clang++ >/dev/null; then
     echo "Fuzz smoke run skipped: clang++ is not installed"
     exit 0
 fi
-cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j "$(nproc)"
+build=$("$root/fuzz/build.sh" "${SW_ASAN_BUILD:-$root/build-asan}")
 
 targets=$root/fuzz/targets.sh
 mkdir -p "$build/artifacts"

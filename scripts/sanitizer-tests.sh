@@ -1,24 +1,19 @@
 #!/usr/bin/env bash
 # Builds the test suites of the core (platform, shapes, stream, document,
-# selection, painting, wizard, analysis) and the command-line tool once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan, and runs
-# them. Any sanitizer report, also from a sheetwright-cli the tests start,
-# fails the run. The widget suites (editor, window, panel, printing) and the
-# database suite are left out: building the widgets a third time would take
-# ./test.sh past its time on two cores. SW_ASAN_SUITES names other suites.
+# selection, painting, wizard, analysis) and the command-line tool in the
+# sanitized tree (scripts/sanitized-build.sh: AddressSanitizer,
+# UndefinedBehaviorSanitizer, assertions checked) and runs them. Any sanitizer
+# report, also from a sheetwright-cli the tests start, fails the run. The widget
+# suites (editor, window, panel, printing) and the database suite are left out:
+# building the widgets a third time would take ./test.sh past its time on two
+# cores. SW_ASAN_SUITES names other suites.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${SW_ASAN_BUILD:-$root/build-asan}
 read -r -a suites <<<"${SW_ASAN_SUITES:-platform_tests shapes_tests stream_tests document_tests \
 selection_tests painting_tests wizard_tests analysis_tests cli_tests}"
 
-sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DSW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$sanitize" \
-        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
-fi
-cmake --build "$build" -j "$(nproc)" --target "${suites[@]}" sheetwright-cli
+SW_ASAN_BUILD=$build "$root/scripts/sanitized-build.sh" "${suites[@]}" sheetwright-cli
 
 reports=$build/sanitizer-reports
 rm -rf "$reports"
