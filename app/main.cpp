@@ -1,5 +1,6 @@
 #include "editor/mainwindow.h"
 #include "platform/fonts.h"
+#include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
 #include "platform/widgets/qttranslations.h"
 #include "storage/databasepath.h"
@@ -8,21 +9,15 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QScreen>
+#include <string_view>
 
-int main(int argc, char** argv)
+namespace {
+
+// The description of the command line; returns the database option.
+QCommandLineOption describeCommandLine(QCommandLineParser& parser)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("sheetwright"));
-    QApplication::setApplicationDisplayName(sw::ApplicationTitle);
-    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("sheetwright"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sheetwright.svg")));
-    sw::registerFontSubstitutions();
-    sw::installQtTranslations(app);
-
-    QCommandLineParser parser;
     // Qt's own texts (usage line, help and version options) come from its
-    // Chinese catalogue installed above.
+    // Chinese catalogue.
     parser.setApplicationDescription(QStringLiteral("答题卡模板设计器"));
     parser.addHelpOption();
     parser.addVersionOption();
@@ -35,12 +30,58 @@ int main(int argc, char** argv)
                        "postgresql://user@host[:port]/dbname"),
         QStringLiteral("文件或URL"));
     parser.addOption(databaseOption);
+    return databaseOption;
+}
+
+void describeApplication(QCoreApplication& app)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("sheetwright"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    sw::installQtTranslations(app);
+}
+
+// --help and --version print and end: they need no display.
+bool onlyPrints(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--")
+            return false;
+        if (argument == "-h" || argument == "--help" || argument == "--help-all" ||
+            argument == "-v" || argument == "--version" || argument == "-?")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (onlyPrints(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        describeApplication(app);
+        QCommandLineParser parser;
+        describeCommandLine(parser);
+        parser.process(app); // prints and exits
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    describeApplication(app);
+    QApplication::setApplicationDisplayName(sw::ApplicationTitle);
+    QApplication::setDesktopFileName(QStringLiteral("sheetwright"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sheetwright.svg")));
+    sw::registerFontSubstitutions();
+
+    QCommandLineParser parser;
+    const QCommandLineOption databaseOption = describeCommandLine(parser);
     parser.process(app);
     const QString database =
         parser.isSet(databaseOption) ? parser.value(databaseOption) : sw::defaultDatabasePath();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int pixelsPerInch = screen ? qRound(screen->logicalDotsPerInch()) : 96;
+    const int pixelsPerInch = screen ? sw::roundHalfEven(screen->logicalDotsPerInch()) : 96;
     sw::MainWindow window({pixelsPerInch, database});
     if (!window.openDatabase())
         return 1;

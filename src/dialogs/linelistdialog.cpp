@@ -160,7 +160,7 @@ void LineListDialog::addRow(int index)
     row.panel->setGeometry(1, RowHeight * index + 1, width, RowHeight);
     auto* label = new QLabel(QStringLiteral("列数"), row.panel);
     placeCentred(label, 30, 40);
-    row.columns = newSpin(row.panel, QStringLiteral("列数"));
+    row.columns = newSpin(row.panel, QStringLiteral("第%1行列数").arg(index + 1));
     label->setBuddy(row.columns);
     placeCentred(row.columns, 60, 40);
     row.panel->show();

@@ -63,11 +63,13 @@ void EditCommands::Paste()
     if (!confirm(&m_window, QStringLiteral("您确信要粘贴图形吗？")))
         return;
     TVectorGraphics& document = m_window.document();
-    const bool anythingCopied = hasCopyMarks(document);
+    // Nothing copied changes nothing: no history entry, no unsaved mark.
+    if (!hasCopyMarks(document)) {
+        m_window.showStatus(NothingCopiedStatus);
+        return;
+    }
     PasteMarked(document);
     record("粘贴图形");
-    if (!anythingCopied)
-        m_window.showStatus(NothingCopiedStatus);
 }
 
 void EditCommands::SelectAll()

@@ -215,16 +215,16 @@ void MainWindow::createMenus()
                 menu->addAction(m_actions.value(QString::fromUtf8(name)));
         }
     };
-    fill(QStringLiteral("文件"),
+    fill(QStringLiteral("文件(&F)"),
          {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "", "PageSetupAct", "PrintAct"});
-    fill(QStringLiteral("编辑"),
+    fill(QStringLiteral("编辑(&E)"),
          {"UndoAct", "RedoAct", "", "InsertBackgroundAct", "CorrectBackgroundAct", "", "GroupAct",
           "UngroupAct", "", "CopyAct", "PasteAct", "SelectAllAct", "", "删除试卷"});
-    fill(QStringLiteral("控制"),
+    fill(QStringLiteral("控制(&C)"),
          {"ActualSizeAct", "ZoomOutAct", "ZoomInAct", "", "AlignLeftAct", "AlignRightAct",
           "AlignTopAct", "AlignBottomAct", "CentreHorizontallyAct", "CentreVerticallyAct", "",
           "MaxWidthAct", "MaxHeightAct", "MinWidthAct", "MinHeightAct"});
-    fill(QStringLiteral("帮助"), {"关于", "帮助", "", "ExitAct"});
+    fill(QStringLiteral("帮助(&H)"), {"关于", "帮助", "", "ExitAct"});
 }
 
 void MainWindow::createToolBars()

@@ -68,10 +68,22 @@ QLabel* newLabel(const QString& text)
 }
 
 // A caption in (row, column) and its control right of it.
-void addLabelled(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control)
+// Screen readers and automation name a control by its caption; the spaces
+// that only align the captions are not part of it.
+void nameControl(QWidget* control, const QString& caption)
 {
-    grid->addWidget(newLabel(caption), row, column);
-    grid->addWidget(control, row, column + 1);
+    control->setAccessibleName(QString(caption).remove(QLatin1Char(' ')));
+}
+
+// A caption in (row, column) and its control `span` columns wide right of it.
+void addLabelled(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control,
+                 int span = 1)
+{
+    QLabel* label = newLabel(caption);
+    label->setBuddy(control);
+    nameControl(control, caption);
+    grid->addWidget(label, row, column);
+    grid->addWidget(control, row, column + 1, 1, span);
 }
 
 } // namespace
@@ -104,6 +116,8 @@ void PropertyPanel::buildPanels()
                 picture.LoadPicture();
             }
         }));
+    nameControl(m_picturePath, QStringLiteral("图片文件"));
+    nameControl(m_pictureButton, QStringLiteral("选择图片"));
     grid->addWidget(m_picturePath, 0, 0);
     grid->addWidget(m_pictureButton, 0, 1);
 
@@ -129,8 +143,8 @@ void PropertyPanel::buildPanels()
         }));
     addLabelled(grid, 0, 0, QStringLiteral("题号"), m_question);
     addLabelled(grid, 0, 2, QStringLiteral("序号"), m_part);
-    grid->addWidget(newLabel(QStringLiteral("标题")), 1, 0);
-    grid->addWidget(m_caption, 1, 1, 1, 3);
+    addLabelled(grid, 1, 0, QStringLiteral("标题"), m_caption, 3);
+    nameControl(m_alternatives, QStringLiteral("选做题题号"));
     grid->addWidget(m_optional, 2, 0, 1, 2);
     grid->addWidget(m_alternatives, 2, 2, 1, 2);
 
@@ -239,12 +253,10 @@ void PropertyPanel::buildPanels()
     bind(bindCheck(m_showNumber, &TRectKg::ShowNumber));
     bind(bindSpin(m_numberAdd, &TRectKg::StartNumberAgg));
     bind(bindIndex(m_readType, &TRectKg::ReadType));
-    grid->addWidget(newLabel(QStringLiteral("字符")), 0, 0);
-    grid->addWidget(m_optionChars, 0, 1, 1, 3);
+    addLabelled(grid, 0, 0, QStringLiteral("字符"), m_optionChars, 3);
     addLabelled(grid, 1, 0, QStringLiteral("类型"), m_purpose);
     addLabelled(grid, 1, 2, QStringLiteral("选项"), m_optionType);
-    grid->addWidget(newLabel(QStringLiteral("显示方式")), 2, 0);
-    grid->addWidget(m_showType, 2, 1, 1, 3);
+    addLabelled(grid, 2, 0, QStringLiteral("显示方式"), m_showType, 3);
     addLabelled(grid, 3, 0, QStringLiteral("方向"), m_direction);
     addLabelled(grid, 3, 2, QStringLiteral("数量"), m_count);
     addLabelled(grid, 4, 0, QStringLiteral("宽"), m_bubbleWidth);
@@ -253,9 +265,11 @@ void PropertyPanel::buildPanels()
     addLabelled(grid, 5, 2, QStringLiteral("行距"), m_bubbleRowSpace);
     grid->addWidget(m_showNumber, 6, 0, 1, 2);
     addLabelled(grid, 6, 2, QStringLiteral("加值"), m_numberAdd);
-    grid->addWidget(newLabel(QStringLiteral("识别方式")), 7, 0);
-    grid->addWidget(m_readType, 7, 1, 1, 3);
-    grid->addWidget(newLabel(QStringLiteral("关联主观题")), 8, 0, 1, 2);
+    addLabelled(grid, 7, 0, QStringLiteral("识别方式"), m_readType, 3);
+    QLabel* linked = newLabel(QStringLiteral("关联主观题"));
+    linked->setBuddy(m_linkedQuestion);
+    nameControl(m_linkedQuestion, linked->text());
+    grid->addWidget(linked, 8, 0, 1, 2);
     grid->addWidget(m_linkedQuestion, 8, 2, 1, 2);
 
     grid = addPanel(column, Rp6, "rp6", 27);
@@ -324,6 +338,7 @@ void PropertyPanel::buildPanels()
                 m_fill->setChecked(false);
         },
         [this](TGraphics& shape) { shape.Brush.Style = m_fill->isChecked() ? bsSolid : bsClear; }));
+    nameControl(m_brushColor, m_fill->text());
     grid->addWidget(m_fill, 0, 0);
     grid->addWidget(m_brushColor, 0, 1);
 
@@ -371,6 +386,8 @@ void PropertyPanel::buildPanels()
         [this](TLinelist& lines) { lines.SetText(m_lineMemo->toPlainText()); }));
     bind(bindFont(m_lineFont, nullptr, &TLinelist::Font));
     addLabelled(grid, 0, 0, QStringLiteral("行数"), m_lineRows);
+    nameControl(m_lineFont, QStringLiteral("字体"));
+    nameControl(m_lineEditorButton, QStringLiteral("线段设置"));
     grid->addWidget(m_lineFont, 0, 2);
     grid->addWidget(m_lineEditorButton, 0, 3);
 

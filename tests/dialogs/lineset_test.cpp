@@ -135,7 +135,7 @@ TEST(LineSetDialog, RowsArePlacedAsLaidOut)
         EXPECT_EQ(columns->width(), 40);
         EXPECT_EQ(columns->minimum(), 1);
         EXPECT_EQ(columns->maximum(), 10);
-        EXPECT_EQ(columns->accessibleName(), QStringLiteral("列数"));
+        EXPECT_EQ(columns->accessibleName(), QStringLiteral("第%1行列数").arg(row + 1));
     }
     const QList<QLineEdit*> edits = dialog.textEdits(1);
     const QList<QSpinBox*> spins = dialog.weightSpins(1);

@@ -4,6 +4,8 @@
 #include "editor/fontbutton.h"
 #include "shapes/rectkg.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -161,6 +163,51 @@ TEST_F(ControlsTest, TypedValuesStayWithinTheRange)
     typeInto(question, "0");
     QTest::keyClick(question, Qt::Key_Return);
     EXPECT_EQ(question->value(), 1);
+}
+
+// Every input carries the caption beside it (without the aligning spaces)
+// as its accessible name, so screen readers and automation find it.
+TEST_F(ControlsTest, InputsAreNamedByTheirCaptions)
+{
+    const struct
+    {
+        const char* control;
+        const char* name;
+    } captions[] = {
+        {"QuestionSpin", "题号"},
+        {"PartSpin", "序号"},
+        {"CaptionEdit", "标题"},
+        {"PenWidthSpin", "宽度"},
+        {"OptionCharactersList", "字符"},
+        {"ShowTypeList", "显示方式"},
+        {"CountSpin", "数量"},
+        {"BubbleWidthSpin", "宽"},
+        {"ReadTypeList", "识别方式"},
+        {"LinkedQuestionSpin", "关联主观题"},
+        {"GridColumnsSpin", "列数"},
+        {"CornerRadiusSpin", "圆角半径"},
+        {"TriangleDirectionList", "方向"},
+        {"LineRowsSpin", "行数"},
+    };
+    for (const auto& c : captions)
+        EXPECT_EQ(control<QWidget>(c.control)->accessibleName(), QString::fromUtf8(c.name))
+            << c.control;
+
+    const QList<QWidget*> inputs = panel->findChildren<QWidget*>();
+    for (QWidget* input : inputs) {
+        const bool isInput = qobject_cast<QAbstractSpinBox*>(input) ||
+                             qobject_cast<QComboBox*>(input) || qobject_cast<QLineEdit*>(input) ||
+                             qobject_cast<QAbstractButton*>(input);
+        // The combo boxes' and spin boxes' own line edits speak for them.
+        if (!isInput || qobject_cast<QAbstractSpinBox*>(input->parentWidget()) ||
+            qobject_cast<QComboBox*>(input->parentWidget()))
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(input);
+        const QString name =
+            input->accessibleName().isEmpty() && button ? button->text() : input->accessibleName();
+        EXPECT_FALSE(name.isEmpty() || name == QStringLiteral("..."))
+            << input->objectName().toStdString();
+    }
 }
 
 } // namespace

@@ -62,10 +62,13 @@ TEST_F(StatusNoteTest, RefusedPageDeletion)
 
 TEST_F(StatusNoteTest, PasteWithNothingCopied)
 {
+    const QStringList rows = historyRows();
+    const bool modified = window->isWindowModified();
     dialogs.answers = {true};
     key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(note(), NothingCopiedStatus);
-    EXPECT_EQ(historyRows().last(), QStringLiteral("粘贴图形"));
+    EXPECT_EQ(historyRows(), rows);
+    EXPECT_EQ(window->isWindowModified(), modified);
 }
 
 TEST_F(StatusNoteTest, CoordinatesClearWithoutASelection)
