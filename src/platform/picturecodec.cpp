@@ -24,9 +24,9 @@ namespace {
 
 // Largest JPEG file read into memory.
 constexpr qint64 MaxJpegFileBytes = qint64(1) << 30;
-// Qt's image readers refuse images needing more memory than this (MB); a
-// 20000 x 20000 RGB32 image needs 1600 MB.
-constexpr int ReaderAllocationLimitMb = 2048;
+// Qt's image readers refuse images needing more memory than this (MB), also
+// where a format tells its size only while decoding.
+constexpr int ReaderAllocationLimitMb = int(MaxPictureBytes >> 20);
 
 bool fail(QString* error, const QString& message)
 {
@@ -39,6 +39,24 @@ QImage failImage(QString* error, const QString& message)
 {
     fail(error, message);
     return {};
+}
+
+// Whether a picture of the header's size may be decoded: within the limits,
+// and admitted by the caller.
+bool admitted(QSize size, int bytesPerPixel, const PictureAdmission& admit, QString* reason)
+{
+    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+        return fail(reason, pictureTooLarge(size.width(), size.height()));
+    const qint64 bytes =
+        qint64(std::max(size.width(), 0)) * std::max(size.height(), 0) * bytesPerPixel;
+    if (bytes > MaxPictureBytes)
+        return fail(reason, QStringLiteral("picture too large: %1 x %2 pixels need %3 MB "
+                                           "(at most %4 MB)")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(bytes >> 20)
+                                .arg(MaxPictureBytes >> 20));
+    return !admit || admit(size, bytesPerPixel, reason);
 }
 
 QImage flattenOntoBlack(const QImage& image)
@@ -167,7 +185,7 @@ bool isJpeg(const QByteArray& head)
 
 // Any format Qt reads; `name` names the picture in messages.
 QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keepGrey,
-                  QString* error)
+                  const PictureAdmission& admit, QString* error)
 {
     static const bool limitSet = [] {
         QImageReader::setAllocationLimit(ReaderAllocationLimitMb);
@@ -178,19 +196,20 @@ QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keep
     if (!shortfall.isEmpty())
         return failImage(error, QStringLiteral("%1: %2").arg(name, shortfall));
     QImageReader reader(&device);
-    QSize claimed = reader.size();
-    QImage image;
-    if (claimed.width() <= MaxPictureSide && claimed.height() <= MaxPictureSide) {
-        image = reader.read();
-        if (image.isNull())
-            return failImage(
-                error,
-                QStringLiteral("cannot read picture %1: %2").arg(name, reader.errorString()));
-        claimed = image.size();
-    }
-    if (claimed.width() > MaxPictureSide || claimed.height() > MaxPictureSide)
-        return failImage(error, QStringLiteral("%1: %2").arg(
-                                    name, pictureTooLarge(claimed.width(), claimed.height())));
+    // Every pixel is stored in four bytes in the end, but for grey kept grey.
+    const bool grey = keepGrey && reader.imageFormat() == QImage::Format_Grayscale8;
+    const int bytesPerPixel = grey ? 1 : 4;
+    const bool sizeKnown = reader.size().isValid();
+    QString reason;
+    if (sizeKnown && !admitted(reader.size(), bytesPerPixel, admit, &reason))
+        return failImage(error, QStringLiteral("%1: %2").arg(name, reason));
+    QImage image = reader.read();
+    if (image.isNull())
+        return failImage(
+            error, QStringLiteral("cannot read picture %1: %2").arg(name, reader.errorString()));
+    // Formats that tell their size only while decoding are checked now.
+    if (!sizeKnown && !admitted(image.size(), bytesPerPixel, admit, &reason))
+        return failImage(error, QStringLiteral("%1: %2").arg(name, reason));
     if (keepGrey && image.format() == QImage::Format_Grayscale8)
         return image;
     QImage flat = flattenOntoBlack(image);
@@ -199,10 +218,14 @@ QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keep
     return flat;
 }
 
-QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* error)
+QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, const PictureAdmission& admit,
+                             QString* error)
 {
     JpegDecoder decoder;
     if (!decoder.start(data, keepGrey, error))
+        return {};
+    const int bytesPerPixel = decoder.format() == QImage::Format_Grayscale8 ? 1 : 4;
+    if (!admitted(decoder.size(), bytesPerPixel, admit, error))
         return {};
     QImage image = newLargeImage(decoder.size().width(), decoder.size().height(), decoder.format());
     if (image.isNull())
@@ -220,16 +243,17 @@ QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* err
     return image;
 }
 
-QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey, QString* error)
+QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey,
+                         const PictureAdmission& admit, QString* error)
 {
     if (!isJpeg(data.left(3))) {
         QBuffer buffer;
         buffer.setData(data);
         buffer.open(QIODevice::ReadOnly);
-        return readWithQt(buffer, data.size(), name, keepGrey, error);
+        return readWithQt(buffer, data.size(), name, keepGrey, admit, error);
     }
     QString jpegError;
-    QImage image = decodeJpegKeepingGrey(data, keepGrey, &jpegError);
+    QImage image = decodeJpegKeepingGrey(data, keepGrey, admit, &jpegError);
     if (image.isNull())
         return failImage(error, QStringLiteral("%1: %2").arg(name, jpegError));
     return image;
@@ -237,29 +261,34 @@ QImage decodePictureData(const QByteArray& data, const QString& name, bool keepG
 
 // Opens a picture file. JPEG data is read into `jpeg` (within the size
 // limit); a file of another format stays open for Qt's readers, `jpeg` empty.
-bool openPicture(QFile& file, QByteArray& jpeg, QString* error)
+bool openPicture(QFile& file, const QString& name, QByteArray& jpeg, QString* error)
 {
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(
-            error,
-            QStringLiteral("cannot open picture %1: %2").arg(file.fileName(), file.errorString()));
+    if (!file.isOpen() && !file.open(QIODevice::ReadOnly))
+        return fail(error,
+                    QStringLiteral("cannot open picture %1: %2").arg(name, file.errorString()));
     if (!isJpeg(file.peek(3)))
         return true;
     if (file.size() > MaxJpegFileBytes)
-        return fail(error, QStringLiteral("picture file too large: %1").arg(file.fileName()));
+        return fail(error, QStringLiteral("picture file too large: %1").arg(name));
     jpeg = file.readAll();
     return true;
+}
+
+QImage loadPictureFile(QFile& file, const QString& name, bool keepGrey,
+                       const PictureAdmission& admit, QString* error)
+{
+    QByteArray jpeg;
+    if (!openPicture(file, name, jpeg, error))
+        return {};
+    if (jpeg.isEmpty())
+        return readWithQt(file, file.size(), name, keepGrey, admit, error);
+    return decodePictureData(jpeg, name, keepGrey, admit, error);
 }
 
 QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
 {
     QFile file(path);
-    QByteArray jpeg;
-    if (!openPicture(file, jpeg, error))
-        return {};
-    if (jpeg.isEmpty())
-        return readWithQt(file, file.size(), path, keepGrey, error);
-    return decodePictureData(jpeg, path, keepGrey, error);
+    return loadPictureFile(file, path, keepGrey, {}, error);
 }
 
 } // namespace
@@ -281,12 +310,12 @@ QImage opaqueImage(const QImage& image, const QColor& background)
 
 QImage decodeJpeg(const QByteArray& data, QString* error)
 {
-    return decodeJpegKeepingGrey(data, false, error);
+    return decodeJpegKeepingGrey(data, false, {}, error);
 }
 
 QImage decodePicture(const QByteArray& data, const QString& name, QString* error)
 {
-    return decodePictureData(data, name, false, error);
+    return decodePictureData(data, name, false, {}, error);
 }
 
 QImage loadPicture(const QString& path, QString* error)
@@ -299,11 +328,16 @@ QImage loadScan(const QString& path, QString* error)
     return loadPictureFile(path, true, error);
 }
 
+QImage loadScan(QFile& file, const QString& name, QString* error, const PictureAdmission& admit)
+{
+    return loadPictureFile(file, name, true, admit, error);
+}
+
 QByteArray readJpegFile(const QString& path, QString* error)
 {
     QFile file(path);
     QByteArray jpeg;
-    openPicture(file, jpeg, error);
+    openPicture(file, path, jpeg, error);
     return jpeg;
 }
 
