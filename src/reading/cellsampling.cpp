@@ -1,5 +1,6 @@
 #include "reading/cellsampling.h"
 
+#include "platform/saturating.h"
 #include "reading/greyview.h"
 
 #include <algorithm>
@@ -37,8 +38,8 @@ QRectF cellInterior(const TRect& cell)
 double meanGrey(const GreyView& scan, const AffineMap& map, const QRectF& area)
 {
     const double s = map.scale();
-    const int nx = std::clamp(int(std::ceil(area.width() * s)), 1, MaxSamplesPerSide);
-    const int ny = std::clamp(int(std::ceil(area.height() * s)), 1, MaxSamplesPerSide);
+    const int nx = std::clamp(saturatingFloor(std::ceil(area.width() * s)), 1, MaxSamplesPerSide);
+    const int ny = std::clamp(saturatingFloor(std::ceil(area.height() * s)), 1, MaxSamplesPerSide);
     const double stepX = area.width() / nx;
     const double stepY = area.height() / ny;
     long long sum = 0;
@@ -50,7 +51,7 @@ double meanGrey(const GreyView& scan, const AffineMap& map, const QRectF& area)
         const double dx = map.A * stepX;
         const double dy = map.D * stepX;
         for (int i = 0; i < nx; ++i) {
-            sum += scan.grey(int(std::floor(sx)), int(std::floor(sy)));
+            sum += scan.grey(saturatingFloor(sx), saturatingFloor(sy));
             sx += dx;
             sy += dy;
         }

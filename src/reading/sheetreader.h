@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reading/affinemap.h"
+#include "reading/printedlayout.h"
 #include "reading/registration.h"
 #include "reading/sheetgeometry.h"
 
@@ -61,10 +62,13 @@ struct SheetReading
     bool Cheating = false;
     std::vector<ReadCell> Cells;
     double Threshold = 0; // darkness above the sheet's blank level that counts as a mark
+    // Why the sheet looks printed from another template; empty when it does not.
+    QString LayoutDifference;
 
     bool isRead() const { return Result == Ok || Result == UpsideDown; }
-    // Something a person should look at: a failed reading, an unreadable
-    // exam-number digit, a double or an uncertain mark.
+    // Something a person should look at: a failed reading, a sheet that looks
+    // printed from another template, an unreadable exam-number digit, a
+    // double or an uncertain mark.
     bool needsReview() const;
     // "ok" or what went wrong, in a few words.
     QString statusText() const;
@@ -85,6 +89,7 @@ private:
     std::vector<PageGeometry> m_pages;
     // Per page, the printed darkness of every answer cell in reading order.
     std::vector<std::vector<double>> m_blankInk;
+    std::vector<PrintedLayout> m_layouts;
 };
 
 } // namespace sw
