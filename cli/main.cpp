@@ -27,10 +27,16 @@ void printHelp(QTextStream& out)
         out << "  " << c.synopsis << "\n      " << c.help << "\n";
 }
 
+// The arguments before "--", which ends the options.
+QStringList optionPart(const QStringList& args)
+{
+    return args.mid(0, args.indexOf(QStringLiteral("--")));
+}
+
 // Takes --ppi out of args; the rest goes to the command.
 QStringList takePpi(QStringList args)
 {
-    const int i = args.indexOf(QStringLiteral("--ppi"));
+    const qsizetype i = optionPart(args).indexOf(QStringLiteral("--ppi"));
     if (i < 0)
         return args;
     Arguments ppi(args.mid(i, 2), {}, {QStringLiteral("--ppi")});
@@ -87,7 +93,7 @@ int main(int argc, char** argv)
         return ExitUsage;
     }
     try {
-        if (args.contains(QLatin1String("--help"))) {
+        if (optionPart(args).contains(QLatin1String("--help"))) {
             out << "Usage: sheetwright-cli " << named->synopsis << "\n" << named->help << "\n";
             return ExitOk;
         }

@@ -6,9 +6,9 @@
 #include "document/analysis/correction.h"
 #include "document/analysis/fuzzyboxes.h"
 #include "document/analysis/scanstraightening.h"
+#include "platform/outputfile.h"
 #include "platform/picturecodec.h"
 
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace sw::cli {
@@ -120,15 +120,19 @@ int runDeskew(const QStringList& args)
             printError(QStringLiteral("the positioning marks were not found"));
         return ExitRefused;
     }
-    QSaveFile file(out);
-    if (file.open(QIODevice::WriteOnly) && scan.write(file, 100, screenPpi(), &error) &&
-        file.commit())
+    QString writeError;
+    const auto write = [&](QIODevice& device, QString* reason) {
+        if (scan.write(device, 100, screenPpi(), &error))
+            return true;
+        *reason = error;
+        return false;
+    };
+    if (saveOutputFile(out, write, &writeError))
         return ExitOk;
     if (scan.scanFailed())
         printError(QStringLiteral("%1: %2").arg(scanPath, error));
     else
-        printError(QStringLiteral("Cannot create file %1 %2")
-                       .arg(out, error.isEmpty() ? file.errorString() : error));
+        printError(QStringLiteral("Cannot create file %1 %2").arg(out, writeError));
     return ExitFileError;
 }
 

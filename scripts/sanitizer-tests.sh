@@ -12,7 +12,7 @@ build=${SW_ASAN_BUILD:-$root/build-asan}
 read -r -a suites <<<"${SW_ASAN_SUITES:-platform_tests shapes_tests stream_tests document_tests \
 selection_tests painting_tests wizard_tests analysis_tests cli_tests}"
 
-sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+sanitize="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DSW_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$sanitize" \

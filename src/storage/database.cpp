@@ -29,6 +29,9 @@ QString missingDriver(DatabaseEngine engine)
                                 "libqt6sql6-sqlite) is not installed");
 }
 
+// What a statement of the program may take beyond waiting for a lock.
+constexpr int StatementRunMs = 5000;
+
 // A libpq connection parameter value in single quotes.
 QString quoted(QString value)
 {
@@ -48,8 +51,11 @@ QString postgresOptions(const DatabaseLocation& location, int connectTimeoutSeco
         {QStringLiteral("keepalives_interval"), QStringLiteral("3")},
         {QStringLiteral("keepalives_count"), QStringLiteral("3")},
     };
-    // Server settings of the URL's own "options" come after the lock timeout.
-    QString serverSettings = QStringLiteral("-c lock_timeout=%1").arg(busyTimeoutMs);
+    // Server settings of the URL's own "options" come after the timeouts. A
+    // statement may wait for a lock, and then run a little while.
+    QString serverSettings = QStringLiteral("-c lock_timeout=%1 -c statement_timeout=%2")
+                                 .arg(busyTimeoutMs)
+                                 .arg(busyTimeoutMs + StatementRunMs);
     for (const auto& [name, value] : location.options) {
         if (name == QLatin1String("options"))
             serverSettings += QLatin1Char(' ') + value;
@@ -214,8 +220,10 @@ QString Database::describeFailure(const QString& what, const QSqlError& sqlError
             .arg(reason);
     if (connectionLost(sqlError)) {
         m_lost = true;
+        // libpq says nothing when the server went away between two statements.
         return QStringLiteral("Lost the connection to the database server %1: %2")
-            .arg(m_location.server(), reason);
+            .arg(m_location.server(),
+                 reason.isEmpty() ? QStringLiteral("the server closed the connection") : reason);
     }
     return reason.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, reason);
 }
