@@ -29,8 +29,11 @@ QString missingDriver(DatabaseEngine engine)
                                 "libqt6sql6-sqlite) is not installed");
 }
 
-// What a statement of the program may take beyond waiting for a lock.
-constexpr int StatementRunMs = 5000;
+// What a statement of the program may take beyond waiting for a lock; the
+// server cancels it then. A server that does not even answer that is cut
+// off a little later.
+constexpr int StatementRunMs = 2000;
+constexpr int UnansweredMs = 1000;
 
 // A libpq connection parameter value in single quotes.
 QString quoted(QString value)
@@ -138,6 +141,8 @@ bool Database::open(const QString& location, QString* error)
 
     m_location = parsed;
     m_path = parsed.displayName();
+    if (parsed.engine == DatabaseEngine::PostgreSQL && !m_watchdog)
+        m_watchdog = std::make_unique<StatementWatchdog>();
     m_connectionName = nextConnectionName();
     addConnection(m_connectionName, parsed, m_connectTimeoutSeconds, m_busyTimeoutMs);
 
@@ -199,9 +204,16 @@ bool Database::ready(QString* error) const
     return !m_lost || connect(error);
 }
 
+StatementWatchdog::Watch Database::watchStatement() const
+{
+    return {m_location.engine == DatabaseEngine::PostgreSQL ? m_watchdog.get() : nullptr,
+            connection(), m_busyTimeoutMs + StatementRunMs + UnansweredMs};
+}
+
 bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values,
                    QString* error) const
 {
+    const auto watch = watchStatement();
     if (runSql(query, sql, values))
         return true;
     return reportFailure(error,
@@ -212,6 +224,13 @@ bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
 QString Database::describeFailure(const QString& what, const QSqlError& sqlError) const
 {
     const QString reason = sqlReason(sqlError);
+    if (m_watchdog && m_watchdog->takeFired()) {
+        m_lost = true;
+        return QStringLiteral("Lost the connection to the database server %1: it did not answer "
+                              "within %2 seconds")
+            .arg(m_location.server())
+            .arg((m_busyTimeoutMs + StatementRunMs + UnansweredMs) / 1000.0);
+    }
     if (isBusy(m_location.engine, sqlError))
         return QStringLiteral("The database %1 is busy: another program has kept it locked for "
                               "more than %2 seconds. Try again later. (%3)")
@@ -240,6 +259,7 @@ bool Database::connectionLost(const QSqlError& sqlError) const
     if (!code.isEmpty())
         return false;
     QSqlQuery probe(connection());
+    const auto watch = watchStatement();
     return !probe.exec(QStringLiteral("SELECT 1"));
 }
 
@@ -286,6 +306,7 @@ bool Database::inspectSchema(QString& missing, QString* error) const
                        .arg(m_path, sqlReason(query.lastError())));
     };
     QSqlQuery query(connection());
+    const auto watch = watchStatement();
     if (!runSql(query, listTablesStatement(m_location.engine)))
         return failed(query);
     QStringList tables;
@@ -327,6 +348,7 @@ bool Database::createMissingTables(QString* error) const
                  error))
             return false;
     } else {
+        const auto watch = watchStatement();
         if (!runSql(query, listTablesStatement(m_location.engine)))
             return reportFailure(error, describeFailure(QString(), query.lastError()));
         const bool empty = !query.next();
