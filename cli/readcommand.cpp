@@ -8,6 +8,7 @@
 #include "cli/scanlist.h"
 #include "platform/growingfile.h"
 #include "platform/memorybudget.h"
+#include "platform/outputfile.h"
 #include "platform/picturecodec.h"
 #include "platform/printabletext.h"
 #include "reading/greyview.h"
@@ -22,7 +23,6 @@
 #include <cerrno>
 #include <climits>
 #include <condition_variable>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
@@ -151,25 +151,6 @@ void showProgress(std::size_t done, std::size_t total)
     if (done == total)
         err << '\n';
     err.flush();
-}
-
-// The file a path names with links and ".." resolved, as far as it exists.
-QByteArray resolvedPath(const QByteArray& path)
-{
-    QByteArray existing = path;
-    QByteArray rest;
-    while (!existing.isEmpty()) {
-        if (char* real = realpath(existing.constData(), nullptr)) {
-            const QByteArray resolved(real);
-            std::free(real);
-            return rest.isEmpty() ? resolved : resolved + '/' + rest;
-        }
-        const qsizetype slash = existing.lastIndexOf('/');
-        const QByteArray last = existing.mid(slash + 1);
-        rest = rest.isEmpty() ? last : last + '/' + rest;
-        existing = slash > 0 ? existing.left(slash) : slash == 0 ? QByteArray("/") : QByteArray();
-    }
-    return path == "." ? path : resolvedPath(".") + '/' + rest;
 }
 
 // Refuses, before anything is written, an output that is one of the inputs

@@ -9,6 +9,7 @@
 #include "platform/outputfile.h"
 #include "platform/picturecodec.h"
 
+#include <QFile>
 #include <QTextStream>
 
 namespace sw::cli {
@@ -81,13 +82,16 @@ int runDeskew(const QStringList& args)
     Arguments a(args, {}, {QStringLiteral("-o"), QStringLiteral("--page")});
     a.expectPositional(2, 2);
     const QString out = requiredOutput(a);
+    const QString scanPath = a.positional(1, "SCAN");
+    for (const QString& input : {a.positional(0, "IN.exm"), scanPath})
+        if (resolvedPath(QFile::encodeName(out)) == resolvedPath(QFile::encodeName(input)))
+            throw UsageError{QStringLiteral("-o would overwrite the input %1").arg(input)};
     ScanJob job;
     if (const int status = openJobTemplate(a, job))
         return status;
 
     // A JPEG scan is decoded as far as the measuring reads it, and the rest
     // row by row into the straight file.
-    const QString scanPath = a.positional(1, "SCAN");
     QString error;
     const QByteArray jpeg = readJpegFile(scanPath, &error);
     if (!error.isEmpty()) {

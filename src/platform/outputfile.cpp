@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -95,6 +96,24 @@ bool isDiskFull(const QFileDevice& file)
 }
 
 } // namespace
+
+QByteArray resolvedPath(const QByteArray& path)
+{
+    QByteArray existing = path;
+    QByteArray rest;
+    while (!existing.isEmpty()) {
+        if (char* real = realpath(existing.constData(), nullptr)) {
+            const QByteArray resolved(real);
+            std::free(real);
+            return rest.isEmpty() ? resolved : resolved + '/' + rest;
+        }
+        const qsizetype slash = existing.lastIndexOf('/');
+        const QByteArray last = existing.mid(slash + 1);
+        rest = rest.isEmpty() ? last : last + '/' + rest;
+        existing = slash > 0 ? existing.left(slash) : slash == 0 ? QByteArray("/") : QByteArray();
+    }
+    return path == "." ? path : resolvedPath(".") + '/' + rest;
+}
 
 QString writeFailure(const QString& fileName, const QString& reason)
 {

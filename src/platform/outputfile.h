@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -34,6 +35,10 @@ bool outputFolderExists(const QString& path, QString* error);
 // saveOutputFile for a path given on the command line: the file in its
 // folder, which must exist.
 bool saveOutputFile(const QString& path, const DeviceWriter& write, QString* error);
+
+// The file a path names, with links and ".." resolved as far as it exists:
+// two paths naming one file resolve alike.
+QByteArray resolvedPath(const QByteArray& path);
 
 // Why writing `fileName` failed, in plain words for a full disk.
 QString writeFailure(const QString& fileName, const QString& reason);
