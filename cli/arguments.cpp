@@ -8,6 +8,11 @@ Arguments::Arguments(const QStringList& args, const QStringList& flags, const QS
 {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
+        if (a == QLatin1String("--")) {
+            // Everything after "--" is positional, also a file named like an option.
+            m_positional << args.mid(i + 1);
+            break;
+        }
         if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             if (flags.contains(a)) {
                 m_flags << a;

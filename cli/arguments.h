@@ -26,7 +26,8 @@ struct UsageError
 class Arguments
 {
 public:
-    // flags: options without a value; valued: options taking one value.
+    // flags: options without a value; valued: options taking one value. "--"
+    // ends the options.
     Arguments(const QStringList& args, const QStringList& flags, const QStringList& valued);
 
     const QStringList& positional() const { return m_positional; }

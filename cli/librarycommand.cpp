@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/documentio.h"
+#include "platform/printabletext.h"
 #include "storage/database.h"
 #include "storage/databasepath.h"
 #include "storage/templatelibrary.h"
@@ -39,7 +40,8 @@ int list(const Database& db)
         return failed(error);
     QTextStream out(stdout);
     for (const TemplateEntry& e : entries)
-        out << e.id << '\t' << e.name << '\t' << e.date.toString(Qt::ISODate) << '\n';
+        out << e.id << '\t' << printableText(e.name) << '\t' << e.date.toString(Qt::ISODate)
+            << '\n';
     return ExitOk;
 }
 

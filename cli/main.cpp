@@ -32,10 +32,16 @@ QString usage(const Command& command)
     return QStringLiteral("用法：sheetwright-cli %1\n").arg(QLatin1String(command.synopsis));
 }
 
+// The arguments before "--", which ends the options.
+QStringList optionPart(const QStringList& args)
+{
+    return args.mid(0, args.indexOf(QStringLiteral("--")));
+}
+
 // Takes --ppi out of args; the rest goes to the command.
 QStringList takePpi(QStringList args)
 {
-    const int i = args.indexOf(QStringLiteral("--ppi"));
+    const qsizetype i = optionPart(args).indexOf(QStringLiteral("--ppi"));
     if (i < 0)
         return args;
     Arguments ppi(args.mid(i, 2), {}, {QStringLiteral("--ppi")});
@@ -92,7 +98,7 @@ int main(int argc, char** argv)
         return ExitUsage;
     }
     try {
-        if (args.contains(QLatin1String("--help"))) {
+        if (optionPart(args).contains(QLatin1String("--help"))) {
             out << usage(*named) << QString::fromUtf8(named->help) << "\n";
             return ExitOk;
         }

@@ -4,20 +4,27 @@
 #include "cli/commands.h"
 #include "cli/documentio.h"
 #include "cli/readoutput.h"
+#include "cli/readpictures.h"
+#include "cli/scanlist.h"
+#include "platform/growingfile.h"
+#include "platform/memorybudget.h"
+#include "platform/outputfile.h"
 #include "platform/picturecodec.h"
+#include "platform/printabletext.h"
 #include "reading/greyview.h"
 #include "reading/sheetreader.h"
-#include "reading/straighten.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
+#include <QSet>
 #include <QTextStream>
 #include <QThread>
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <condition_variable>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -28,16 +35,15 @@ namespace sw::cli {
 
 namespace {
 
-const QStringList PictureFilters = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
-                                    QStringLiteral("*.png"), QStringLiteral("*.bmp"),
-                                    QStringLiteral("*.tif"), QStringLiteral("*.tiff")};
+// Memory all scans being read at once may take together: their pictures and
+// what is drawn from them.
+constexpr qint64 ReadingMemoryBytes = qint64(1536) << 20;
 
 struct Options
 {
     bool json = false;
     QString csv;
-    QString cuts;
-    QString marked;
+    PictureFolders pictures;
 };
 
 // What became of one scan; the picture itself is gone by then.
@@ -48,104 +54,86 @@ struct ScanOutcome
     QString saveError; // a cut or marked picture could not be written
 };
 
-// Files as given; the pictures of a folder by name.
-QStringList scanList(const QStringList& paths)
+// What reading a scan of this size may allocate: the picture, and the cut
+// and marked pictures drawn from it (each at most twice the scan's pixels,
+// the marked one in colour and in grey).
+qint64 scanWorkBytes(QSize size, int bytesPerPixel, const Options& options)
 {
-    QStringList scans;
-    for (const QString& path : paths) {
-        const QFileInfo info(path);
-        if (!info.isDir()) {
-            scans << path;
-            continue;
-        }
-        const QDir dir(path);
-        for (const QString& name :
-             dir.entryList(PictureFilters, QDir::Files, QDir::Name | QDir::IgnoreCase))
-            scans << dir.filePath(name);
-    }
-    return scans;
+    const qint64 pixels = qint64(size.width()) * size.height();
+    qint64 bytes = pixels * bytesPerPixel;
+    if (!options.pictures.cuts.isEmpty())
+        bytes += 2 * pixels;
+    if (!options.pictures.marked.isEmpty())
+        bytes += 2 * pixels * 5;
+    return bytes;
 }
 
-bool savePng(const QImage& image, const QString& path, QString& error)
+bool openScan(const ScanFile& scan, QFile& file, QString* error)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        error = QStringLiteral("cannot create the folder of %1").arg(path);
+    const int fd = ::open(scan.path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        *error = QStringLiteral("cannot open picture %1: %2")
+                     .arg(scan.shown, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
-    QSaveFile file(path);
-    QImageWriter writer(&file, "png");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        error = QStringLiteral("cannot write %1").arg(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = QStringLiteral("cannot open picture %1: %2").arg(scan.shown, file.errorString());
         return false;
     }
     return true;
 }
 
-void writePictures(const Options& options, const SheetReader& reader, const GreyView& scan,
-                   const QString& scanPath, ScanOutcome& outcome)
-{
-    const SheetReading& r = outcome.reading;
-    if (!r.isRead())
-        return;
-    const PageGeometry& page = reader.pages()[std::size_t(r.PageIndex)];
-    const QString name = QFileInfo(scanPath).completeBaseName() + QStringLiteral(".png");
-    if (!options.cuts.isEmpty()) {
-        for (const CutBoxGeometry& cut : page.CutBoxes) {
-            const QRectF area(cut.Rect.Left, cut.Rect.Top, cut.Rect.width(), cut.Rect.height());
-            const QString path =
-                QDir(options.cuts)
-                    .filePath(
-                        QStringLiteral("%1-%2/%3").arg(cut.Question).arg(cut.Number).arg(name));
-            if (!savePng(straightenedArea(scan, r.Map, area, r.Map.scale()), path,
-                         outcome.saveError))
-                return;
-        }
-    }
-    if (!options.marked.isEmpty())
-        savePng(markedPicture(scan, r, page), QDir(options.marked).filePath(name),
-                outcome.saveError);
-}
-
-ScanOutcome readOne(const SheetReader& reader, const Options& options, const QString& path)
+ScanOutcome readOne(const SheetReader& reader, const Options& options, const ScanFile& scan,
+                    MemoryBudget& budget)
 {
     ScanOutcome outcome;
+    MemoryBudget::Share memory;
+    const auto admit = [&](QSize size, int bytesPerPixel, QString* error) {
+        return budget.take(memory, scanWorkBytes(size, bytesPerPixel, options), error);
+    };
     QString error;
-    const QImage image = loadScan(path, &error);
+    QFile file;
+    QImage image;
+    if (openScan(scan, file, &error))
+        image = loadScan(file, scan.shown, &error, admit);
     if (image.isNull()) {
         outcome.loadError = QStringLiteral("unreadable: %1").arg(error);
         return outcome;
     }
     outcome.reading = reader.read(image);
-    if (!options.cuts.isEmpty() || !options.marked.isEmpty())
-        writePictures(options, reader, GreyView(image), path, outcome);
+    if (!options.pictures.cuts.isEmpty() || !options.pictures.marked.isEmpty())
+        writeReadPictures(options.pictures, reader, GreyView(image), outcome.reading,
+                          scan.outputName, &outcome.saveError);
     return outcome;
 }
 
 // Reads the scans on `jobs` threads; `done` sees every outcome in input
 // order as soon as it and all before it are ready.
-void readAll(const SheetReader& reader, const Options& options, const QStringList& scans, int jobs,
-             const std::function<void(int, const ScanOutcome&)>& done)
+void readAll(const SheetReader& reader, const Options& options, const std::vector<ScanFile>& scans,
+             int jobs, const std::function<void(std::size_t, const ScanOutcome&)>& done)
 {
-    std::vector<std::optional<ScanOutcome>> outcomes(std::size_t(scans.size()));
+    MemoryBudget budget(ReadingMemoryBytes);
+    std::vector<std::optional<ScanOutcome>> outcomes(scans.size());
     std::mutex mutex;
     std::condition_variable ready;
-    std::atomic<int> next{0};
+    std::atomic<std::size_t> next{0};
     const auto work = [&] {
-        for (int i = next++; i < scans.size(); i = next++) {
-            ScanOutcome outcome = readOne(reader, options, scans.at(i));
+        for (std::size_t i = next++; i < scans.size(); i = next++) {
+            ScanOutcome outcome = readOne(reader, options, scans[i], budget);
             const std::lock_guard lock(mutex);
-            outcomes[std::size_t(i)] = std::move(outcome);
+            outcomes[i] = std::move(outcome);
             ready.notify_one();
         }
     };
     std::vector<std::thread> workers;
-    for (int t = 0; t < std::min<int>(jobs, scans.size()); ++t)
+    for (std::size_t t = 0; t < std::min(std::size_t(jobs), scans.size()); ++t)
         workers.emplace_back(work);
-    for (int i = 0; i < scans.size(); ++i) {
+    for (std::size_t i = 0; i < scans.size(); ++i) {
         std::unique_lock lock(mutex);
-        ready.wait(lock, [&] { return outcomes[std::size_t(i)].has_value(); });
-        const ScanOutcome outcome = std::move(*outcomes[std::size_t(i)]);
-        outcomes[std::size_t(i)].reset();
+        ready.wait(lock, [&] { return outcomes[i].has_value(); });
+        const ScanOutcome outcome = std::move(*outcomes[i]);
+        outcomes[i].reset();
         lock.unlock();
         done(i, outcome);
     }
@@ -153,16 +141,49 @@ void readAll(const SheetReader& reader, const Options& options, const QStringLis
         w.join();
 }
 
-void showProgress(int done, int total)
+void showProgress(std::size_t done, std::size_t total)
 {
-    constexpr int Width = 30;
-    const int filled = total > 0 ? done * Width / total : Width;
+    constexpr std::size_t Width = 30;
+    const std::size_t filled = total > 0 ? done * Width / total : Width;
     QTextStream err(stderr);
-    err << '\r' << '[' << QString(filled, QLatin1Char('#'))
-        << QString(Width - filled, QLatin1Char(' ')) << "] " << done << '/' << total;
+    err << '\r' << '[' << QString(qsizetype(filled), QLatin1Char('#'))
+        << QString(qsizetype(Width - filled), QLatin1Char(' ')) << "] " << done << '/' << total;
     if (done == total)
         err << '\n';
     err.flush();
+}
+
+// Refuses, before anything is written, an output that is one of the inputs
+// or that two outputs share.
+void refuseOverwritingInputs(const QString& templatePath, const std::vector<ScanFile>& scans,
+                             const Options& options, const QStringList& cutFolders)
+{
+    QHash<QByteArray, QString> inputs;
+    inputs.insert(resolvedPath(QFile::encodeName(templatePath)), printableText(templatePath));
+    for (const ScanFile& scan : scans)
+        inputs.insert(resolvedPath(scan.path), scan.shown);
+
+    QSet<QByteArray> outputs;
+    const auto check = [&](const char* option, const QString& folder, const QString& relative) {
+        const QByteArray path =
+            resolvedPath(QFile::encodeName(folder.isEmpty() ? relative : folder + '/' + relative));
+        if (const auto input = inputs.constFind(path); input != inputs.constEnd())
+            throw UsageError{QStringLiteral("%1 would overwrite the input %2")
+                                 .arg(QLatin1String(option), *input)};
+        if (outputs.contains(path))
+            throw UsageError{QStringLiteral("%1 would write %2 twice")
+                                 .arg(QLatin1String(option), printableFileName(path))};
+        outputs.insert(path);
+    };
+    if (!options.csv.isEmpty())
+        check("--csv", {}, options.csv);
+    for (const ScanFile& scan : scans) {
+        if (!options.pictures.marked.isEmpty())
+            check("--marked", options.pictures.marked, scan.outputName);
+        if (!options.pictures.cuts.isEmpty())
+            for (const QString& cut : cutFolders)
+                check("--cuts", options.pictures.cuts, cut + QLatin1Char('/') + scan.outputName);
+    }
 }
 
 } // namespace
@@ -176,39 +197,41 @@ int runRead(const QStringList& args)
     Options options;
     options.json = a.flag(QStringLiteral("--json"));
     options.csv = a.value(QStringLiteral("--csv")).value_or(QString());
-    options.cuts = a.value(QStringLiteral("--cuts")).value_or(QString());
-    options.marked = a.value(QStringLiteral("--marked")).value_or(QString());
+    options.pictures.cuts = a.value(QStringLiteral("--cuts")).value_or(QString());
+    options.pictures.marked = a.value(QStringLiteral("--marked")).value_or(QString());
     const int jobs =
         a.intValue(QStringLiteral("--jobs"), std::max(1, QThread::idealThreadCount()), 1, 256);
 
     const QString templatePath = a.positional(0, "TEMPLATE.exm");
-    const QStringList scans = scanList(a.positional().mid(1));
-    if (scans.isEmpty())
+    std::vector<ScanFile> scans = collectScans(a.positional().mid(1));
+    if (scans.empty())
         throw UsageError{QStringLiteral("no scans to read")};
+    nameScanOutputs(scans);
     const auto document = openTemplate(templatePath);
     if (!document)
         return ExitFileError;
     const SheetReader reader(*document);
+    refuseOverwritingInputs(templatePath, scans, options, cutFolderNames(reader));
 
-    QSaveFile csvFile(options.csv);
-    std::optional<QTextStream> csv;
+    // Rows go to the disk as scans finish; the file is put in place at the end.
+    std::optional<GrowingFile> csv;
+    QString csvError;
     const std::vector<int> columns = answerColumns(reader.pages());
     if (!options.csv.isEmpty()) {
-        if (!csvFile.open(QIODevice::WriteOnly)) {
-            printError(
-                QStringLiteral("cannot write %1: %2").arg(options.csv, csvFile.errorString()));
+        csv.emplace(options.csv);
+        if (!csv->open(&csvError) ||
+            !csv->append((csvHeader(columns) + '\n').toUtf8(), &csvError)) {
+            printError(csvError);
             return ExitFileError;
         }
-        csv.emplace(&csvFile);
-        *csv << csvHeader(columns) << '\n';
     }
 
     const bool progress = isatty(STDERR_FILENO) != 0;
     QTextStream out(stdout);
     bool unreadable = false;
     bool review = false;
-    readAll(reader, options, scans, jobs, [&](int i, const ScanOutcome& o) {
-        const QString& scan = scans.at(i);
+    readAll(reader, options, scans, jobs, [&](std::size_t i, const ScanOutcome& o) {
+        const QString& scan = scans[i].shown;
         if (!o.loadError.isEmpty()) {
             unreadable = true;
             out << (options.json ? unreadableJsonLine(scan, o.loadError)
@@ -225,20 +248,21 @@ int runRead(const QStringList& args)
             printError(o.saveError);
             unreadable = true;
         }
-        if (csv)
-            *csv << csvRow(scan, o.loadError.isEmpty() ? &o.reading : nullptr,
-                           o.loadError.isEmpty() ? o.reading.statusText() : o.loadError, columns)
-                 << '\n';
+        if (csv && csvError.isEmpty()) {
+            const QString row =
+                csvRow(scan, o.loadError.isEmpty() ? &o.reading : nullptr,
+                       o.loadError.isEmpty() ? o.reading.statusText() : o.loadError, columns);
+            if (!csv->append((row + '\n').toUtf8(), &csvError))
+                printError(csvError);
+        }
         if (progress)
-            showProgress(i + 1, int(scans.size()));
+            showProgress(i + 1, scans.size());
     });
     if (csv) {
-        csv->flush();
-        if (!csvFile.commit()) {
-            printError(
-                QStringLiteral("cannot write %1: %2").arg(options.csv, csvFile.errorString()));
+        if (csvError.isEmpty() && !csv->commit(&csvError))
+            printError(csvError);
+        if (!csvError.isEmpty())
             return ExitFileError;
-        }
     }
     if (unreadable)
         return ExitFileError;

@@ -1,5 +1,6 @@
 #include "cli/readoutput.h"
 
+#include "platform/printabletext.h"
 #include "reading/sheetreader.h"
 
 #include <QJsonArray>
@@ -45,10 +46,15 @@ QString numberList(const std::vector<QuestionAnswer>& answers, bool QuestionAnsw
     return QLatin1Char('[') + numbers.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
+// Quoted where a comma, a quote or a line break would otherwise end the field
+// or the row.
 QString csvField(const QString& s)
 {
-    if (!s.contains(QLatin1Char(',')) && !s.contains(QLatin1Char('"')) &&
-        !s.contains(QLatin1Char('\n')))
+    const bool plain = std::none_of(s.begin(), s.end(), [](QChar c) {
+        return c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\n') ||
+               c == QLatin1Char('\r');
+    });
+    if (plain)
         return s;
     QString quoted = s;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -127,9 +133,10 @@ QString csvRow(const QString& scan, const SheetReading* r, const QString& status
                const std::vector<int>& questions)
 {
     const bool read = r && r->isRead();
-    QStringList fields{csvField(scan), csvField(status), read ? QString(r->PaperType) : QString(),
+    QStringList fields{csvField(scan), csvField(status),
+                       read ? csvField(QString(r->PaperType)) : QString(),
                        read ? QString::number(r->PageNumber) : QString(),
-                       read ? r->ExamNumber : QString()};
+                       read ? csvField(r->ExamNumber) : QString()};
     std::map<int, QString> byNumber;
     if (read)
         for (const QuestionAnswer& a : r->Answers)
@@ -146,13 +153,14 @@ QString readingTextLine(const QString& scan, const SheetReading& r)
     QString line = scan + QStringLiteral(": ") + r.statusText();
     if (!r.isRead())
         return line;
-    line += QStringLiteral(", %1卷--%2面").arg(r.PaperType).arg(r.PageNumber);
+    line +=
+        QStringLiteral(", %1卷--%2面").arg(printableText(QString(r.PaperType))).arg(r.PageNumber);
     if (!r.ExamNumber.isEmpty())
-        line += QStringLiteral(", exam number ") + r.ExamNumber;
+        line += QStringLiteral(", exam number ") + printableText(r.ExamNumber);
     QStringList answers;
     for (const QuestionAnswer& a : r.Answers)
         answers << QStringLiteral("%1=%2").arg(a.Number).arg(
-            a.Answer.isEmpty() ? QStringLiteral("-") : a.Answer);
+            a.Answer.isEmpty() ? QStringLiteral("-") : printableText(a.Answer));
     if (!answers.isEmpty())
         line += QStringLiteral(", ") + answers.join(QLatin1Char(' '));
     return line;

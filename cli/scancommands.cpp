@@ -6,9 +6,10 @@
 #include "document/analysis/correction.h"
 #include "document/analysis/fuzzyboxes.h"
 #include "document/analysis/scanstraightening.h"
+#include "platform/outputfile.h"
 #include "platform/picturecodec.h"
 
-#include <QSaveFile>
+#include <QFile>
 #include <QTextStream>
 
 namespace sw::cli {
@@ -87,13 +88,16 @@ int runDeskew(const QStringList& args)
     Arguments a(args, {}, {QStringLiteral("-o"), QStringLiteral("--page")});
     a.expectPositional(2, 2);
     const QString out = requiredOutput(a);
+    const QString scanPath = a.positional(1, "SCAN");
+    for (const QString& input : {a.positional(0, "IN.exm"), scanPath})
+        if (resolvedPath(QFile::encodeName(out)) == resolvedPath(QFile::encodeName(input)))
+            throw UsageError{QStringLiteral("-o would overwrite the input %1").arg(input)};
     ScanJob job;
     if (const int status = openJobTemplate(a, job))
         return status;
 
     // A JPEG scan is decoded as far as the measuring reads it, and the rest
     // row by row into the straight file.
-    const QString scanPath = a.positional(1, "SCAN");
     QString error;
     const QByteArray jpeg = readJpegFile(scanPath, &error);
     if (!error.isEmpty()) {
@@ -126,15 +130,19 @@ int runDeskew(const QStringList& args)
             printError(QStringLiteral("扫描图 %1 上没有找到定位标记").arg(scanPath));
         return ExitRefused;
     }
-    QSaveFile file(out);
-    if (file.open(QIODevice::WriteOnly) && scan.write(file, 100, screenPpi(), &error) &&
-        file.commit())
+    QString writeError;
+    const auto write = [&](QIODevice& device, QString* reason) {
+        if (scan.write(device, 100, screenPpi(), &error))
+            return true;
+        *reason = error;
+        return false;
+    };
+    if (saveOutputFile(out, write, &writeError))
         return ExitOk;
     if (scan.scanFailed())
         printUnreadableScan(scanPath, error);
     else
-        printError(QStringLiteral("不能创建文件 %1。（%2）")
-                       .arg(out, error.isEmpty() ? file.errorString() : error));
+        printError(QStringLiteral("不能创建文件 %1。（%2）").arg(out, writeError));
     return ExitFileError;
 }
 

@@ -16,7 +16,7 @@ SW_PACKAGES=(
     xvfb xauth x11-apps x11-utils imagemagick
     cups cups-client cups-bsd printer-driver-cups-pdf
     ghostscript poppler-utils
-    libqt6sql6-psql postgresql
+    libqt6sql6-psql postgresql libpq-dev
     dpkg-dev help2man librsvg2-bin desktop-file-utils appstream shared-mime-info
     xdg-utils libfile-mimeinfo-perl
     clang libclang-rt-dev

@@ -26,9 +26,9 @@ namespace {
 
 // Largest picture file read into memory.
 constexpr qint64 MaxPictureFileBytes = qint64(1) << 30;
-// Qt's image readers refuse images needing more memory than this (MB); a
-// 20000 x 20000 RGB32 image needs 1600 MB.
-constexpr int ReaderAllocationLimitMb = 2048;
+// Qt's image readers refuse images needing more memory than this (MB), also
+// where a format tells its size only while decoding.
+constexpr int ReaderAllocationLimitMb = int(MaxPictureBytes >> 20);
 
 bool fail(QString* error, const QString& message)
 {
@@ -41,6 +41,24 @@ QImage failImage(QString* error, const QString& message)
 {
     fail(error, message);
     return {};
+}
+
+// Whether a picture of the header's size may be decoded: within the limits,
+// and admitted by the caller.
+bool admitted(QSize size, int bytesPerPixel, const PictureAdmission& admit, QString* reason)
+{
+    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+        return fail(reason, pictureTooLarge(size.width(), size.height()));
+    const qint64 bytes =
+        qint64(std::max(size.width(), 0)) * std::max(size.height(), 0) * bytesPerPixel;
+    if (bytes > MaxPictureBytes)
+        return fail(reason, QStringLiteral("picture too large: %1 x %2 pixels need %3 MB "
+                                           "(at most %4 MB)")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(bytes >> 20)
+                                .arg(MaxPictureBytes >> 20));
+    return !admit || admit(size, bytesPerPixel, reason);
 }
 
 QImage flattenOntoBlack(const QImage& image)
@@ -169,7 +187,7 @@ bool isJpeg(const QByteArray& head)
 
 // Any format Qt reads; `name` names the picture in messages.
 QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keepGrey,
-                  QString* error)
+                  const PictureAdmission& admit, QString* error)
 {
     static const bool limitSet = [] {
         QImageReader::setAllocationLimit(ReaderAllocationLimitMb);
@@ -180,19 +198,20 @@ QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keep
     if (!shortfall.isEmpty())
         return failImage(error, QStringLiteral("%1: %2").arg(name, shortfall));
     QImageReader reader(&device);
-    QSize claimed = reader.size();
-    QImage image;
-    if (claimed.width() <= MaxPictureSide && claimed.height() <= MaxPictureSide) {
-        image = reader.read();
-        if (image.isNull())
-            return failImage(
-                error,
-                QStringLiteral("cannot read picture %1: %2").arg(name, reader.errorString()));
-        claimed = image.size();
-    }
-    if (claimed.width() > MaxPictureSide || claimed.height() > MaxPictureSide)
-        return failImage(error, QStringLiteral("%1: %2").arg(
-                                    name, pictureTooLarge(claimed.width(), claimed.height())));
+    // Every pixel is stored in four bytes in the end, but for grey kept grey.
+    const bool grey = keepGrey && reader.imageFormat() == QImage::Format_Grayscale8;
+    const int bytesPerPixel = grey ? 1 : 4;
+    const bool sizeKnown = reader.size().isValid();
+    QString reason;
+    if (sizeKnown && !admitted(reader.size(), bytesPerPixel, admit, &reason))
+        return failImage(error, QStringLiteral("%1: %2").arg(name, reason));
+    QImage image = reader.read();
+    if (image.isNull())
+        return failImage(
+            error, QStringLiteral("cannot read picture %1: %2").arg(name, reader.errorString()));
+    // Formats that tell their size only while decoding are checked now.
+    if (!sizeKnown && !admitted(image.size(), bytesPerPixel, admit, &reason))
+        return failImage(error, QStringLiteral("%1: %2").arg(name, reason));
     if (keepGrey && image.format() == QImage::Format_Grayscale8)
         return image;
     QImage flat = flattenOntoBlack(image);
@@ -201,10 +220,14 @@ QImage readWithQt(QIODevice& device, qint64 size, const QString& name, bool keep
     return flat;
 }
 
-QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, QString* error)
+QImage decodeJpegKeepingGrey(const QByteArray& data, bool keepGrey, const PictureAdmission& admit,
+                             QString* error)
 {
     JpegDecoder decoder;
     if (!decoder.start(data, keepGrey, error))
+        return {};
+    const int bytesPerPixel = decoder.format() == QImage::Format_Grayscale8 ? 1 : 4;
+    if (!admitted(decoder.size(), bytesPerPixel, admit, error))
         return {};
     QImage image = newLargeImage(decoder.size().width(), decoder.size().height(), decoder.format());
     if (image.isNull())
@@ -229,10 +252,24 @@ bool decodedInMemory(const QByteArray& head, bool keepGrey)
     return isJpeg(head) || isTiffData(head) || (keepGrey && isPngData(head));
 }
 
-QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey, QString* error)
+QImage decodePictureData(const QByteArray& data, const QString& name, bool keepGrey,
+                         const PictureAdmission& admit, QString* error)
 {
     const QByteArray head = data.left(PictureHeadBytes);
     if (isTiffData(head) || (keepGrey && isPngData(head))) {
+        // A PNG states its size up front: the budget is asked before the
+        // decoder allocates anything. (TIFF's directory can sit anywhere; its
+        // decoder keeps to the side limit itself.)
+        if (isPngData(head) && head.size() >= 26) {
+            const QSize size(int(std::min<quint32>(qFromBigEndian<quint32>(head.constData() + 16),
+                                                   quint32(MaxPictureSide) + 1)),
+                             int(std::min<quint32>(qFromBigEndian<quint32>(head.constData() + 20),
+                                                   quint32(MaxPictureSide) + 1)));
+            const bool grey = keepGrey && (head.at(25) == 0 || head.at(25) == 4);
+            QString why;
+            if (!admitted(size, grey ? 1 : 4, admit, &why))
+                return failImage(error, QStringLiteral("%1: %2").arg(name, why));
+        }
         QString why;
         QImage image = isTiffData(head) ? decodeTiffScan(data, keepGrey, &why)
                                         : decodePngScan(data, keepGrey, &why);
@@ -244,10 +281,10 @@ QImage decodePictureData(const QByteArray& data, const QString& name, bool keepG
         QBuffer buffer;
         buffer.setData(data);
         buffer.open(QIODevice::ReadOnly);
-        return readWithQt(buffer, data.size(), name, keepGrey, error);
+        return readWithQt(buffer, data.size(), name, keepGrey, admit, error);
     }
     QString jpegError;
-    QImage image = decodeJpegKeepingGrey(data, keepGrey, &jpegError);
+    QImage image = decodeJpegKeepingGrey(data, keepGrey, admit, &jpegError);
     if (image.isNull())
         return failImage(error, QStringLiteral("%1: %2").arg(name, jpegError));
     return image;
@@ -256,33 +293,37 @@ QImage decodePictureData(const QByteArray& data, const QString& name, bool keepG
 // Opens a picture file. Data that decodedInMemory takes is read into `data`
 // (within the size limit); a file of another format stays open for Qt's
 // readers, `data` empty.
-bool openPicture(QFile& file, QByteArray& data, bool keepGrey, QString* error)
+bool openPicture(QFile& file, const QString& name, QByteArray& data, bool keepGrey, QString* error)
 {
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(
-            error,
-            QStringLiteral("cannot open picture %1: %2").arg(file.fileName(), file.errorString()));
+    if (!file.isOpen() && !file.open(QIODevice::ReadOnly))
+        return fail(error,
+                    QStringLiteral("cannot open picture %1: %2").arg(name, file.errorString()));
     if (!decodedInMemory(file.peek(PictureHeadBytes), keepGrey))
         return true;
     if (file.size() > MaxPictureFileBytes)
-        return fail(error, QStringLiteral("picture file too large: %1").arg(file.fileName()));
+        return fail(error, QStringLiteral("picture file too large: %1").arg(name));
     data = file.readAll();
     if (data.size() != file.size())
-        return fail(
-            error,
-            QStringLiteral("cannot read picture %1: %2").arg(file.fileName(), file.errorString()));
+        return fail(error,
+                    QStringLiteral("cannot read picture %1: %2").arg(name, file.errorString()));
     return true;
+}
+
+QImage loadPictureFile(QFile& file, const QString& name, bool keepGrey,
+                       const PictureAdmission& admit, QString* error)
+{
+    QByteArray data;
+    if (!openPicture(file, name, data, keepGrey, error))
+        return {};
+    if (data.isEmpty())
+        return readWithQt(file, file.size(), name, keepGrey, admit, error);
+    return decodePictureData(data, name, keepGrey, admit, error);
 }
 
 QImage loadPictureFile(const QString& path, bool keepGrey, QString* error)
 {
     QFile file(path);
-    QByteArray data;
-    if (!openPicture(file, data, keepGrey, error))
-        return {};
-    if (data.isEmpty())
-        return readWithQt(file, file.size(), path, keepGrey, error);
-    return decodePictureData(data, path, keepGrey, error);
+    return loadPictureFile(file, path, keepGrey, {}, error);
 }
 
 } // namespace
@@ -304,17 +345,17 @@ QImage opaqueImage(const QImage& image, const QColor& background)
 
 QImage decodeJpeg(const QByteArray& data, QString* error)
 {
-    return decodeJpegKeepingGrey(data, false, error);
+    return decodeJpegKeepingGrey(data, false, {}, error);
 }
 
 QImage decodePicture(const QByteArray& data, const QString& name, QString* error)
 {
-    return decodePictureData(data, name, false, error);
+    return decodePictureData(data, name, false, {}, error);
 }
 
 QImage decodeScan(const QByteArray& data, const QString& name, QString* error)
 {
-    return decodePictureData(data, name, true, error);
+    return decodePictureData(data, name, true, {}, error);
 }
 
 QImage loadPicture(const QString& path, QString* error)
@@ -327,11 +368,16 @@ QImage loadScan(const QString& path, QString* error)
     return loadPictureFile(path, true, error);
 }
 
+QImage loadScan(QFile& file, const QString& name, QString* error, const PictureAdmission& admit)
+{
+    return loadPictureFile(file, name, true, admit, error);
+}
+
 QByteArray readJpegFile(const QString& path, QString* error)
 {
     QFile file(path);
     QByteArray data;
-    openPicture(file, data, false, error);
+    openPicture(file, path, data, false, error);
     return isJpeg(data.left(3)) ? data : QByteArray();
 }
 

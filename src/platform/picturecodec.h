@@ -6,12 +6,21 @@
 #include <QString>
 #include <functional>
 
+class QFile;
 class QIODevice;
 
 namespace sw {
 
 // Pictures wider or higher than this are refused when loading.
 constexpr int MaxPictureSide = 20000;
+// Pictures whose decoded pixels would take more memory than this are refused
+// from their header, before anything is decoded.
+constexpr qint64 MaxPictureBytes = qint64(1) << 30;
+
+// Asked with a picture's size and bytes per decoded pixel, read from its
+// header, before its memory is allocated: false, with the reason in *error,
+// stops the loading.
+using PictureAdmission = std::function<bool(QSize size, int bytesPerPixel, QString* error)>;
 
 // Loads a picture file (JPEG through libjpeg, TIFF through libtiff, other
 // formats through Qt's image readers) as Format_RGB32; transparent areas become black. Returns a
@@ -22,6 +31,10 @@ QImage loadPicture(const QString& path, QString* error = nullptr);
 // a grey JPEG, PNG or TIFF (or a picture Qt reads as 8-bit grey) stays one
 // channel deep (Format_Grayscale8).
 QImage loadScan(const QString& path, QString* error = nullptr);
+// loadScan of a file opened or named by `file`; `name` stands for it in
+// messages, and `admit` is asked before decoding.
+QImage loadScan(QFile& file, const QString& name, QString* error = nullptr,
+                const PictureAdmission& admit = {});
 // The bytes of a JPEG file, read under the limits loadScan applies, for
 // decoding a row at a time (JpegDecoder). Empty when the file cannot be read
 // (*error says why) or holds another format (*error left alone).

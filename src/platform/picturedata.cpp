@@ -64,12 +64,24 @@ QString bmpShortfall(const QByteArray& head, qint64 fileSize)
     constexpr quint32 RunLength4 = 2;
     constexpr quint32 BitFields = 3;
     constexpr quint32 AlphaBitFields = 6;
-    if (compression == RunLength8 || compression == RunLength4)
-        return rleBmpShortfall(head, fileSize, pixelOffset);
-    if (compression != Uncompressed && compression != BitFields && compression != AlphaBitFields)
-        return {}; // any other coding is left to the reader
     if (width <= 0 || bitsPerPixel == 0)
         return {};
+    if (compression == RunLength8 || compression == RunLength4) {
+        if (QString cut = rleBmpShortfall(head, fileSize, pixelOffset); !cut.isEmpty())
+            return cut;
+        // A run of at most 255 pixels takes two bytes. Escapes that skip
+        // pixels or end the picture early could claim more, but no scanner
+        // writes them, and they would let a few bytes claim gigabytes.
+        const qint64 needed = qint64(pixelOffset) + saturatingMul(width, height) / 255 * 2;
+        if (fileSize < needed)
+            return QStringLiteral("run-length BMP: %1 bytes cannot hold %2 x %3 pixels")
+                .arg(fileSize)
+                .arg(width)
+                .arg(height);
+        return {};
+    }
+    if (compression != Uncompressed && compression != BitFields && compression != AlphaBitFields)
+        return {}; // other codings: the reader sees where the data ends
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
     const qint64 needed = qint64(pixelOffset) + saturatingMul(rowBytes, height);
     if (fileSize < needed)

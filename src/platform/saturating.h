@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -36,6 +37,21 @@ inline std::int64_t saturatingMul(std::int64_t a, std::int64_t b)
     if (__builtin_mul_overflow(a, b, &product))
         return (a < 0) != (b < 0) ? -limit : limit;
     return std::clamp(product, -limit, limit);
+}
+
+// The largest integer not above v, limited to the int range; 0 for NaN. For
+// positions computed in floating point (a pixel of a scan under a mapped
+// point), where a hostile template or fit can yield any value.
+inline int saturatingFloor(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    const double f = std::floor(v);
+    if (f >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (f <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(f);
 }
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #include "reading/cellsampling.h"
 
+#include "platform/saturating.h"
 #include "reading/greyview.h"
 
 #include <algorithm>
@@ -28,8 +29,8 @@ template <typename Visit>
 int forEachSample(const GreyView& scan, const AffineMap& map, const QRectF& area, Visit visit)
 {
     const double s = map.scale();
-    const int nx = std::clamp(int(std::ceil(area.width() * s)), 1, MaxSamplesPerSide);
-    const int ny = std::clamp(int(std::ceil(area.height() * s)), 1, MaxSamplesPerSide);
+    const int nx = std::clamp(saturatingFloor(std::ceil(area.width() * s)), 1, MaxSamplesPerSide);
+    const int ny = std::clamp(saturatingFloor(std::ceil(area.height() * s)), 1, MaxSamplesPerSide);
     const double stepX = area.width() / nx;
     const double stepY = area.height() / ny;
     for (int j = 0; j < ny; ++j) {
@@ -40,7 +41,7 @@ int forEachSample(const GreyView& scan, const AffineMap& map, const QRectF& area
         const double dx = map.A * stepX;
         const double dy = map.D * stepX;
         for (int i = 0; i < nx; ++i) {
-            visit(scan.grey(int(std::floor(sx)), int(std::floor(sy))));
+            visit(scan.grey(saturatingFloor(sx), saturatingFloor(sy)));
             sx += dx;
             sy += dy;
         }

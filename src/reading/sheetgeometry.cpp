@@ -3,6 +3,7 @@
 #include "document/painting.h"
 #include "document/vectorgraphics.h"
 #include "platform/rounding.h"
+#include "platform/saturating.h"
 #include "shapes/mhsb.h"
 #include "shapes/posrect.h"
 #include "shapes/rectbarcode.h"
@@ -29,7 +30,14 @@ std::size_t cellCount(const BubbleBoxGeometry& box)
 
 TRect boundsOf(const TRectangle& box)
 {
-    return {box.Left, box.Top, box.Left + box.Width, box.Top + box.Height};
+    return {box.Left, box.Top, saturatingAdd(box.Left, box.Width),
+            saturatingAdd(box.Top, box.Height)};
+}
+
+// start + index * step - less, limited to the int range.
+int offsetBy(int start, int index, int step, int less = 0)
+{
+    return clampToInt(saturatingMul(index, step) + start - less);
 }
 
 // Options run across the columns (one question per row).
@@ -48,10 +56,10 @@ BubbleBoxGeometry bubbleBoxGeometry(const TRectKg& box, int shapeIndex, int star
     g.LinkedQuestion = box.GLZG;
     const int cols = std::clamp(box.col, 0, MaxGridCells);
     const int rows = std::clamp(box.Row, 0, MaxGridCells);
-    const int stepX = box.Gridwidth + box.ColSpace;
-    const int stepY = box.GridHeight + box.RowSpace;
-    g.Bounds = {box.Left, box.Top, box.Left + stepX * cols - box.ColSpace,
-                box.Top + stepY * rows - box.RowSpace};
+    const int stepX = saturatingAdd(box.Gridwidth, box.ColSpace);
+    const int stepY = saturatingAdd(box.GridHeight, box.RowSpace);
+    g.Bounds = {box.Left, box.Top, offsetBy(box.Left, cols, stepX, box.ColSpace),
+                offsetBy(box.Top, rows, stepY, box.RowSpace)};
     if (box.Gridwidth <= 0 || box.GridHeight <= 0)
         return g;
 
@@ -64,10 +72,11 @@ BubbleBoxGeometry bubbleBoxGeometry(const TRectKg& box, int shapeIndex, int star
         for (int o = 0; o < options; ++o) {
             const int i = across ? o : q;
             const int j = across ? q : o;
-            const int x = box.Left + i * stepX;
-            const int y = box.Top + j * stepY;
+            const int x = offsetBy(box.Left, i, stepX);
+            const int y = offsetBy(box.Top, j, stepY);
             question.Cells.push_back(
-                {{x, y, x + box.Gridwidth, y + box.GridHeight}, box.BubbleLabel(i, j)});
+                {{x, y, saturatingAdd(x, box.Gridwidth), saturatingAdd(y, box.GridHeight)},
+                 box.BubbleLabel(i, j)});
         }
         g.Questions.push_back(std::move(question));
     }
@@ -83,6 +92,44 @@ FuzzyBoxGeometry fuzzyBoxGeometry(const TMHSB& box, int shapeIndex)
 {
     return {shapeIndex, box.Number,   boundsOf(box), {box.PointX, box.PointY},
             box.SBSL,   box.PointList};
+}
+
+// Limits a rectangle to the page and one page's size around it: anything
+// farther is not on the sheet, and positions computed from it stay in range.
+void keepNearPage(TRect& r, std::int64_t width, std::int64_t height)
+{
+    const auto limit = [](int v, std::int64_t size) {
+        return clampToInt(std::clamp<std::int64_t>(v, -size, 2 * size));
+    };
+    r = {limit(r.Left, width), limit(r.Top, height), limit(r.Right, width),
+         limit(r.Bottom, height)};
+}
+
+void keepNearPage(BubbleBoxGeometry& box, std::int64_t width, std::int64_t height)
+{
+    keepNearPage(box.Bounds, width, height);
+    for (QuestionGeometry& q : box.Questions)
+        for (CellGeometry& cell : q.Cells)
+            keepNearPage(cell.Rect, width, height);
+}
+
+void keepNearPage(PageGeometry& g)
+{
+    const std::int64_t w = std::max(g.Width, 1);
+    const std::int64_t h = std::max(g.Height, 1);
+    for (TRect& box : g.PositioningBoxes)
+        keepNearPage(box, w, h);
+    for (FuzzyBoxGeometry& box : g.FuzzyBoxes)
+        keepNearPage(box.Rect, w, h);
+    for (CutBoxGeometry& box : g.CutBoxes)
+        keepNearPage(box.Rect, w, h);
+    for (TRect& box : g.BarcodeAreas)
+        keepNearPage(box, w, h);
+    for (auto* box : {&g.PaperTypeMark, &g.PageNumberMark})
+        if (*box)
+            keepNearPage(**box, w, h);
+    for (BubbleBoxGeometry& box : g.BubbleBoxes)
+        keepNearPage(box, w, h);
 }
 
 } // namespace
@@ -131,6 +178,7 @@ PageGeometry pageGeometry(const TVectorGraphics& document, int pageIndex)
             g.BarcodeAreas.push_back(boundsOf(*barcode));
         }
     }
+    keepNearPage(g);
     return g;
 }
 

@@ -3,6 +3,8 @@
 #include "document/painting.h"
 #include "document/vectorgraphics.h"
 #include "platform/qpaintercanvas.h"
+#include "platform/rounding.h"
+#include "platform/saturating.h"
 #include "reading/cellsampling.h"
 #include "reading/greyview.h"
 #include "reading/markdecision.h"
@@ -34,18 +36,26 @@ void forEachAnswerCell(const PageGeometry& page, const CellVisitor& visit)
                 visit(box, q, cell);
 }
 
-std::vector<CellInk> blankInkOf(TVectorGraphics& document, int pageIndex, const PageGeometry& g)
+// The page as printed, at *scale picture pixels per layout pixel.
+QImage printedPicture(TVectorGraphics& document, int pageIndex, const PageGeometry& g,
+                      double* scale)
 {
     const double area = std::max(1.0, double(g.Width) * g.Height);
-    const double scale = std::min(InkScale, std::sqrt(MaxInkPixels / area));
-    QImage image(int(g.Width * scale), int(g.Height * scale), QImage::Format_RGB32);
+    *scale = std::min(InkScale, std::sqrt(MaxInkPixels / area));
+    QImage image(std::max(0, roundHalfEven(g.Width * *scale)),
+                 std::max(0, roundHalfEven(g.Height * *scale)), QImage::Format_RGB32);
     if (!image.isNull()) {
         image.fill(Qt::white);
         TVectorGraph& page = *document.PageAt(pageIndex);
         QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
-        ScopedPageScale output(page, scale, scale);
+        ScopedPageScale output(page, *scale, *scale);
         Paint(page, canvas, OutputPrint);
     }
+    return image;
+}
+
+std::vector<CellInk> blankInkOf(const QImage& image, double scale, const PageGeometry& g)
+{
     // A page without a picture reads as blank paper: no printed ink.
     const GreyView view(image);
     const AffineMap map{scale, 0, 0, 0, scale, 0};
@@ -65,7 +75,7 @@ InkLevels inkLevels(const GreyView& scan, const Registration& found)
         // The middle of a found positioning box is solid ink.
         double sum = 0;
         for (const QPointF& c : found.FoundMarks)
-            sum += scan.grey(int(c.x()), int(c.y()));
+            sum += scan.grey(saturatingFloor(c.x()), saturatingFloor(c.y()));
         levels.Black = std::min(sum / found.FoundMarks.size(), levels.White - 64);
     }
     return levels;
@@ -192,8 +202,12 @@ QPointF referenceCentre(const PageGeometry& page)
 
 SheetReader::SheetReader(TVectorGraphics& document) : m_pages(documentGeometry(document))
 {
-    for (std::size_t i = 0; i < m_pages.size(); ++i)
-        m_blankInk.push_back(blankInkOf(document, int(i), m_pages[i]));
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        double scale = 1;
+        const QImage printed = printedPicture(document, int(i), m_pages[i], &scale);
+        m_blankInk.push_back(blankInkOf(printed, scale, m_pages[i]));
+        m_layouts.emplace_back(printed, scale, m_pages[i]);
+    }
 }
 
 SheetReading SheetReader::read(const QImage& image) const
@@ -228,6 +242,7 @@ SheetReading SheetReader::read(const QImage& image) const
         r.DamagedMarkCells = match->Marks.Damaged;
         addMarkCells(candidate, scan, levels, r);
         readCells(candidate, m_blankInk[match->Page], scan, levels, r);
+        r.LayoutDifference = m_layouts[match->Page].differences(scan, r.Map, levels);
         return r;
     }
     return r;
@@ -269,8 +284,8 @@ std::optional<SheetReader::PageMatch> SheetReader::matchingPage(const GreyView& 
 
 bool SheetReading::needsReview() const
 {
-    if (Result != Ok || ExamNumber.contains(QLatin1Char('?')) || ExamNumberUncertain ||
-        DamagedMarkCells > 0)
+    if (Result != Ok || !LayoutDifference.isEmpty() || ExamNumber.contains(QLatin1Char('?')) ||
+        ExamNumberUncertain || DamagedMarkCells > 0)
         return true;
     for (const auto* list : {&Answers, &OptionalChoices})
         for (const QuestionAnswer& a : *list)
@@ -284,6 +299,8 @@ bool SheetReading::needsReview() const
 
 QString SheetReading::statusText() const
 {
+    if (isRead() && !LayoutDifference.isEmpty())
+        return LayoutDifference;
     switch (Result) {
     case Ok:
         return DamagedMarkCells > 0 ? QStringLiteral("ok, page marks damaged")

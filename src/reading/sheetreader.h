@@ -3,6 +3,7 @@
 #include "reading/affinemap.h"
 #include "reading/cellsampling.h"
 #include "reading/pageidentification.h"
+#include "reading/printedlayout.h"
 #include "reading/registration.h"
 #include "reading/sheetgeometry.h"
 
@@ -67,11 +68,13 @@ struct SheetReading
     bool Cheating = false;
     std::vector<ReadCell> Cells;
     double Threshold = 0; // score that counts as a mark where no sibling is darker
+    // Why the sheet looks printed from another template; empty when it does not.
+    QString LayoutDifference;
 
     bool isRead() const { return Result == Ok || Result == UpsideDown; }
-    // Something a person should look at: a failed reading, an unreadable or
-    // uncertain exam-number digit, a double, an uncertain mark or damaged
-    // page marks.
+    // Something a person should look at: a failed reading, a sheet that looks
+    // printed from another template, an unreadable or uncertain exam-number
+    // digit, a double, an uncertain mark or damaged page marks.
     bool needsReview() const;
     // "ok" or what went wrong, in a few words.
     QString statusText() const;
@@ -104,6 +107,7 @@ private:
     std::vector<PageGeometry> m_pages;
     // Per page, the printed ink of every answer cell in reading order.
     std::vector<std::vector<CellInk>> m_blankInk;
+    std::vector<PrintedLayout> m_layouts;
 };
 
 } // namespace sw

@@ -1,5 +1,7 @@
 #include "reading/straighten.h"
 
+#include "platform/rounding.h"
+#include "platform/saturating.h"
 #include "reading/greyview.h"
 #include "reading/sheetgeometry.h"
 #include "reading/sheetreader.h"
@@ -14,6 +16,11 @@ namespace {
 
 // Largest side of a straightened picture, pixels.
 constexpr int MaxStraightSide = 20000;
+// A straightened picture holds at most this many times the scan's pixels: a
+// template page or cut box claiming more is refused, not drawn.
+constexpr qint64 MaxStraightShare = 2;
+// ...but a small scan may still give a readable cut.
+constexpr qint64 MinStraightPixels = 1 << 20;
 
 QColor colourOf(CellMark mark)
 {
@@ -40,8 +47,12 @@ QRectF scaled(const TRect& r, double s)
 QImage straightenedArea(const GreyView& scan, const AffineMap& map, const QRectF& area,
                         double scale)
 {
-    const int w = std::clamp(int(std::lround(area.width() * scale)), 0, MaxStraightSide);
-    const int h = std::clamp(int(std::lround(area.height() * scale)), 0, MaxStraightSide);
+    const int w = std::clamp(roundHalfEven(area.width() * scale), 0, MaxStraightSide);
+    const int h = std::clamp(roundHalfEven(area.height() * scale), 0, MaxStraightSide);
+    const qint64 limit =
+        std::max(MinStraightPixels, MaxStraightShare * scan.width() * qint64(scan.height()));
+    if (qint64(w) * h > limit)
+        return {};
     QImage out(w, h, QImage::Format_Grayscale8);
     if (out.isNull())
         return out;
@@ -52,7 +63,7 @@ QImage straightenedArea(const GreyView& scan, const AffineMap& map, const QRectF
         double sx = start.x();
         double sy = start.y();
         for (int x = 0; x < w; ++x) {
-            line[x] = uchar(scan.grey(int(std::floor(sx)), int(std::floor(sy))));
+            line[x] = uchar(scan.grey(saturatingFloor(sx), saturatingFloor(sy)));
             sx += map.A * step;
             sy += map.D * step;
         }
@@ -69,8 +80,8 @@ QImage markedPicture(const GreyView& scan, const SheetReading& reading, const Pa
         return straight;
     // A caption strip above the page, so that it hides nothing that was read.
     QFont font;
-    font.setPixelSize(std::max(12, int(s * 10)));
-    const int strip = int(font.pixelSize() * 1.8);
+    font.setPixelSize(std::clamp(roundHalfEven(s * 10), 12, 1000));
+    const int strip = roundHalfEven(font.pixelSize() * 1.8);
     QImage picture(straight.width(), straight.height() + strip, QImage::Format_RGB32);
     picture.fill(QColor(255, 255, 200));
     QPainter painter(&picture);

@@ -29,6 +29,12 @@ QString missingDriver(DatabaseEngine engine)
                                 "libqt6sql6-sqlite）");
 }
 
+// What a statement of the program may take beyond waiting for a lock; the
+// server cancels it then. A server that does not even answer that is cut
+// off a little later.
+constexpr int StatementRunMs = 2000;
+constexpr int UnansweredMs = 1000;
+
 // A libpq connection parameter value in single quotes.
 QString quoted(QString value)
 {
@@ -48,8 +54,11 @@ QString postgresOptions(const DatabaseLocation& location, int connectTimeoutSeco
         {QStringLiteral("keepalives_interval"), QStringLiteral("3")},
         {QStringLiteral("keepalives_count"), QStringLiteral("3")},
     };
-    // Server settings of the URL's own "options" come after the lock timeout.
-    QString serverSettings = QStringLiteral("-c lock_timeout=%1").arg(busyTimeoutMs);
+    // Server settings of the URL's own "options" come after the timeouts. A
+    // statement may wait for a lock, and then run a little while.
+    QString serverSettings = QStringLiteral("-c lock_timeout=%1 -c statement_timeout=%2")
+                                 .arg(busyTimeoutMs)
+                                 .arg(busyTimeoutMs + StatementRunMs);
     for (const auto& [name, value] : location.options) {
         if (name == QLatin1String("options"))
             serverSettings += QLatin1Char(' ') + value;
@@ -131,6 +140,8 @@ bool Database::open(const QString& location, QString* error)
 
     m_location = parsed;
     m_path = parsed.displayName();
+    if (parsed.engine == DatabaseEngine::PostgreSQL && !m_watchdog)
+        m_watchdog = std::make_unique<StatementWatchdog>();
     m_connectionName = nextConnectionName();
     addConnection(m_connectionName, parsed, m_connectTimeoutSeconds, m_busyTimeoutMs);
 
@@ -192,9 +203,16 @@ bool Database::ready(QString* error) const
     return !m_lost || connect(error);
 }
 
+StatementWatchdog::Watch Database::watchStatement() const
+{
+    return {m_location.engine == DatabaseEngine::PostgreSQL ? m_watchdog.get() : nullptr,
+            connection(), m_busyTimeoutMs + StatementRunMs + UnansweredMs};
+}
+
 bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values,
                    QString* error) const
 {
+    const auto watch = watchStatement();
     if (runSql(query, sql, values))
         return true;
     return reportFailure(
@@ -205,6 +223,12 @@ bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
 QString Database::describeFailure(const QString& what, const QSqlError& sqlError) const
 {
     const QString reason = sqlReason(sqlError);
+    if (m_watchdog && m_watchdog->takeFired()) {
+        m_lost = true;
+        return QStringLiteral("与数据库服务器 %1 的连接断开了：服务器 %2 秒内没有应答")
+            .arg(m_location.server())
+            .arg((m_busyTimeoutMs + StatementRunMs + UnansweredMs) / 1000.0);
+    }
     if (isBusy(m_location.engine, sqlError))
         return QStringLiteral("数据库 %1 正忙：另一个程序锁住它已超过 %2 秒，请稍后再试。（%3）")
             .arg(m_path)
@@ -212,8 +236,10 @@ QString Database::describeFailure(const QString& what, const QSqlError& sqlError
             .arg(reason);
     if (connectionLost(sqlError)) {
         m_lost = true;
+        // libpq says nothing when the server went away between two statements.
         return QStringLiteral("与数据库服务器 %1 的连接断开了：%2")
-            .arg(m_location.server(), reason);
+            .arg(m_location.server(),
+                 reason.isEmpty() ? QStringLiteral("服务器关闭了连接") : reason);
     }
     return reason.isEmpty() ? what : QStringLiteral("%1：%2").arg(what, reason);
 }
@@ -230,6 +256,7 @@ bool Database::connectionLost(const QSqlError& sqlError) const
     if (!code.isEmpty())
         return false;
     QSqlQuery probe(connection());
+    const auto watch = watchStatement();
     return !probe.exec(QStringLiteral("SELECT 1"));
 }
 
@@ -275,6 +302,7 @@ bool Database::inspectSchema(QString& missing, QString* error) const
                                         .arg(m_path, sqlReason(query.lastError())));
     };
     QSqlQuery query(connection());
+    const auto watch = watchStatement();
     if (!runSql(query, listTablesStatement(m_location.engine)))
         return failed(query);
     QStringList tables;
@@ -316,6 +344,7 @@ bool Database::createMissingTables(QString* error) const
                  error))
             return false;
     } else {
+        const auto watch = watchStatement();
         if (!runSql(query, listTablesStatement(m_location.engine)))
             return reportFailure(error, describeFailure(QString(), query.lastError()));
         const bool empty = !query.next();

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "storage/databaselocation.h"
+#include "storage/statementwatchdog.h"
 
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 
 class QSqlError;
 class QSqlQuery;
@@ -65,6 +67,10 @@ public:
              QString* error = nullptr) const;
     // Message for a failure of `what` with the driver's `sqlError`.
     QString describeFailure(const QString& what, const QSqlError& sqlError) const;
+    // Watches a statement about to run on a server: one that gets no answer
+    // within the lock wait and a few seconds more is cut off, and reported
+    // as a lost connection. Nothing for a file.
+    StatementWatchdog::Watch watchStatement() const;
     // Keeps other writers of `table` out until the current transaction ends.
     bool lockForWriting(const QString& table, QString* error = nullptr) const;
 
@@ -82,6 +88,7 @@ private:
     int m_connectTimeoutSeconds = DefaultConnectTimeoutSeconds;
     // Set when a server connection broke; ready() connects again.
     mutable bool m_lost = false;
+    std::unique_ptr<StatementWatchdog> m_watchdog;
 };
 
 } // namespace sw

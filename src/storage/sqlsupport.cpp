@@ -47,6 +47,7 @@ SqlTransaction::SqlTransaction(const Database& database) : m_database(database)
             m_beginError =
                 database.describeFailure(QStringLiteral("不能开始数据库事务"), query.lastError());
     } else {
+        const auto watch = database.watchStatement();
         m_active = connection.transaction();
         if (!m_active)
             m_beginError = database.describeFailure(QStringLiteral("不能开始数据库事务"),
@@ -56,8 +57,10 @@ SqlTransaction::SqlTransaction(const Database& database) : m_database(database)
 
 SqlTransaction::~SqlTransaction()
 {
-    if (m_active)
-        m_database.connection().rollback();
+    if (!m_active)
+        return;
+    const auto watch = m_database.watchStatement();
+    m_database.connection().rollback();
 }
 
 bool SqlTransaction::begun(QString* error) const
@@ -72,6 +75,7 @@ bool SqlTransaction::commit(QString* error)
     if (!m_active)
         return begun(error);
     QSqlDatabase connection = m_database.connection();
+    const auto watch = m_database.watchStatement();
     if (!connection.commit()) {
         const QString message = m_database.describeFailure(QStringLiteral("不能提交数据库事务"),
                                                            connection.lastError());

@@ -34,6 +34,22 @@ TEST_F(ScanCommands, LearnWithoutFuzzyBoxesFails)
     EXPECT_FALSE(QFile::exists(path("out.exm")));
 }
 
+TEST_F(ScanCommands, DeskewNeverWritesOverItsInput)
+{
+    QFile scan(path("scan.png"));
+    ASSERT_TRUE(scan.open(QIODevice::ReadOnly));
+    const QByteArray before = scan.readAll();
+    scan.close();
+    for (const QString& out :
+         {path("scan.png"), dir.path() + QStringLiteral("/./scan.png"), path("blank.exm")}) {
+        const CliResult r = runCli({"deskew", path("blank.exm"), path("scan.png"), "-o", out});
+        EXPECT_EQ(r.exitCode, 64) << out.toStdString();
+        EXPECT_TRUE(r.err.contains("would overwrite the input")) << r.err.toStdString();
+    }
+    ASSERT_TRUE(scan.open(QIODevice::ReadOnly));
+    EXPECT_EQ(scan.readAll(), before);
+}
+
 TEST_F(ScanCommands, DeskewOfASelfMadeSheetFindsNoSkew)
 {
     const CliResult r =
