@@ -76,7 +76,8 @@ bool PrintPages(TVectorGraphics& document, Printer& printer, const std::vector<i
         return false;
     }
     const TVectorGraph& first = *document.PageAt(pages.front());
-    if (!printer.isAvailable() || !printer.prepare(printerPaper(first), printerOrientation(first)) ||
+    if (!printer.isAvailable() ||
+        !printer.prepare(printerPaper(first), printerOrientation(first)) ||
         printer.dotsPerInchX() <= 0 || printer.dotsPerInchY() <= 0)
         return refuse(message);
 
@@ -94,9 +95,9 @@ bool PrintPages(TVectorGraphics& document, Printer& printer, const std::vector<i
                 return refuse(message);
             }
         }
-        const ScopedPageScale printScale(
-            page, outputScale(printer.dotsPerInchX(), document.PixelsPerMm),
-            outputScale(printer.dotsPerInchY(), document.PixelsPerMm));
+        const ScopedPageScale printScale(page,
+                                         outputScale(printer.dotsPerInchX(), document.PixelsPerMm),
+                                         outputScale(printer.dotsPerInchY(), document.PixelsPerMm));
         Paint(page, *canvas, OutputPrint);
     }
     return printer.endJob() || refuse(message);

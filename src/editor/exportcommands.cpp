@@ -89,12 +89,13 @@ void ExportCommands::Export()
     const QString path = withEnding(choice.path, ExportTypes[position - 1]);
     const int pageCount = m_window.document().PageCount();
     const bool allPages =
-        pageCount > 1 && dialogService().offer(&m_window, ExportScopeQuestion.arg(pageCount),
-                                               ApplicationTitle, ExportAllPagesText,
-                                               ExportCurrentPageText);
+        pageCount > 1 &&
+        dialogService().offer(&m_window, ExportScopeQuestion.arg(pageCount), ApplicationTitle,
+                              ExportAllPagesText, ExportCurrentPageText);
     if (exportTo(path, allPages)) {
-        m_window.showStatus(allPages ? QStringLiteral("已导出%1页到%2").arg(pageCount).arg(quoted(path))
-                                     : QStringLiteral("已导出到%1").arg(quoted(path)));
+        m_window.showStatus(allPages
+                                ? QStringLiteral("已导出%1页到%2").arg(pageCount).arg(quoted(path))
+                                : QStringLiteral("已导出到%1").arg(quoted(path)));
     }
 }
 
@@ -162,8 +163,6 @@ QString ExportCommands::refusalToWrite(const QString& path) const
         QFileInfo(target.symLinkTarget()).absolutePath() != target.absolutePath()) {
         return QStringLiteral("%1是指向其他文件夹的链接，不能导出到这里。").arg(quoted(path));
     }
-    if (samePath(path, m_window.fileName()))
-        return QStringLiteral("%1是正在编辑的模板文件，不能用导出的图像替换它。").arg(quoted(path));
     const TVectorGraphics& document = m_window.document();
     for (int i = 0; i < document.PageCount(); ++i) {
         TVectorGraph& page = *document.PageAt(i);

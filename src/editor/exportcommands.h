@@ -16,9 +16,9 @@ inline const QString ExportAllPagesText = QStringLiteral("全部页面");
 inline const QString ExportCurrentPageText = QStringLiteral("当前页");
 
 // Export of pages as pictures or PDF: the "导出…" command and the picture
-// types of "另存为". Every output is refused where it would replace the
-// template, a background picture or a picture shape's file, or write through
-// a link into another folder.
+// types of "另存为". An output is refused where it would replace a
+// background picture or a picture shape's file, or write through a link into
+// another folder.
 class ExportCommands
 {
 public:

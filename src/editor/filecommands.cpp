@@ -266,7 +266,8 @@ void FileCommands::Print()
     target.selectPrinter(chosen->printer);
     const std::vector<int> pages = pagesToPrint(*chosen);
     if (pages.empty()) {
-        refuse(&m_window, QStringLiteral("所选范围内没有页面，模板共%1页。").arg(document.PageCount()));
+        refuse(&m_window,
+               QStringLiteral("所选范围内没有页面，模板共%1页。").arg(document.PageCount()));
         return;
     }
 

@@ -223,9 +223,9 @@ void MainWindow::createMenus()
         }
         return menu;
     };
-    QMenu* fileMenu = fill(QStringLiteral("文件"),
-                           {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "ExportAct", "",
-                            "PageSetupAct", "PrintPreviewAct", "PrintAct"});
+    QMenu* fileMenu =
+        fill(QStringLiteral("文件"), {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "ExportAct", "",
+                                      "PageSetupAct", "PrintPreviewAct", "PrintAct"});
     auto* recent = new QMenu(QStringLiteral("最近打开的文件"), fileMenu);
     fileMenu->insertMenu(m_actions.value(QStringLiteral("SaveAct")), recent);
     m_recentFiles = new RecentFiles(*this, recent);

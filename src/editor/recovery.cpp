@@ -63,9 +63,8 @@ QString described(const RecoveryFile& file)
 
 void reportDamaged(QWidget* parent, const QString& path, const QString& error)
 {
-    refuse(parent,
-           QStringLiteral("自动保存的恢复文件“%1”已损坏，不能恢复：\n%2\n文件保留在原处。")
-               .arg(QDir::toNativeSeparators(path), error));
+    refuse(parent, QStringLiteral("自动保存的恢复文件“%1”已损坏，不能恢复：\n%2\n文件保留在原处。")
+                       .arg(QDir::toNativeSeparators(path), error));
 }
 
 void removePair(const RecoveryFile& file)

@@ -148,7 +148,8 @@ std::optional<PrintChoice> QtDialogService::choosePrinter(QWidget* parent,
     QPrinter printer(QPrinterInfo::printerInfo(printerName));
     printer.setPrintRange(QPrinter::CurrentPage);
     QPrintDialog dialog(&printer, parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintPageRange);
+    dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage |
+                      QAbstractPrintDialog::PrintPageRange);
     dialog.setMinMax(1, std::max(pageCount, 1));
     dialog.setFromTo(1, std::max(pageCount, 1));
     if (dialog.exec() != QDialog::Accepted)
