@@ -2,6 +2,8 @@
 
 #include "platform/qpaintercanvas.h"
 
+#include <QPaintEngine>
+
 namespace sw {
 
 QtPrinter::QtPrinter() = default;
@@ -62,7 +64,13 @@ bool QtPrinter::prepare(const QPageSize& paper, QPageLayout::Orientation orienta
 bool QtPrinter::setPaper(const QPageSize& paper, QPageLayout::Orientation orientation)
 {
     const QPageLayout layout(paper, orientation, QMarginsF());
-    return m_printer->pageLayout().isEquivalentTo(layout) || m_printer->setPageLayout(layout);
+    if (m_printer->pageLayout().isEquivalentTo(layout))
+        return true;
+    // Only PDF-based print engines (CUPS, PDF files) take another paper in
+    // the middle of a job; a preview keeps the paper it began with.
+    if (m_painter.isActive() && m_printer->paintEngine()->type() != QPaintEngine::Pdf)
+        return false;
+    return m_printer->setPageLayout(layout);
 }
 
 int QtPrinter::dotsPerInchX() const
