@@ -21,7 +21,10 @@ if [ "${SW_E2E_INSIDE:-}" != 1 ]; then
         fi
     done
     mkdir -p "$out"
-    SW_E2E_INSIDE=1 exec xvfb-run -a -s "-screen 0 1600x900x24" "$0" "$@"
+    # A display number of its own: xvfb-run -a alone races other virtual
+    # servers starting at the same time for the first free number.
+    SW_E2E_INSIDE=1 exec xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1600x900x24" \
+        "$0" "$@"
 fi
 
 work=$(mktemp -d)
