@@ -1,4 +1,5 @@
 #include "editor/mainwindow.h"
+#include "editor/windowsettings.h"
 #include "platform/fonts.h"
 #include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
@@ -82,13 +83,17 @@ int main(int argc, char** argv)
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int pixelsPerInch = screen ? sw::roundHalfEven(screen->logicalDotsPerInch()) : 96;
-    sw::MainWindow window({pixelsPerInch, database});
+    sw::MainWindow window({pixelsPerInch, database, {}});
     if (!window.openDatabase())
         return 1;
-    // Without a window manager (a bare X server) maximising does nothing.
-    if (screen)
-        window.setGeometry(screen->availableGeometry());
-    window.showMaximized();
+    if (sw::restoreWindowSettings(window)) {
+        window.show();
+    } else {
+        // Without a window manager (a bare X server) maximising does nothing.
+        if (screen)
+            window.setGeometry(screen->availableGeometry());
+        window.showMaximized();
+    }
     if (!parser.positionalArguments().isEmpty())
         window.openFile(parser.positionalArguments().constFirst());
     return app.exec();

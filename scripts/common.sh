@@ -13,7 +13,7 @@ SW_PACKAGES=(
     libpng-dev libtiff-dev netpbm
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2 fonts-dejavu-core
-    xvfb xauth x11-apps x11-utils imagemagick
+    xvfb xauth x11-apps x11-utils imagemagick xdotool
     cups cups-client cups-bsd printer-driver-cups-pdf
     ghostscript poppler-utils
     libqt6sql6-psql postgresql libpq-dev

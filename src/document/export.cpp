@@ -328,9 +328,17 @@ bool checkDocument(const TVectorGraphics& document, double dotsPerInch, QString*
 bool ExportImage(TVectorGraphics& document, const QString& fileName, double dotsPerInch,
                  QString* error)
 {
+    return ExportPage(document, document.CurrentPage, fileName, dotsPerInch, error);
+}
+
+bool ExportPage(TVectorGraphics& document, int pageIndex, const QString& fileName,
+                double dotsPerInch, QString* error)
+{
     if (!checkDocument(document, dotsPerInch, error))
         return false;
-    TVectorGraph& page = *document.ActivePage();
+    if (pageIndex < 0 || pageIndex >= document.PageCount())
+        return fail(error, QStringLiteral("the document has no page %1").arg(pageIndex + 1));
+    TVectorGraph& page = *document.PageAt(pageIndex);
     deselectAll(page);
     const Format format = formatOf(fileName);
     switch (format) {

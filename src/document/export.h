@@ -24,6 +24,9 @@ constexpr long long MaxExportPixels = 1LL << 28;
 // file was written; an existing file is replaced only on success.
 bool ExportImage(TVectorGraphics& document, const QString& fileName, double dotsPerInch,
                  QString* error = nullptr);
+// ExportImage of the page of that index instead of the current page.
+bool ExportPage(TVectorGraphics& document, int pageIndex, const QString& fileName,
+                double dotsPerInch, QString* error = nullptr);
 
 // Every page of the document as one PDF, in page order, each PDF page of its
 // template page's paper size; coordinates are laid out at `dotsPerInch`.

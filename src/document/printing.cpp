@@ -51,27 +51,55 @@ QPageLayout::Orientation printerOrientation(const TVectorGraph& page)
 
 bool PrintCurrentPage(TVectorGraphics& document, Printer& printer, QString* message)
 {
+    const TVectorGraph* page = document.ActivePage();
+    return PrintPages(document, printer, {document.CurrentPage},
+                      page ? outputTitle(*page) : QString(), message);
+}
+
+bool PrintPages(TVectorGraphics& document, Printer& printer, const std::vector<int>& pages,
+                const QString& jobTitle, QString* message)
+{
     if (document.ActiveShape != nullptr) {
         document.ActiveShape->Deselect();
         document.ActiveShape = nullptr;
     }
-    if (document.PageCount() == 0) {
+    for (const int index : pages) {
+        if (index < 0 || index >= document.PageCount()) {
+            if (message)
+                *message = QStringLiteral("the document has no page %1 to print").arg(index + 1);
+            return false;
+        }
+    }
+    if (pages.empty()) {
         if (message)
             *message = QStringLiteral("the document has no page to print");
         return false;
     }
-    TVectorGraph& page = *document.ActivePage();
-    if (!printer.isAvailable() || !printer.prepare(printerPaper(page), printerOrientation(page)) ||
+    const TVectorGraph& first = *document.PageAt(pages.front());
+    if (!printer.isAvailable() ||
+        !printer.prepare(printerPaper(first), printerOrientation(first)) ||
         printer.dotsPerInchX() <= 0 || printer.dotsPerInchY() <= 0)
         return refuse(message);
 
-    const ScopedPageScale printScale(page,
-                                     outputScale(printer.dotsPerInchX(), document.PixelsPerMm),
-                                     outputScale(printer.dotsPerInchY(), document.PixelsPerMm));
-    Canvas* canvas = printer.beginJob(outputTitle(page), outputFontPixelsPerInch(document));
+    Canvas* canvas = printer.beginJob(jobTitle, outputFontPixelsPerInch(document));
     if (canvas == nullptr)
         return refuse(message);
-    Paint(page, *canvas, OutputPrint);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        TVectorGraph& page = *document.PageAt(pages[i]);
+        if (i > 0) {
+            // A print system that keeps one paper for a job prints the sheet
+            // on the job's paper.
+            printer.prepare(printerPaper(page), printerOrientation(page));
+            if (!printer.newPage()) {
+                printer.endJob();
+                return refuse(message);
+            }
+        }
+        const ScopedPageScale printScale(page,
+                                         outputScale(printer.dotsPerInchX(), document.PixelsPerMm),
+                                         outputScale(printer.dotsPerInchY(), document.PixelsPerMm));
+        Paint(page, *canvas, OutputPrint);
+    }
     return printer.endJob() || refuse(message);
 }
 

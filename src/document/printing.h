@@ -3,6 +3,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
+#include <vector>
 
 namespace sw {
 
@@ -24,5 +25,11 @@ QPageLayout::Orientation printerOrientation(const TVectorGraph& page);
 // (the active shape is deselected and cleared). Returns false with the
 // message to show in *message when nothing was printed.
 bool PrintCurrentPage(TVectorGraphics& document, Printer& printer, QString* message = nullptr);
+
+// Prints the pages of the given indices, in that order, as one job named
+// `jobTitle`, one sheet each, every sheet of its own page's paper where the
+// printer can change paper within a job; otherwise as PrintCurrentPage.
+bool PrintPages(TVectorGraphics& document, Printer& printer, const std::vector<int>& pages,
+                const QString& jobTitle, QString* message = nullptr);
 
 } // namespace sw

@@ -1,17 +1,22 @@
 #include "editor/filecommands.h"
 
-#include "dialogs/resolutiondialog.h"
-#include "document/export.h"
 #include "document/printing.h"
 #include "document/vectorgraphics.h"
 #include "editor/editingcontroller.h"
+#include "editor/exportcommands.h"
 #include "editor/mainwindow.h"
+#include "editor/recentfiles.h"
 #include "platform/widgets/dialogservice.h"
 #include "platform/widgets/qtprinter.h"
 
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTabBar>
+#include <algorithm>
+#include <numeric>
 
 namespace sw {
 
@@ -90,35 +95,57 @@ void FileCommands::Open()
 
 bool FileCommands::OpenFile(const QString& path)
 {
-    // The template is read once aside to see that it holds pages: the
-    // document is replaced only by a template that can be shown.
     QString error;
-    TVectorGraphics& document = m_window.document();
-    TVectorGraphics probe(document.PixelsPerInch);
-    bool readable = probe.LoadFromFile(path, &error);
-    if (readable && probe.PageCount() == 0) {
-        readable = false;
-        error = NoPagesInTemplateText;
-    }
-    if (readable) {
-        m_window.controller().CancelTextEditor();
-        readable = document.LoadFromFile(path, &error);
-    }
-    if (!readable) {
+    if (!loadTemplate(path, &error)) {
         refuse(&m_window, QStringLiteral("不能打开模板文件%1：\n%2").arg(quoted(path), error),
                MessageIcon::Critical);
         return false;
     }
-
     m_window.setFileName(path);
+    EditingController& controller = m_window.controller();
+    controller.AddEntry(QStringLiteral("打开文件"));
+    controller.History().MarkSaved();
+    m_window.recentFiles().add(path);
+    return true;
+}
+
+bool FileCommands::OpenRecovered(const QString& path, const QString& originalFileName,
+                                 QString* error)
+{
+    if (!loadTemplate(path, error))
+        return false;
+    // Picture shapes are looked for beside the template they came from.
+    TVectorGraphics& document = m_window.document();
+    document.FileName = originalFileName;
+    document.LayoutMarks();
+    m_window.setFileName(originalFileName);
+    // Not marked saved: the file on disk lacks what was recovered.
+    m_window.controller().AddEntry(QStringLiteral("恢复自动保存的模板"));
+    return true;
+}
+
+bool FileCommands::loadTemplate(const QString& path, QString* error)
+{
+    // The template is read once aside to see that it holds pages: the
+    // document is replaced only by a template that can be shown.
+    TVectorGraphics& document = m_window.document();
+    TVectorGraphics probe(document.PixelsPerInch);
+    if (!probe.LoadFromFile(path, error))
+        return false;
+    if (probe.PageCount() == 0) {
+        if (error)
+            *error = NoPagesInTemplateText;
+        return false;
+    }
+    m_window.controller().CancelTextEditor();
+    if (!document.LoadFromFile(path, error))
+        return false;
+
     m_window.syncDocumentButtons();
     // The tab change scrolls to the origin and loads the background picture.
     m_window.rebuildTabs(0);
     document.LayoutMarks();
-    EditingController& controller = m_window.controller();
-    controller.ResetHistory();
-    controller.AddEntry(QStringLiteral("打开文件"));
-    controller.History().MarkSaved();
+    m_window.controller().ResetHistory();
     return true;
 }
 
@@ -167,6 +194,7 @@ bool FileCommands::Save()
         return false;
     }
     m_window.controller().History().MarkSaved();
+    m_window.recentFiles().add(name);
     return true;
 }
 
@@ -181,62 +209,106 @@ void FileCommands::SaveAs()
         Save();
         return;
     }
-    exportPicture(withEnding(choice.path, choice.filterIndex), choice.filterIndex);
-}
-
-void FileCommands::exportPicture(QString path, int filterIndex)
-{
-    ResolutionDialog& dialog = m_window.resolutionDialog();
-    if (dialogService().exec(dialog) != QDialog::Accepted)
-        return;
-    const std::optional<int> resolution = dialog.resolution();
-    if (!resolution || *resolution < 1 || *resolution > MaxExportDotsPerInch) {
-        refuse(&m_window,
-               QStringLiteral("分辨率必须是1到%1之间的整数！").arg(MaxExportDotsPerInch));
-        return;
-    }
-    TVectorGraphics& document = m_window.document();
-    QString error;
-    const bool written = filterIndex == PdfFilter
-                             ? ExportPdf(document, path, *resolution, &error)
-                             : ExportImage(document, path, *resolution, &error);
-    // The export clears the selection.
-    m_window.repaintSurface();
-    if (!written) {
-        refuse(&m_window, QStringLiteral("不能保存图像文件%1：\n%2").arg(quoted(path), error),
-               MessageIcon::Critical);
-    }
+    // A PDF holds every page.
+    m_window.exportCommands().exportTo(withEnding(choice.path, choice.filterIndex),
+                                       choice.filterIndex == PdfFilter);
 }
 
 // Printing ------------------------------------------------------------------
 
-void FileCommands::Print()
+Printer& FileCommands::printer()
 {
     if (!m_printer && !m_defaultPrinter)
         m_defaultPrinter = std::make_unique<QtPrinter>();
-    Printer& printer = m_printer ? *m_printer : *m_defaultPrinter;
-    if (!printer.isAvailable()) {
+    return m_printer ? *m_printer : *m_defaultPrinter;
+}
+
+QString FileCommands::printJobTitle() const
+{
+    const QString& name = m_window.fileName();
+    return name.isEmpty() ? MainWindowCaption : QFileInfo(name).fileName();
+}
+
+std::vector<int> FileCommands::pagesToPrint(const PrintChoice& choice) const
+{
+    const TVectorGraphics& document = m_window.document();
+    int first = 0;
+    int last = document.PageCount() - 1;
+    switch (choice.range) {
+    case PrintChoice::Range::AllPages:
+        break;
+    case PrintChoice::Range::CurrentPage:
+        first = last = document.CurrentPage;
+        break;
+    case PrintChoice::Range::PageRange:
+        first = std::max(first, choice.firstPage - 1);
+        last = std::min(last, choice.lastPage - 1);
+        break;
+    }
+    std::vector<int> pages;
+    for (int i = first; i <= last; ++i)
+        pages.push_back(i);
+    return pages;
+}
+
+void FileCommands::Print()
+{
+    Printer& target = printer();
+    if (!target.isAvailable()) {
         refuse(&m_window, NoPrinterMessage);
         return;
     }
-    const std::optional<QString> chosen =
-        dialogService().choosePrinter(&m_window, printer.printerName());
+    TVectorGraphics& document = m_window.document();
+    const std::optional<PrintChoice> chosen =
+        dialogService().choosePrinter(&m_window, target.printerName(), document.PageCount());
     if (!chosen)
         return;
-    printer.selectPrinter(*chosen);
+    target.selectPrinter(chosen->printer);
+    const std::vector<int> pages = pagesToPrint(*chosen);
+    if (pages.empty()) {
+        refuse(&m_window,
+               QStringLiteral("所选范围内没有页面，模板共%1页。").arg(document.PageCount()));
+        return;
+    }
 
-    QTabBar* tabs = m_window.tabBar();
-    const QString pageName = tabs->tabText(tabs->currentIndex());
     QString message;
-    const bool printed = PrintCurrentPage(m_window.document(), printer, &message);
+    const bool printed = PrintPages(document, target, pages, printJobTitle(), &message);
     // Printing clears the active shape.
     m_window.repaintSurface();
     if (!printed) {
         refuse(&m_window, message);
         return;
     }
-    m_window.showStatus(
-        QStringLiteral("“%1”已送到打印机“%2”").arg(pageName, printer.printerName()));
+    QTabBar* tabs = m_window.tabBar();
+    const QString what = pages.size() == 1
+                             ? QStringLiteral("“%1”").arg(tabs->tabText(pages.front()))
+                             : QStringLiteral("%1页").arg(pages.size());
+    m_window.showStatus(QStringLiteral("%1已送到打印机“%2”").arg(what, target.printerName()));
+}
+
+void FileCommands::PrintPreview()
+{
+    TVectorGraphics& document = m_window.document();
+    if (document.PageCount() == 0)
+        return;
+    QPrinter preview(QPrinter::HighResolution);
+    const TVectorGraph& first = *document.PageAt(0);
+    preview.setFullPage(true);
+    preview.setPageLayout(QPageLayout(printerPaper(first), printerOrientation(first), QMarginsF()));
+    preview.setDocName(printJobTitle());
+    QPrintPreviewDialog dialog(&preview, &m_window);
+    dialog.setObjectName(QStringLiteral("PrintPreviewDialog"));
+    dialog.setWindowTitle(QStringLiteral("打印预览"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [this, &document](QPrinter* target) {
+                         QtPrinter sheets(*target);
+                         std::vector<int> pages(std::size_t(document.PageCount()));
+                         std::iota(pages.begin(), pages.end(), 0);
+                         PrintPages(document, sheets, pages, printJobTitle());
+                     });
+    dialogService().exec(dialog);
+    // Printing clears the active shape.
+    m_window.repaintSurface();
 }
 
 // Deleting a page -----------------------------------------------------------

@@ -3,10 +3,12 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 namespace sw {
 
 class Printer;
+struct PrintChoice;
 class MainWindow;
 
 inline const QString DeletePageQuestion = QStringLiteral("您确信要删除当前页吗？");
@@ -34,6 +36,11 @@ public:
     // document, its tabs, file name and history as they were. True when the
     // template was opened.
     bool OpenFile(const QString& path);
+    // Opens a recovery file as the document, under the name of the file it
+    // was recovered from (empty for a document never saved), marked unsaved.
+    // False, with the reason in *error, when it cannot be read; the document
+    // is then kept.
+    bool OpenRecovered(const QString& path, const QString& originalFileName, QString* error);
     // Before the document is replaced (open, drop, wizard, template import):
     // when it has unsaved changes, asks "是否保存模板？" with Yes, No and
     // Cancel. Yes saves it, with the checks and, for a new document, the
@@ -46,9 +53,13 @@ public:
     // "另存为...": a template under a new name, or the current page as a
     // picture, or every page as PDF.
     void SaveAs();
-    // "打印": the print dialog, then the current page on the printer chosen
-    // there (the default printer at first).
+    // "打印": the print dialog, then the pages it chose (every page, the
+    // current one or a range) on the printer chosen there (the default
+    // printer at first), as one job named after the template file.
     void Print();
+    // "打印预览": every page as it will print, in Qt's preview dialog, from
+    // which it can also be printed.
+    void PrintPreview();
     // "删除页面": after a confirmation, the current page, unless it is the
     // only page or the only page of its paper type between others.
     void DeletePage();
@@ -62,7 +73,14 @@ public:
     static QStringList saveAsFilters();
 
 private:
-    void exportPicture(QString path, int filterIndex);
+    // Replaces the document by the template, with its tabs and an empty
+    // history; the document is kept when the template cannot be shown.
+    bool loadTemplate(const QString& path, QString* error);
+    Printer& printer();
+    QString printJobTitle() const;
+    // Indices of the pages the choice covers, in order; empty when its range
+    // lies beyond the document.
+    std::vector<int> pagesToPrint(const PrintChoice& choice) const;
     bool deletionAllowed(int tab) const;
 
     MainWindow& m_window;

@@ -5,10 +5,13 @@
 #include "editor/backgroundcommands.h"
 #include "editor/editcommands.h"
 #include "editor/editingcontroller.h"
+#include "editor/exportcommands.h"
 #include "editor/filecommands.h"
 #include "editor/optioncharacters.h"
 #include "editor/propertypanel.h"
+#include "editor/recovery.h"
 #include "editor/templatecommands.h"
+#include "editor/windowsettings.h"
 #include "platform/widgets/dialogservice.h"
 #include "storage/database.h"
 
@@ -19,6 +22,7 @@
 #include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 // The window's construction, start-up and shut-down, its file name and title.
@@ -44,6 +48,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     m_editorFont.setSize(9, m_options.pixelsPerInch);
 
     m_fileCommands = std::make_unique<FileCommands>(*this);
+    m_exportCommands = std::make_unique<ExportCommands>(*this);
+    m_recovery = new Recovery(*this, m_options.recoveryFolder, this);
     m_editCommands = std::make_unique<EditCommands>(*this);
     m_backgroundCommands = std::make_unique<BackgroundCommands>(*this);
     m_templateCommands = std::make_unique<TemplateCommands>(*this);
@@ -160,6 +166,9 @@ void MainWindow::start()
     m_paperDialog->addPage();
     // A document just begun has nothing to lose.
     m_controller->History().MarkSaved();
+    m_recovery->start();
+    // Once the window shows.
+    QTimer::singleShot(0, m_recovery, &Recovery::offerRestore);
 
     scrollToOrigin();
     m_scroll->setFocus();
@@ -190,6 +199,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_recovery->discard();
+    saveWindowSettings(*this);
     event->accept();
 }
 

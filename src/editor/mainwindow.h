@@ -23,7 +23,10 @@ class BackgroundCommands;
 class CollapsibleGroup;
 class Database;
 class EditCommands;
+class ExportCommands;
 class FileCommands;
+class RecentFiles;
+class Recovery;
 class PageSurface;
 class RulerWidget;
 class ShapePanel;
@@ -46,6 +49,8 @@ struct MainWindowOptions
     int pixelsPerInch = 96;
     // The database opened at start (openDatabase).
     QString databasePath;
+    // Where the recovery saves go; empty for the user's data folder.
+    QString recoveryFolder;
 };
 
 // "试卷制作", the designer's main window: one page at a time on a drawing
@@ -73,6 +78,9 @@ public:
     Database& database() const { return *m_database; }
     int pixelsPerInch() const { return m_options.pixelsPerInch; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
+    ExportCommands& exportCommands() const { return *m_exportCommands; }
+    RecentFiles& recentFiles() const { return *m_recentFiles; }
+    Recovery& recovery() const { return *m_recovery; }
     EditCommands& editCommands() const { return *m_editCommands; }
     TemplateCommands& templateCommands() const { return *m_templateCommands; }
     NewPageDialog& paperDialog() const { return *m_paperDialog; }
@@ -224,6 +232,9 @@ private:
     bool m_repaintPending = false;
     std::unique_ptr<EditingController> m_controller;
     std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<ExportCommands> m_exportCommands;
+    RecentFiles* m_recentFiles = nullptr;
+    Recovery* m_recovery = nullptr;
     std::unique_ptr<EditCommands> m_editCommands;
     std::unique_ptr<BackgroundCommands> m_backgroundCommands;
     std::unique_ptr<TemplateCommands> m_templateCommands;

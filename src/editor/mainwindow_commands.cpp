@@ -5,8 +5,10 @@
 #include "editor/collapsiblegroup.h"
 #include "editor/editcommands.h"
 #include "editor/editingcontroller.h"
+#include "editor/exportcommands.h"
 #include "editor/filecommands.h"
 #include "editor/pagesurface.h"
+#include "editor/recentfiles.h"
 #include "editor/rulerwidget.h"
 #include "editor/templatecommands.h"
 #include "platform/fontconversion.h"
@@ -19,6 +21,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -84,6 +87,8 @@ void MainWindow::createCommands()
     command("SaveAsAct", "另存为...", "另存为", "document-save-as", "saveas", [files] {
         files->SaveAs();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    command("ExportAct", "导出", "导出…", "document-export", "saveas",
+            [this] { m_exportCommands->Export(); });
     command("LibraryAct", "模板库", "", "", "library", [templates] { templates->Library(); });
     command("PageSetupAct", "页面设置", "页面设置", "document-page-setup", "pagesetup", [this] {
         m_pageDialog->show();
@@ -93,6 +98,8 @@ void MainWindow::createCommands()
     command("PrintAct", "打印", "打印", "document-print", "print", [files] {
         files->Print();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    command("PrintPreviewAct", "打印预览", "打印预览", "document-print-preview", "print",
+            [files] { files->PrintPreview(); });
 
     BackgroundCommands* backgrounds = m_backgroundCommands.get();
     command("InsertBackgroundAct", "插入试卷底图", "插入底图", "", "background",
@@ -214,9 +221,14 @@ void MainWindow::createMenus()
             else
                 menu->addAction(m_actions.value(QString::fromUtf8(name)));
         }
+        return menu;
     };
-    fill(QStringLiteral("文件(&F)"),
-         {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "", "PageSetupAct", "PrintAct"});
+    QMenu* fileMenu =
+        fill(QStringLiteral("文件(&F)"), {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "ExportAct",
+                                          "", "PageSetupAct", "PrintPreviewAct", "PrintAct"});
+    auto* recent = new QMenu(QStringLiteral("最近打开的文件"), fileMenu);
+    fileMenu->insertMenu(m_actions.value(QStringLiteral("SaveAct")), recent);
+    m_recentFiles = new RecentFiles(*this, recent);
     fill(QStringLiteral("编辑(&E)"),
          {"UndoAct", "RedoAct", "", "InsertBackgroundAct", "CorrectBackgroundAct", "", "GroupAct",
           "UngroupAct", "", "CopyAct", "PasteAct", "SelectAllAct", "", "删除试卷"});

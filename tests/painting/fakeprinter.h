@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace sw::test {
 
@@ -25,6 +26,8 @@ public:
     int fontPixelsPerInch = 0;
     int jobs = 0;
     int pages = 0;
+    // The paper of each sheet of the last job, in order.
+    std::vector<QPageSize> sheetPapers;
     bool ended = false;
     std::unique_ptr<RecordingCanvas> canvas;
 
@@ -52,11 +55,13 @@ public:
         canvas = std::make_unique<RecordingCanvas>(pixelsPerInch);
         ++jobs;
         pages = 1;
+        sheetPapers = {*paper};
         return canvas.get();
     }
     bool newPage() override
     {
         ++pages;
+        sheetPapers.push_back(*paper);
         return true;
     }
     bool endJob() override

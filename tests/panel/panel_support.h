@@ -65,7 +65,7 @@ public:
         ADD_FAILURE() << "unexpected modal dialog";
         return 0;
     }
-    std::optional<QString> choosePrinter(QWidget*, const QString&) override
+    std::optional<PrintChoice> choosePrinter(QWidget*, const QString&, int) override
     {
         ADD_FAILURE() << "unexpected print dialog";
         return std::nullopt;

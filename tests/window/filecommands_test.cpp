@@ -313,7 +313,7 @@ TEST_F(FileCommandsTest, PrintsTheCurrentPageOnThePrinterChosen)
     FakePrinter printer;
     window->fileCommands().setPrinter(&printer);
     draw("ToolRectAct", {150, 300}, {250, 400});
-    dialogs.printers = {QStringLiteral("office")};
+    dialogs.printers = {PrintChoice{QStringLiteral("office")}};
     click("PrintAct");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("print"));
@@ -356,7 +356,7 @@ TEST_F(FileCommandsTest, FailedJobIsReported)
     FakePrinter printer;
     printer.startsJobs = false;
     window->fileCommands().setPrinter(&printer);
-    dialogs.printers = {QStringLiteral("fake")};
+    dialogs.printers = {PrintChoice{QStringLiteral("fake")}};
     click("PrintAct");
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());

@@ -89,12 +89,14 @@ public:
         return answer;
     }
 
-    std::optional<QString> choosePrinter(QWidget*, const QString& printerName) override
+    std::optional<PrintChoice> choosePrinter(QWidget*, const QString& printerName,
+                                             int pageCount) override
     {
         shown.push_back({QStringLiteral("print"), printerName, {}});
+        printPageCount = pageCount;
         if (printers.empty())
             return std::nullopt;
-        const std::optional<QString> choice = printers.front();
+        const std::optional<PrintChoice> choice = printers.front();
         printers.pop_front();
         return choice;
     }
@@ -105,8 +107,10 @@ public:
     std::vector<Shown> shown;
     std::deque<bool> answers;
     std::deque<Answer> threeWayAnswers;
-    // Print dialogs: the printer chosen, or nullopt to cancel.
-    std::deque<std::optional<QString>> printers;
+    // Print dialogs: the printer and pages chosen, or nullopt to cancel.
+    std::deque<std::optional<PrintChoice>> printers;
+    // The page count the last print dialog offered.
+    int printPageCount = 0;
     std::deque<FileChoice> files;
     std::deque<std::optional<QString>> inputs;
     std::deque<std::function<void(QDialog&)>> handlers;

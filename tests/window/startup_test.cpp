@@ -66,7 +66,8 @@ TEST_F(StartupTest, MenusHoldTheCommands)
         }
         return texts;
     };
-    EXPECT_EQ(items(0), (QStringList{"新建", "打开", "保存", "另存为", "页面设置", "打印"}));
+    EXPECT_EQ(items(0), (QStringList{"新建", "打开", "最近打开的文件", "保存", "另存为", "导出…",
+                                     "页面设置", "打印预览", "打印"}));
     EXPECT_EQ(items(1), (QStringList{"撤销", "重做", "插入底图", "校正底图", "组合", "解除组合",
                                      "复制", "粘贴", "全选", "删除试卷"}));
     EXPECT_EQ(items(2), (QStringList{"实际尺寸", "缩小", "放大", "左对齐", "右对齐", "顶对齐",
@@ -168,7 +169,7 @@ TEST_F(StartupTest, UnopenableDatabaseIsReported)
     file.close();
 
     dialogs.shown.clear();
-    MainWindow other(MainWindowOptions{96, notADatabase});
+    MainWindow other(MainWindowOptions{96, notADatabase, {}});
     EXPECT_FALSE(other.openDatabase());
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("数据库不能打开，请检查数据库文件！"));
@@ -232,7 +233,7 @@ TEST_F(StartupTest, OptionCharacterListIsReadFromTheWorkingFolder)
     list.close();
     QDir::setCurrent(dir.path());
     TestPanel otherPanel(&documentPointer);
-    MainWindow other(MainWindowOptions{96, path(QStringLiteral("other.db"))});
+    MainWindow other(MainWindowOptions{96, path(QStringLiteral("other.db")), {}});
     other.setShapePanel(&otherPanel);
     other.start();
     QDir::setCurrent(previousFolder);

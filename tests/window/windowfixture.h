@@ -89,7 +89,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         previous = setDialogService(&dialogs);
         window = std::make_unique<MainWindow>(
-            MainWindowOptions{96, dir.filePath(QStringLiteral("sheetwright.db"))});
+            MainWindowOptions{96, dir.filePath(QStringLiteral("sheetwright.db")),
+                              dir.filePath(QStringLiteral("recovery"))});
         if (useTestPanel())
             window->setShapePanel(&panel);
         ASSERT_TRUE(window->openDatabase());

@@ -1,5 +1,7 @@
 #include "platform/widgets/dialogservice.h"
 
+#include "platform/widgets/designersettings.h"
+
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -11,6 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <algorithm>
 
 namespace sw {
 
@@ -40,15 +44,18 @@ int filterPosition(const QStringList& filters, const QString& selected)
 FileChoice runFileDialog(QWidget* parent, const QString& caption, const QStringList& filters,
                          QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, caption);
+    // Each dialog, known by its caption, opens in the folder it was last
+    // left in.
+    QFileDialog dialog(parent, caption, lastFileDialogFolder(caption));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return {dialog.selectedFiles().constFirst(),
-            filterPosition(filters, dialog.selectedNameFilter())};
+    const QString path = dialog.selectedFiles().constFirst();
+    rememberFileDialogFolder(caption, path);
+    return {path, filterPosition(filters, dialog.selectedNameFilter())};
 }
 
 } // namespace
@@ -135,15 +142,47 @@ std::optional<QString> QtDialogService::inputText(QWidget* parent, const QString
     return text;
 }
 
-std::optional<QString> QtDialogService::choosePrinter(QWidget* parent, const QString& printerName)
+std::optional<PrintChoice> QtDialogService::choosePrinter(QWidget* parent,
+                                                          const QString& printerName, int pageCount)
 {
     QPrinter printer(QPrinterInfo::printerInfo(printerName));
     printer.setPrintRange(QPrinter::CurrentPage);
     QPrintDialog dialog(&printer, parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage |
+                      QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, std::max(pageCount, 1));
+    dialog.setFromTo(1, std::max(pageCount, 1));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return printer.printerName();
+    PrintChoice choice;
+    choice.printer = printer.printerName();
+    switch (printer.printRange()) {
+    case QPrinter::AllPages:
+    case QPrinter::Selection:
+        choice.range = PrintChoice::Range::AllPages;
+        break;
+    case QPrinter::CurrentPage:
+        choice.range = PrintChoice::Range::CurrentPage;
+        break;
+    case QPrinter::PageRange:
+        choice.range = PrintChoice::Range::PageRange;
+        choice.firstPage = printer.fromPage();
+        choice.lastPage = printer.toPage();
+        break;
+    }
+    return choice;
+}
+
+bool QtDialogService::offer(QWidget* parent, const QString& text, const QString& caption,
+                            const QString& acceptText, const QString& declineText)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* accept = box.addButton(acceptText, QMessageBox::AcceptRole);
+    QPushButton* decline = box.addButton(declineText, QMessageBox::RejectRole);
+    box.setDefaultButton(accept);
+    box.setEscapeButton(decline);
+    box.exec();
+    return box.clickedButton() == accept;
 }
 
 DialogService& dialogService()

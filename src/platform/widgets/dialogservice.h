@@ -37,6 +37,23 @@ enum class Answer
     Cancel
 };
 
+// What the print dialog chose: the printer and which pages. Pages count
+// from 1 over the whole document.
+struct PrintChoice
+{
+    enum class Range
+    {
+        AllPages,
+        CurrentPage,
+        PageRange
+    };
+
+    QString printer;
+    Range range = Range::CurrentPage;
+    int firstPage = 1;
+    int lastPage = 1;
+};
+
 // Every message box, question box, standard dialog and modal dialog of the
 // designer goes through this service, so that tests can answer them without
 // blocking. The designer uses QtDialogService; a test installs its own.
@@ -74,8 +91,21 @@ public:
         return std::nullopt;
     }
     // The print dialog, opened on the named printer with the current page as
-    // the print range: the printer chosen, nothing when cancelled.
-    virtual std::optional<QString> choosePrinter(QWidget* parent, const QString& printerName) = 0;
+    // the print range, offering every page, the current one or a range of
+    // the document's `pageCount` pages: what was chosen, nothing when
+    // cancelled.
+    virtual std::optional<PrintChoice> choosePrinter(QWidget* parent, const QString& printerName,
+                                                     int pageCount) = 0;
+    // A question with two buttons of its own captions, the first the
+    // default; true for the first. A service that has no such buttons asks
+    // it as a Yes/No question, Yes for the first.
+    virtual bool offer(QWidget* parent, const QString& text, const QString& caption,
+                       const QString& acceptText, const QString& declineText)
+    {
+        Q_UNUSED(acceptText)
+        Q_UNUSED(declineText)
+        return question(parent, text, caption);
+    }
 };
 
 // The standard Qt dialogs.
@@ -96,7 +126,10 @@ public:
     int exec(QDialog& dialog) override;
     std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
-    std::optional<QString> choosePrinter(QWidget* parent, const QString& printerName) override;
+    std::optional<PrintChoice> choosePrinter(QWidget* parent, const QString& printerName,
+                                             int pageCount) override;
+    bool offer(QWidget* parent, const QString& text, const QString& caption,
+               const QString& acceptText, const QString& declineText) override;
 };
 
 // The service in use: the installed one, else a process-wide QtDialogService.

@@ -2,9 +2,16 @@
 
 #include "platform/qpaintercanvas.h"
 
+#include <QPaintEngine>
+
 namespace sw {
 
 QtPrinter::QtPrinter() = default;
+
+QtPrinter::QtPrinter(QPrinter& target) : m_printer(&target), m_hasTarget(true)
+{
+    m_printer->setFullPage(true);
+}
 
 QtPrinter::~QtPrinter()
 {
@@ -19,13 +26,15 @@ QPrinterInfo QtPrinter::info() const
 
 bool QtPrinter::isAvailable() const
 {
+    if (m_hasTarget)
+        return m_printer->isValid();
     const QPrinterInfo printer = info();
     return !printer.isNull() && printer.state() != QPrinter::Error;
 }
 
 QString QtPrinter::printerName() const
 {
-    return info().printerName();
+    return m_hasTarget ? m_printer->printerName() : info().printerName();
 }
 
 void QtPrinter::selectPrinter(const QString& name)
@@ -35,19 +44,33 @@ void QtPrinter::selectPrinter(const QString& name)
 
 bool QtPrinter::prepare(const QPageSize& paper, QPageLayout::Orientation orientation)
 {
-    if (m_painter.isActive() || !isAvailable() || !paper.isValid())
+    if (!paper.isValid())
         return false;
-    m_printer = std::make_unique<QPrinter>(info(), QPrinter::HighResolution);
-    if (!m_printer->isValid()) {
-        m_printer.reset();
+    if (m_painter.isActive() || m_hasTarget)
+        return setPaper(paper, orientation);
+    if (!isAvailable())
         return false;
-    }
+    m_ownPrinter = std::make_unique<QPrinter>(info(), QPrinter::HighResolution);
+    m_printer = m_ownPrinter.get();
     m_printer->setFullPage(true);
-    if (!m_printer->setPageLayout(QPageLayout(paper, orientation, QMarginsF()))) {
-        m_printer.reset();
+    if (!m_printer->isValid() || !setPaper(paper, orientation)) {
+        m_ownPrinter.reset();
+        m_printer = nullptr;
         return false;
     }
     return true;
+}
+
+bool QtPrinter::setPaper(const QPageSize& paper, QPageLayout::Orientation orientation)
+{
+    const QPageLayout layout(paper, orientation, QMarginsF());
+    if (m_printer->pageLayout().isEquivalentTo(layout))
+        return true;
+    // Only PDF-based print engines (CUPS, PDF files) take another paper in
+    // the middle of a job; a preview keeps the paper it began with.
+    if (m_painter.isActive() && m_printer->paintEngine()->type() != QPaintEngine::Pdf)
+        return false;
+    return m_printer->setPageLayout(layout);
 }
 
 int QtPrinter::dotsPerInchX() const
@@ -65,7 +88,7 @@ Canvas* QtPrinter::beginJob(const QString& title, int fontPixelsPerInch)
     if (!m_printer || m_painter.isActive())
         return nullptr;
     m_printer->setDocName(title);
-    if (!m_painter.begin(m_printer.get()))
+    if (!m_painter.begin(m_printer))
         return nullptr;
     m_canvas = std::make_unique<QPainterCanvas>(m_painter, fontPixelsPerInch);
     return m_canvas.get();
