@@ -100,8 +100,12 @@ void BackgroundCommands::loadPicture()
 void BackgroundCommands::InsertPicture()
 {
     TVectorGraph* page = m_window.currentPage();
-    if (!page || m_window.document().Modal == SheetSelfMade)
+    if (!page)
         return;
+    if (m_window.document().Modal == SheetSelfMade) {
+        m_window.showStatus(OverlayModeNeededStatus);
+        return;
+    }
     const FileChoice choice =
         dialogService().openFile(&m_window, QStringLiteral("插入试卷底图"), pictureFilters());
     if (!choice.chosen())

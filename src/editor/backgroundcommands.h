@@ -11,6 +11,8 @@ namespace sw {
 class MainWindow;
 
 inline const QString SavePictureQuestion = QStringLiteral("是否保存底图？");
+inline const QString OverlayModeNeededStatus =
+    QStringLiteral("自制模式没有底图：请先在页面设置中选择套制模式，再插入底图");
 
 // The background picture of the overlay modes, a scan of the printed sheet
 // under the transparent page surface: showing the current page's picture,

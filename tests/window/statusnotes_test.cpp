@@ -1,3 +1,4 @@
+#include "editor/backgroundcommands.h"
 #include "editor/editcommands.h"
 #include "editor/filecommands.h"
 #include "window/windowfixture.h"
@@ -58,6 +59,15 @@ TEST_F(StatusNoteTest, RefusedPageDeletion)
     EXPECT_EQ(note(), OnlyPageOfPaperTypeStatus);
     EXPECT_EQ(tabs().count(), 2);
     EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(StatusNoteTest, InsertingAPictureInTheSelfMadeModeSaysWhy)
+{
+    ASSERT_EQ(document().Modal, SheetSelfMade);
+    click("InsertBackgroundAct");
+    EXPECT_EQ(note(), OverlayModeNeededStatus);
+    EXPECT_TRUE(dialogs.shown.empty()); // no file dialog
+    EXPECT_TRUE(page().PicturePath.isEmpty());
 }
 
 TEST_F(StatusNoteTest, PasteWithNothingCopied)
