@@ -75,8 +75,9 @@ function(sw_add_manpage program what)
                 "PATH=$<TARGET_FILE_DIR:${program}>:/usr/bin:/bin"
                 ${SW_HELP2MAN} --no-info --locale=C.UTF-8
                 --name ${what} --output ${page} ${program}
+        COMMAND sed -i -f ${PROJECT_SOURCE_DIR}/cmake/manpage-breaks.sed ${page}
         COMMAND ${SW_GZIP} -9nf ${page}
-        DEPENDS ${program}
+        DEPENDS ${program} ${PROJECT_SOURCE_DIR}/cmake/manpage-breaks.sed
         COMMENT "Writing the manual page of ${program}"
         VERBATIM)
     add_custom_target(${program}_manpage ALL DEPENDS ${page}.gz)
