@@ -6,8 +6,6 @@
 #include "document/analysis/fuzzyboxes.h"
 #include "document/painting.h"
 #include "document/vectorgraphics.h"
-#include "platform/qpaintercanvas.h"
-#include "platform/rounding.h"
 #include "shapes/ellipse.h"
 #include "shapes/mhsb.h"
 #include "shapes/rectkg.h"
@@ -48,15 +46,7 @@ template <typename Shape> void addSolid(TVectorGraphics& document, TPoint a, TPo
 // The first page as printed at `dpi`.
 inline QImage printedPage(TVectorGraphics& document, double dpi)
 {
-    TVectorGraph& page = *document.PageAt(0);
-    const double scale = outputScale(dpi, document.PixelsPerMm);
-    QImage image(roundHalfEven(scale * page.Width * document.PixelsPerMm),
-                 roundHalfEven(scale * page.Height * document.PixelsPerMm), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
-    ScopedPageScale output(page, scale, scale);
-    Paint(page, canvas, OutputPrint);
-    return image;
+    return printedPageImage(document, 0, outputScale(dpi, document.PixelsPerMm));
 }
 
 // A self-made page with positioning boxes, an exam number, answers and a

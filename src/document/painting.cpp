@@ -3,6 +3,8 @@
 #include "document/vectorgraph.h"
 #include "document/vectorgraphics.h"
 #include "platform/canvas.h"
+#include "platform/qpaintercanvas.h"
+#include "platform/rounding.h"
 #include "platform/saturating.h"
 #include "shapes/rectkg.h"
 
@@ -78,6 +80,21 @@ ScopedPageScale::~ScopedPageScale()
 {
     m_page.SetScaleX(m_scaleX);
     m_page.SetScaleY(m_scaleY);
+}
+
+QImage printedPageImage(TVectorGraphics& document, int pageIndex, double scale)
+{
+    TVectorGraph& page = *document.PageAt(pageIndex);
+    QImage image(std::max(0, roundHalfEven(scale * page.Width * document.PixelsPerMm)),
+                 std::max(0, roundHalfEven(scale * page.Height * document.PixelsPerMm)),
+                 QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
+    ScopedPageScale output(page, scale, scale);
+    Paint(page, canvas, OutputPrint);
+    return image;
 }
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <cstdint>
 
@@ -43,6 +44,9 @@ double outputScale(double dotsPerInch, double pixelsPerMm);
 // Point sizes on printer and export canvases resolve at the screen's
 // resolution: the shapes scale their fonts to the output themselves.
 int outputFontPixelsPerInch(const TVectorGraphics& document);
+// Page `pageIndex` as printed on white paper, `scale` device pixels per layout
+// pixel (outputScale). Null when the picture cannot be made.
+QImage printedPageImage(TVectorGraphics& document, int pageIndex, double scale);
 // The page's name in print jobs and exported documents, e.g. "A卷--1面".
 QString outputTitle(const TVectorGraph& page);
 

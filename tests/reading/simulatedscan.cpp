@@ -3,8 +3,6 @@
 #include "document/painting.h"
 #include "document/vectorgraphics.h"
 #include "platform/picturecodec.h"
-#include "platform/qpaintercanvas.h"
-#include "platform/rounding.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -15,15 +13,7 @@ namespace sw::test {
 
 QImage printedPage(TVectorGraphics& document, int pageIndex, double dpi)
 {
-    TVectorGraph& page = *document.PageAt(pageIndex);
-    const double scale = outputScale(dpi, document.PixelsPerMm);
-    QImage image(roundHalfEven(scale * page.Width * document.PixelsPerMm),
-                 roundHalfEven(scale * page.Height * document.PixelsPerMm), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainterCanvas canvas(image, outputFontPixelsPerInch(document));
-    ScopedPageScale output(page, scale, scale);
-    Paint(page, canvas, OutputPrint);
-    return image;
+    return printedPageImage(document, pageIndex, outputScale(dpi, document.PixelsPerMm));
 }
 
 void pencilFill(QImage& sheet, const QRectF& cell, double coverage, bool erased, std::mt19937& rng)
