@@ -20,6 +20,7 @@ SW_PACKAGES=(
     dpkg-dev help2man librsvg2-bin desktop-file-utils appstream shared-mime-info
     xdg-utils libfile-mimeinfo-perl
     clang libclang-rt-dev
+    libzint-dev libzxing-dev libxlsxwriter-dev python3-openpyxl
     lintian
 )
 
