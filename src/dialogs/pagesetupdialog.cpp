@@ -5,6 +5,7 @@
 #include "dialogs/papersizes.h"
 #include "document/vectorgraphics.h"
 #include "platform/widgets/dialogservice.h"
+#include "platform/widgets/fieldtips.h"
 #include "shapes/rectkg.h"
 
 #include <QComboBox>
@@ -100,6 +101,7 @@ PageSetupDialog::PageSetupDialog(PageSetupHost& host, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addWidget(buttons);
+    giveFieldTips(*this);
 }
 
 QLineEdit* PageSetupDialog::newField(Field f)

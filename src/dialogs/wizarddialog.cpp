@@ -3,6 +3,7 @@
 #include "dialogs/databasemessage.h"
 #include "dialogs/okcancelbuttons.h"
 #include "platform/widgets/dialogservice.h"
+#include "platform/widgets/fieldtips.h"
 #include "storage/wizardsettingsstore.h"
 
 #include <QComboBox>
@@ -113,6 +114,7 @@ WizardDialog::WizardDialog(Database& database, WizardRunner& runner, QWidget* pa
 
     showSettings(WizardSettings());
     resize(640, 560);
+    giveFieldTips(*this);
 }
 
 WizardSettings WizardDialog::settings() const

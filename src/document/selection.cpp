@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace sw {
 
@@ -108,19 +109,51 @@ void MarkSelectionForCopy(TVectorGraphics& document)
     }
 }
 
+void ClearCopyMarks(TVectorGraphics& document)
+{
+    for (int p = 0; p < document.PageCount(); ++p) {
+        for (const auto& shape : document.PageAt(p)->Shapes())
+            shape->CopyMark = false;
+    }
+}
+
+std::vector<TGPS> RecordsOfSelection(TVectorGraphics& document)
+{
+    const TVectorGraph* page = document.ActivePage();
+    if (!page)
+        return {};
+    document.GPList.clear();
+    for (const auto& shape : page->Shapes()) {
+        if (shape->Selected && !shape->Locked)
+            document.RecordFromShape(document.CurrentPage, *shape);
+    }
+    return std::exchange(document.GPList, {});
+}
+
 void PasteMarked(TVectorGraphics& document)
 {
-    TVectorGraph* target = document.ActivePage();
-    if (!target)
+    if (!document.ActivePage())
         return;
     document.GPList.clear();
     for (int p = 0; p < document.PageCount(); ++p) {
         for (const auto& shape : document.PageAt(p)->Shapes()) {
             if (shape->CopyMark)
                 document.RecordFromShape(p, *shape);
-            shape->Deselect();
         }
     }
+    PasteRecords(document, std::exchange(document.GPList, {}));
+}
+
+void PasteRecords(TVectorGraphics& document, std::vector<TGPS> records)
+{
+    TVectorGraph* target = document.ActivePage();
+    if (!target)
+        return;
+    for (int p = 0; p < document.PageCount(); ++p) {
+        for (const auto& shape : document.PageAt(p)->Shapes())
+            shape->Deselect();
+    }
+    document.GPList = std::move(records);
     for (int i = 0; i < int(document.GPList.size()); ++i) {
         document.GPList[std::size_t(i)].Group = 0;
         document.ShapeFromRecord(*target, i, true);

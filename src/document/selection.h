@@ -1,5 +1,9 @@
 #pragma once
 
+#include "document/records.h"
+
+#include <vector>
+
 namespace sw {
 
 class TGraphics;
@@ -31,5 +35,12 @@ void MarkSelectionForCopy(TVectorGraphics& document);
 // Deselects every shape of every page and appends selected, ungrouped copies
 // of the marked shapes to the current page at their coordinates.
 void PasteMarked(TVectorGraphics& document);
+void ClearCopyMarks(TVectorGraphics& document);
+
+// The records of the selected unlocked shapes of the current page: what a cut
+// keeps to paste after the shapes are gone.
+std::vector<TGPS> RecordsOfSelection(TVectorGraphics& document);
+// Pastes shapes made from the records as PasteMarked pastes marked ones.
+void PasteRecords(TVectorGraphics& document, std::vector<TGPS> records);
 
 } // namespace sw

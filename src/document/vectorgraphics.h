@@ -4,6 +4,7 @@
 #include "document/vectorgraph.h"
 #include "platform/geometry.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -23,6 +24,21 @@ inline const QString NoPaperTypeLeftMessage =
 inline const QString CutBoxNumbersMessage = QStringLiteral("主观题题号和序号相同，请检查！");
 inline const QString ScoreBoxesMessage = QStringLiteral("主观分设置错误，请检查！");
 inline const QString OptionalBoxesMessage = QStringLiteral("选做题设置错误，请检查！");
+
+// A shape by its page and its index on that page.
+struct ShapePlace
+{
+    int Page = 0;
+    int Index = 0;
+    bool operator==(const ShapePlace&) const = default;
+};
+
+// A check before saving that failed: its message and the shapes at fault.
+struct FailedCheck
+{
+    QString Message; // empty when every check passed
+    QList<ShapePlace> Shapes;
+};
 
 // What SaveToStream writes.
 enum TSaveMode : int
@@ -126,19 +142,25 @@ public:
     // scale; nullptr for the kinds that have no shape class.
     TGraphics* ShapeFromRecord(TVectorGraph& target, int recordIndex, bool selected) const;
 
-    // Checks before saving; true when the document passes.
+    // Checks before saving; true when the document passes. The conflicts
+    // are the shapes that make a check fail, so the window can show them.
 
     // No two cut boxes of one paper type share question and part number.
     bool CheckCutBoxNumbers() const;
+    QList<ShapePlace> CutBoxNumberConflicts() const;
     // Every score box names part 1 of a cut box of its paper type, and no
     // question has two score boxes.
     bool CheckScoreBoxes() const;
+    QList<ShapePlace> ScoreBoxConflicts() const;
     // Optional-question choice boxes and optional cut boxes (part 1) match
     // one to one within each paper type.
     bool CheckOptionalBoxes() const;
+    QList<ShapePlace> OptionalBoxConflicts() const;
     // Runs the three checks in order: the message of the first that fails,
     // empty when all pass.
     QString FirstFailedCheck() const;
+    // The same, with the shapes at fault.
+    FailedCheck FirstFailedCheckWithShapes() const;
 
     // Page marks.
 

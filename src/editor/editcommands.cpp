@@ -55,7 +55,22 @@ void EditCommands::record(const char* entry)
 
 void EditCommands::Copy()
 {
+    m_cut.clear();
     MarkSelectionForCopy(m_window.document());
+}
+
+void EditCommands::Cut()
+{
+    TVectorGraphics& document = m_window.document();
+    if (!document.ActiveShape)
+        return;
+    if (document.Locked) {
+        m_window.showStatus(DocumentLockedStatus);
+        return;
+    }
+    m_cut = RecordsOfSelection(document);
+    ClearCopyMarks(document);
+    m_window.controller().KeyDown(Qt::Key_Delete, Qt::ControlModifier);
 }
 
 void EditCommands::Paste()
@@ -64,11 +79,14 @@ void EditCommands::Paste()
         return;
     TVectorGraphics& document = m_window.document();
     // Nothing copied changes nothing: no history entry, no unsaved mark.
-    if (!hasCopyMarks(document)) {
+    if (hasCopyMarks(document)) {
+        PasteMarked(document);
+    } else if (!m_cut.empty()) {
+        PasteRecords(document, m_cut);
+    } else {
         m_window.showStatus(NothingCopiedStatus);
         return;
     }
-    PasteMarked(document);
     record("粘贴图形");
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "document/records.h"
+
 #include <span>
+#include <vector>
 
 #include <QString>
 
@@ -35,8 +38,12 @@ public:
 
     // Marks the selected unlocked shapes of every page for pasting.
     void Copy();
-    // After a confirmation, pastes selected copies of the marked shapes
-    // onto the current page at their coordinates.
+    // Keeps the selected unlocked shapes of the current page for pasting and
+    // deletes the selection.
+    void Cut();
+    // After a confirmation, pastes selected copies of the marked shapes (or,
+    // after a cut, of the cut ones) onto the current page at their
+    // coordinates.
     void Paste();
     // Selects every user shape of the current page that can be selected.
     void SelectAll();
@@ -50,6 +57,8 @@ private:
     void record(const char* entry);
 
     MainWindow& m_window;
+    // The shapes of the last cut, until the next copy.
+    std::vector<TGPS> m_cut;
 };
 
 } // namespace sw

@@ -95,8 +95,15 @@ void EditingController::setCursor(TCursor cursor)
 
 void EditingController::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y)
 {
-    if (!hasCurrentPage() || TextEditorShowing())
+    if (!hasCurrentPage())
         return;
+    // A click beside the text editor ends the typing and keeps the text; the
+    // press that ends a double click lands on the editor it has just opened.
+    if (TextEditorShowing()) {
+        if (!onTextEditor({x, y}))
+            CommitTextEditor();
+        return;
+    }
     TVectorGraphics& d = m_document;
     const TPoint p{x, y};
     d.Interaction.BandStart = p;
@@ -439,6 +446,15 @@ bool EditingController::TextEditorKeyPress(int key)
         return true;
     }
     return false;
+}
+
+bool EditingController::onTextEditor(TPoint p) const
+{
+    const TPoint scroll = m_view.scrollPosition();
+    const TRect area = m_view.textEditorArea();
+    const std::int64_t x = std::int64_t(p.X) - scroll.X;
+    const std::int64_t y = std::int64_t(p.Y) - scroll.Y;
+    return x >= area.Left && x < area.Right && y >= area.Top && y < area.Bottom;
 }
 
 void EditingController::CancelTextEditor()

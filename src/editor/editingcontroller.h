@@ -109,6 +109,8 @@ public:
     void CreateShape();
 
 private:
+    // Whether the surface point lies on the text editor.
+    bool onTextEditor(TPoint p) const;
     enum class EditorMode
     {
         Hidden,

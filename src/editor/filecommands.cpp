@@ -1,6 +1,7 @@
 #include "editor/filecommands.h"
 
 #include "document/printing.h"
+#include "document/selection.h"
 #include "document/vectorgraphics.h"
 #include "editor/editingcontroller.h"
 #include "editor/exportcommands.h"
@@ -151,6 +152,8 @@ bool FileCommands::loadTemplate(const QString& path, QString* error)
 
 bool FileCommands::confirmReplacingDocument()
 {
+    // Text typed into a new or edited text box is part of the work to keep.
+    m_window.controller().CommitTextEditor();
     if (!m_window.controller().History().IsModified())
         return true;
     switch (ask(&m_window, SaveTemplateQuestion)) {
@@ -168,10 +171,12 @@ bool FileCommands::confirmReplacingDocument()
 
 bool FileCommands::Save()
 {
+    m_window.controller().CommitTextEditor();
     TVectorGraphics& document = m_window.document();
-    const QString failed = document.FirstFailedCheck();
-    if (!failed.isEmpty()) {
-        refuse(&m_window, failed);
+    const FailedCheck failed = document.FirstFailedCheckWithShapes();
+    if (!failed.Message.isEmpty()) {
+        showShapesAtFault(failed.Shapes);
+        refuse(&m_window, failed.Message);
         return false;
     }
     QString name = m_window.fileName();
@@ -347,6 +352,26 @@ bool FileCommands::deletionAllowed(int tab) const
     if (tab == 0)
         return letter(1) == letter(0);
     return letter(tab - 1) == letter(tab) || letter(tab + 1) == letter(tab);
+}
+
+void FileCommands::showShapesAtFault(const QList<ShapePlace>& shapes)
+{
+    if (shapes.isEmpty())
+        return;
+    const int pageIndex = shapes.first().Page;
+    m_window.selectTab(pageIndex);
+    TVectorGraphics& document = m_window.document();
+    TVectorGraph& page = *document.PageAt(pageIndex);
+    bool first = true;
+    for (const ShapePlace& place : shapes) {
+        if (place.Page != pageIndex)
+            continue;
+        if (SelectShape(document, *page.ShapeItem(place.Index), !first, false))
+            first = false;
+    }
+    if (document.ActiveShape)
+        m_window.loadPanel(*document.ActiveShape);
+    m_window.repaintSurface();
 }
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -8,6 +9,7 @@
 namespace sw {
 
 class Printer;
+struct ShapePlace;
 struct PrintChoice;
 class MainWindow;
 
@@ -82,6 +84,9 @@ private:
     // lies beyond the document.
     std::vector<int> pagesToPrint(const PrintChoice& choice) const;
     bool deletionAllowed(int tab) const;
+    // Shows the page of the first shape a check before saving refused, with
+    // the refused shapes of that page selected.
+    void showShapesAtFault(const QList<ShapePlace>& shapes);
 
     MainWindow& m_window;
     Printer* m_printer = nullptr;

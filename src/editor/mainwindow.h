@@ -13,6 +13,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QListView;
+class QMenu;
 class QPlainTextEdit;
 class QScrollArea;
 class QTabBar;
@@ -130,10 +131,17 @@ public:
     // The scrolling area's content covers the surface and the picture.
     void updateContentSize();
 
-    // Zoom of the current page: actual size, in, out.
+    // Zoom of the current page: actual size, in, out, the whole page or its
+    // width in the visible area. The status bar shows it in per cent.
     void zoomToActualSize();
     void zoomIn();
     void zoomOut();
+    void zoomToFitPage();
+    void zoomToFitWidth();
+    QLabel* zoomLabel() const { return m_zoomLabel; }
+
+    // The context menu while it shows (tests work it), null otherwise.
+    QMenu* contextMenu() const { return m_contextMenu; }
 
     // Opens a template (command line, dropped file). A template that cannot
     // be read leaves the document as it was.
@@ -219,6 +227,11 @@ private:
     void surfaceReleased(QPoint pos);
     void surfaceDoubleClicked();
     void zoomBy(double step);
+    void zoomToFit(bool wholePage);
+    void showContextMenu(QPoint pos);
+    bool selectedShapeAt(QPoint pos) const;
+    void setZoom(double scale);
+    void showZoom();
     void updateTitle();
     void usePropertyPanel();
     void readOptionCharacterList();
@@ -256,6 +269,8 @@ private:
     QScrollArea* m_scroll = nullptr;
     QWidget* m_content = nullptr;
     QLabel* m_image = nullptr;
+    QLabel* m_zoomLabel = nullptr;
+    QMenu* m_contextMenu = nullptr;
     PageSurface* m_surface = nullptr;
     QPlainTextEdit* m_memo = nullptr;
     QListView* m_historyView = nullptr;

@@ -120,6 +120,9 @@ void MainWindow::createCommands()
     command("GroupAct", "组合", "组合", "object-group", "group", [edits] { edits->Group(); });
     command("UngroupAct", "解散", "解除组合", "object-ungroup", "ungroup",
             [edits] { edits->Ungroup(); });
+    command("CutAct", "剪切", "剪切", "edit-cut", "cut", [edits] {
+        edits->Cut();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     command("CopyAct", "复制", "复制", "edit-copy", "copy", [edits] {
         edits->Copy();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -140,6 +143,12 @@ void MainWindow::createCommands()
     command("ZoomInAct", "放大", "放大", "zoom-in", "zoom-in", [this] { zoomIn(); })
         ->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    command("FitPageAct", "适合页面", "适合页面", "zoom-fit-best", "zoom-fit-page", [this] {
+        zoomToFitPage();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    command("FitWidthAct", "适合宽度", "适合宽度", "zoom-fit-width", "zoom-fit-width", [this] {
+        zoomToFitWidth();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_8));
 
     const struct
     {
@@ -231,11 +240,11 @@ void MainWindow::createMenus()
     m_recentFiles = new RecentFiles(*this, recent);
     fill(QStringLiteral("编辑(&E)"),
          {"UndoAct", "RedoAct", "", "InsertBackgroundAct", "CorrectBackgroundAct", "", "GroupAct",
-          "UngroupAct", "", "CopyAct", "PasteAct", "SelectAllAct", "", "删除试卷"});
+          "UngroupAct", "", "CutAct", "CopyAct", "PasteAct", "SelectAllAct", "", "删除试卷"});
     fill(QStringLiteral("控制(&C)"),
-         {"ActualSizeAct", "ZoomOutAct", "ZoomInAct", "", "AlignLeftAct", "AlignRightAct",
-          "AlignTopAct", "AlignBottomAct", "CentreHorizontallyAct", "CentreVerticallyAct", "",
-          "MaxWidthAct", "MaxHeightAct", "MinWidthAct", "MinHeightAct"});
+         {"ActualSizeAct", "ZoomOutAct", "ZoomInAct", "FitPageAct", "FitWidthAct", "",
+          "AlignLeftAct", "AlignRightAct", "AlignTopAct", "AlignBottomAct", "CentreHorizontallyAct",
+          "CentreVerticallyAct", "", "MaxWidthAct", "MaxHeightAct", "MinWidthAct", "MinHeightAct"});
     fill(QStringLiteral("帮助(&H)"), {"关于", "帮助", "", "ExitAct"});
 }
 
@@ -250,8 +259,8 @@ void MainWindow::createToolBars()
          "PrintAct"},
         {"UndoAct", "RedoAct"},
         {"InsertBackgroundAct", "CorrectBackgroundAct"},
-        {"GroupAct", "UngroupAct", "CopyAct", "PasteAct", "LockAct"},
-        {"ActualSizeAct", "ZoomOutAct", "ZoomInAct"},
+        {"GroupAct", "UngroupAct", "CutAct", "CopyAct", "PasteAct", "LockAct"},
+        {"ActualSizeAct", "ZoomOutAct", "ZoomInAct", "FitPageAct", "FitWidthAct"},
         {"MoveBackgroundLeftAct", "MoveBackgroundRightAct", "MoveBackgroundUpAct",
          "MoveBackgroundDownAct"},
         {"DeletePageAct"},

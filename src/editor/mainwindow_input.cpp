@@ -1,17 +1,22 @@
 #include "editor/mainwindow.h"
 
+#include "document/vectorgraphics.h"
+#include "editor/editcommands.h"
 #include "editor/editingcontroller.h"
 #include "editor/filecommands.h"
+#include "editor/pagesurface.h"
+#include "platform/rounding.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 
-// Keys, the mouse wheel and dropped files.
+// Keys, the mouse wheel, context menus and dropped files.
 
 namespace sw {
 
@@ -100,6 +105,51 @@ void MainWindow::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     if (m_fileCommands->confirmReplacingDocument())
         openFile(urls.first().toLocalFile());
+}
+
+// A right click on a selected shape offers the commands for the selection;
+// elsewhere on the page, those for the page. The press before it has already
+// selected what lies under the pointer.
+void MainWindow::showContextMenu(QPoint pos)
+{
+    const TVectorGraph* page = currentPage();
+    if (!m_controller || !page)
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ContextMenu"));
+    const auto add = [&](QMenu& to, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            if (!*name)
+                to.addSeparator();
+            else
+                to.addAction(action(QString::fromUtf8(name)));
+        }
+    };
+    if (selectedShapeAt(pos)) {
+        add(menu, {"CutAct", "CopyAct", "PasteAct", "DeleteAct", ""});
+        QMenu* align = menu.addMenu(QStringLiteral("对齐"));
+        align->setObjectName(QStringLiteral("AlignMenu"));
+        for (const ArrangeCommand& arrange : arrangeCommands())
+            align->addAction(action(QString::fromUtf8(arrange.name)));
+        add(menu, {"GroupAct", "LockAct"});
+    } else {
+        add(menu, {"PasteAct", "SelectAllAct", "", "PageSetupAct"});
+    }
+    m_contextMenu = &menu;
+    menu.exec(m_surface->mapToGlobal(pos));
+    m_contextMenu = nullptr;
+}
+
+bool MainWindow::selectedShapeAt(QPoint pos) const
+{
+    const TVectorGraph* page = currentPage();
+    const TPoint layout{roundHalfEven(pos.x() / page->ScaleX),
+                        roundHalfEven(pos.y() / page->ScaleY)};
+    for (const auto& shape : page->Shapes()) {
+        if (shape->Selected && shape->Visible && shape->HitTest(layout))
+            return true;
+    }
+    return false;
 }
 
 } // namespace sw

@@ -144,6 +144,8 @@ QWidget* MainWindow::createCentre()
     connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, redrawRulers);
 
     connect(m_surface, &PageSurface::pressed, this, &MainWindow::surfacePressed);
+    m_surface->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_surface, &QWidget::customContextMenuRequested, this, &MainWindow::showContextMenu);
     connect(m_surface, &PageSurface::moved, this, &MainWindow::surfaceMoved);
     connect(m_surface, &PageSurface::released, this, &MainWindow::surfaceReleased);
     connect(m_surface, &PageSurface::doubleClicked, this, &MainWindow::surfaceDoubleClicked);
@@ -225,6 +227,12 @@ void MainWindow::createStatusBar()
     m_statusPanels[1]->setMinimumWidth(120);
     bar->addWidget(m_statusPanels[0]);
     bar->addWidget(m_statusPanels[1], 1);
+    m_zoomLabel = new QLabel(bar);
+    m_zoomLabel->setObjectName(QStringLiteral("ZoomLabel"));
+    m_zoomLabel->setAccessibleName(QStringLiteral("缩放"));
+    m_zoomLabel->setToolTip(QStringLiteral("缩放"));
+    m_zoomLabel->setContentsMargins(6, 0, 6, 0);
+    bar->addPermanentWidget(m_zoomLabel);
     bar->addPermanentWidget(m_statusPanels[2]);
     bar->addPermanentWidget(m_statusPanels[3]);
 }

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <algorithm>
 
 // The pages as tabs, the current page on the surface with its background
 // picture, and the zoom.
@@ -22,6 +23,8 @@ namespace {
 constexpr double ZoomStep = 0.1;
 constexpr double ZoomInLimit = 5.0;
 constexpr double ZoomOutLimit = 0.2;
+// Pixels left free around a page zoomed to fit.
+constexpr int FitMargin = 8;
 
 } // namespace
 
@@ -149,6 +152,7 @@ void MainWindow::repaintSurface()
     m_document->CurrentPage = m_tabs->currentIndex();
     m_controller->PaintSurface();
     m_image->setVisible(m_document->Modal != SheetSelfMade && !m_image->pixmap().isNull());
+    showZoom();
 }
 
 void MainWindow::loadBackgroundPicture()
@@ -190,14 +194,7 @@ TVectorGraph* MainWindow::currentPage() const
 
 void MainWindow::zoomToActualSize()
 {
-    TVectorGraph* current = currentPage();
-    if (!current)
-        return;
-    TVectorGraph& page = *current;
-    page.SetScaleX(1.0);
-    page.SetScaleY(1.0);
-    placeBackgroundPicture();
-    repaintSurface();
+    setZoom(1.0);
 }
 
 void MainWindow::zoomIn()
@@ -210,18 +207,61 @@ void MainWindow::zoomOut()
     zoomBy(-ZoomStep);
 }
 
+void MainWindow::zoomToFitPage()
+{
+    zoomToFit(true);
+}
+
+void MainWindow::zoomToFitWidth()
+{
+    zoomToFit(false);
+}
+
 void MainWindow::zoomBy(double step)
 {
-    TVectorGraph* current = currentPage();
-    if (!current)
+    const TVectorGraph* page = currentPage();
+    if (!page)
         return;
-    TVectorGraph& page = *current;
-    if ((step > 0 && page.ScaleX > ZoomInLimit) || (step < 0 && page.ScaleX < ZoomOutLimit))
+    if ((step > 0 && page->ScaleX > ZoomInLimit) || (step < 0 && page->ScaleX < ZoomOutLimit))
         return;
-    page.SetScaleX(page.ScaleX + step);
-    page.SetScaleY(page.ScaleY + step);
+    setZoom(page->ScaleX + step);
+}
+
+void MainWindow::zoomToFit(bool wholePage)
+{
+    const TVectorGraph* page = currentPage();
+    if (!page)
+        return;
+    const double width = page->Width * m_document->PixelsPerMm;
+    const double height = page->Height * m_document->PixelsPerMm;
+    if (!(width > 0) || !(height > 0))
+        return;
+    // The page fits beside the scroll bar a tall page brings.
+    const QSize room = m_scroll->maximumViewportSize() -
+                       QSize(m_scroll->verticalScrollBar()->sizeHint().width(), 0) -
+                       QSize(FitMargin, FitMargin);
+    double scale = room.width() / width;
+    if (wholePage)
+        scale = std::min(scale, room.height() / height);
+    setZoom(std::clamp(scale, ZoomOutLimit, ZoomInLimit));
+}
+
+void MainWindow::setZoom(double scale)
+{
+    TVectorGraph* page = currentPage();
+    if (!page)
+        return;
+    page->SetScaleX(scale);
+    page->SetScaleY(scale);
     placeBackgroundPicture();
     repaintSurface();
+}
+
+void MainWindow::showZoom()
+{
+    const TVectorGraph* page = currentPage();
+    m_zoomLabel->setText(page ? QStringLiteral("%1%").arg(roundHalfEven(page->ScaleX * 100))
+                              : QString());
 }
 
 } // namespace sw

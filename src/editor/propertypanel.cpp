@@ -7,6 +7,7 @@
 #include "editor/optioncharacters.h"
 #include "editor/panelbinding.h"
 #include "platform/widgets/dialogservice.h"
+#include "platform/widgets/fieldtips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,7 @@ PropertyPanel::PropertyPanel(int pixelsPerInch, QWidget* parent)
 {
     setObjectName(QStringLiteral("PropertyPanel"));
     buildPanels();
+    giveFieldTips(*this);
 }
 
 PropertyPanel::~PropertyPanel() = default;

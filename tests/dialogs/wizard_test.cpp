@@ -5,6 +5,7 @@
 #include "shapes/recttext.h"
 #include "storage/database.h"
 #include "storage/wizardsettingsstore.h"
+#include "support/fieldtips_check.h"
 #include "window/windowfixture.h"
 
 #include <QFile>
@@ -328,6 +329,11 @@ TEST_F(WizardTest, UnwritableDatabaseIsNamedAndTheSheetStays)
         QDir::toNativeSeparators(path(QStringLiteral("sheetwright.db")))));
     EXPECT_EQ(document().PageCount(), 3);
     EXPECT_EQ(historyRows(), QStringList{QStringLiteral("新建页面")});
+}
+
+TEST_F(WizardTest, EveryFieldHasATip)
+{
+    EXPECT_EQ(inputsWithoutTips(wizard()), QStringList());
 }
 
 } // namespace

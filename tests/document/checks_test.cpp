@@ -46,6 +46,33 @@ TEST(CheckScoreBoxes, NeedsTheFirstPartOfTheLinkedQuestionInTheSamePaperType)
     EXPECT_EQ(document->FirstFailedCheck(), QStringLiteral("主观分设置错误，请检查！"));
 }
 
+TEST(CheckConflicts, NameTheShapesAtFault)
+{
+    auto document = twoPaperTypes();
+    const auto place = [&](int page, const TGraphics& shape) {
+        return ShapePlace{page, document->PageAt(page)->IndexOf(&shape)};
+    };
+    const TGraphics& first = addCutBox(*document->PageAt(0), 5, 2);
+    addCutBox(*document->PageAt(0), 6, 1);
+    const TGraphics& second = addCutBox(*document->PageAt(1), 5, 2);
+    EXPECT_EQ(document->CutBoxNumberConflicts(),
+              (QList<ShapePlace>{place(0, first), place(1, second)}));
+
+    const TGraphics& unlinked = addBubbleBox(*document->PageAt(2), RSZGF, 6); // B has no 6
+    addBubbleBox(*document->PageAt(1), RSZGF, 6);
+    EXPECT_EQ(document->ScoreBoxConflicts(), QList<ShapePlace>{place(2, unlinked)});
+
+    TRectZg& optional = addCutBox(*document->PageAt(2), 8, 1);
+    optional.XZT = true;
+    const TGraphics& unmatched = addBubbleBox(*document->PageAt(0), RSXZT, 9);
+    EXPECT_EQ(document->OptionalBoxConflicts(),
+              (QList<ShapePlace>{place(0, unmatched), place(2, optional)}));
+
+    const FailedCheck failed = document->FirstFailedCheckWithShapes();
+    EXPECT_EQ(failed.Message, CutBoxNumbersMessage);
+    EXPECT_EQ(failed.Shapes, document->CutBoxNumberConflicts());
+}
+
 TEST(CheckOptionalBoxes, MatchesChoiceBoxesAndOptionalQuestionsOneToOne)
 {
     auto document = twoPaperTypes();

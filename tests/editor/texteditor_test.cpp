@@ -30,8 +30,11 @@ TEST_F(TextEditorTest, TheTextToolOpensAnEditorAtLeastFiftyByThirty)
     EXPECT_EQ(page().ShapeCount(), before);
     EXPECT_EQ(document.Interaction.Tool, ToolSelect);
 
-    drag(ToolText, {0, 0}, {0, 0}); // ignored while the editor shows
+    // A press beside the editor closes it (nothing typed) and starts no other box.
+    drag(ToolText, {0, 0}, {0, 0});
+    EXPECT_FALSE(view.editorVisible);
     EXPECT_EQ(view.editorArea, (TRect{90, 80, 140, 110}));
+    EXPECT_EQ(page().ShapeCount(), before);
 }
 
 TEST_F(TextEditorTest, EnterCreatesAnUnselectedTextBox)
@@ -75,13 +78,21 @@ TEST_F(TextEditorTest, EscapeAndBlankTextChangeNothing)
     EXPECT_FALSE(type(Qt::Key_A));
 }
 
-TEST_F(TextEditorTest, PressesAreIgnoredWhileTheEditorShows)
+TEST_F(TextEditorTest, APressBesideTheEditorKeepsTheTypedText)
 {
     TRectangle& box = add({300, 300, 350, 350});
+    const int before = page().ShapeCount();
     drag(ToolText, {100, 100}, {200, 200});
+    view.editorLines = {QStringLiteral("姓名")};
     click({320, 320});
-    EXPECT_FALSE(box.Selected);
-    EXPECT_TRUE(view.editorVisible);
+
+    EXPECT_FALSE(box.Selected); // the press ends the typing and does nothing else
+    EXPECT_FALSE(view.editorVisible);
+    ASSERT_EQ(page().ShapeCount(), before + 1);
+    auto* text = dynamic_cast<TRectText*>(lastShape());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->Lines, view.editorLines);
+    EXPECT_EQ(rows().back(), QStringLiteral("新建-文本框"));
 }
 
 TEST_F(TextEditorTest, DoubleClickEditsATextBoxInPlace)

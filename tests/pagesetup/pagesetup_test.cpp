@@ -1,5 +1,6 @@
 #include "dialogs/papersizes.h"
 #include "pagesetup/pagesetupfixture.h"
+#include "support/fieldtips_check.h"
 
 #include <QLabel>
 
@@ -402,6 +403,11 @@ INSTANTIATE_TEST_SUITE_P(Entries, SizeRoundTripTest,
                                            SizeCase{EntryDa16, 0, 210, 285, Custom},
                                            SizeCase{EntryDa8, 0, 285, 420, Custom},
                                            SizeCase{EntryCustom, 0, 200.5, 300, Custom}));
+
+TEST_F(PageSetupTest, EveryFieldHasATip)
+{
+    EXPECT_EQ(inputsWithoutTips(setup()), QStringList());
+}
 
 } // namespace
 } // namespace sw::test

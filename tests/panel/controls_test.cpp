@@ -1,4 +1,5 @@
 #include "panel_support.h"
+#include "support/fieldtips_check.h"
 
 #include "editor/colorswatch.h"
 #include "editor/fontbutton.h"
@@ -208,6 +209,17 @@ TEST_F(ControlsTest, InputsAreNamedByTheirCaptions)
         EXPECT_FALSE(name.isEmpty() || name == QStringLiteral("..."))
             << input->objectName().toStdString();
     }
+}
+
+// Resting the pointer on a field tells what it is and, for numbers, the range.
+TEST_F(ControlsTest, EveryFieldHasATip)
+{
+    EXPECT_EQ(inputsWithoutTips(*panel), QStringList());
+    auto* question = control<QSpinBox>("QuestionSpin");
+    QHelpEvent event(QEvent::ToolTip, {2, 2}, question->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(question, &event);
+    EXPECT_EQ(QToolTip::text(),
+              QStringLiteral("题号（%1–%2）").arg(question->minimum()).arg(question->maximum()));
 }
 
 } // namespace

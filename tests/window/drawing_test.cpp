@@ -344,13 +344,22 @@ TEST_F(TextEditorTest, DoubleClickEditsTheText)
     EXPECT_EQ(historyRows().size(), rows);
 }
 
-TEST_F(TextEditorTest, PressesAreIgnoredWhileTheEditorShows)
+TEST_F(TextEditorTest, APressBesideTheEditorKeepsTheTypedText)
 {
     draw("ToolRectAct", {500, 300}, {600, 400});
+    TGraphics* box = lastShape();
+    clickAt({700, 700}); // nothing selected
+    ASSERT_FALSE(box->Selected);
+    const int before = page().ShapeCount();
     draw("textAction", {200, 300}, {400, 360});
+    QTest::keyClicks(&memo(), QStringLiteral("name"));
     clickAt({550, 350});
-    EXPECT_TRUE(memo().isVisible());
-    EXPECT_TRUE(memo().hasFocus());
+
+    EXPECT_FALSE(memo().isVisible());
+    EXPECT_FALSE(box->Selected); // the press ends the typing and does nothing else
+    ASSERT_EQ(page().ShapeCount(), before + 1);
+    EXPECT_EQ(static_cast<TRectText*>(lastShape())->Lines, QStringList{QStringLiteral("name")});
+    EXPECT_EQ(historyRows().last(), QStringLiteral("新建-文本框"));
 }
 
 } // namespace

@@ -81,6 +81,24 @@ TEST_P(SaveCheckTest, FailingCheckStopsTheSave)
     EXPECT_TRUE(filesInFolder().isEmpty());
 }
 
+TEST_P(SaveCheckTest, RefusedShapesAreShownSelectedOnTheirPage)
+{
+    GetParam().prepare(*this);
+    const int checkedPage = tabs().currentIndex();
+    QList<const TGraphics*> atFault;
+    for (const ShapePlace& place : document().FirstFailedCheckWithShapes().Shapes)
+        atFault << document().PageAt(place.Page)->ShapeItem(place.Index);
+    ASSERT_FALSE(atFault.isEmpty());
+    addPage(true); // another page current, nothing selected there
+    ASSERT_NE(tabs().currentIndex(), checkedPage);
+
+    click("SaveAct");
+    EXPECT_EQ(tabs().currentIndex(), checkedPage);
+    EXPECT_EQ(page().SelectedCount(), atFault.size());
+    for (const TGraphics* shape : atFault)
+        EXPECT_TRUE(shape->Selected) << shape->KindName.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Checks, SaveCheckTest,
     ::testing::Values(FailingCheck{"CutBoxNumbers",
