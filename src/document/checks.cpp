@@ -14,12 +14,16 @@ namespace {
 // A subjective question of one paper type.
 using QuestionKey = QPair<int, QChar>;
 
+// The shapes of class Shape, whose kind is `kind`: the kind is compared first,
+// as a cast on every shape of a large document costs more than the checks.
 template <typename Shape, typename Visit>
-void forEachShape(const TVectorGraphics& document, Visit visit)
+void forEachShape(const TVectorGraphics& document, TGraphicsType kind, Visit visit)
 {
     for (int p = 0; p < document.PageCount(); ++p) {
         const TVectorGraph& page = *document.PageAt(p);
         for (const auto& shape : page.Shapes()) {
+            if (shape->Kind != kind)
+                continue;
             if (const auto* typed = dynamic_cast<const Shape*>(shape.get()))
                 visit(*typed, page.PaperType);
         }
@@ -30,7 +34,7 @@ void forEachShape(const TVectorGraphics& document, Visit visit)
 QList<QuestionKey> firstParts(const TVectorGraphics& document, bool optionalOnly)
 {
     QList<QuestionKey> keys;
-    forEachShape<TRectZg>(document, [&](const TRectZg& box, QChar paperType) {
+    forEachShape<TRectZg>(document, GZg, [&](const TRectZg& box, QChar paperType) {
         if (box.Number == 1 && (!optionalOnly || box.XZT))
             keys << QuestionKey(box.Question, paperType);
     });
@@ -43,7 +47,7 @@ bool TVectorGraphics::CheckCutBoxNumbers() const
 {
     QList<QPair<QuestionKey, int>> seen;
     bool passed = true;
-    forEachShape<TRectZg>(*this, [&](const TRectZg& box, QChar paperType) {
+    forEachShape<TRectZg>(*this, GZg, [&](const TRectZg& box, QChar paperType) {
         const QPair<QuestionKey, int> key(QuestionKey(box.Question, paperType), box.Number);
         if (seen.contains(key))
             passed = false;
@@ -56,7 +60,7 @@ bool TVectorGraphics::CheckScoreBoxes() const
 {
     QList<QuestionKey> scores;
     bool passed = true;
-    forEachShape<TRectKg>(*this, [&](const TRectKg& box, QChar paperType) {
+    forEachShape<TRectKg>(*this, GKg, [&](const TRectKg& box, QChar paperType) {
         if (box.TextType != RSZGF)
             return;
         const QuestionKey key(box.GLZG, paperType);
@@ -75,7 +79,7 @@ bool TVectorGraphics::CheckOptionalBoxes() const
 {
     QList<QuestionKey> choices;
     bool passed = true;
-    forEachShape<TRectKg>(*this, [&](const TRectKg& box, QChar paperType) {
+    forEachShape<TRectKg>(*this, GKg, [&](const TRectKg& box, QChar paperType) {
         if (box.TextType != RSXZT)
             return;
         const QuestionKey key(box.GLZG, paperType);
