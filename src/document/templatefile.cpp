@@ -13,6 +13,9 @@ namespace sw {
 
 namespace {
 
+using stream::adviseLargePages;
+using stream::reserveLarge;
+
 void setError(QString* error, const QString& message)
 {
     if (error)
@@ -24,17 +27,17 @@ bool isRecognitionKind(TGraphicsType kind)
     return kind == GKg || kind == GZg || kind == GDw || kind == Gbarcode || kind == GMHSB;
 }
 
-// The whole content of `stream` from where it stands; a large file lands in
+// The whole content of `device` from where it stands; a large file lands in
 // memory advised for large pages.
-QByteArray readWhole(QIODevice& stream)
+QByteArray readWhole(QIODevice& device)
 {
-    const qint64 size = stream.isSequential() ? 0 : stream.size() - stream.pos();
+    const qint64 size = device.isSequential() ? 0 : device.size() - device.pos();
     if (size <= 0)
-        return stream.readAll();
+        return device.readAll();
     QByteArray bytes(size, Qt::Uninitialized);
-    stream::adviseLargePages(bytes.data(), std::size_t(size));
-    bytes.truncate(std::max<qint64>(stream.read(bytes.data(), size), 0));
-    bytes += stream.readAll(); // what was added since the size was taken
+    adviseLargePages(bytes.data(), std::size_t(size));
+    bytes.truncate(std::max<qint64>(device.read(bytes.data(), size), 0));
+    bytes += device.readAll(); // what was added since the size was taken
     return bytes;
 }
 
@@ -70,7 +73,7 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
         for (const auto& page : m_pages)
             shapes += std::size_t(page->ShapeCount());
         Papers.reserve(m_pages.size());
-        stream::reserveLarge(GPList, shapes);
+        reserveLarge(GPList, shapes);
         for (int p = 0; p < PageCount(); ++p) {
             const TVectorGraph& page = *PageAt(p);
             RecordFromPage(page);
