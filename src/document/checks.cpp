@@ -3,9 +3,9 @@
 #include "shapes/rectkg.h"
 #include "shapes/rectzg.h"
 
+#include <QHash>
 #include <QList>
 #include <QPair>
-#include <algorithm>
 
 namespace sw {
 
@@ -21,38 +21,41 @@ template <typename Key> struct Checked
     ShapePlace place;
 };
 
+// The shapes of class Shape, whose kind is `kind`: the kind is compared first,
+// as a cast on every shape of a large document costs more than the checks.
 template <typename Shape, typename Visit>
-void forEachShape(const TVectorGraphics& document, Visit visit)
+void forEachShape(const TVectorGraphics& document, TGraphicsType kind, Visit visit)
 {
     for (int p = 0; p < document.PageCount(); ++p) {
         const TVectorGraph& page = *document.PageAt(p);
         for (int i = 0; i < page.ShapeCount(); ++i) {
-            if (const auto* typed = dynamic_cast<const Shape*>(page.ShapeItem(i)))
+            const TGraphics* shape = page.ShapeItem(i);
+            if (shape->Kind != kind)
+                continue;
+            if (const auto* typed = dynamic_cast<const Shape*>(shape))
                 visit(*typed, page.PaperType, ShapePlace{p, i});
         }
     }
 }
 
-template <typename Key> bool occursTwice(const QList<Checked<Key>>& shapes, const Key& key)
+// How often each key occurs among the shapes.
+template <typename Key> QHash<Key, int> keyCounts(const QList<Checked<Key>>& shapes)
 {
-    return std::count_if(shapes.begin(), shapes.end(),
-                         [&](const Checked<Key>& s) { return s.key == key; }) > 1;
-}
-
-template <typename Key> bool holds(const QList<Checked<Key>>& shapes, const Key& key)
-{
-    return std::any_of(shapes.begin(), shapes.end(),
-                       [&](const Checked<Key>& s) { return s.key == key; });
+    QHash<Key, int> counts;
+    for (const Checked<Key>& shape : shapes)
+        ++counts[shape.key];
+    return counts;
 }
 
 // The first parts of the cut boxes, optional ones only if asked.
 QList<Checked<QuestionKey>> firstParts(const TVectorGraphics& document, bool optionalOnly)
 {
     QList<Checked<QuestionKey>> parts;
-    forEachShape<TRectZg>(document, [&](const TRectZg& box, QChar paperType, ShapePlace place) {
-        if (box.Number == 1 && (!optionalOnly || box.XZT))
-            parts.append({QuestionKey(box.Question, paperType), place});
-    });
+    forEachShape<TRectZg>(document, GZg,
+                          [&](const TRectZg& box, QChar paperType, ShapePlace place) {
+                              if (box.Number == 1 && (!optionalOnly || box.XZT))
+                                  parts.append({QuestionKey(box.Question, paperType), place});
+                          });
     return parts;
 }
 
@@ -61,10 +64,11 @@ QList<Checked<QuestionKey>> firstParts(const TVectorGraphics& document, bool opt
 QList<Checked<QuestionKey>> linkedBoxes(const TVectorGraphics& document, TTextType kind)
 {
     QList<Checked<QuestionKey>> boxes;
-    forEachShape<TRectKg>(document, [&](const TRectKg& box, QChar paperType, ShapePlace place) {
-        if (box.TextType == kind)
-            boxes.append({QuestionKey(box.GLZG, paperType), place});
-    });
+    forEachShape<TRectKg>(document, GKg,
+                          [&](const TRectKg& box, QChar paperType, ShapePlace place) {
+                              if (box.TextType == kind)
+                                  boxes.append({QuestionKey(box.GLZG, paperType), place});
+                          });
     return boxes;
 }
 
@@ -74,12 +78,13 @@ QList<ShapePlace> TVectorGraphics::CutBoxNumberConflicts() const
 {
     using PartKey = QPair<QuestionKey, int>;
     QList<Checked<PartKey>> boxes;
-    forEachShape<TRectZg>(*this, [&](const TRectZg& box, QChar paperType, ShapePlace place) {
+    forEachShape<TRectZg>(*this, GZg, [&](const TRectZg& box, QChar paperType, ShapePlace place) {
         boxes.append({PartKey(QuestionKey(box.Question, paperType), box.Number), place});
     });
+    const QHash<PartKey, int> counts = keyCounts(boxes);
     QList<ShapePlace> conflicts;
     for (const auto& box : boxes) {
-        if (occursTwice(boxes, box.key))
+        if (counts.value(box.key) > 1)
             conflicts << box.place;
     }
     return conflicts;
@@ -88,10 +93,11 @@ QList<ShapePlace> TVectorGraphics::CutBoxNumberConflicts() const
 QList<ShapePlace> TVectorGraphics::ScoreBoxConflicts() const
 {
     const QList<Checked<QuestionKey>> scores = linkedBoxes(*this, RSZGF);
-    const QList<Checked<QuestionKey>> questions = firstParts(*this, false);
+    const QHash<QuestionKey, int> scoreCounts = keyCounts(scores);
+    const QHash<QuestionKey, int> questions = keyCounts(firstParts(*this, false));
     QList<ShapePlace> conflicts;
     for (const auto& score : scores) {
-        if (occursTwice(scores, score.key) || !holds(questions, score.key))
+        if (scoreCounts.value(score.key) > 1 || !questions.contains(score.key))
             conflicts << score.place;
     }
     return conflicts;
@@ -101,14 +107,16 @@ QList<ShapePlace> TVectorGraphics::OptionalBoxConflicts() const
 {
     const QList<Checked<QuestionKey>> choices = linkedBoxes(*this, RSXZT);
     const QList<Checked<QuestionKey>> questions = firstParts(*this, true);
+    const QHash<QuestionKey, int> choiceCounts = keyCounts(choices);
+    const QHash<QuestionKey, int> questionCounts = keyCounts(questions);
     QList<ShapePlace> conflicts;
     for (const auto& choice : choices) {
-        if (choice.key.first == 0 || occursTwice(choices, choice.key) ||
-            !holds(questions, choice.key))
+        if (choice.key.first == 0 || choiceCounts.value(choice.key) > 1 ||
+            !questionCounts.contains(choice.key))
             conflicts << choice.place;
     }
     for (const auto& question : questions) {
-        if (occursTwice(questions, question.key) || !holds(choices, question.key))
+        if (questionCounts.value(question.key) > 1 || !choiceCounts.contains(question.key))
             conflicts << question.place;
     }
     return conflicts;

@@ -86,7 +86,7 @@ void TVectorGraphics::RenumberPages()
             previous && previous->PaperType == page->PaperType ? previous->PageNumber + 1 : 1;
         previous = page.get();
         for (const auto& shape : page->Shapes()) {
-            auto* box = dynamic_cast<TRectKg*>(shape.get());
+            auto* box = shape->Kind == GKg ? dynamic_cast<TRectKg*>(shape.get()) : nullptr;
             if (box && box->TextType == RSPaperType)
                 box->KeyText = MarkPattern(PaperTypeNumber(page->PaperType), box->FormatText);
             else if (box && box->TextType == RSPageNumber)

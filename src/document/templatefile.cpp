@@ -1,15 +1,20 @@
 #include "document/vectorgraphics.h"
 
+#include "document/stream/largepages.h"
 #include "document/templatestream.h"
 #include "shapes/rectkg.h"
 
 #include <QFile>
 #include <QIODevice>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace sw {
 
 namespace {
+
+using stream::adviseLargePages;
+using stream::reserveLarge;
 
 void setError(QString* error, const QString& message)
 {
@@ -22,9 +27,23 @@ bool isRecognitionKind(TGraphicsType kind)
     return kind == GKg || kind == GZg || kind == GDw || kind == Gbarcode || kind == GMHSB;
 }
 
+// The whole content of `device` from where it stands; a large file lands in
+// memory advised for large pages.
+QByteArray readWhole(QIODevice& device)
+{
+    const qint64 size = device.isSequential() ? 0 : device.size() - device.pos();
+    if (size <= 0)
+        return device.readAll();
+    QByteArray bytes(size, Qt::Uninitialized);
+    adviseLargePages(bytes.data(), std::size_t(size));
+    bytes.truncate(std::max<qint64>(device.read(bytes.data(), size), 0));
+    bytes += device.readAll(); // what was added since the size was taken
+    return bytes;
+}
+
 bool hasNoBubbles(const TGraphics& shape)
 {
-    const auto* box = dynamic_cast<const TRectKg*>(&shape);
+    const auto* box = shape.Kind == GKg ? dynamic_cast<const TRectKg*>(&shape) : nullptr;
     return box && (box->Row == 0 || box->col == 0);
 }
 
@@ -54,7 +73,7 @@ bool TVectorGraphics::SaveToStream(int mode, QIODevice& stream, QString* error)
         for (const auto& page : m_pages)
             shapes += std::size_t(page->ShapeCount());
         Papers.reserve(m_pages.size());
-        GPList.reserve(shapes);
+        reserveLarge(GPList, shapes);
         for (int p = 0; p < PageCount(); ++p) {
             const TVectorGraph& page = *PageAt(p);
             RecordFromPage(page);
@@ -104,7 +123,7 @@ bool TVectorGraphics::LoadFromStream(QIODevice& stream, QString* error)
         setError(error, QStringLiteral("Stream read error"));
         return false;
     }
-    const QByteArray bytes = stream.readAll();
+    const QByteArray bytes = readWhole(stream);
     return loadStored(
         [&](StoredDocument& loaded) { return readTemplate(bytes, loaded, PixelsPerInch, error); },
         error);

@@ -87,12 +87,10 @@ void describeShape(PropertyVisitor& v, TGPS& g)
 void describeDocument(PropertyVisitor& v, StoredDocument& d, int pixelsPerInch)
 {
     v.integer("Tag", d.Tag, 0);
-    stream::VectorCollection<TPaper> papers("TPaper", d.Papers, describePaper,
-                                            [] { return TPaper{}; });
+    stream::VectorCollection<TPaper> papers("TPaper", d.Papers, describePaper, TPaper{});
     v.collection("Papers", papers);
     v.string("CopyRight", d.CopyRight);
-    stream::VectorCollection<TGPS> shapes("TGPS", d.GPList, describeShape,
-                                          [pixelsPerInch] { return TGPS(pixelsPerInch); });
+    stream::VectorCollection<TGPS> shapes("TGPS", d.GPList, describeShape, TGPS(pixelsPerInch));
     v.collection("GPList", shapes);
     v.strings("Geifen", d.Geifen);
     v.integer("Modal", d.Modal, kAlways);

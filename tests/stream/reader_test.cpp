@@ -164,6 +164,62 @@ TEST(TemplateReader, CollectionIsClearedOnlyWhenItHasItems)
     EXPECT_EQ(d.Papers[0].PaperType, QChar());
 }
 
+// The bytes of the shape record items of `shapes`, without the collection's
+// own tag and end.
+QByteArray shapeItems(const std::vector<TGPS>& shapes)
+{
+    StoredDocument d;
+    d.GPList = shapes;
+    const QByteArray bytes = writeTemplate(d);
+    const QByteArray head = StreamBytes().name("GPList").hex("0E");
+    const qsizetype from = bytes.indexOf(head) + head.size();
+    const qsizetype to = bytes.indexOf(StreamBytes().name("Modal").bytes()) - 1;
+    return bytes.mid(from, to - from);
+}
+
+// The items are counted before they are read, stepping over every form of
+// value, so that storing them moves none (three items would otherwise leave
+// room for four).
+TEST(TemplateReader, StoresTheItemsWithoutSpareRoom)
+{
+    const QByteArray otherForms =
+        StreamBytes()
+            .hex("03 07 00 01") // item index
+            .name("Text.Strings")
+            .hex("01 06 02 C4 E3 12 01 00 00 00 7D 59 14 03 00 00 00 E5 AE 8B 00")
+            .name("Caption")
+            .hex("0C 03 00 00 00")
+            .ascii("abc")
+            .name("KeyText")
+            .hex("12 01 00 00 00 7D 59")
+            .name("Font.Style")
+            .hex("0B")
+            .name("fsItalic")
+            .hex("00")
+            .name("Font.Color")
+            .ident("clRed")
+            .name("Pen.Width")
+            .hex("04 00 00 01 00")
+            .name("X2")
+            .hex("03 10 27")
+            .name("Locked")
+            .hex("09 00");
+    const QByteArray bytes =
+        documentStream(StreamBytes()
+                           .name("GPList")
+                           .hex("0E")
+                           .raw(shapeItems({fullShape(), positioningBoxRecord()}))
+                           .raw(otherForms)
+                           .hex("00"));
+    StoredDocument d;
+    QString error;
+    ASSERT_TRUE(readTemplate(bytes, d, kPpi, &error)) << error.toStdString();
+    ASSERT_EQ(d.GPList.size(), 3u);
+    EXPECT_EQ(d.GPList[0], fullShape());
+    EXPECT_EQ(d.GPList[2].Caption, QStringLiteral("abc"));
+    EXPECT_EQ(d.GPList.capacity(), 3u);
+}
+
 TEST(TemplateReader, PropertiesInAnyOrder)
 {
     StoredDocument d;

@@ -35,10 +35,4 @@ std::uint32_t ByteReader::readUInt32()
     return v;
 }
 
-QByteArrayView ByteReader::readShortString()
-{
-    const std::uint8_t length = readByte();
-    return readBytes(length);
-}
-
 } // namespace sw::stream

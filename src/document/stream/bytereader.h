@@ -38,7 +38,7 @@ public:
     std::int32_t readInt32();
     std::uint32_t readUInt32();
     // One length byte, then that many bytes (a view into the data).
-    QByteArrayView readShortString();
+    QByteArrayView readShortString() { return readBytes(readByte()); }
 
 private:
     [[noreturn]] static void failPastEnd();

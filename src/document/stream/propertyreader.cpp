@@ -33,18 +33,48 @@ bool equals(QByteArrayView part, std::string_view name)
     return part == QByteArrayView(name.data(), qsizetype(name.size()));
 }
 
+bool atItemIndex(const ByteReader& in)
+{
+    const std::uint8_t next = in.peekByte();
+    return next == std::uint8_t(Tag::Int8) || next == std::uint8_t(Tag::Int16) ||
+           next == std::uint8_t(Tag::Int32);
+}
+
+// The items of a collection from `in` on, counted ahead so that they are stored
+// without moving: those that can be stepped over (reading names any fault).
+std::size_t countItems(ByteReader in)
+{
+    std::size_t count = 0;
+    try {
+        while (in.peekByte() != std::uint8_t(Tag::End)) {
+            if (atItemIndex(in))
+                readInteger(in);
+            if (static_cast<Tag>(in.readByte()) != Tag::List)
+                return count;
+            for (QByteArrayView name = in.readShortString(); !name.isEmpty();
+                 name = in.readShortString()) {
+                if (!skipValue(in))
+                    return count;
+            }
+            ++count;
+        }
+    } catch (const StreamError&) { // cut short: the items before
+    }
+    return count;
+}
+
 // Collection value: the items, each optionally preceded by an item index that
 // other writers put there.
 void readCollection(ByteReader& in, CollectionAccess& items)
 {
     if (static_cast<Tag>(in.readByte()) != Tag::Collection)
         fail(invalidPropertyValue());
-    if (in.peekByte() != std::uint8_t(Tag::End))
+    if (in.peekByte() != std::uint8_t(Tag::End)) {
         items.clear();
+        items.reserve(countItems(in));
+    }
     while (in.peekByte() != std::uint8_t(Tag::End)) {
-        const std::uint8_t next = in.peekByte();
-        if (next == std::uint8_t(Tag::Int8) || next == std::uint8_t(Tag::Int16) ||
-            next == std::uint8_t(Tag::Int32))
+        if (atItemIndex(in))
             readInteger(in);
         items.append();
         if (static_cast<Tag>(in.readByte()) != Tag::List)

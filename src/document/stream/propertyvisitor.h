@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/stream/largepages.h"
 #include "document/stream/names.h"
 #include "platform/graphicstypes.h"
 
@@ -52,6 +53,8 @@ public:
     virtual std::size_t size() const = 0;
     virtual void describeItem(std::size_t index, PropertyVisitor& visitor) = 0;
     virtual void clear() = 0;
+    // Makes room for `count` items in all, so that appending them moves none.
+    virtual void reserve(std::size_t count) = 0;
     virtual void append() = 0; // a fresh item at the end
 };
 
@@ -91,17 +94,16 @@ void enumeration(PropertyVisitor& visitor, std::string_view name, E& value,
     value = static_cast<E>(ordinal);
 }
 
-// A std::vector of records; `make` creates a fresh record.
+// A std::vector of records; a fresh record is a copy of `fresh`.
 template <class T> class VectorCollection final : public CollectionAccess
 {
 public:
     using DescribeItem = std::function<void(PropertyVisitor&, T&)>;
-    using Make = std::function<T()>;
 
     VectorCollection(std::string_view itemClassName, std::vector<T>& items, DescribeItem describe,
-                     Make make)
+                     T fresh)
         : m_className(itemClassName), m_items(items), m_describe(std::move(describe)),
-          m_make(std::move(make))
+          m_fresh(std::move(fresh))
     {
     }
 
@@ -112,13 +114,14 @@ public:
         m_describe(visitor, m_items[index]);
     }
     void clear() override { m_items.clear(); }
-    void append() override { m_items.push_back(m_make()); }
+    void reserve(std::size_t count) override { reserveLarge(m_items, count); }
+    void append() override { m_items.push_back(m_fresh); }
 
 private:
     std::string_view m_className;
     std::vector<T>& m_items;
     DescribeItem m_describe;
-    Make m_make;
+    T m_fresh;
 };
 
 } // namespace sw::stream

@@ -153,8 +153,10 @@ public:
     void collection(std::string_view, CollectionAccess& items) override
     {
         const auto count = std::size_t(next()->number);
-        if (count > 0)
+        if (count > 0) {
             items.clear();
+            items.reserve(count);
+        }
         for (std::size_t i = 0; i < count; ++i) {
             items.append();
             items.describeItem(i, *this);

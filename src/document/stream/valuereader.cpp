@@ -173,4 +173,56 @@ std::uint8_t readCharset(ByteReader& in)
     return *charset;
 }
 
+bool skipValue(ByteReader& in)
+{
+    // Lists hold values only, so nesting is counted rather than recursed into.
+    int openLists = 0;
+    do {
+        const auto tag = static_cast<Tag>(in.readByte());
+        if (tag == Tag::End && openLists > 0) {
+            --openLists;
+            continue;
+        }
+        switch (tag) {
+        case Tag::List:
+            ++openLists;
+            break;
+        case Tag::Int8:
+            in.readBytes(1);
+            break;
+        case Tag::Int16:
+            in.readBytes(2);
+            break;
+        case Tag::Int32:
+            in.readBytes(4);
+            break;
+        case Tag::Extended:
+            in.readBytes(ExtendedBytes().size());
+            break;
+        case Tag::String:
+        case Tag::Ident:
+            in.readShortString();
+            break;
+        case Tag::False:
+        case Tag::True:
+        case Tag::Nil:
+            break;
+        case Tag::Set:
+            while (!in.readShortString().isEmpty()) {
+            }
+            break;
+        case Tag::LString:
+        case Tag::Utf8String:
+            in.readBytes(in.readUInt32());
+            break;
+        case Tag::WString:
+            in.readBytes(std::uint64_t{in.readUInt32()} * 2);
+            break;
+        default: // an end out of place, a collection or no value's tag
+            return false;
+        }
+    } while (openLists > 0);
+    return true;
+}
+
 } // namespace sw::stream

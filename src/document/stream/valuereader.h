@@ -25,4 +25,8 @@ QStringList readStringList(ByteReader& in);             // 0x01, strings, 0x00
 TColor readColour(ByteReader& in);                      // integer or colour name
 std::uint8_t readCharset(ByteReader& in);               // integer 0..255 or charset name
 
+// Steps over one value of any form but a collection, without checking its
+// content; false (and stopped somewhere inside it) when a tag is not a value's.
+bool skipValue(ByteReader& in);
+
 } // namespace sw::stream
