@@ -392,17 +392,17 @@ void settle(const PageGeometry& page, const GreyView& scan, const Placement& pla
 // When the boxes cannot place the page (all of them cut off by the
 // picture's edge, or covered), its print does; a box whose place the picture
 // shows must still show there.
-bool placedByPrint(const PageGeometry& page, const GreyView& scan, const PrintedInk& print,
-                   Registration& r)
+void placeByPrint(const PageGeometry& page, const GreyView& scan, const PrintedInk& print,
+                  Registration& r)
 {
     const auto map = print.alignOn(scan, sizeEstimate(page, scan));
     if (!map)
-        return false;
+        return;
     std::vector<QPointF> shown;
     for (const TRect& box : page.PositioningBoxes) {
         switch (boxAt(scan, *map, box)) {
         case BoxView::Missing:
-            return false;
+            return;
         case BoxView::Shown: {
             // Only a middle in the picture tells the ink's level.
             const QPointF c = map->map(centreOf(box));
@@ -417,7 +417,6 @@ bool placedByPrint(const PageGeometry& page, const GreyView& scan, const Printed
     r.Fit = AffineFit{*map, 0};
     r.FoundMarks = shown;
     r.Result = Registration::Found;
-    return true;
 }
 
 void registerByBoxes(const PageGeometry& page, const GreyView& scan, const PrintedInk* print,
@@ -454,7 +453,7 @@ void registerByBoxes(const PageGeometry& page, const GreyView& scan, const Print
             r = byOne;
     }
     if (r.Result != Registration::Found && print)
-        placedByPrint(page, scan, *print, r);
+        placeByPrint(page, scan, *print, r);
 }
 
 // The scan brought to layout resolution, where the fuzzy patterns were learnt.

@@ -5,6 +5,7 @@
 #include "reading/sheetreader.h"
 #include "wizard/settings.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -212,6 +213,21 @@ TEST(ReadRealWorldSheet, DamagedMarksNeverChooseAPageTheCleanCellsContradict)
     EXPECT_EQ(r.PageNumber, 2);
     EXPECT_GT(r.DamagedMarkCells, 0);
     EXPECT_EQ(r.statusText(), QStringLiteral("ok, page marks damaged"));
+}
+
+// Placed by its print, a sheet whose picture shows a box's place light is
+// still refused: the box was covered or never printed.
+TEST(ReadRealWorldSheet, BoxMissingWhereThePrintPlacesItIsNotGuessed)
+{
+    const auto document = wizardSheet(WizardA4);
+    std::mt19937 rng(61);
+    QImage sheet = printedPage(*document, 0, 150);
+    const PageGeometry page = pageGeometry(*document, 0);
+    const QRectF box = onSheet(page.PositioningBoxes[0], outputScale(150, document->PixelsPerMm));
+    QPainter(&sheet).fillRect(box.adjusted(-4, -4, 4, 4), Qt::white);
+    const SheetReader reader(*document);
+    const SheetReading r = reader.read(scanned(sheet, {6, {0, 30}, 1, true, 8, 75}, rng));
+    EXPECT_EQ(r.Result, SheetReading::MarksNotFound) << r.statusText().toStdString();
 }
 
 struct HoleCase
