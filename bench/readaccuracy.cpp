@@ -96,8 +96,12 @@ void readOneSheet(int i, std::mt19937& rng, Tally& t)
                   6 * dpi / 25.4, 30);
     }
     ScanConditions c;
-    const bool cropped = unit(rng) < 0.2;
-    c.degrees = (unit(rng) * 2 - 1) * (cropped ? 8 : 3);
+    // A fifth cropped to the turned paper, a tenth turned further inside a
+    // page-sized picture (its corners cut off), the rest nearly straight.
+    const double feed = unit(rng);
+    const bool cropped = feed < 0.2;
+    const bool turnedInFrame = feed >= 0.9;
+    c.degrees = (unit(rng) * 2 - 1) * (cropped ? 8 : turnedInFrame ? 10 : 3);
     c.wholeSheet = cropped;
     c.shift = QPointF((unit(rng) * 2 - 1) * 15, (unit(rng) * 2 - 1) * 15);
     c.noise = 6 + int(unit(rng) * 6);

@@ -258,8 +258,8 @@ QImage decodePictureData(const QByteArray& data, const QString& name, bool keepG
     const QByteArray head = data.left(PictureHeadBytes);
     if (isTiffData(head) || (keepGrey && isPngData(head))) {
         // A PNG states its size up front: the budget is asked before the
-        // decoder allocates anything. (TIFF's directory can sit anywhere; its
-        // decoder keeps to the side limit itself.)
+        // decoder allocates anything. TIFF's directory can sit anywhere: its
+        // decoder asks once it has read it.
         if (isPngData(head) && head.size() >= 26) {
             const QSize size(int(std::min<quint32>(qFromBigEndian<quint32>(head.constData() + 16),
                                                    quint32(MaxPictureSide) + 1)),
@@ -271,7 +271,10 @@ QImage decodePictureData(const QByteArray& data, const QString& name, bool keepG
                 return failImage(error, QStringLiteral("%1: %2").arg(name, why));
         }
         QString why;
-        QImage image = isTiffData(head) ? decodeTiffScan(data, keepGrey, &why)
+        const auto admitTiff = [&admit](QSize size, int bytesPerPixel, QString* reason) {
+            return admitted(size, bytesPerPixel, admit, reason);
+        };
+        QImage image = isTiffData(head) ? decodeTiffScan(data, keepGrey, &why, admitTiff)
                                         : decodePngScan(data, keepGrey, &why);
         if (image.isNull())
             return failImage(error, QStringLiteral("%1: %2").arg(name, why));

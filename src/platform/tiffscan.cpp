@@ -244,7 +244,8 @@ bool isTiffData(const QByteArray& head)
            head.startsWith(QByteArrayLiteral("MM\0+"));
 }
 
-QImage decodeTiffScan(const QByteArray& data, bool keepGrey, QString* error)
+QImage decodeTiffScan(const QByteArray& data, bool keepGrey, QString* error,
+                      const PictureAdmission& admit)
 {
     TiffSource source;
     source.data = &data;
@@ -267,6 +268,9 @@ QImage decodeTiffScan(const QByteArray& data, bool keepGrey, QString* error)
         return failImage(error, pictureTooLarge(int(std::min<uint32_t>(layout.width, INT_MAX)),
                                                 int(std::min<uint32_t>(layout.height, INT_MAX))));
     const bool grey = keepGrey && layout.byRows() && layout.greyRows();
+    QString refused;
+    if (admit && !admit(QSize(int(layout.width), int(layout.height)), grey ? 1 : 4, &refused))
+        return failImage(error, refused);
     QImage image = newLargeImage(int(layout.width), int(layout.height),
                                  grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (image.isNull())

@@ -2,6 +2,7 @@
 
 #include "document/pagemarks.h"
 #include "reading/cellsampling.h"
+#include "reading/greyview.h"
 #include "reading/sheetgeometry.h"
 
 #include <algorithm>
@@ -23,6 +24,9 @@ constexpr int MaxDarkStrips = 1;
 // as thick.
 constexpr double StripShare = 0.15;
 constexpr double MinStrip = 1.5;
+// The corners of a cell's interior checked for a block's square shape: this
+// share of its sides.
+constexpr double CornerShare = 0.3;
 
 // The strips of paper on the four sides of a cell that no other cell of the
 // mark covers.
@@ -51,13 +55,43 @@ std::vector<QRectF> stripsAround(const TRect& cell, const BubbleBoxGeometry& mar
     return free;
 }
 
+bool inView(const TRect& cell, const GreyView& scan, const AffineMap& map)
+{
+    for (const QPointF corner :
+         {QPointF(cell.Left, cell.Top), QPointF(cell.Right, cell.Top),
+          QPointF(cell.Left, cell.Bottom), QPointF(cell.Right, cell.Bottom)}) {
+        const QPointF p = map.map(corner);
+        if (p.x() < 0 || p.y() < 0 || p.x() >= scan.width() || p.y() >= scan.height())
+            return false;
+    }
+    return true;
+}
+
+// A printed block is dark into its corners; a round hole or a blot over the
+// cell leaves them light.
+bool darkCorners(const QRectF& interior, const GreyView& scan, const AffineMap& map,
+                 const InkLevels& levels)
+{
+    const double w = interior.width() * CornerShare;
+    const double h = interior.height() * CornerShare;
+    for (const QPointF at : {interior.topLeft(), QPointF(interior.right() - w, interior.top()),
+                             QPointF(interior.left(), interior.bottom() - h),
+                             QPointF(interior.right() - w, interior.bottom() - h)})
+        if (levels.darkness(meanGrey(scan, map, QRectF(at, QSizeF(w, h)))) < BlockCell)
+            return false;
+    return true;
+}
+
 MarkCell readCell(const TRect& cell, const BubbleBoxGeometry& mark, const GreyView& scan,
                   const AffineMap& map, const InkLevels& levels)
 {
-    const double inside = levels.darkness(meanGrey(scan, map, cellInterior(cell)));
+    if (!inView(cell, scan, map))
+        return MarkCell::OutOfView;
+    const QRectF interior = cellInterior(cell);
+    const double inside = levels.darkness(meanGrey(scan, map, interior));
     if (inside <= EmptyCell)
         return MarkCell::Empty;
-    if (inside < BlockCell)
+    if (inside < BlockCell || !darkCorners(interior, scan, map, levels))
         return MarkCell::Damaged;
     int dark = 0;
     for (const QRectF& strip : stripsAround(cell, mark))
@@ -95,6 +129,8 @@ void compareMark(const BubbleBoxGeometry& mark, int value, const GreyView& scan,
             ++result.Differing; // a value the mark cannot show matches no scan
         else if (seen[k] == MarkCell::Damaged)
             ++result.Damaged;
+        else if (seen[k] == MarkCell::OutOfView)
+            ++result.OutOfView;
         else if ((seen[k] == MarkCell::Block) != (*printed)[k])
             ++result.Differing;
     }

@@ -15,8 +15,9 @@ struct PageGeometry;
 enum class MarkCell
 {
     Empty,
-    Block,   // a solid block with paper around it, as the marks are printed
-    Damaged, // neither: a hole, a blot or a tear over it
+    Block,     // a solid block with paper around it, as the marks are printed
+    Damaged,   // neither: a hole, a blot or a tear over it
+    OutOfView, // cut off by the picture's edge
 };
 
 // The cells of a mark in cell order.
@@ -28,6 +29,7 @@ struct MarkComparison
 {
     int Differing = 0; // clean cells that show the other state than the page prints
     int Damaged = 0;   // cells that cannot be told
+    int OutOfView = 0; // cells the picture does not show
 };
 
 // Compares the marks the page prints with the scan under `map`.

@@ -2,8 +2,10 @@
 
 #include "document/analysis/fuzzymatch.h"
 #include "document/analysis/pointlist.h"
+#include "platform/saturating.h"
 #include "reading/blockfinder.h"
 #include "reading/greyview.h"
+#include "reading/printedink.h"
 #include "reading/sheetgeometry.h"
 
 #include <QImage>
@@ -387,7 +389,38 @@ void settle(const PageGeometry& page, const GreyView& scan, const Placement& pla
                    : Registration::PoorFit;
 }
 
-void registerByBoxes(const PageGeometry& page, const GreyView& scan, Registration& r)
+// When the boxes cannot place the page (all of them cut off by the
+// picture's edge, or covered), its print does; a box whose place the picture
+// shows must still show there.
+void placeByPrint(const PageGeometry& page, const GreyView& scan, const PrintedInk& print,
+                  Registration& r)
+{
+    const auto map = print.alignOn(scan, sizeEstimate(page, scan));
+    if (!map)
+        return;
+    std::vector<QPointF> shown;
+    for (const TRect& box : page.PositioningBoxes) {
+        switch (boxAt(scan, *map, box)) {
+        case BoxView::Missing:
+            return;
+        case BoxView::Shown: {
+            // Only a middle in the picture tells the ink's level.
+            const QPointF c = map->map(centreOf(box));
+            if (scan.grey(saturatingFloor(c.x()), saturatingFloor(c.y())) < DarkGrey)
+                shown.push_back(c);
+            break;
+        }
+        case BoxView::Outside:
+            break;
+        }
+    }
+    r.Fit = AffineFit{*map, 0};
+    r.FoundMarks = shown;
+    r.Result = Registration::Found;
+}
+
+void registerByBoxes(const PageGeometry& page, const GreyView& scan, const PrintedInk* print,
+                     Registration& r)
 {
     const AffineMap estimate = sizeEstimate(page, scan);
     const double expectedScale = estimate.scale();
@@ -413,12 +446,14 @@ void registerByBoxes(const PageGeometry& page, const GreyView& scan, Registratio
     // Fewer than three boxes agree, or two that do are no boxes at all: one
     // whole box and the page marks.
     const auto single = placementFromOneBox(page, scan, blocks, expectedScale);
-    if (!single)
-        return;
-    Registration byOne = r;
-    settle(page, scan, *single, expectedScale, byOne);
-    if (byOne.Result == Registration::Found || !placement)
-        r = byOne;
+    if (single) {
+        Registration byOne = r;
+        settle(page, scan, *single, expectedScale, byOne);
+        if (byOne.Result == Registration::Found || !placement)
+            r = byOne;
+    }
+    if (r.Result != Registration::Found && print)
+        placeByPrint(page, scan, *print, r);
 }
 
 // The scan brought to layout resolution, where the fuzzy patterns were learnt.
@@ -470,7 +505,7 @@ std::vector<PointPair> findFuzzyBoxes(const PageGeometry& page, const GreyView& 
 
 } // namespace
 
-Registration registerPage(const PageGeometry& page, const GreyView& scan)
+Registration registerPage(const PageGeometry& page, const GreyView& scan, const PrintedInk* print)
 {
     Registration r;
     const bool fuzzy = page.PositioningBoxes.empty();
@@ -481,7 +516,7 @@ Registration registerPage(const PageGeometry& page, const GreyView& scan)
         return r;
     }
     if (!fuzzy) {
-        registerByBoxes(page, scan, r);
+        registerByBoxes(page, scan, print, r);
         return r;
     }
     const std::vector<PointPair> pairs = findFuzzyBoxes(page, scan, r.FoundMarks);

@@ -8,6 +8,7 @@
 namespace sw {
 
 class GreyView;
+class PrintedInk;
 struct PageGeometry;
 
 // Where a template page lies on a scan.
@@ -33,7 +34,10 @@ constexpr double MaxFitResidualMm = 1.0;
 // Finds the page's positioning boxes on the scan, or its fuzzy boxes when it
 // has none, and fits the mapping from layout pixels to scan pixels. The scan
 // is taken to show the whole sheet: its size gives the first estimate of
-// where to look.
-Registration registerPage(const PageGeometry& page, const GreyView& scan);
+// where to look. When too few boxes show whole, the page's print (when
+// given) places the page, and every box whose place the picture shows must
+// show there.
+Registration registerPage(const PageGeometry& page, const GreyView& scan,
+                          const PrintedInk* print = nullptr);
 
 } // namespace sw

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 namespace sw {
 
@@ -24,6 +25,9 @@ constexpr double InkScale = 2.0;
 constexpr double MaxInkPixels = 64e6;
 // Ink printed in positioning boxes when no scan level is known.
 constexpr double DefaultBlack = 40;
+// Page-mark cells that may read otherwise than a page prints, a hole or a
+// blot looking like a printed block, before the page is ruled out.
+constexpr int MaxDifferingMarkCells = 1;
 
 using CellVisitor =
     std::function<void(const BubbleBoxGeometry&, const QuestionGeometry&, const CellGeometry&)>;
@@ -207,6 +211,7 @@ SheetReader::SheetReader(TVectorGraphics& document) : m_pages(documentGeometry(d
         const QImage printed = printedPicture(document, int(i), m_pages[i], &scale);
         m_blankInk.push_back(blankInkOf(printed, scale, m_pages[i]));
         m_layouts.emplace_back(printed, scale, m_pages[i]);
+        m_prints.emplace_back(printed, scale, m_pages[i]);
     }
 }
 
@@ -216,8 +221,9 @@ SheetReading SheetReader::read(const QImage& image) const
     SheetReading r;
     r.Result = SheetReading::NoReferences;
     // Pages laid out alike share one registration; the first usable one is kept.
-    for (const PageGeometry& page : m_pages) {
-        Registration found = registerPage(page, scan);
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        const PageGeometry& page = m_pages[i];
+        Registration found = registerPage(page, scan, &m_prints[i]);
         if (found.Result == Registration::NoReferences)
             continue;
         const InkLevels levels = inkLevels(scan, found);
@@ -239,7 +245,7 @@ SheetReading SheetReader::read(const QImage& image) const
         r.PageIndex = int(match->Page);
         r.PaperType = candidate.PaperType;
         r.PageNumber = candidate.PageNumber;
-        r.DamagedMarkCells = match->Marks.Damaged;
+        r.DamagedMarkCells = match->Marks.Damaged + match->Marks.Differing;
         addMarkCells(candidate, scan, levels, r);
         readCells(candidate, m_blankInk[match->Page], scan, levels, r);
         r.LayoutDifference = m_layouts[match->Page].differences(scan, r.Map, levels);
@@ -254,32 +260,41 @@ std::optional<SheetReader::PageMatch> SheetReader::matchingPage(const GreyView& 
                                                                 const InkLevels& levels) const
 {
     // Turned half round, symmetric positioning boxes fit as well as upright
-    // ones. A page matches when no clean mark cell contradicts it; damaged
-    // cells only flag the reading, and the page with the fewest wins.
+    // ones. The page whose marks the fewest clean cells contradict wins, then
+    // the one with the fewest damaged cells, upright before turned; any such
+    // cell flags the reading. Pages still tied are told apart by the rest of
+    // their print, or not at all.
     const AffineMap turned = upright.turnedAbout(centre);
     const bool only = m_pages.size() == 1;
+    const auto rank = [](const PageMatch& m) {
+        return std::make_tuple(m.Marks.Differing, m.Marks.Damaged, m.Turned);
+    };
+    std::vector<PageMatch> best;
     for (const bool isTurned : {false, true}) {
         const AffineMap& map = isTurned ? turned : upright;
-        std::optional<PageMatch> best;
-        bool tied = false;
         for (std::size_t i = 0; i < m_pages.size(); ++i) {
             const PageGeometry& candidate = m_pages[i];
             if (!(hasMarks(candidate) || only))
                 continue;
-            const MarkComparison marks = compareMarks(candidate, scan, map, levels);
-            if (marks.Differing > 0)
+            const PageMatch match{i, isTurned, map, compareMarks(candidate, scan, map, levels)};
+            if (match.Marks.Differing > MaxDifferingMarkCells ||
+                (!best.empty() && rank(match) > rank(best.front())))
                 continue;
-            if (best && marks.Damaged == best->Marks.Damaged)
-                tied = true;
-            if (!best || marks.Damaged < best->Marks.Damaged) {
-                best = PageMatch{i, isTurned, map, marks};
-                tied = false;
-            }
+            if (!best.empty() && rank(match) < rank(best.front()))
+                best.clear();
+            best.push_back(match);
         }
-        if (best)
-            return tied ? std::nullopt : best;
     }
-    return std::nullopt;
+    if (best.size() > 1)
+        best.erase(
+            std::remove_if(best.begin(), best.end(),
+                           [&](const PageMatch& m) {
+                               return !m_layouts[m.Page].differences(scan, m.Map, levels).isEmpty();
+                           }),
+            best.end());
+    if (best.size() != 1)
+        return std::nullopt;
+    return best.front();
 }
 
 bool SheetReading::needsReview() const

@@ -3,6 +3,7 @@
 #include "reading/affinemap.h"
 #include "reading/cellsampling.h"
 #include "reading/pageidentification.h"
+#include "reading/printedink.h"
 #include "reading/printedlayout.h"
 #include "reading/registration.h"
 #include "reading/sheetgeometry.h"
@@ -63,7 +64,7 @@ struct SheetReading
     std::vector<QuestionAnswer> OptionalChoices; // per optional question number
     std::vector<std::pair<int, QString>> Scores; // per linked question: the digits
     bool ExamNumberUncertain = false;            // a digit read, but from a close decision
-    int DamagedMarkCells = 0;                    // page-mark cells a hole or a blot hides
+    int DamagedMarkCells = 0; // page-mark cells a hole or a blot hides or makes read otherwise
     bool Absent = false;
     bool Cheating = false;
     std::vector<ReadCell> Cells;
@@ -108,6 +109,7 @@ private:
     // Per page, the printed ink of every answer cell in reading order.
     std::vector<std::vector<CellInk>> m_blankInk;
     std::vector<PrintedLayout> m_layouts;
+    std::vector<PrintedInk> m_prints;
 };
 
 } // namespace sw

@@ -1,6 +1,7 @@
 #include "storage/database.h"
 
 #include "storage/databaseschema.h"
+#include "storage/quietdriver.h"
 #include "storage/sqlsupport.h"
 
 #include <QFileInfo>
@@ -34,6 +35,11 @@ QString missingDriver(DatabaseEngine engine)
 // off a little later.
 constexpr int StatementRunMs = 2000;
 constexpr int UnansweredMs = 1000;
+
+QString unansweredReason(int milliseconds)
+{
+    return QStringLiteral("服务器 %1 秒内没有应答").arg(milliseconds / 1000.0);
+}
 
 // A libpq connection parameter value in single quotes.
 QString quoted(QString value)
@@ -180,11 +186,26 @@ bool Database::connect(QString* error) const
 {
     QSqlDatabase handle = connection();
     handle.close();
-    if (handle.open()) {
+    bool opened = false;
+    {
+        // After the login the driver runs statements of its own, which a
+        // server that stopped answering would hold for ever; its warnings
+        // about them would reach stderr raw.
+        const StatementWatchdog::Watch watch(
+            m_location.engine == DatabaseEngine::PostgreSQL ? m_watchdog.get() : nullptr, handle,
+            openingLimitMs());
+        const QuietDriver quiet;
+        opened = handle.open();
+    }
+    // The driver opens the connection even when its own statements failed.
+    const bool unanswered = m_watchdog && m_watchdog->takeFired();
+    if (opened && !unanswered) {
         m_lost = false;
         return true;
     }
-    const QString reason = sqlReason(handle.lastError());
+    const QString reason =
+        unanswered ? unansweredReason(openingLimitMs()) : sqlReason(handle.lastError());
+    handle.close();
     if (m_location.engine == DatabaseEngine::PostgreSQL)
         return reportFailure(error,
                              QStringLiteral("不能连接数据库服务器 %1%2：%3")
@@ -203,10 +224,20 @@ bool Database::ready(QString* error) const
     return !m_lost || connect(error);
 }
 
+int Database::statementLimitMs() const
+{
+    return m_busyTimeoutMs + StatementRunMs + UnansweredMs;
+}
+
+int Database::openingLimitMs() const
+{
+    return m_connectTimeoutSeconds * 1000 + StatementRunMs + UnansweredMs;
+}
+
 StatementWatchdog::Watch Database::watchStatement() const
 {
     return {m_location.engine == DatabaseEngine::PostgreSQL ? m_watchdog.get() : nullptr,
-            connection(), m_busyTimeoutMs + StatementRunMs + UnansweredMs};
+            connection(), statementLimitMs()};
 }
 
 bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values,
@@ -225,9 +256,8 @@ QString Database::describeFailure(const QString& what, const QSqlError& sqlError
     const QString reason = sqlReason(sqlError);
     if (m_watchdog && m_watchdog->takeFired()) {
         m_lost = true;
-        return QStringLiteral("与数据库服务器 %1 的连接断开了：服务器 %2 秒内没有应答")
-            .arg(m_location.server())
-            .arg((m_busyTimeoutMs + StatementRunMs + UnansweredMs) / 1000.0);
+        return QStringLiteral("与数据库服务器 %1 的连接断开了：%2")
+            .arg(m_location.server(), unansweredReason(statementLimitMs()));
     }
     if (isBusy(m_location.engine, sqlError))
         return QStringLiteral("数据库 %1 正忙：另一个程序锁住它已超过 %2 秒，请稍后再试。（%3）")

@@ -25,8 +25,10 @@ class Database
 {
 public:
     // How long a statement waits for a lock another program holds before the
-    // database is reported busy.
-    static constexpr int DefaultBusyTimeoutMs = 10000;
+    // database is reported busy: short enough that a server that stops
+    // answering is told within ten seconds (the wait, a statement's run and
+    // a second more; see watchStatement()).
+    static constexpr int DefaultBusyTimeoutMs = 5000;
     // How long connecting to a server may take before it is reported unreachable.
     static constexpr int DefaultConnectTimeoutSeconds = 5;
 
@@ -80,6 +82,10 @@ private:
     bool inspectSchema(QString& missing, QString* error) const;
     bool createMissingTables(QString* error) const;
     bool connectionLost(const QSqlError& sqlError) const;
+    // How long a statement, and the opening of a server connection, may go
+    // without an answer before the watchdog cuts the connection.
+    int statementLimitMs() const;
+    int openingLimitMs() const;
 
     QString m_connectionName;
     QString m_path;

@@ -9,10 +9,15 @@ namespace sw {
 
 namespace {
 
-// The socket of a PostgreSQL connection; -1 for another driver or none.
-int serverSocket(const QSqlDatabase& connection)
+// While the login of a connection being opened is under way there is no
+// socket to cut yet (libpq's connect timeout bounds the login): look again
+// this often.
+constexpr auto LoginRetry = std::chrono::milliseconds(200);
+
+// The socket of a PostgreSQL connection; -1 for another driver or none yet.
+int serverSocket(const QSqlDriver* driver)
 {
-    const QVariant handle = connection.driver() ? connection.driver()->handle() : QVariant();
+    const QVariant handle = driver ? driver->handle() : QVariant();
     // Qt names the type by the struct's tag.
     const char* const type = handle.typeName();
     if (!type || (qstrcmp(type, "pg_conn*") != 0 && qstrcmp(type, "PGconn*") != 0))
@@ -41,10 +46,12 @@ StatementWatchdog::Watch::Watch(StatementWatchdog* dog, const QSqlDatabase& conn
 {
     if (!m_dog)
         return;
-    const int socket = serverSocket(connection);
+    const int socket = serverSocket(connection.driver());
     {
         const std::lock_guard lock(m_dog->m_mutex);
+        m_dog->m_watching = true;
         m_dog->m_socket = socket;
+        m_dog->m_driver = connection.driver();
         m_dog->m_deadline =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     }
@@ -57,7 +64,9 @@ StatementWatchdog::Watch::~Watch()
         return;
     {
         const std::lock_guard lock(m_dog->m_mutex);
+        m_dog->m_watching = false;
         m_dog->m_socket = -1;
+        m_dog->m_driver = nullptr;
     }
     m_dog->m_changed.notify_all();
 }
@@ -66,18 +75,26 @@ void StatementWatchdog::run()
 {
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
-        if (m_socket < 0) {
+        if (!m_watching) {
             m_changed.wait(lock);
             continue;
         }
         const auto deadline = m_deadline;
-        if (m_changed.wait_until(lock, deadline) == std::cv_status::timeout && m_socket >= 0 &&
-            m_deadline == deadline) {
-            // The blocked statement sees the connection end and fails.
-            shutdown(m_socket, SHUT_RDWR);
-            m_socket = -1;
-            m_fired = true;
+        if (m_changed.wait_until(lock, deadline) != std::cv_status::timeout || !m_watching ||
+            m_deadline != deadline)
+            continue;
+        // A connection being opened: the driver keeps the handle that the
+        // login left, and the thread that opens it waits inside libpq now.
+        const int socket = m_socket >= 0 ? m_socket : serverSocket(m_driver);
+        if (socket < 0) {
+            m_deadline = deadline + LoginRetry;
+            continue;
         }
+        // The blocked statement sees the connection end and fails.
+        shutdown(socket, SHUT_RDWR);
+        m_watching = false;
+        m_socket = -1;
+        m_fired = true;
     }
 }
 

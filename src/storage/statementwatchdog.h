@@ -12,7 +12,9 @@ namespace sw {
 // Cuts a server connection whose statement gets no answer in time. libpq
 // waits for an answer for ever, so a server that stopped answering after the
 // login (hung, or its network gone without a word) would hang the program:
-// shutting the socket down ends the wait with an error instead.
+// shutting the socket down ends the wait with an error instead. Opening a
+// connection is watched too: after the login the driver runs statements of
+// its own.
 class StatementWatchdog
 {
 public:
@@ -21,7 +23,8 @@ public:
     StatementWatchdog(const StatementWatchdog&) = delete;
     StatementWatchdog& operator=(const StatementWatchdog&) = delete;
 
-    // Watches the connection's socket while it lives.
+    // Watches the connection's socket while it lives; a connection being
+    // opened, from the socket its login leaves.
     class Watch
     {
     public:
@@ -42,7 +45,9 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    int m_socket = -1;
+    bool m_watching = false;
+    int m_socket = -1;                    // known when the watch began
+    const QSqlDriver* m_driver = nullptr; // otherwise asked at the deadline
     std::chrono::steady_clock::time_point m_deadline;
     bool m_stopping = false;
     std::atomic<bool> m_fired{false};

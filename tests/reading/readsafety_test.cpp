@@ -292,6 +292,40 @@ QByteArray claimingPng(quint32 width, quint32 height, qsizetype size)
     return data;
 }
 
+// An uncompressed RGB TIFF whose directory claims the size over a few bytes
+// of strip.
+QByteArray claimingTiff(quint32 width, quint32 height)
+{
+    struct Entry
+    {
+        quint16 tag;
+        quint16 type; // 3 SHORT, 4 LONG
+        quint32 value;
+    };
+    const Entry entries[] = {{256, 4, width}, {257, 4, height}, {258, 3, 8},
+                             {259, 3, 1},     {262, 3, 2},      {273, 4, 0},
+                             {277, 3, 3},     {278, 4, height}, {279, 4, 64}};
+    const int count = int(std::size(entries));
+    const int stripAt = 8 + 2 + count * 12 + 4;
+    QByteArray data(stripAt + 64, '\0');
+    auto* d = reinterpret_cast<uchar*>(data.data());
+    data.replace(0, 4, QByteArray("II*\0", 4));
+    qToLittleEndian<quint32>(8, d + 4);
+    qToLittleEndian<quint16>(quint16(count), d + 8);
+    for (int i = 0; i < count; ++i) {
+        uchar* e = d + 10 + i * 12;
+        qToLittleEndian<quint16>(entries[i].tag, e);
+        qToLittleEndian<quint16>(entries[i].type, e + 2);
+        qToLittleEndian<quint32>(1, e + 4);
+        const quint32 value = entries[i].tag == 273 ? quint32(stripAt) : entries[i].value;
+        if (entries[i].type == 3)
+            qToLittleEndian<quint16>(quint16(value), e + 8);
+        else
+            qToLittleEndian<quint32>(value, e + 8);
+    }
+    return data;
+}
+
 // A run-length coded BMP: a few bytes claim the size.
 QByteArray claimingBmp(qint32 width, qint32 height)
 {
@@ -322,6 +356,8 @@ TEST_F(ReadSafely, PictureBombsAreRefusedFromTheirHeader)
     };
     for (const Case& c :
          {Case{"bomb.png", claimingPng(20000, 20000, 1200 * 1024),
+               "picture too large: 20000 x 20000 pixels need 1525 MB"},
+          Case{"bomb.tif", claimingTiff(20000, 20000),
                "picture too large: 20000 x 20000 pixels need 1525 MB"},
           Case{"bomb.bmp", claimingBmp(12000, 12500), "bytes cannot hold 12000 x 12500 pixels"}}) {
         QFile file(path(QStringLiteral("bombs/") + QLatin1String(c.name)));
