@@ -117,6 +117,17 @@ std::unique_ptr<Exam> Exam::create(const Database& database, const QString& name
     return exam;
 }
 
+bool Exam::exists(const Database& database, const QString& name, bool& found, QString* error)
+{
+    if (!prepareExamTables(database, error))
+        return false;
+    QSqlQuery query(database.connection());
+    if (!database.run(query, QStringLiteral("SELECT id FROM exams WHERE name = ?"), {name}, error))
+        return false;
+    found = query.next();
+    return !rowsFailed(database, query, QStringLiteral("不能读取考试 %1").arg(name), error);
+}
+
 std::unique_ptr<Exam> Exam::open(const Database& database, const QString& name, int screenPpi,
                                  QString* error)
 {

@@ -33,6 +33,9 @@ public:
     static std::unique_ptr<Exam> create(const Database& database, const QString& name,
                                         const QByteArray& templateBytes, int screenPpi,
                                         QString* error = nullptr);
+    // Whether an exam of that name is stored.
+    static bool exists(const Database& database, const QString& name, bool& found,
+                       QString* error = nullptr);
     // The exam of that name; nullptr when there is none.
     static std::unique_ptr<Exam> open(const Database& database, const QString& name, int screenPpi,
                                       QString* error = nullptr);
@@ -40,8 +43,9 @@ public:
     qint64 id() const { return m_id; }
     const QString& name() const { return m_name; }
     const QByteArray& templateBytes() const { return m_template; }
-    // The stored template, renumbered and with its marks laid out.
-    const TVectorGraphics& document() const { return *m_document; }
+    // The stored template, renumbered and with its marks laid out, for
+    // reading scans (a reader draws its pages).
+    TVectorGraphics& document() const { return *m_document; }
     // What the template asks, per paper type.
     const ExamLayout& layout() const { return m_layout; }
 

@@ -140,6 +140,31 @@ void refuseDoubleChoices(const PaperLayout& paper, std::vector<QuestionResult>& 
 
 } // namespace
 
+QString answerStateName(AnswerState state)
+{
+    switch (state) {
+    case AnswerState::Right:
+        return QStringLiteral("right");
+    case AnswerState::Partial:
+        return QStringLiteral("partial");
+    case AnswerState::Wrong:
+        return QStringLiteral("wrong");
+    case AnswerState::Blank:
+        return QStringLiteral("blank");
+    case AnswerState::Scored:
+        return QStringLiteral("scored");
+    case AnswerState::NotChosen:
+        return QStringLiteral("not_chosen");
+    case AnswerState::Review:
+        return QStringLiteral("review");
+    case AnswerState::PageMissing:
+        return QStringLiteral("page_missing");
+    case AnswerState::NoKey:
+        return QStringLiteral("no_key");
+    }
+    return {};
+}
+
 AnswerState judgeAnswer(const QString& chosen, const KeyEntry& key, bool multiple, int& points)
 {
     points = 0;

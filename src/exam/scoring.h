@@ -24,6 +24,9 @@ enum class AnswerState
     NoKey,       // the key has no answer for the paper type
 };
 
+// right, partial, wrong, blank, scored, not_chosen, review, page_missing, no_key
+QString answerStateName(AnswerState state);
+
 struct QuestionResult
 {
     int question = 0;
