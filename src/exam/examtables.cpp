@@ -1,10 +1,13 @@
 #include "exam/examtables.h"
 
 #include "storage/database.h"
+#include "storage/databaseschema.h"
 #include "storage/sqlsupport.h"
 
 #include <QSqlQuery>
 #include <QStringList>
+#include <QVariant>
+#include <algorithm>
 
 namespace sw {
 
@@ -13,6 +16,10 @@ namespace {
 // Taken while creating the exam tables on a server: CREATE TABLE IF NOT
 // EXISTS alone is not safe against a concurrent creator.
 constexpr qint64 ExamSchemaLockKey = 0x53774578616d73; // "SwExams"
+
+const QStringList ExamTables = {QStringLiteral("exams"), QStringLiteral("exam_keys"),
+                                QStringLiteral("exam_roster"), QStringLiteral("exam_scans"),
+                                QStringLiteral("exam_decisions")};
 
 QStringList createStatements(DatabaseEngine engine)
 {
@@ -47,10 +54,30 @@ QStringList createStatements(DatabaseEngine engine)
     };
 }
 
+// Whether every exam table is there already, so that nothing need be made.
+bool tablesPresent(const Database& database, bool& present, QString* error)
+{
+    QSqlQuery query(database.connection());
+    if (!database.run(query, listTablesStatement(database.engine()), {}, error))
+        return false;
+    QStringList tables;
+    while (query.next())
+        tables << query.value(0).toString();
+    present = std::all_of(ExamTables.begin(), ExamTables.end(), [&](const QString& table) {
+        return tables.contains(table, Qt::CaseInsensitive);
+    });
+    return true;
+}
+
 } // namespace
 
 bool prepareExamTables(const Database& database, QString* error)
 {
+    bool present = false;
+    if (!tablesPresent(database, present, error))
+        return false;
+    if (present)
+        return true;
     SqlTransaction transaction(database);
     if (!transaction.begun(error))
         return false;
