@@ -44,9 +44,8 @@ QString checkedAnswer(const Exam& exam, const ExamScan& scan, int question, cons
         if (const auto it = paper->objective.find(question); it != paper->objective.end())
             asked = &it->second;
     if (!asked)
-        throw UsageError{QStringLiteral("%1卷没有第 %2 题")
-                             .arg(QString(scan.reading.PaperType))
-                             .arg(question)};
+        throw UsageError{
+            QStringLiteral("%1卷没有第 %2 题").arg(QString(scan.reading.PaperType)).arg(question)};
     QString answer;
     for (const QChar c : asked->options)
         if (given.contains(c))
@@ -72,8 +71,8 @@ int runExamDecide(const QStringList& args)
 {
     Arguments a(args, {QStringLiteral("--exam-number"), QStringLiteral("--sheet")},
                 {QStringLiteral("--db"), QStringLiteral("--scan"), QStringLiteral("--question"),
-                 QStringLiteral("--score"), QStringLiteral("--answer"), QStringLiteral("--reviewer"),
-                 QStringLiteral("--reason")});
+                 QStringLiteral("--score"), QStringLiteral("--answer"),
+                 QStringLiteral("--reviewer"), QStringLiteral("--reason")});
     a.expectPositional(1, 1);
     const auto named = a.value(QStringLiteral("--scan"));
     const auto reviewer = a.value(QStringLiteral("--reviewer"));

@@ -157,13 +157,13 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
     ASSERT_TRUE(rosterFile.open(QIODevice::WriteOnly));
     rosterFile.write(roster);
     rosterFile.close();
-    ASSERT_EQ(exam({QStringLiteral("roster"), QStringLiteral("期中"), rosterFile.fileName()})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        exam({QStringLiteral("roster"), QStringLiteral("期中"), rosterFile.fileName()}).exitCode,
+        0);
 
-    const CliResult read = exam({QStringLiteral("read"), QStringLiteral("期中"),
-                                 path(QStringLiteral("scans")), QStringLiteral("--jobs"),
-                                 QStringLiteral("2")});
+    const CliResult read =
+        exam({QStringLiteral("read"), QStringLiteral("期中"), path(QStringLiteral("scans")),
+              QStringLiteral("--jobs"), QStringLiteral("2")});
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
 
     // Before the decision: the doubles and the absent script's mark, the missing script.
@@ -191,8 +191,8 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
                   .exitCode,
               0);
 
-    const CliResult results = exam({QStringLiteral("results"), QStringLiteral("期中"),
-                                    QStringLiteral("--json")});
+    const CliResult results =
+        exam({QStringLiteral("results"), QStringLiteral("期中"), QStringLiteral("--json")});
     ASSERT_EQ(results.exitCode, 0) << results.err.toStdString();
     const auto rows = resultsByNumber(results.out);
     for (const Case& c : cases) {
@@ -219,7 +219,8 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
     ASSERT_EQ(lines.size(), qsizetype(cases.size()) + 2);
     EXPECT_TRUE(lines[0].startsWith("exam_number,name,paper_type,status,total,"));
     EXPECT_TRUE(lines[0].endsWith(",s16"));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("100001,考生100001,A,ok,%1,").arg(full).toUtf8()));
+    EXPECT_TRUE(
+        lines[1].startsWith(QStringLiteral("100001,考生100001,A,ok,%1,").arg(full).toUtf8()));
 
     // Reading again, also a copy under another name, stores nothing new.
     QFile::copy(path(QStringLiteral("scans/100001.jpg")), path(QStringLiteral("again/copy.jpg")));
@@ -229,8 +230,50 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
     EXPECT_EQ(QString::fromUtf8(again.out).count(QStringLiteral("already stored")),
               qsizetype(cases.size()) + 1)
         << again.out.toStdString();
-    EXPECT_EQ(exam({QStringLiteral("results"), QStringLiteral("期中"), QStringLiteral("--json")}).out,
-              results.out);
+    EXPECT_EQ(
+        exam({QStringLiteral("results"), QStringLiteral("期中"), QStringLiteral("--json")}).out,
+        results.out);
+}
+
+TEST_F(ExamCommand, TakesTheKeyFromATeachersSheet)
+{
+    ASSERT_EQ(exam({QStringLiteral("create"), QStringLiteral("e"), QStringLiteral("--template"),
+                    path(QStringLiteral("sheet.exm"))})
+                  .exitCode,
+              0);
+    std::mt19937 rng(3);
+    Filling teacher;
+    teacher.answers = right;
+    ASSERT_TRUE(filledScan(*document, 0, teacher, rng).save(path(QStringLiteral("teacher.jpg"))));
+    Filling halfDone = teacher;
+    halfDone.answers.erase(singleQuestion(0));
+    ASSERT_TRUE(filledScan(*document, 0, halfDone, rng).save(path(QStringLiteral("half.jpg"))));
+    Filling candidate = teacher;
+    candidate.examNumber = QStringLiteral("123456");
+    candidate.answers[singleQuestion(1)] = QStringLiteral("B");
+    ASSERT_TRUE(
+        filledScan(*document, 0, candidate, rng).save(path(QStringLiteral("scans/123456.jpg"))));
+
+    const CliResult blank = exam({QStringLiteral("key"), QStringLiteral("e"),
+                                  QStringLiteral("--from-scan"), path(QStringLiteral("half.jpg"))});
+    EXPECT_EQ(blank.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(blank.err).contains(
+        QStringLiteral("第 %1 题没有涂").arg(singleQuestion(0))))
+        << blank.err.toStdString();
+    const CliResult key = exam({QStringLiteral("key"), QStringLiteral("e"),
+                                QStringLiteral("--from-scan"), path(QStringLiteral("teacher.jpg")),
+                                QStringLiteral("--points"), QStringLiteral("3")});
+    ASSERT_EQ(key.exitCode, 0) << key.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(key.out).trimmed(),
+              QStringLiteral("答案第 1 版：%1 题").arg(questions.size()));
+    ASSERT_EQ(
+        exam({QStringLiteral("read"), QStringLiteral("e"), path(QStringLiteral("scans"))}).exitCode,
+        0);
+    const auto rows = resultsByNumber(
+        exam({QStringLiteral("results"), QStringLiteral("e"), QStringLiteral("--json")}).out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows.at(QStringLiteral("123456")).value(QStringLiteral("total")).toInt(),
+              3 * int(questions.size() - 1));
 }
 
 TEST_F(ExamCommand, RefusesWrongKeysListsAndUsageAndStoresNothing)
