@@ -104,7 +104,7 @@ int runExamResults(const QStringList& args)
     const QString location = databaseLocation(a);
     if (csvPath &&
         resolvedPath(QFile::encodeName(*csvPath)) == resolvedPath(QFile::encodeName(location)))
-        throw UsageError{QStringLiteral("--csv would overwrite the database %1").arg(location)};
+        throw UsageError{QStringLiteral("--csv 会覆盖数据库 %1").arg(location)};
 
     ExamSession session;
     if (!openExamSession(session, location, a.positional(0, "NAME")))

@@ -36,7 +36,7 @@ bool sheetInDoubt(const ExamScan& scan, const DecisionIndex& decisions)
 class ResultsBuilder
 {
 public:
-    ResultsBuilder(const ExamData& data) : m_data(data), m_decisions(data.decisions)
+    explicit ResultsBuilder(const ExamData& data) : m_data(data), m_decisions(data.decisions)
     {
         for (const KeyEntry& e : data.key)
             m_keys[e.paperType][e.question] = &e;

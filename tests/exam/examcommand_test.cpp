@@ -1,4 +1,5 @@
 #include "cli/clirunner.h"
+#include "exam/exam.h"
 #include "exam/examsheets.h"
 
 #include <QDir>
@@ -276,6 +277,66 @@ TEST_F(ExamCommand, TakesTheKeyFromATeachersSheet)
               3 * int(questions.size() - 1));
 }
 
+TEST_F(ExamCommand, DecidesAnExamNumberAndSetsABadFileAside)
+{
+    ASSERT_EQ(exam({QStringLiteral("create"), QStringLiteral("e"), QStringLiteral("--template"),
+                    path(QStringLiteral("sheet.exm"))})
+                  .exitCode,
+              0);
+    ASSERT_EQ(exam({QStringLiteral("key"), QStringLiteral("e"), path(QStringLiteral("key.csv"))})
+                  .exitCode,
+              0);
+    std::mt19937 rng(5);
+    Filling unnumbered;
+    unnumbered.answers = right;
+    const QImage scan = filledScan(*document, 0, unnumbered, rng);
+    ASSERT_TRUE(scan.save(path(QStringLiteral("scans/a.jpg"))));
+    QFile text(path(QStringLiteral("scans/b.jpg")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("no picture");
+    text.close();
+    EXPECT_EQ(
+        exam({QStringLiteral("read"), QStringLiteral("e"), path(QStringLiteral("scans"))}).exitCode,
+        2);
+    CliResult check = exam({QStringLiteral("check"), QStringLiteral("e")});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.out.count('\n'), 2) << check.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(check.out).contains(QStringLiteral("识读失败")));
+
+    QFile stored(path(QStringLiteral("scans/a.jpg")));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QString hash = scanHash(stored.readAll()).left(10);
+    const QStringList reviewer{QStringLiteral("--reviewer"), QStringLiteral("李老师")};
+    EXPECT_EQ(
+        exam(QStringList{QStringLiteral("decide"), QStringLiteral("e"), QStringLiteral("--scan"),
+                         hash, QStringLiteral("--score"), QStringLiteral("3"),
+                         QStringLiteral("--answer"), QStringLiteral("5")} +
+             reviewer)
+            .exitCode,
+        64)
+        << "question 3 has no score box";
+    ASSERT_EQ(exam(QStringList{QStringLiteral("decide"), QStringLiteral("e"),
+                               QStringLiteral("--scan"), hash, QStringLiteral("--exam-number"),
+                               QStringLiteral("--answer"), QStringLiteral("777777")} +
+                   reviewer)
+                  .exitCode,
+              0);
+    ASSERT_EQ(exam(QStringList{QStringLiteral("decide"), QStringLiteral("e"),
+                               QStringLiteral("--scan"), text.fileName(), QStringLiteral("--sheet"),
+                               QStringLiteral("--reason"), QStringLiteral("不是答题卡")} +
+                   reviewer)
+                  .exitCode,
+              0);
+    check = exam({QStringLiteral("check"), QStringLiteral("e")});
+    EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
+    const auto rows = resultsByNumber(
+        exam({QStringLiteral("results"), QStringLiteral("e"), QStringLiteral("--json")}).out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows.at(QStringLiteral("777777")).value(QStringLiteral("total")).toInt(), full);
+    EXPECT_EQ(rows.at(QStringLiteral("777777")).value(QStringLiteral("status")).toString(),
+              QStringLiteral("ok"));
+}
+
 TEST_F(ExamCommand, RefusesWrongKeysListsAndUsageAndStoresNothing)
 {
     ASSERT_EQ(exam({QStringLiteral("create"), QStringLiteral("e"), QStringLiteral("--template"),
@@ -319,6 +380,11 @@ TEST_F(ExamCommand, RefusesWrongKeysListsAndUsageAndStoresNothing)
     };
     for (const auto& c : cases)
         EXPECT_EQ(exam(c.args).exitCode, c.exitCode) << c.args.join(u' ').toStdString();
+    const CliResult help = runCli({QStringLiteral("exam"), QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(
+        QString::fromUtf8(help.out).startsWith(QStringLiteral("用法：sheetwright-cli exam ")));
+    EXPECT_TRUE(runCli({QStringLiteral("--help")}).out.contains("\n  exam "));
     EXPECT_EQ(runCli({QStringLiteral("exam"), QStringLiteral("--db"), dir.path(),
                       QStringLiteral("check"), QStringLiteral("e")})
                   .exitCode,
