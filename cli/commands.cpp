@@ -15,6 +15,7 @@ int runLibrary(const QStringList& args);
 int runGallery(const QStringList& args);
 int runGeometry(const QStringList& args);
 int runRead(const QStringList& args);
+int runExam(const QStringList& args);
 
 namespace {
 int g_screenPpi = 96;
@@ -81,6 +82,20 @@ const std::vector<Command>& commands()
          "--cuts 把主观题答案存为 DIR/题号-部分/扫描图.png，--marked 把每张扫描图校正后"
          "标出识读的内容。退出状态 0 全部读出，1 有的需要人工查看，2 有文件不能读取。",
          runRead},
+        {"exam",
+         "exam [--db PATH|URL] create NAME --template T.exm | key NAME KEY.csv | "
+         "key NAME --from-scan SCAN [--points N] | roster NAME ROSTER.csv | "
+         "read NAME SCAN_OR_FOLDER... [--jobs N] | "
+         "decide NAME --scan FILE|SHA256 (--question Q | --score Q | --exam-number | --sheet) "
+         "[--answer X] --reviewer WHO [--reason TEXT] | check NAME | "
+         "results NAME [--csv FILE] [--json]",
+         "考试：模板、答案（CSV，标题行的列依次为 paper_type、question、answer、points、"
+         "partial，最后一列可省）、考生名单（CSV，标题行以 exam_number、name 开始，其余列照存）、"
+         "识读的扫描图（按内容的 SHA-256 只存一次）和人工决定都保存在模板库的数据库中。"
+         "check 每行列出一项妨碍出成绩的问题，没有时以 0 退出，否则以 1 退出；results "
+         "每个考生一行，列依次为 exam_number、name、paper_type、status、total 和每题的得分"
+         "（主观题为 s题号），--json 每个考生一个 JSON 对象。",
+         runExam},
     };
     return all;
 }

@@ -6,12 +6,10 @@
 #include "cli/readoutput.h"
 #include "cli/readpictures.h"
 #include "cli/scanlist.h"
+#include "cli/scanreading.h"
 #include "platform/growingfile.h"
-#include "platform/memorybudget.h"
 #include "platform/outputfile.h"
-#include "platform/picturecodec.h"
 #include "platform/printabletext.h"
-#include "reading/greyview.h"
 #include "reading/sheetreader.h"
 
 #include <QFile>
@@ -19,25 +17,13 @@
 #include <QSet>
 #include <QTextStream>
 #include <QThread>
-#include <atomic>
-#include <cerrno>
 #include <climits>
-#include <condition_variable>
-#include <cstring>
-#include <fcntl.h>
-#include <functional>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <unistd.h>
 
 namespace sw::cli {
 
 namespace {
-
-// Memory all scans being read at once may take together: their pictures and
-// what is drawn from them.
-constexpr qint64 ReadingMemoryBytes = qint64(1536) << 20;
 
 struct Options
 {
@@ -45,113 +31,6 @@ struct Options
     QString csv;
     PictureFolders pictures;
 };
-
-// What became of one scan; the picture itself is gone by then.
-struct ScanOutcome
-{
-    QString loadError; // the file is no readable picture
-    SheetReading reading;
-    QString saveError; // a cut or marked picture could not be written
-};
-
-// What reading a scan of this size may allocate: the picture, and the cut
-// and marked pictures drawn from it (each at most twice the scan's pixels,
-// the marked one in colour and in grey).
-qint64 scanWorkBytes(QSize size, int bytesPerPixel, const Options& options)
-{
-    const qint64 pixels = qint64(size.width()) * size.height();
-    qint64 bytes = pixels * bytesPerPixel;
-    if (!options.pictures.cuts.isEmpty())
-        bytes += 2 * pixels;
-    if (!options.pictures.marked.isEmpty())
-        bytes += 2 * pixels * 5;
-    return bytes;
-}
-
-bool openScan(const ScanFile& scan, QFile& file, QString* error)
-{
-    const int fd = ::open(scan.path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        *error = QStringLiteral("cannot open picture %1: %2")
-                     .arg(scan.shown, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        *error = QStringLiteral("cannot open picture %1: %2").arg(scan.shown, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-ScanOutcome readOne(const SheetReader& reader, const Options& options, const ScanFile& scan,
-                    MemoryBudget& budget)
-{
-    ScanOutcome outcome;
-    MemoryBudget::Share memory;
-    const auto admit = [&](QSize size, int bytesPerPixel, QString* error) {
-        return budget.take(memory, scanWorkBytes(size, bytesPerPixel, options), error);
-    };
-    QString error;
-    QFile file;
-    QImage image;
-    if (openScan(scan, file, &error))
-        image = loadScan(file, scan.shown, &error, admit);
-    if (image.isNull()) {
-        outcome.loadError = QStringLiteral("unreadable: %1").arg(error);
-        return outcome;
-    }
-    outcome.reading = reader.read(image);
-    if (!options.pictures.cuts.isEmpty() || !options.pictures.marked.isEmpty())
-        writeReadPictures(options.pictures, reader, GreyView(image), outcome.reading,
-                          scan.outputName, &outcome.saveError);
-    return outcome;
-}
-
-// Reads the scans on `jobs` threads; `done` sees every outcome in input
-// order as soon as it and all before it are ready.
-void readAll(const SheetReader& reader, const Options& options, const std::vector<ScanFile>& scans,
-             int jobs, const std::function<void(std::size_t, const ScanOutcome&)>& done)
-{
-    MemoryBudget budget(ReadingMemoryBytes);
-    std::vector<std::optional<ScanOutcome>> outcomes(scans.size());
-    std::mutex mutex;
-    std::condition_variable ready;
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < scans.size(); i = next++) {
-            ScanOutcome outcome = readOne(reader, options, scans[i], budget);
-            const std::lock_guard lock(mutex);
-            outcomes[i] = std::move(outcome);
-            ready.notify_one();
-        }
-    };
-    std::vector<std::thread> workers;
-    for (std::size_t t = 0; t < std::min(std::size_t(jobs), scans.size()); ++t)
-        workers.emplace_back(work);
-    for (std::size_t i = 0; i < scans.size(); ++i) {
-        std::unique_lock lock(mutex);
-        ready.wait(lock, [&] { return outcomes[i].has_value(); });
-        const ScanOutcome outcome = std::move(*outcomes[i]);
-        outcomes[i].reset();
-        lock.unlock();
-        done(i, outcome);
-    }
-    for (std::thread& w : workers)
-        w.join();
-}
-
-void showProgress(std::size_t done, std::size_t total)
-{
-    constexpr std::size_t Width = 30;
-    const std::size_t filled = total > 0 ? done * Width / total : Width;
-    QTextStream err(stderr);
-    err << '\r' << '[' << QString(qsizetype(filled), QLatin1Char('#'))
-        << QString(qsizetype(Width - filled), QLatin1Char(' ')) << "] " << done << '/' << total;
-    if (done == total)
-        err << '\n';
-    err.flush();
-}
 
 // Refuses, before anything is written, an output that is one of the inputs
 // or that two outputs share.
@@ -230,7 +109,9 @@ int runRead(const QStringList& args)
     QTextStream out(stdout);
     bool unreadable = false;
     bool review = false;
-    readAll(reader, options, scans, jobs, [&](std::size_t i, const ScanOutcome& o) {
+    ScanReadingOptions reading;
+    reading.pictures = options.pictures;
+    readScans(reader, reading, scans, jobs, [&](std::size_t i, const ScanOutcome& o) {
         const QString& scan = scans[i].shown;
         if (!o.loadError.isEmpty()) {
             unreadable = true;
