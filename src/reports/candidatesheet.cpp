@@ -171,12 +171,13 @@ QString uniqueName(const QString& base, QSet<QString>& taken)
     return name;
 }
 
-bool isInput(const QString& path, const QStringList& inputs)
+// The files `inputs` name, each as resolvedPath gives it.
+QSet<QByteArray> resolvedFiles(const QStringList& inputs)
 {
-    const QByteArray target = resolvedPath(QFile::encodeName(path));
-    return std::any_of(inputs.begin(), inputs.end(), [&target](const QString& input) {
-        return resolvedPath(QFile::encodeName(input)) == target;
-    });
+    QSet<QByteArray> files;
+    for (const QString& input : inputs)
+        files.insert(resolvedPath(QFile::encodeName(input)));
+    return files;
 }
 
 } // namespace
@@ -232,13 +233,14 @@ bool writeCandidateSheets(const ReportData& data, const QString& folder, const Q
 {
     if (!checkReportData(data, error))
         return false;
+    const QSet<QByteArray> inputFiles = resolvedFiles(inputs);
     QSet<QString> taken;
     for (const ReportCandidate& candidate : data.candidates) {
         if (candidate.status == CandidateStatus::Missing)
             continue;
         const QString name = uniqueName(candidateSheetFileName(candidate), taken);
         const QString path = QDir(folder).filePath(name);
-        if (isInput(path, inputs)) {
+        if (inputFiles.contains(resolvedPath(QFile::encodeName(path)))) {
             if (error)
                 *error = writeFailure(path, QStringLiteral("it is one of the input files"));
             return false;

@@ -28,8 +28,8 @@ const QColor GridLine(220, 220, 220);
 class ValueScale
 {
 public:
-    ValueScale(const QRectF& plot, double top, int ticks)
-        : m_plot(plot), m_step(roundStep(top / std::max(1, ticks)))
+    ValueScale(const QRectF& plot, double top, int ticks, double leastStep)
+        : m_plot(plot), m_step(std::max(leastStep, roundStep(top / std::max(1, ticks))))
     {
         m_top = std::max(m_step, std::ceil(top / m_step) * m_step);
     }
@@ -108,7 +108,8 @@ void paintHistogram(QPainter& painter, const QRectF& area, const std::vector<dou
         ++counts[std::size_t(std::clamp(bin, 0.0, double(bins - 1)))];
     }
     const QRectF plot = plotArea(area);
-    const ValueScale scale(plot, *std::max_element(counts.begin(), counts.end()), 5);
+    // Counts of people: whole steps.
+    const ValueScale scale(plot, *std::max_element(counts.begin(), counts.end()), 5, 1);
     scale.paint(painter, QStringLiteral("人数"));
     const double barWidth = plot.width() / bins;
     painter.setPen(QPen(Ink, LineWidth));
@@ -141,7 +142,7 @@ void paintBoxPlots(QPainter& painter, const QRectF& area,
     for (const PaperTypeTotals& paperType : paperTypes)
         highest = std::max(highest, paperType.totals.highest);
     const QRectF plot = plotArea(area);
-    const ValueScale scale(plot, scoreTop(fullMarks, highest), 5);
+    const ValueScale scale(plot, scoreTop(fullMarks, highest), 5, 0);
     scale.paint(painter, QStringLiteral("总分"));
     const double slot = plot.width() / double(paperTypes.size());
     const double boxWidth = std::min(50.0, slot / 2);
