@@ -137,6 +137,10 @@ SummaryStatistics summarize(const ReportData& data)
     s.totals = describeValues(std::move(totals));
     for (std::size_t i = 0; i < paperTypes.size(); ++i)
         s.paperTypes.push_back({paperTypes[i], describeValues(std::move(paperTypeTotals[i]))});
+    std::sort(s.paperTypes.begin(), s.paperTypes.end(),
+              [](const PaperTypeTotals& a, const PaperTypeTotals& b) {
+                  return a.paperType < b.paperType;
+              });
     s.reliability = cronbachAlpha(data);
     return s;
 }

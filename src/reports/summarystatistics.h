@@ -49,7 +49,7 @@ struct SummaryStatistics
     int scored = 0;       // status ok: the candidates the figures below describe
     double fullMarks = 0; // the sum of the questions' points
     Distribution totals;
-    std::vector<PaperTypeTotals> paperTypes; // in the order they first appear
+    std::vector<PaperTypeTotals> paperTypes; // those with scored candidates, by name
     // Cronbach's alpha over the objective questions (KR-20 when each scores 0
     // or its full points): NaN with fewer than two such questions or when
     // their totals do not vary.

@@ -156,7 +156,13 @@ TEST(ReportStatistics, KeysThatDifferByPaperTypeAreShownPerType)
     EXPECT_EQ(items[0].keyText, QStringLiteral("A:A B:C"));
     for (const OptionShare& option : items[0].options)
         EXPECT_FALSE(option.key) << option.option.toLatin1();
-    EXPECT_EQ(summarize(data).paperTypes.size(), 2u);
+    data.candidates[0].paperType = QStringLiteral("C");
+    const SummaryStatistics s = summarize(data);
+    ASSERT_EQ(s.paperTypes.size(), 3u);
+    EXPECT_EQ(s.paperTypes[0].paperType, QStringLiteral("A"));
+    EXPECT_EQ(s.paperTypes[0].totals.count, 3);
+    EXPECT_EQ(s.paperTypes[1].paperType, QStringLiteral("B"));
+    EXPECT_EQ(s.paperTypes[2].paperType, QStringLiteral("C"));
 }
 
 TEST(ReportStatistics, BoxPlotWhiskersStopAtOneAndAHalfBoxes)
