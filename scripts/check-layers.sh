@@ -15,6 +15,7 @@ declare -A allowed=(
     [storage]="platform shapes document wizard storage"
     [reading]="platform shapes document reading"
     [exam]="platform shapes document wizard storage reading exam"
+    [reports]="platform shapes document reports"
     [dialogs]="platform widgets shapes document wizard storage dialogs"
     [editor]="platform widgets shapes document wizard storage dialogs editor"
 )
