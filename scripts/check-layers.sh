@@ -14,6 +14,7 @@ declare -A allowed=(
     [wizard]="platform shapes document wizard"
     [storage]="platform shapes document wizard storage"
     [reading]="platform shapes document reading"
+    [personalise]="platform shapes document personalise"
     [dialogs]="platform widgets shapes document wizard storage dialogs"
     [editor]="platform widgets shapes document wizard storage dialogs editor"
 )
