@@ -30,7 +30,7 @@ public:
     void draw(Canvas& canvas, const QString& number, bool fill) const;
 
 private:
-    // Box and digit column of the number's character `index`.
+    // A digit column: the box and its question.
     struct Column
     {
         TRectKg* Box = nullptr;

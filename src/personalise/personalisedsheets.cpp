@@ -143,6 +143,11 @@ bool checkPersonalisation(TVectorGraphics& document, const Roster& roster,
 bool writePersonalisedPdf(TVectorGraphics& document, const Roster& roster,
                           const PersonaliseOptions& options, QIODevice& device, QString* error)
 {
+    // Printed without selection marks, as every printout.
+    if (document.ActiveShape != nullptr) {
+        document.ActiveShape->Deselect();
+        document.ActiveShape = nullptr;
+    }
     QPdfWriter writer(&device);
     writer.setResolution(options.DotsPerInch);
     writer.setCreator(QStringLiteral("Sheetwright"));

@@ -32,7 +32,8 @@ bool checkPersonalisation(TVectorGraphics& document, const Roster& roster,
 // Writes one copy of every page of the template per candidate, in roster
 // order, as a vector PDF whose pages keep their paper sizes: the barcode
 // areas hold the candidate's barcode, the exam-number block the number, text
-// boxes the candidate's values. Call checkPersonalisation first.
+// boxes the candidate's values. The active shape is deselected first, as for
+// printing. Call checkPersonalisation first.
 bool writePersonalisedPdf(TVectorGraphics& document, const Roster& roster,
                           const PersonaliseOptions& options, QIODevice& device, QString* error);
 

@@ -135,14 +135,6 @@ QString Roster::value(const Candidate& candidate, const QString& column) const
     return i < 0 || i >= candidate.Values.size() ? QString() : candidate.Values.at(i);
 }
 
-int Roster::longestExamNumber() const
-{
-    qsizetype longest = 0;
-    for (const Candidate& c : Candidates)
-        longest = std::max(longest, c.ExamNumber.size());
-    return int(longest);
-}
-
 std::optional<Roster> parseRoster(const QByteArray& csv, QString* error)
 {
     QStringDecoder decoder(QStringDecoder::Utf8);

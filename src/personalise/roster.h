@@ -33,8 +33,6 @@ struct Roster
 
     // The candidate's value of the named column; empty when there is no such column.
     QString value(const Candidate& candidate, const QString& column) const;
-    // The longest exam number, in characters.
-    int longestExamNumber() const;
 };
 
 // Parses a roster: a header with exam_number and name, then one candidate a
