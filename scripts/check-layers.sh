@@ -16,7 +16,7 @@ declare -A allowed=(
     [reading]="platform shapes document reading"
     [personalise]="platform shapes document personalise"
     [dialogs]="platform widgets shapes document wizard storage dialogs"
-    [editor]="platform widgets shapes document wizard storage dialogs editor"
+    [editor]="platform widgets shapes document wizard storage dialogs personalise editor"
 )
 
 layer_of() {
