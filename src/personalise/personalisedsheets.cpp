@@ -14,6 +14,7 @@
 
 #include <QIODevice>
 #include <QPdfWriter>
+#include <utility>
 
 namespace sw {
 

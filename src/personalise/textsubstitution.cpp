@@ -4,6 +4,8 @@
 #include "personalise/roster.h"
 #include "shapes/recttext.h"
 
+#include <utility>
+
 namespace sw {
 
 QString substituteCandidate(const QString& text, const Roster& roster, const Candidate& candidate)
