@@ -16,6 +16,7 @@ int runGallery(const QStringList& args);
 int runGeometry(const QStringList& args);
 int runRead(const QStringList& args);
 int runExam(const QStringList& args);
+int runPersonalise(const QStringList& args);
 
 namespace {
 int g_screenPpi = 96;
@@ -96,6 +97,16 @@ const std::vector<Command>& commands()
          "每个考生一行，列依次为 exam_number、name、paper_type、status、total 和每题的得分"
          "（主观题为 s题号），--json 每个考生一个 JSON 对象。",
          runExam},
+        {"personalise",
+         "personalise T.exm ROSTER.csv -o OUT.pdf [--symbology code128|qr] "
+         "[--fill-exam-number|--no-fill-exam-number] [--dpi D]",
+         "按名单为每名考生印一份模板的所有页面，写成一个 PDF。名单为 UTF-8 的 CSV，表头须有 "
+         "exam_number 和 name，可有更多列；条码区印考号的 Code 128 条码（--symbology qr 为考号和"
+         "姓名的 QR 码），准考证号栏涂好考号（--no-fill-exam-number 则只在各列上方写出数字），"
+         "文本框里的 {name}、{exam_number} 和 {列名} 换成考生的内容。条码按每英寸 D 点（默认 "
+         "600）的打印机排在整点上。显示考生人数。名单不能读取或有误时以 2 退出，考号放不进准考证"
+         "号栏或条码区太小时以 1 退出，都说明原因（含名单的行号），不写文件。",
+         runPersonalise},
     };
     return all;
 }

@@ -67,6 +67,8 @@ QString readingJsonLine(const QString& scan, const SheetReading& r)
          read ? jsonString(QString(r.PaperType)) : QStringLiteral("null")},
         {QStringLiteral("page"), read ? QString::number(r.PageNumber) : QStringLiteral("null")},
         {QStringLiteral("exam_number"), jsonString(r.ExamNumber)},
+        {QStringLiteral("barcode"), jsonString(r.Barcode)},
+        {QStringLiteral("barcode_mismatch"), boolText(r.barcodeMismatch())},
         {QStringLiteral("answers"), answersObject(r.Answers)},
         {QStringLiteral("multiple"), numberList(r.Answers, &QuestionAnswer::Multiple)},
         {QStringLiteral("uncertain"), numberList(r.Answers, &QuestionAnswer::Uncertain)},
@@ -86,6 +88,7 @@ QString unreadableJsonLine(const QString& scan, const QString& error)
                           {QStringLiteral("paper_type"), QStringLiteral("null")},
                           {QStringLiteral("page"), QStringLiteral("null")},
                           {QStringLiteral("exam_number"), jsonString({})},
+                          {QStringLiteral("barcode"), jsonString({})},
                           {QStringLiteral("answers"), QStringLiteral("{}")},
                           {QStringLiteral("multiple"), QStringLiteral("[]")},
                           {QStringLiteral("uncertain"), QStringLiteral("[]")},
@@ -107,9 +110,9 @@ std::vector<int> answerColumns(const std::vector<PageGeometry>& pages)
 
 QString csvHeader(const std::vector<int>& questions)
 {
-    QStringList fields{QStringLiteral("scan"), QStringLiteral("status"),
-                       QStringLiteral("paper_type"), QStringLiteral("page"),
-                       QStringLiteral("exam_number")};
+    QStringList fields{QStringLiteral("scan"),        QStringLiteral("status"),
+                       QStringLiteral("paper_type"),  QStringLiteral("page"),
+                       QStringLiteral("exam_number"), QStringLiteral("barcode")};
     for (const int q : questions)
         fields << QString::number(q);
     return fields.join(QLatin1Char(','));
@@ -119,10 +122,12 @@ QString csvRow(const QString& scan, const SheetReading* r, const QString& status
                const std::vector<int>& questions)
 {
     const bool read = r && r->isRead();
-    QStringList fields{csvField(scan), csvField(status),
+    QStringList fields{csvField(scan),
+                       csvField(status),
                        read ? csvField(QString(r->PaperType)) : QString(),
                        read ? QString::number(r->PageNumber) : QString(),
-                       read ? csvField(r->ExamNumber) : QString()};
+                       read ? csvField(r->ExamNumber) : QString(),
+                       read ? csvField(r->Barcode) : QString()};
     std::map<int, QString> byNumber;
     if (read)
         for (const QuestionAnswer& a : r->Answers)
@@ -143,6 +148,9 @@ QString readingTextLine(const QString& scan, const SheetReading& r)
         QStringLiteral(", %1卷--%2面").arg(printableText(QString(r.PaperType))).arg(r.PageNumber);
     if (!r.ExamNumber.isEmpty())
         line += QStringLiteral(", exam number ") + printableText(r.ExamNumber);
+    if (!r.Barcode.isEmpty())
+        line += QStringLiteral(", barcode ") + printableText(r.Barcode) +
+                (r.barcodeMismatch() ? QStringLiteral(" (differs)") : QString());
     QStringList answers;
     for (const QuestionAnswer& a : r.Answers)
         answers << QStringLiteral("%1=%2").arg(a.Number).arg(

@@ -12,8 +12,8 @@ struct SheetReading;
 namespace sw::cli {
 
 // One JSON object on one line: scan, status, paper_type, page, exam_number,
-// answers (by question number, in question order), multiple, uncertain, and
-// what the other boxes say.
+// barcode (empty when none decodes), barcode_mismatch, answers (by question
+// number, in question order), multiple, uncertain, and what the other boxes say.
 QString readingJsonLine(const QString& scan, const SheetReading& reading);
 QString unreadableJsonLine(const QString& scan, const QString& error);
 

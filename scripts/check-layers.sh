@@ -16,8 +16,9 @@ declare -A allowed=(
     [reading]="platform shapes document reading"
     [exam]="platform shapes document wizard storage reading exam"
     [reports]="platform shapes document reports"
+    [personalise]="platform shapes document personalise"
     [dialogs]="platform widgets shapes document wizard storage dialogs"
-    [editor]="platform widgets shapes document wizard storage dialogs editor"
+    [editor]="platform widgets shapes document wizard storage dialogs personalise editor"
 )
 
 layer_of() {

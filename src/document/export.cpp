@@ -74,16 +74,6 @@ bool checkResolution(double dotsPerInch, QString* error)
     return true;
 }
 
-bool checkPaper(const TVectorGraph& page, QString* error)
-{
-    const auto usable = [](double mm) { return std::isfinite(mm) && mm > 0 && mm <= MaxPaperMm; };
-    if (!usable(page.Width) || !usable(page.Height))
-        return fail(error, QStringLiteral("paper size %1 x %2 mm cannot be exported")
-                               .arg(page.Width)
-                               .arg(page.Height));
-    return true;
-}
-
 void deselectAll(TVectorGraph& page)
 {
     for (int i = 0; i < page.ShapeCount(); ++i) {
@@ -232,18 +222,11 @@ bool writeBitmap(const TVectorGraphics& document, TVectorGraph& page, const QStr
     return finish(file, written, error);
 }
 
-QPageLayout paperLayout(const TVectorGraph& page)
-{
-    const QPageSize paper(QSizeF(page.Width, page.Height), QPageSize::Millimeter, QString(),
-                          QPageSize::ExactMatch);
-    return QPageLayout(paper, QPageLayout::Portrait, QMarginsF());
-}
-
 bool writePdf(const TVectorGraphics& document, const std::vector<TVectorGraph*>& pages,
               const QString& fileName, double dotsPerInch, QString* error)
 {
     for (const TVectorGraph* page : pages) {
-        if (!checkPaper(*page, error))
+        if (!checkExportPaper(*page, error))
             return false;
     }
     const int resolution = roundHalfEven(dotsPerInch);
@@ -256,13 +239,13 @@ bool writePdf(const TVectorGraphics& document, const std::vector<TVectorGraph*>&
         writer.setCreator(QStringLiteral("Sheetwright"));
         if (pages.size() == 1)
             writer.setTitle(outputTitle(*pages.front()));
-        writer.setPageLayout(paperLayout(*pages.front()));
+        writer.setPageLayout(pdfPageLayout(*pages.front()));
         QPainterCanvas canvas(writer, outputFontPixelsPerInch(document));
         if (!canvas.isActive())
             return fail(error, QStringLiteral("cannot start the PDF %1").arg(fileName));
         for (std::size_t i = 0; i < pages.size(); ++i) {
             if (i > 0) {
-                writer.setPageLayout(paperLayout(*pages[i]));
+                writer.setPageLayout(pdfPageLayout(*pages[i]));
                 writer.newPage();
             }
             paintForOutput(document, *pages[i], canvas, resolution);
@@ -287,7 +270,7 @@ long long figureCount(const TVectorGraphics& document, TVectorGraph& page, QSize
 bool writeSvg(const TVectorGraphics& document, TVectorGraph& page, const QString& fileName,
               double dotsPerInch, QString* error)
 {
-    if (!checkPaper(page, error))
+    if (!checkExportPaper(page, error))
         return false;
     const int resolution = roundHalfEven(dotsPerInch);
     const QSize size(roundHalfEven(page.Width / 25.4 * resolution),
@@ -325,6 +308,23 @@ bool checkDocument(const TVectorGraphics& document, double dotsPerInch, QString*
 
 } // namespace
 
+bool checkExportPaper(const TVectorGraph& page, QString* error)
+{
+    const auto usable = [](double mm) { return std::isfinite(mm) && mm > 0 && mm <= MaxPaperMm; };
+    if (!usable(page.Width) || !usable(page.Height))
+        return fail(error, QStringLiteral("paper size %1 x %2 mm cannot be exported")
+                               .arg(page.Width)
+                               .arg(page.Height));
+    return true;
+}
+
+QPageLayout pdfPageLayout(const TVectorGraph& page)
+{
+    const QPageSize paper(QSizeF(page.Width, page.Height), QPageSize::Millimeter, QString(),
+                          QPageSize::ExactMatch);
+    return QPageLayout(paper, QPageLayout::Portrait, QMarginsF());
+}
+
 bool ExportImage(TVectorGraphics& document, const QString& fileName, double dotsPerInch,
                  QString* error)
 {
@@ -345,7 +345,7 @@ bool ExportPage(TVectorGraphics& document, int pageIndex, const QString& fileNam
     case Format::Bmp:
     case Format::Jpeg:
     case Format::Png:
-        return checkPaper(page, error) &&
+        return checkExportPaper(page, error) &&
                writeBitmap(document, page, fileName, format, dotsPerInch, error);
     case Format::Pdf:
         return writePdf(document, {&page}, fileName, dotsPerInch, error);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QString>
 
 namespace sw {
 
+class TVectorGraph;
 class TVectorGraphics;
 
 // Highest resolution an export accepts, in dots per inch.
@@ -32,5 +34,11 @@ bool ExportPage(TVectorGraphics& document, int pageIndex, const QString& fileNam
 // template page's paper size; coordinates are laid out at `dotsPerInch`.
 bool ExportPdf(TVectorGraphics& document, const QString& fileName, double dotsPerInch,
                QString* error = nullptr);
+
+// Whether the page's paper size can be written to a PDF or SVG; the reason
+// in *error when not.
+bool checkExportPaper(const TVectorGraph& page, QString* error);
+// A PDF page of the page's paper size, without margins.
+QPageLayout pdfPageLayout(const TVectorGraph& page);
 
 } // namespace sw

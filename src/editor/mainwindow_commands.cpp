@@ -8,6 +8,7 @@
 #include "editor/exportcommands.h"
 #include "editor/filecommands.h"
 #include "editor/pagesurface.h"
+#include "editor/personalisecommand.h"
 #include "editor/recentfiles.h"
 #include "editor/rulerwidget.h"
 #include "editor/templatecommands.h"
@@ -89,6 +90,8 @@ void MainWindow::createCommands()
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     command("ExportAct", "导出", "导出…", "document-export", "saveas",
             [this] { m_exportCommands->Export(); });
+    command("PersonaliseAct", "生成个人答题卡", "生成个人答题卡…", "", "print",
+            [this] { PersonaliseSheets(*this); });
     command("LibraryAct", "模板库", "", "", "library", [templates] { templates->Library(); });
     command("PageSetupAct", "页面设置", "页面设置", "document-page-setup", "pagesetup", [this] {
         m_pageDialog->show();
@@ -232,9 +235,9 @@ void MainWindow::createMenus()
         }
         return menu;
     };
-    QMenu* fileMenu =
-        fill(QStringLiteral("文件(&F)"), {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "ExportAct",
-                                          "", "PageSetupAct", "PrintPreviewAct", "PrintAct"});
+    QMenu* fileMenu = fill(QStringLiteral("文件(&F)"),
+                           {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "ExportAct",
+                            "PersonaliseAct", "", "PageSetupAct", "PrintPreviewAct", "PrintAct"});
     auto* recent = new QMenu(QStringLiteral("最近打开的文件"), fileMenu);
     fileMenu->insertMenu(m_actions.value(QStringLiteral("SaveAct")), recent);
     m_recentFiles = new RecentFiles(*this, recent);

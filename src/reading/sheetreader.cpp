@@ -5,6 +5,7 @@
 #include "platform/qpaintercanvas.h"
 #include "platform/rounding.h"
 #include "platform/saturating.h"
+#include "reading/barcodereading.h"
 #include "reading/cellsampling.h"
 #include "reading/greyview.h"
 #include "reading/markdecision.h"
@@ -249,6 +250,9 @@ SheetReading SheetReader::read(const QImage& image) const
         addMarkCells(candidate, scan, levels, r);
         readCells(candidate, m_blankInk[match->Page], scan, levels, r);
         r.LayoutDifference = m_layouts[match->Page].differences(scan, r.Map, levels);
+        for (const TRect& area : candidate.BarcodeAreas)
+            if (r.Barcode.isEmpty())
+                r.Barcode = readBarcode(image, r.Map, area);
         return r;
     }
     return r;
@@ -297,10 +301,15 @@ std::optional<SheetReader::PageMatch> SheetReader::matchingPage(const GreyView& 
     return best.front();
 }
 
+bool SheetReading::barcodeMismatch() const
+{
+    return !Barcode.isEmpty() && !ExamNumber.isEmpty() && Barcode != ExamNumber;
+}
+
 bool SheetReading::needsReview() const
 {
     if (Result != Ok || !LayoutDifference.isEmpty() || ExamNumber.contains(QLatin1Char('?')) ||
-        ExamNumberUncertain || DamagedMarkCells > 0)
+        ExamNumberUncertain || DamagedMarkCells > 0 || barcodeMismatch())
         return true;
     for (const auto* list : {&Answers, &OptionalChoices})
         for (const QuestionAnswer& a : *list)

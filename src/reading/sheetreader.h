@@ -60,6 +60,7 @@ struct SheetReading
     QChar PaperType;
     int PageNumber = 0;
     QString ExamNumber; // one character per digit, "?" for a blank or doubled one
+    QString Barcode;    // the exam number a barcode in a barcode area holds; empty when none
     std::vector<QuestionAnswer> Answers;
     std::vector<QuestionAnswer> OptionalChoices; // per optional question number
     std::vector<std::pair<int, QString>> Scores; // per linked question: the digits
@@ -73,9 +74,13 @@ struct SheetReading
     QString LayoutDifference;
 
     bool isRead() const { return Result == Ok || Result == UpsideDown; }
+    // A barcode identifies the candidate, but the bubbled exam number says
+    // otherwise.
+    bool barcodeMismatch() const;
     // Something a person should look at: a failed reading, a sheet that looks
     // printed from another template, an unreadable or uncertain exam-number
-    // digit, a double, an uncertain mark or damaged page marks.
+    // digit, a barcode that differs from it, a double, an uncertain mark or
+    // damaged page marks.
     bool needsReview() const;
     // "ok" or what went wrong, in a few words.
     QString statusText() const;

@@ -92,8 +92,8 @@ TEST_F(ReadCommand, ReadsABatchInOrderAndGoesOnPastBadFiles)
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> rows = csv.readAll().trimmed().split('\n');
     ASSERT_EQ(rows.size(), 4);
-    EXPECT_TRUE(rows[0].startsWith("scan,status,paper_type,page,exam_number,1,2,3,"));
-    EXPECT_TRUE(rows[1].contains(",ok,A,1,??????,C,AB,,")) << rows[1].toStdString();
+    EXPECT_TRUE(rows[0].startsWith("scan,status,paper_type,page,exam_number,barcode,1,2,3,"));
+    EXPECT_TRUE(rows[1].contains(",ok,A,1,??????,,C,AB,,")) << rows[1].toStdString();
     EXPECT_TRUE(QImage(path("cuts/16-1/a.png")).width() > 0);
     EXPECT_TRUE(QImage(path("marked/a.png")).width() > 0);
 }

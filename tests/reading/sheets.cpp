@@ -1,8 +1,11 @@
 #include "reading/sheets.h"
 
 #include "platform/recordingcanvas.h"
+#include "shapes/rectbarcode.h"
 #include "shapes/rectkg.h"
+#include "shapes/recttext.h"
 #include "shapes/rectzg.h"
+#include "wizard/generation.h"
 #include "wizard/settings.h"
 #include "wizard/sheetgenerator.h"
 #include "wizard/wizardhost.h"
@@ -18,6 +21,24 @@ std::unique_ptr<TVectorGraphics> wizardSheet(int wizardPaperSize)
     RecordingCanvas metrics(document->PixelsPerInch);
     NullWizardHost host;
     generateAnswerSheet(*document, settings, metrics, host, {});
+    return document;
+}
+
+std::unique_ptr<TVectorGraphics> personalisableSheet(int wizardPaperSize)
+{
+    auto document = wizardSheet(wizardPaperSize);
+    TVectorGraph& first = *document->PageAt(0);
+    auto area = std::make_unique<TRectbarcode>(TPoint{60, 40}, TPoint{330, 130}, first.ScaleX,
+                                               first.ScaleY);
+    area->Pen.Style = psDot;
+    area->Brush.Style = bsClear;
+    first.AddShape(std::move(area));
+    auto text =
+        std::make_unique<TRectText>(TPoint{560, 60}, TPoint{900, 90}, first.ScaleX, first.ScaleY);
+    text->Lines = {QStringLiteral("{name} {exam_number} {room}")};
+    text->Font.Name = sheet::Song;
+    text->Font.setSize(12, document->PixelsPerInch);
+    first.AddShape(std::move(text));
     return document;
 }
 
