@@ -101,7 +101,10 @@ private:
         };
         if (script.examNumberDoubtful) {
             CheckItem item = scanItem(CheckKind::ReviewExamNumber, first);
-            item.reading = first.reading.ExamNumber;
+            item.reading = first.reading.barcodeMismatch()
+                               ? QStringLiteral("%1，条码为 %2")
+                                     .arg(first.reading.ExamNumber, first.reading.Barcode)
+                               : first.reading.ExamNumber;
             add(item);
         }
         for (const ExamScan* page : script.pages)

@@ -44,6 +44,7 @@ QByteArray readingRecord(const SheetReading& r)
         {QStringLiteral("page"), r.PageNumber},
         {QStringLiteral("exam_number"), r.ExamNumber},
         {QStringLiteral("exam_number_uncertain"), r.ExamNumberUncertain},
+        {QStringLiteral("barcode"), r.Barcode},
         {QStringLiteral("damaged_mark_cells"), r.DamagedMarkCells},
         {QStringLiteral("absent"), r.Absent},
         {QStringLiteral("cheating"), r.Cheating},
@@ -73,6 +74,7 @@ bool readingFromRecord(const QByteArray& record, SheetReading& reading)
     r.PageNumber = o.value(QStringLiteral("page")).toInt();
     r.ExamNumber = o.value(QStringLiteral("exam_number")).toString();
     r.ExamNumberUncertain = o.value(QStringLiteral("exam_number_uncertain")).toBool();
+    r.Barcode = o.value(QStringLiteral("barcode")).toString();
     r.DamagedMarkCells = o.value(QStringLiteral("damaged_mark_cells")).toInt();
     r.Absent = o.value(QStringLiteral("absent")).toBool();
     r.Cheating = o.value(QStringLiteral("cheating")).toBool();

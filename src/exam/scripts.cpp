@@ -17,6 +17,13 @@ Script startScript(const ExamScan& scan, const DecisionIndex& decisions)
         script.examNumber = d->answer;
         return script;
     }
+    // A printed barcode names the candidate more surely than bubbles do; a
+    // sheet whose bubbles say another number still waits for a person.
+    if (!scan.reading.Barcode.isEmpty()) {
+        script.examNumber = scan.reading.Barcode;
+        script.examNumberDoubtful = scan.reading.barcodeMismatch();
+        return script;
+    }
     script.examNumber = scan.reading.ExamNumber;
     script.examNumberDoubtful = script.examNumber.isEmpty() ||
                                 script.examNumber.contains(QLatin1Char('?')) ||

@@ -1,6 +1,7 @@
 #include "exam/examlayout.h"
 #include "exam/examresults.h"
 #include "exam/examsheets.h"
+#include "exam/readingrecord.h"
 #include "reading/sheetgeometry.h"
 
 #include <algorithm>
@@ -230,6 +231,44 @@ TEST_F(ExamResultsTest, TheNewestDecisionSettlesAndTheReadingStays)
     EXPECT_EQ(q->chosen, QStringLiteral("A"));
     EXPECT_EQ(q->read, QStringLiteral("AB"));
     EXPECT_EQ(q->key, QStringLiteral("A"));
+}
+
+TEST_F(ExamResultsTest, APrintedBarcodeNamesTheCandidate)
+{
+    const struct
+    {
+        const char* bubbled;
+        const char* barcode;
+        const char* candidate;
+        bool review;
+    } cases[] = {
+        {"1001", "1001", "1001", false}, // both agree
+        {"1?01", "1001", "1001", true},  // a digit not bubbled: the barcode names, a person checks
+        {"1002", "1001", "1001", true},  // the bubbles say another number
+        {"1002", "", "1002", false},     // no barcode: the bubbles as before
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bubbled + std::string(" / ") + c.barcode);
+        data.roster.entries = {{QStringLiteral("1001"), QStringLiteral("甲"), {}},
+                               {QStringLiteral("1002"), QStringLiteral("乙"), {}}};
+        ExamScan scan = rightSheet(QString::fromUtf8(c.bubbled));
+        scan.reading.Barcode = QString::fromUtf8(c.barcode);
+        data.scans = {scan};
+        const ExamResults results = examResults(data);
+        const auto row = std::find_if(results.candidates.begin(), results.candidates.end(),
+                                      [&](const CandidateResult& r) { return !r.scans.empty(); });
+        ASSERT_NE(row, results.candidates.end());
+        EXPECT_EQ(row->examNumber, QString::fromUtf8(c.candidate));
+        EXPECT_EQ(row->status, c.review ? CandidateStatus::Review : CandidateStatus::Ok);
+        const bool numberItem =
+            std::any_of(results.checks.begin(), results.checks.end(), [](const CheckItem& item) {
+                return item.kind == CheckKind::ReviewExamNumber;
+            });
+        EXPECT_EQ(numberItem, c.review);
+        SheetReading stored;
+        ASSERT_TRUE(readingFromRecord(readingRecord(scan.reading), stored));
+        EXPECT_EQ(stored.Barcode, scan.reading.Barcode);
+    }
 }
 
 TEST_F(ExamResultsTest, ReconcilesScriptsWithTheCandidateList)
