@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QScrollArea>
+
+class QLabel;
+
+namespace sw {
+
+// A picture in a scroll area, zoomed with Ctrl+wheel and the + and - keys.
+class ZoomView : public QScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit ZoomView(const QString& accessibleName, QWidget* parent = nullptr);
+
+    // Shows `picture` fitted to the view's width.
+    void setPicture(const QImage& picture);
+    // Shows a text instead of a picture.
+    void setMessage(const QString& text);
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showZoomed();
+
+    QLabel* m_label;
+    QImage m_picture;
+    double m_zoom = 1;
+};
+
+} // namespace sw
