@@ -75,7 +75,6 @@ ReviewWindow::ReviewWindow(std::unique_ptr<Database> database, std::unique_ptr<E
       m_scans(std::make_unique<ScanCache>(*m_reader)),
       m_holder(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(QStringLiteral("复核考试 %1").arg(m_exam->name()));
     buildWindow();
     m_refreshTimer = new QTimer(this);
