@@ -375,6 +375,7 @@ void ReviewWindow::leaveItem()
 
 void ReviewWindow::prefetchAfter(const QString& key)
 {
+    int ahead = 0;
     bool after = false;
     for (const CheckItem& item : m_queue) {
         const QString k = reviewItemKey(item);
@@ -382,7 +383,8 @@ void ReviewWindow::prefetchAfter(const QString& key)
             !m_deferred.contains(k)) {
             if (const ExamScan* scan = scanOf(item.scan))
                 m_scans->prefetch(scan->id, scan->fileName);
-            return;
+            if (++ahead == PrefetchedItems)
+                return;
         }
         after = after || k == key;
     }

@@ -36,6 +36,8 @@ class ReviewWindow : public QMainWindow
 public:
     // How often decisions made in other windows are picked up.
     static constexpr int RefreshMs = 5000;
+    // How many items after the one shown have their scans prepared ahead.
+    static constexpr int PrefetchedItems = 2;
 
     ReviewWindow(std::unique_ptr<Database> database, std::unique_ptr<Exam> exam,
                  QWidget* parent = nullptr);

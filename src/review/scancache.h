@@ -14,7 +14,8 @@
 namespace sw {
 
 // A scan decoded, read again with the exam's template (for its cells and
-// map) and drawn straight with the read cells outlined.
+// map) and drawn straight with the read cells outlined; a scan finer than
+// a screen needs is read and drawn at about 150 dpi.
 struct PreparedScan
 {
     QString failure; // why the scan cannot be shown; empty when it can

@@ -2,8 +2,9 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPixmap>
-#include <QScrollBar>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStackedWidget>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -18,48 +19,91 @@ constexpr double MaxZoom = 8;
 
 } // namespace
 
+// Draws the picture at the zoom asked, only where it is exposed: showing a
+// large scan costs nothing until it is painted.
+class PictureCanvas : public QWidget
+{
+public:
+    void setPicture(const QImage& picture, double zoom)
+    {
+        m_picture = picture;
+        setZoom(zoom);
+    }
+
+    void setZoom(double zoom)
+    {
+        m_zoom = zoom;
+        resize((QSizeF(m_picture.size()) * m_zoom).toSize().expandedTo({1, 1}));
+        update();
+    }
+
+    const QImage& picture() const { return m_picture; }
+    double zoom() const { return m_zoom; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), palette().base());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, m_zoom < 1);
+        const QRectF shown = QRectF(event->rect()).intersected(QRectF(rect()));
+        const QRectF source(shown.topLeft() / m_zoom, shown.size() / m_zoom);
+        painter.drawImage(shown, m_picture, source);
+    }
+
+private:
+    QImage m_picture;
+    double m_zoom = 1;
+};
+
 ZoomView::ZoomView(const QString& accessibleName, QWidget* parent)
-    : QScrollArea(parent), m_label(new QLabel)
+    : QScrollArea(parent), m_canvas(new PictureCanvas), m_message(new QLabel)
 {
     setAccessibleName(accessibleName);
     setFocusPolicy(Qt::StrongFocus);
     setAlignment(Qt::AlignCenter);
-    m_label->setAlignment(Qt::AlignCenter);
-    m_label->setAccessibleName(accessibleName);
-    setWidget(m_label);
+    m_canvas->setAccessibleName(accessibleName);
+    m_message->setAccessibleName(accessibleName);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    auto* pages = new QStackedWidget;
+    pages->addWidget(m_canvas);
+    pages->addWidget(m_message);
+    setWidget(pages);
     setWidgetResizable(false);
+}
+
+double ZoomView::zoom() const
+{
+    return m_canvas->zoom();
 }
 
 void ZoomView::setPicture(const QImage& picture)
 {
-    m_picture = picture;
     const int room = std::max(1, viewport()->width() - 2);
-    m_zoom = picture.isNull() ? 1 : std::clamp(double(room) / picture.width(), MinZoom, MaxZoom);
-    showZoomed();
+    const double fit =
+        picture.isNull() ? 1 : std::clamp(double(room) / picture.width(), MinZoom, MaxZoom);
+    m_canvas->setPicture(picture, fit);
+    auto* pages = static_cast<QStackedWidget*>(widget());
+    pages->setCurrentWidget(m_canvas);
+    pages->resize(m_canvas->size());
 }
 
 void ZoomView::setMessage(const QString& text)
 {
-    m_picture = {};
-    m_label->setPixmap({});
-    m_label->setText(text);
-    m_label->adjustSize();
+    m_canvas->setPicture({}, 1);
+    m_message->setText(text);
+    auto* pages = static_cast<QStackedWidget*>(widget());
+    pages->setCurrentWidget(m_message);
+    pages->resize(viewport()->size());
 }
 
 void ZoomView::setZoom(double zoom)
 {
-    m_zoom = std::clamp(zoom, MinZoom, MaxZoom);
-    showZoomed();
-}
-
-void ZoomView::showZoomed()
-{
-    if (m_picture.isNull())
+    if (m_canvas->picture().isNull())
         return;
-    const QSize size = (QSizeF(m_picture.size()) * m_zoom).toSize().expandedTo({1, 1});
-    m_label->setPixmap(QPixmap::fromImage(
-        m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-    m_label->resize(size);
+    m_canvas->setZoom(std::clamp(zoom, MinZoom, MaxZoom));
+    widget()->resize(m_canvas->size());
 }
 
 void ZoomView::wheelEvent(QWheelEvent* event)
@@ -70,16 +114,16 @@ void ZoomView::wheelEvent(QWheelEvent* event)
     }
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0)
-        setZoom(m_zoom * std::pow(ZoomStep, steps));
+        setZoom(zoom() * std::pow(ZoomStep, steps));
     event->accept();
 }
 
 void ZoomView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal)
-        setZoom(m_zoom * ZoomStep);
+        setZoom(zoom() * ZoomStep);
     else if (event->key() == Qt::Key_Minus)
-        setZoom(m_zoom / ZoomStep);
+        setZoom(zoom() / ZoomStep);
     else
         QScrollArea::keyPressEvent(event);
 }

@@ -7,6 +7,8 @@ class QLabel;
 
 namespace sw {
 
+class PictureCanvas;
+
 // A picture in a scroll area, zoomed with Ctrl+wheel and the + and - keys.
 class ZoomView : public QScrollArea
 {
@@ -19,7 +21,7 @@ public:
     void setPicture(const QImage& picture);
     // Shows a text instead of a picture.
     void setMessage(const QString& text);
-    double zoom() const { return m_zoom; }
+    double zoom() const;
     void setZoom(double zoom);
 
 protected:
@@ -27,11 +29,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void showZoomed();
-
-    QLabel* m_label;
-    QImage m_picture;
-    double m_zoom = 1;
+    PictureCanvas* m_canvas;
+    QLabel* m_message;
 };
 
 } // namespace sw
