@@ -38,7 +38,8 @@ int main(int argc, char** argv)
     bool ok = false;
     const int candidates = args.size() == 3 ? args[2].toInt(&ok) : 0;
     if (!ok || candidates < 1)
-        return fail(QStringLiteral("usage: sheetwright-exam-bench DATABASE TEMPLATE.exm CANDIDATES"));
+        return fail(
+            QStringLiteral("usage: sheetwright-exam-bench DATABASE TEMPLATE.exm CANDIDATES"));
     QFile templateFile(args[1]);
     if (!templateFile.open(QIODevice::ReadOnly))
         return fail(templateFile.errorString());
@@ -56,7 +57,8 @@ int main(int argc, char** argv)
         key.push_back({paper.paperType, number, q.options.left(1), 2, 0});
     Roster roster;
     for (int c = 0; c < candidates; ++c)
-        roster.entries.push_back({QString::number(100000 + c), QStringLiteral("考生%1").arg(c), {}});
+        roster.entries.push_back(
+            {QString::number(100000 + c), QStringLiteral("考生%1").arg(c), {}});
     if (!exam->storeKey(key, nullptr, &error) || !exam->storeRoster(roster, &error))
         return fail(error);
 
@@ -76,8 +78,9 @@ int main(int argc, char** argv)
         for (const auto& [number, q] : paper.objective) {
             std::uniform_int_distribution<qsizetype> option(0, q.options.size());
             const qsizetype pick = option(rng);
-            r.Answers.push_back(
-                {number, pick < q.options.size() ? q.options.mid(pick, 1) : QString(), false, false});
+            r.Answers.push_back({number,
+                                 pick < q.options.size() ? q.options.mid(pick, 1) : QString(),
+                                 false, false});
         }
         const QString hash = scanHash(QByteArray::number(c));
         if (!exam->storeScan(hash, QStringLiteral("/scans/%1.jpg").arg(c), r, {}, nullptr, &error))
@@ -100,7 +103,7 @@ int main(int argc, char** argv)
     const double scoreProcessor = double(std::clock() - processor) / CLOCKS_PER_SEC;
     QTextStream(stdout) << "candidates " << results.candidates.size() << "\nfilling seconds "
                         << storeSeconds << " (unsynchronised)\nloading seconds " << loadSeconds
-                        << " (processor " << loadProcessor << ")\nscoring seconds "
-                        << scoreSeconds << " (processor " << scoreProcessor << ")\n";
+                        << " (processor " << loadProcessor << ")\nscoring seconds " << scoreSeconds
+                        << " (processor " << scoreProcessor << ")\n";
     return 0;
 }

@@ -89,11 +89,12 @@ const std::vector<Command>& commands()
          "decide NAME --scan FILE|SHA256 (--question Q | --score Q | --exam-number | --sheet) "
          "[--answer X] --reviewer WHO [--reason TEXT] | check NAME | "
          "results NAME [--csv FILE] [--json]",
-         "考试：模板、答案（标题行 paper_type,question,answer,points,partial）、"
-         "考生名单（标题行 exam_number,name，其余列照存）、识读的扫描图（按内容的 SHA-256 "
-         "只存一次）和人工决定都保存在模板库的数据库中。check 每行列出一项妨碍出成绩的问题，"
-         "没有时以 0 退出，否则以 1 退出；results 每个考生一行："
-         "exam_number,name,paper_type,status,total，然后每题的得分（主观题为 s题号）。",
+         "考试：模板、答案（CSV，标题行的列依次为 paper_type、question、answer、points、"
+         "partial，最后一列可省）、考生名单（CSV，标题行以 exam_number、name 开始，其余列照存）、"
+         "识读的扫描图（按内容的 SHA-256 只存一次）和人工决定都保存在模板库的数据库中。"
+         "check 每行列出一项妨碍出成绩的问题，没有时以 0 退出，否则以 1 退出；results "
+         "每个考生一行，列依次为 exam_number、name、paper_type、status、total 和每题的得分"
+         "（主观题为 s题号），--json 每个考生一个 JSON 对象。",
          runExam},
     };
     return all;

@@ -83,8 +83,9 @@ bool keyFromScan(const Exam& exam, const QString& scanPath, int points, AnswerKe
 
 int setKey(const QStringList& args)
 {
-    Arguments a(args, {},
-                {QStringLiteral("--db"), QStringLiteral("--from-scan"), QStringLiteral("--points")});
+    Arguments a(
+        args, {},
+        {QStringLiteral("--db"), QStringLiteral("--from-scan"), QStringLiteral("--points")});
     const auto scan = a.value(QStringLiteral("--from-scan"));
     a.expectPositional(scan ? 1 : 2, scan ? 1 : 2);
     const int points = a.intValue(QStringLiteral("--points"), 1, 0, MaxQuestionPoints);
@@ -145,7 +146,8 @@ int runExam(const QStringList& args)
     while (at + 1 < args.size() && args.at(at) == QLatin1String("--db"))
         at += 2;
     if (at >= args.size())
-        throw UsageError{QStringLiteral("缺少操作（create、key、roster、read、decide、check 或 results）")};
+        throw UsageError{
+            QStringLiteral("缺少操作（create、key、roster、read、decide、check 或 results）")};
     const QString action = args.at(at);
     QStringList rest = args;
     rest.remove(at);

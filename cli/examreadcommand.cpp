@@ -37,7 +37,7 @@ int runExamRead(const QStringList& args)
         a.intValue(QStringLiteral("--jobs"), std::max(1, QThread::idealThreadCount()), 1, 256);
     const std::vector<ScanFile> scans = collectScans(a.positional().mid(1));
     if (scans.empty())
-        throw UsageError{QStringLiteral("no scans to read")};
+        throw UsageError{QStringLiteral("没有要识读的扫描图")};
 
     ExamSession session;
     if (!openExamSession(session, databaseLocation(a), a.positional(0, "NAME")))

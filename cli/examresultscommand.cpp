@@ -67,8 +67,8 @@ QString jsonLine(const ExamData& data, const QHash<qint64, QString>& hashes,
     QJsonArray questions;
     for (const QuestionResult& q : c.questions)
         questions.append(QJsonObject{
-            {QStringLiteral("question"), q.subjective ? subjectiveColumn(q.question)
-                                                      : QString::number(q.question)},
+            {QStringLiteral("question"),
+             q.subjective ? subjectiveColumn(q.question) : QString::number(q.question)},
             {QStringLiteral("chosen"), q.chosen},
             {QStringLiteral("read"), q.read},
             {QStringLiteral("key"), q.key},
@@ -96,14 +96,15 @@ QString jsonLine(const ExamData& data, const QHash<qint64, QString>& hashes,
 
 int runExamResults(const QStringList& args)
 {
-    Arguments a(args, {QStringLiteral("--json")}, {QStringLiteral("--db"), QStringLiteral("--csv")});
+    Arguments a(args, {QStringLiteral("--json")},
+                {QStringLiteral("--db"), QStringLiteral("--csv")});
     a.expectPositional(1, 1);
     const bool json = a.flag(QStringLiteral("--json"));
     const auto csvPath = a.value(QStringLiteral("--csv"));
     const QString location = databaseLocation(a);
-    if (csvPath && resolvedPath(QFile::encodeName(*csvPath)) ==
-                       resolvedPath(QFile::encodeName(location)))
-        throw UsageError{QStringLiteral("--csv would overwrite the database %1").arg(location)};
+    if (csvPath &&
+        resolvedPath(QFile::encodeName(*csvPath)) == resolvedPath(QFile::encodeName(location)))
+        throw UsageError{QStringLiteral("--csv 会覆盖数据库 %1").arg(location)};
 
     ExamSession session;
     if (!openExamSession(session, location, a.positional(0, "NAME")))

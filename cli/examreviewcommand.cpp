@@ -44,9 +44,8 @@ QString checkedAnswer(const Exam& exam, const ExamScan& scan, int question, cons
         if (const auto it = paper->objective.find(question); it != paper->objective.end())
             asked = &it->second;
     if (!asked)
-        throw UsageError{QStringLiteral("%1卷没有第 %2 题")
-                             .arg(QString(scan.reading.PaperType))
-                             .arg(question)};
+        throw UsageError{
+            QStringLiteral("%1卷没有第 %2 题").arg(QString(scan.reading.PaperType)).arg(question)};
     QString answer;
     for (const QChar c : asked->options)
         if (given.contains(c))
@@ -61,6 +60,16 @@ QString checkedAnswer(const Exam& exam, const ExamScan& scan, int question, cons
     return answer;
 }
 
+// Refuses a score decision for a question without a score box on the scan's paper type.
+void checkScoredQuestion(const Exam& exam, const ExamScan& scan, int question)
+{
+    const PaperLayout* paper = exam.layout().paper(scan.reading.PaperType);
+    if (!paper || !paper->subjective.contains(question))
+        throw UsageError{QStringLiteral("%1卷的第 %2 题没有主观分框")
+                             .arg(QString(scan.reading.PaperType))
+                             .arg(question)};
+}
+
 bool allDigits(const QString& text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
@@ -72,8 +81,8 @@ int runExamDecide(const QStringList& args)
 {
     Arguments a(args, {QStringLiteral("--exam-number"), QStringLiteral("--sheet")},
                 {QStringLiteral("--db"), QStringLiteral("--scan"), QStringLiteral("--question"),
-                 QStringLiteral("--score"), QStringLiteral("--answer"), QStringLiteral("--reviewer"),
-                 QStringLiteral("--reason")});
+                 QStringLiteral("--score"), QStringLiteral("--answer"),
+                 QStringLiteral("--reviewer"), QStringLiteral("--reason")});
     a.expectPositional(1, 1);
     const auto named = a.value(QStringLiteral("--scan"));
     const auto reviewer = a.value(QStringLiteral("--reviewer"));
@@ -123,6 +132,8 @@ int runExamDecide(const QStringList& args)
     }
     if (question)
         decision.answer = checkedAnswer(*session.exam, scan, decision.question, decision.answer);
+    if (score)
+        checkScoredQuestion(*session.exam, scan, decision.question);
     decision.scan = scan.id;
     if (!session.exam->appendDecision(decision, &error))
         return fileFailure(error);

@@ -1,5 +1,6 @@
 #include "cli/readoutput.h"
 
+#include "exam/csvtable.h"
 #include "platform/printabletext.h"
 #include "reading/sheetreader.h"
 
@@ -44,21 +45,6 @@ QString numberList(const std::vector<QuestionAnswer>& answers, bool QuestionAnsw
         if (a.*flag)
             numbers << jsonString(QString::number(a.Number));
     return QLatin1Char('[') + numbers.join(QLatin1Char(',')) + QLatin1Char(']');
-}
-
-// Quoted where a comma, a quote or a line break would otherwise end the field
-// or the row.
-QString csvField(const QString& s)
-{
-    const bool plain = std::none_of(s.begin(), s.end(), [](QChar c) {
-        return c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\n') ||
-               c == QLatin1Char('\r');
-    });
-    if (plain)
-        return s;
-    QString quoted = s;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 QString boolText(bool b)

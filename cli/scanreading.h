@@ -24,9 +24,9 @@ struct ScanReadingOptions
 // What became of one scan; the picture itself is gone by then.
 struct ScanOutcome
 {
-    QString sha256;    // with ScanReadingOptions::hash, once the file could be opened
+    QString sha256;     // with ScanReadingOptions::hash, once the file could be opened
     bool known = false; // read before: nothing else was done
-    QString loadError; // the file is no readable picture
+    QString loadError;  // the file is no readable picture
     SheetReading reading;
     QString saveError; // a cut or marked picture could not be written
 };

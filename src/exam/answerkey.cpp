@@ -118,8 +118,7 @@ bool checkComplete(const AnswerKey& key, const ExamLayout& layout, QString& why)
 
 } // namespace
 
-bool parseAnswerKey(const QByteArray& csv, const ExamLayout& layout, AnswerKey& key,
-                    QString* error)
+bool parseAnswerKey(const QByteArray& csv, const ExamLayout& layout, AnswerKey& key, QString* error)
 {
     std::vector<CsvRecord> records;
     QString why;
@@ -148,12 +147,14 @@ bool parseAnswerKey(const QByteArray& csv, const ExamLayout& layout, AnswerKey& 
         KeyEntry entry;
         const QString paperType = r.fields[0].trimmed();
         if (paperType.size() != 1)
-            return fail(error, atLine(r.line, QStringLiteral("试卷类型应为一个字符：%1").arg(paperType)));
+            return fail(error,
+                        atLine(r.line, QStringLiteral("试卷类型应为一个字符：%1").arg(paperType)));
         entry.paperType = paperType.front();
         bool ok = false;
         entry.question = r.fields[1].trimmed().toInt(&ok);
         if (!ok || entry.question <= 0)
-            return fail(error, atLine(r.line, QStringLiteral("题号不是正整数：%1").arg(r.fields[1])));
+            return fail(error,
+                        atLine(r.line, QStringLiteral("题号不是正整数：%1").arg(r.fields[1])));
         entry.answer = r.fields[2].trimmed();
         if (!parsePoints(r.fields[3], entry.points))
             return fail(error, atLine(r.line, QStringLiteral("分值应为 0 到 %1 的整数：%2")

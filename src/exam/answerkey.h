@@ -41,5 +41,4 @@ bool parseAnswerKey(const QByteArray& csv, const ExamLayout& layout, AnswerKey& 
 // without line numbers.
 bool validateAnswerKey(const AnswerKey& key, const ExamLayout& layout, QString* error);
 
-
 } // namespace sw

@@ -76,7 +76,8 @@ bool Exam::loadDocument(int screenPpi, QString* error)
         readable = document->LoadFromStream(buffer, &reason);
     }
     if (!readable)
-        return reportFailure(error, QStringLiteral("考试 %1 的模板不能读取。（%2）").arg(m_name, reason));
+        return reportFailure(error,
+                             QStringLiteral("考试 %1 的模板不能读取。（%2）").arg(m_name, reason));
     document->RenumberPages();
     document->LayoutMarks();
     m_layout = examLayout(documentGeometry(*document));
@@ -100,14 +101,15 @@ std::unique_ptr<Exam> Exam::create(const Database& database, const QString& name
     if (!transaction.begun(error))
         return nullptr;
     QSqlQuery query(database.connection());
-    if (!database.run(query, QStringLiteral("INSERT INTO exams (name, template, created) VALUES "
-                                            "(?, ?, ?) ON CONFLICT (name) DO NOTHING RETURNING id"),
+    if (!database.run(query,
+                      QStringLiteral("INSERT INTO exams (name, template, created) VALUES "
+                                     "(?, ?, ?) ON CONFLICT (name) DO NOTHING RETURNING id"),
                       {name, templateBytes, timeText(QDateTime::currentDateTimeUtc())}, error))
         return nullptr;
     if (!query.next()) {
         if (!rowsFailed(database, query, QStringLiteral("不能建立考试 %1").arg(name), error))
-            reportFailure(error, QStringLiteral("数据库 %1 中已有名为 %2 的考试")
-                                     .arg(database.path(), name));
+            reportFailure(
+                error, QStringLiteral("数据库 %1 中已有名为 %2 的考试").arg(database.path(), name));
         return nullptr;
     }
     exam->m_id = query.value(0).toLongLong();
@@ -139,8 +141,8 @@ std::unique_ptr<Exam> Exam::open(const Database& database, const QString& name, 
         return nullptr;
     if (!query.next()) {
         if (!rowsFailed(database, query, QStringLiteral("不能读取考试 %1").arg(name), error))
-            reportFailure(error,
-                          QStringLiteral("数据库 %1 中没有名为 %2 的考试").arg(database.path(), name));
+            reportFailure(
+                error, QStringLiteral("数据库 %1 中没有名为 %2 的考试").arg(database.path(), name));
         return nullptr;
     }
     std::unique_ptr<Exam> exam(new Exam(database));
@@ -161,20 +163,20 @@ bool Exam::storeKey(const AnswerKey& key, int* version, QString* error) const
     if (!transaction.begun(error) || !m_database.lockForWriting(QStringLiteral("exam_keys"), error))
         return false;
     QSqlQuery query(m_database.connection());
-    if (!m_database.run(query,
-                        QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM exam_keys WHERE exam = ?"),
-                        {m_id}, error))
+    if (!m_database.run(
+            query, QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM exam_keys WHERE exam = ?"),
+            {m_id}, error))
         return false;
     const int next = query.next() ? query.value(0).toInt() + 1 : 1;
     query.finish();
     for (const KeyEntry& e : key)
-        if (!m_database.run(query,
-                            QStringLiteral("INSERT INTO exam_keys (exam, version, paper_type, "
-                                           "question, answer, points, partial) VALUES "
-                                           "(?, ?, ?, ?, ?, ?, ?)"),
-                            {m_id, next, QString(e.paperType), e.question, e.answer, e.points,
-                             e.partial},
-                            error))
+        if (!m_database.run(
+                query,
+                QStringLiteral("INSERT INTO exam_keys (exam, version, paper_type, "
+                               "question, answer, points, partial) VALUES "
+                               "(?, ?, ?, ?, ?, ?, ?)"),
+                {m_id, next, QString(e.paperType), e.question, e.answer, e.points, e.partial},
+                error))
             return false;
     if (!transaction.commit(error))
         return false;
@@ -280,10 +282,10 @@ bool Exam::fetchScans(std::vector<ExamScan>& scans, const QString& condition,
 bool Exam::findScan(const QString& scan, ExamScan& found, QString* error) const
 {
     std::vector<ExamScan> scans;
-    const bool hash = scan.size() >= 8 && scan.size() <= 64 &&
-                      std::all_of(scan.begin(), scan.end(), [](QChar c) {
-                          return c.isDigit() || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-                      });
+    const bool hash =
+        scan.size() >= 8 && scan.size() <= 64 && std::all_of(scan.begin(), scan.end(), [](QChar c) {
+            return c.isDigit() || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        });
     const bool ok = hash ? fetchScans(scans, QStringLiteral("AND sha256 LIKE ?"),
                                       {scan.toLower() + QLatin1Char('%')}, error)
                          : fetchScans(scans, QStringLiteral("AND file_name = ?"), {scan}, error);
@@ -292,10 +294,11 @@ bool Exam::findScan(const QString& scan, ExamScan& found, QString* error) const
     if (scans.empty())
         return reportFailure(error, QStringLiteral("考试 %1 中没有扫描图 %2").arg(m_name, scan));
     if (scans.size() > 1)
-        return reportFailure(error, QStringLiteral("考试 %1 中有 %2 张扫描图符合 %3，请给出更长的 SHA-256")
-                                        .arg(m_name)
-                                        .arg(scans.size())
-                                        .arg(scan));
+        return reportFailure(error,
+                             QStringLiteral("考试 %1 中有 %2 张扫描图符合 %3，请给出更长的 SHA-256")
+                                 .arg(m_name)
+                                 .arg(scans.size())
+                                 .arg(scan));
     found = std::move(scans.front());
     return true;
 }
@@ -314,9 +317,9 @@ bool Exam::appendDecision(const Decision& decision, QString* error) const
                         QStringLiteral("INSERT INTO exam_decisions (exam, scan, target, question, "
                                        "answer, reviewer, reason, decided_at, withdrawn) "
                                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                        {m_id, decision.scan, decisionTargetName(decision.target), decision.question,
-                         decision.answer, decision.reviewer, decision.reason, timeText(time),
-                         int(decision.withdrawn)},
+                        {m_id, decision.scan, decisionTargetName(decision.target),
+                         decision.question, decision.answer, decision.reviewer, decision.reason,
+                         timeText(time), int(decision.withdrawn)},
                         error))
         return false;
     return transaction.commit(error);
@@ -361,15 +364,15 @@ bool Exam::load(ExamData& data, QString* error) const
     while (query.next())
         result.roster.entries.push_back(
             {query.value(0).toString(), query.value(1).toString(), listFrom(query.value(2))});
-    if (rowsFailed(m_database, query, reading, error) ||
-        !fetchScans(result.scans, {}, {}, error))
+    if (rowsFailed(m_database, query, reading, error) || !fetchScans(result.scans, {}, {}, error))
         return false;
 
-    if (!m_database.run(query,
-                        QStringLiteral("SELECT id, scan, target, question, answer, reviewer, "
-                                       "reason, decided_at, withdrawn FROM exam_decisions WHERE exam = ? "
-                                       "ORDER BY id"),
-                        {m_id}, error))
+    if (!m_database.run(
+            query,
+            QStringLiteral("SELECT id, scan, target, question, answer, reviewer, "
+                           "reason, decided_at, withdrawn FROM exam_decisions WHERE exam = ? "
+                           "ORDER BY id"),
+            {m_id}, error))
         return false;
     while (query.next()) {
         Decision d;

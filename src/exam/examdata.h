@@ -14,10 +14,10 @@ namespace sw {
 // One scan stored with an exam: known by the SHA-256 of its bytes.
 struct ExamScan
 {
-    qint64 id = 0; // also the scan order: scans are numbered as they are stored
+    qint64 id = 0;  // also the scan order: scans are numbered as they are stored
     QString sha256; // lower-case hex
     QString fileName;
-    QString failure; // why the file could not be read; empty when it was
+    QString failure;      // why the file could not be read; empty when it was
     SheetReading reading; // what the machine read, without the cells and the map
     QDateTime readTime;
 
@@ -55,10 +55,10 @@ struct ExamData
 {
     QString name;
     ExamLayout layout;
-    AnswerKey key; // the newest version
+    AnswerKey key;      // the newest version
     int keyVersion = 0; // 0: no key yet
     Roster roster;
-    std::vector<ExamScan> scans; // in scan order
+    std::vector<ExamScan> scans;     // in scan order
     std::vector<Decision> decisions; // oldest first
 };
 

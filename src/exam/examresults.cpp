@@ -36,7 +36,7 @@ bool sheetInDoubt(const ExamScan& scan, const DecisionIndex& decisions)
 class ResultsBuilder
 {
 public:
-    ResultsBuilder(const ExamData& data) : m_data(data), m_decisions(data.decisions)
+    explicit ResultsBuilder(const ExamData& data) : m_data(data), m_decisions(data.decisions)
     {
         for (const KeyEntry& e : data.key)
             m_keys[e.paperType][e.question] = &e;
@@ -115,8 +115,9 @@ private:
         if (m_data.keyVersion > 0 && key == m_keys.end())
             add(scanItem(CheckKind::UnknownPaperType, first));
         if (paper) {
-            row.questions = scoreScript(script, *paper, key == m_keys.end() ? nullptr : &key->second,
-                                        m_data.layout, m_decisions);
+            row.questions =
+                scoreScript(script, *paper, key == m_keys.end() ? nullptr : &key->second,
+                            m_data.layout, m_decisions);
             bool pageMissing = false;
             for (const QuestionResult& q : row.questions) {
                 row.total = saturatingAdd(row.total, q.points);
@@ -145,10 +146,10 @@ private:
             item.examNumber = script.examNumber;
             m_results.checks.push_back(item);
         }
-        row.status = cheating  ? CandidateStatus::Cheating
-                     : absent  ? CandidateStatus::Absent
-                     : review  ? CandidateStatus::Review
-                               : CandidateStatus::Ok;
+        row.status = cheating ? CandidateStatus::Cheating
+                     : absent ? CandidateStatus::Absent
+                     : review ? CandidateStatus::Review
+                              : CandidateStatus::Ok;
         return row;
     }
 
@@ -270,8 +271,7 @@ QString checkItemText(const CheckItem& item)
         return QStringLiteral("无法归属 %1：前面没有同一试卷类型（%2卷）的第 1 页")
             .arg(scan, QString(item.paperType));
     case CheckKind::PageMissing:
-        return QStringLiteral("缺页 考号 %1：%2 所在的答卷缺少一页")
-            .arg(item.examNumber, scan);
+        return QStringLiteral("缺页 考号 %1：%2 所在的答卷缺少一页").arg(item.examNumber, scan);
     case CheckKind::UnknownCandidate:
         return QStringLiteral("名单外考号 %1：%2").arg(item.examNumber, scan);
     case CheckKind::DuplicateScript:

@@ -22,9 +22,9 @@ enum class CandidateStatus
 struct CandidateResult
 {
     QString examNumber;
-    QString name;        // from the list; empty for a script not on it
-    QStringList extra;   // the list's further columns
-    QChar paperType;     // null when missing
+    QString name;      // from the list; empty for a script not on it
+    QStringList extra; // the list's further columns
+    QChar paperType;   // null when missing
     CandidateStatus status = CandidateStatus::Missing;
     int total = 0;
     std::vector<QuestionResult> questions; // objective ones by number, then subjective ones
@@ -34,19 +34,19 @@ struct CandidateResult
 // What stands between an exam and its results.
 enum class CheckKind
 {
-    ReviewAnswer,        // a double or uncertain mark on an objective question
-    ReviewScore,         // a score box not read, or an optional choice in doubt
-    ReviewExamNumber,    // an exam number not read with certainty
-    ReviewSheet,         // a sheet that looks printed from another template, or damaged
-    FailedRead,          // the file or the sheet could not be read
-    UnplacedPage,        // a later page that follows no page 1 of its paper type
-    PageMissing,         // a script lacks one of its paper type's pages
-    UnknownCandidate,    // an exam number not on the list
-    DuplicateScript,     // two scripts for one exam number
-    MissingScript,       // a candidate of the list without a script
-    AbsentWithScript,    // the absence mark is filled on a script
-    UnknownPaperType,    // the key has no answers for a script's paper type
-    NoKey,               // the exam has no answer key yet
+    ReviewAnswer,     // a double or uncertain mark on an objective question
+    ReviewScore,      // a score box not read, or an optional choice in doubt
+    ReviewExamNumber, // an exam number not read with certainty
+    ReviewSheet,      // a sheet that looks printed from another template, or damaged
+    FailedRead,       // the file or the sheet could not be read
+    UnplacedPage,     // a later page that follows no page 1 of its paper type
+    PageMissing,      // a script lacks one of its paper type's pages
+    UnknownCandidate, // an exam number not on the list
+    DuplicateScript,  // two scripts for one exam number
+    MissingScript,    // a candidate of the list without a script
+    AbsentWithScript, // the absence mark is filled on a script
+    UnknownPaperType, // the key has no answers for a script's paper type
+    NoKey,            // the exam has no answer key yet
 };
 
 struct CheckItem

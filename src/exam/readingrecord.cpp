@@ -24,8 +24,8 @@ std::vector<QuestionAnswer> answersFrom(const QJsonArray& array)
     answers.reserve(std::size_t(array.size()));
     for (const QJsonValue& v : array) {
         const QJsonArray a = v.toArray();
-        answers.push_back({a.at(0).toInt(), a.at(1).toString(), a.at(2).toBool(),
-                           a.at(3).toBool()});
+        answers.push_back(
+            {a.at(0).toInt(), a.at(1).toString(), a.at(2).toBool(), a.at(3).toBool()});
     }
     return answers;
 }

@@ -174,8 +174,8 @@ AnswerState judgeAnswer(const QString& chosen, const KeyEntry& key, bool multipl
         points = key.points;
         return AnswerState::Right;
     }
-    const bool subset = std::all_of(chosen.begin(), chosen.end(),
-                                    [&](QChar c) { return key.answer.contains(c); });
+    const bool subset =
+        std::all_of(chosen.begin(), chosen.end(), [&](QChar c) { return key.answer.contains(c); });
     if (multiple && subset) {
         points = key.partial;
         return AnswerState::Partial;

@@ -14,7 +14,7 @@ struct Script;
 enum class AnswerState
 {
     Right,
-    Partial,     // a correct part of a multiple-choice answer, no wrong option
+    Partial, // a correct part of a multiple-choice answer, no wrong option
     Wrong,
     Blank,
     Scored,      // a subjective question's points from its score box

@@ -11,7 +11,7 @@ class DecisionIndex;
 // The pages of one candidate's script in scan order, page 1 first.
 struct Script
 {
-    QString examNumber; // as decided, else as read ("?" for a digit not read)
+    QString examNumber;              // as decided, else as read ("?" for a digit not read)
     bool examNumberDoubtful = false; // a digit not read or read from a close call, undecided
     QChar paperType;
     std::vector<const ExamScan*> pages;

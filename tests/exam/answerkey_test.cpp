@@ -104,8 +104,8 @@ TEST_F(AnswerKeyTest, RefusesEveryMistakeWithItsLineAndStoresNothing)
     };
     const AnswerKey before{{QChar(u'A'), 1, QStringLiteral("A"), 1, 0}};
     for (const BadKey& c : cases) {
-        const int number = c.ofMultiple ? multiple[std::size_t(c.question)]
-                                        : single[std::size_t(c.question)];
+        const int number =
+            c.ofMultiple ? multiple[std::size_t(c.question)] : single[std::size_t(c.question)];
         const bool drop = *c.line == '\0';
         const QString line = drop ? QString() : QString::fromUtf8(c.line).arg(number);
         const QByteArray csv = keyCsv({{number, line}}, drop);

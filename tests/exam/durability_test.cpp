@@ -43,8 +43,9 @@ protected:
                     f.examNumber = QStringLiteral("2026%1").arg(c, 4, 10, QLatin1Char('0'));
                 for (const auto& [number, options] : pageQuestions(*document, page))
                     f.answers[number] = options.mid((number + c) % 3, 1);
-                ASSERT_TRUE(filledScan(*document, page, f, rng)
-                                .save(filePath(QStringLiteral("scans/c%1-%2.jpg").arg(c).arg(page + 1))));
+                ASSERT_TRUE(
+                    filledScan(*document, page, f, rng)
+                        .save(filePath(QStringLiteral("scans/c%1-%2.jpg").arg(c).arg(page + 1))));
             }
     }
 
@@ -65,10 +66,11 @@ protected:
     // A new exam with the template and the key in the database at `location`.
     void prepare(const QString& location) const
     {
-        ASSERT_EQ(runCli(examArgs(QStringLiteral("create"), location) +
-                         QStringList{QStringLiteral("--template"), filePath(QStringLiteral("sheet.exm"))})
-                      .exitCode,
-                  0);
+        ASSERT_EQ(
+            runCli(examArgs(QStringLiteral("create"), location) +
+                   QStringList{QStringLiteral("--template"), filePath(QStringLiteral("sheet.exm"))})
+                .exitCode,
+            0);
         ASSERT_EQ(runCli(examArgs(QStringLiteral("key"), location) +
                          QStringList{filePath(QStringLiteral("key.csv"))})
                       .exitCode,

@@ -1,4 +1,5 @@
 #include "cli/clirunner.h"
+#include "exam/exam.h"
 #include "exam/examsheets.h"
 
 #include <QDir>
@@ -157,13 +158,13 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
     ASSERT_TRUE(rosterFile.open(QIODevice::WriteOnly));
     rosterFile.write(roster);
     rosterFile.close();
-    ASSERT_EQ(exam({QStringLiteral("roster"), QStringLiteral("期中"), rosterFile.fileName()})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        exam({QStringLiteral("roster"), QStringLiteral("期中"), rosterFile.fileName()}).exitCode,
+        0);
 
-    const CliResult read = exam({QStringLiteral("read"), QStringLiteral("期中"),
-                                 path(QStringLiteral("scans")), QStringLiteral("--jobs"),
-                                 QStringLiteral("2")});
+    const CliResult read =
+        exam({QStringLiteral("read"), QStringLiteral("期中"), path(QStringLiteral("scans")),
+              QStringLiteral("--jobs"), QStringLiteral("2")});
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
 
     // Before the decision: the doubles and the absent script's mark, the missing script.
@@ -191,8 +192,8 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
                   .exitCode,
               0);
 
-    const CliResult results = exam({QStringLiteral("results"), QStringLiteral("期中"),
-                                    QStringLiteral("--json")});
+    const CliResult results =
+        exam({QStringLiteral("results"), QStringLiteral("期中"), QStringLiteral("--json")});
     ASSERT_EQ(results.exitCode, 0) << results.err.toStdString();
     const auto rows = resultsByNumber(results.out);
     for (const Case& c : cases) {
@@ -219,7 +220,8 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
     ASSERT_EQ(lines.size(), qsizetype(cases.size()) + 2);
     EXPECT_TRUE(lines[0].startsWith("exam_number,name,paper_type,status,total,"));
     EXPECT_TRUE(lines[0].endsWith(",s16"));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("100001,考生100001,A,ok,%1,").arg(full).toUtf8()));
+    EXPECT_TRUE(
+        lines[1].startsWith(QStringLiteral("100001,考生100001,A,ok,%1,").arg(full).toUtf8()));
 
     // Reading again, also a copy under another name, stores nothing new.
     QFile::copy(path(QStringLiteral("scans/100001.jpg")), path(QStringLiteral("again/copy.jpg")));
@@ -229,8 +231,110 @@ TEST_F(ExamCommand, ScoresSimulatedSheetsAsComputedByHand)
     EXPECT_EQ(QString::fromUtf8(again.out).count(QStringLiteral("already stored")),
               qsizetype(cases.size()) + 1)
         << again.out.toStdString();
-    EXPECT_EQ(exam({QStringLiteral("results"), QStringLiteral("期中"), QStringLiteral("--json")}).out,
-              results.out);
+    EXPECT_EQ(
+        exam({QStringLiteral("results"), QStringLiteral("期中"), QStringLiteral("--json")}).out,
+        results.out);
+}
+
+TEST_F(ExamCommand, TakesTheKeyFromATeachersSheet)
+{
+    ASSERT_EQ(exam({QStringLiteral("create"), QStringLiteral("e"), QStringLiteral("--template"),
+                    path(QStringLiteral("sheet.exm"))})
+                  .exitCode,
+              0);
+    std::mt19937 rng(3);
+    Filling teacher;
+    teacher.answers = right;
+    ASSERT_TRUE(filledScan(*document, 0, teacher, rng).save(path(QStringLiteral("teacher.jpg"))));
+    Filling halfDone = teacher;
+    halfDone.answers.erase(singleQuestion(0));
+    ASSERT_TRUE(filledScan(*document, 0, halfDone, rng).save(path(QStringLiteral("half.jpg"))));
+    Filling candidate = teacher;
+    candidate.examNumber = QStringLiteral("123456");
+    candidate.answers[singleQuestion(1)] = QStringLiteral("B");
+    ASSERT_TRUE(
+        filledScan(*document, 0, candidate, rng).save(path(QStringLiteral("scans/123456.jpg"))));
+
+    const CliResult blank = exam({QStringLiteral("key"), QStringLiteral("e"),
+                                  QStringLiteral("--from-scan"), path(QStringLiteral("half.jpg"))});
+    EXPECT_EQ(blank.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(blank.err).contains(
+        QStringLiteral("第 %1 题没有涂").arg(singleQuestion(0))))
+        << blank.err.toStdString();
+    const CliResult key = exam({QStringLiteral("key"), QStringLiteral("e"),
+                                QStringLiteral("--from-scan"), path(QStringLiteral("teacher.jpg")),
+                                QStringLiteral("--points"), QStringLiteral("3")});
+    ASSERT_EQ(key.exitCode, 0) << key.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(key.out).trimmed(),
+              QStringLiteral("答案第 1 版：%1 题").arg(questions.size()));
+    ASSERT_EQ(
+        exam({QStringLiteral("read"), QStringLiteral("e"), path(QStringLiteral("scans"))}).exitCode,
+        0);
+    const auto rows = resultsByNumber(
+        exam({QStringLiteral("results"), QStringLiteral("e"), QStringLiteral("--json")}).out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows.at(QStringLiteral("123456")).value(QStringLiteral("total")).toInt(),
+              3 * int(questions.size() - 1));
+}
+
+TEST_F(ExamCommand, DecidesAnExamNumberAndSetsABadFileAside)
+{
+    ASSERT_EQ(exam({QStringLiteral("create"), QStringLiteral("e"), QStringLiteral("--template"),
+                    path(QStringLiteral("sheet.exm"))})
+                  .exitCode,
+              0);
+    ASSERT_EQ(exam({QStringLiteral("key"), QStringLiteral("e"), path(QStringLiteral("key.csv"))})
+                  .exitCode,
+              0);
+    std::mt19937 rng(5);
+    Filling unnumbered;
+    unnumbered.answers = right;
+    const QImage scan = filledScan(*document, 0, unnumbered, rng);
+    ASSERT_TRUE(scan.save(path(QStringLiteral("scans/a.jpg"))));
+    QFile text(path(QStringLiteral("scans/b.jpg")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("no picture");
+    text.close();
+    EXPECT_EQ(
+        exam({QStringLiteral("read"), QStringLiteral("e"), path(QStringLiteral("scans"))}).exitCode,
+        2);
+    CliResult check = exam({QStringLiteral("check"), QStringLiteral("e")});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.out.count('\n'), 2) << check.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(check.out).contains(QStringLiteral("识读失败")));
+
+    QFile stored(path(QStringLiteral("scans/a.jpg")));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QString hash = scanHash(stored.readAll()).left(10);
+    const QStringList reviewer{QStringLiteral("--reviewer"), QStringLiteral("李老师")};
+    EXPECT_EQ(
+        exam(QStringList{QStringLiteral("decide"), QStringLiteral("e"), QStringLiteral("--scan"),
+                         hash, QStringLiteral("--score"), QStringLiteral("3"),
+                         QStringLiteral("--answer"), QStringLiteral("5")} +
+             reviewer)
+            .exitCode,
+        64)
+        << "question 3 has no score box";
+    ASSERT_EQ(exam(QStringList{QStringLiteral("decide"), QStringLiteral("e"),
+                               QStringLiteral("--scan"), hash, QStringLiteral("--exam-number"),
+                               QStringLiteral("--answer"), QStringLiteral("777777")} +
+                   reviewer)
+                  .exitCode,
+              0);
+    ASSERT_EQ(exam(QStringList{QStringLiteral("decide"), QStringLiteral("e"),
+                               QStringLiteral("--scan"), text.fileName(), QStringLiteral("--sheet"),
+                               QStringLiteral("--reason"), QStringLiteral("不是答题卡")} +
+                   reviewer)
+                  .exitCode,
+              0);
+    check = exam({QStringLiteral("check"), QStringLiteral("e")});
+    EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
+    const auto rows = resultsByNumber(
+        exam({QStringLiteral("results"), QStringLiteral("e"), QStringLiteral("--json")}).out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows.at(QStringLiteral("777777")).value(QStringLiteral("total")).toInt(), full);
+    EXPECT_EQ(rows.at(QStringLiteral("777777")).value(QStringLiteral("status")).toString(),
+              QStringLiteral("ok"));
 }
 
 TEST_F(ExamCommand, RefusesWrongKeysListsAndUsageAndStoresNothing)
@@ -276,6 +380,11 @@ TEST_F(ExamCommand, RefusesWrongKeysListsAndUsageAndStoresNothing)
     };
     for (const auto& c : cases)
         EXPECT_EQ(exam(c.args).exitCode, c.exitCode) << c.args.join(u' ').toStdString();
+    const CliResult help = runCli({QStringLiteral("exam"), QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(
+        QString::fromUtf8(help.out).startsWith(QStringLiteral("用法：sheetwright-cli exam ")));
+    EXPECT_TRUE(runCli({QStringLiteral("--help")}).out.contains("\n  exam "));
     EXPECT_EQ(runCli({QStringLiteral("exam"), QStringLiteral("--db"), dir.path(),
                       QStringLiteral("check"), QStringLiteral("e")})
                   .exitCode,

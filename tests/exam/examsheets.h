@@ -19,12 +19,12 @@ std::unique_ptr<TVectorGraphics> examSheet();
 // What a candidate fills in on one page.
 struct Filling
 {
-    QString examNumber;              // one digit per exam-number column; empty: left blank
-    std::map<int, QString> answers;  // question -> options filled
+    QString examNumber;             // one digit per exam-number column; empty: left blank
+    std::map<int, QString> answers; // question -> options filled
     bool absent = false;
     bool cheating = false;
-    bool optionalChosen = false;     // the first option of every optional-choice box
-    QString score;                   // digits written into the score box; empty: left blank
+    bool optionalChosen = false; // the first option of every optional-choice box
+    QString score;               // digits written into the score box; empty: left blank
 };
 
 // The page filled in with pencil and scanned at 150 dpi, slightly turned.

@@ -79,7 +79,8 @@ TEST_P(ExamStore, KeepsKeyVersionsListsScansAndDecisions)
     reading.PaperType = QChar(u'A');
     reading.PageNumber = 1;
     reading.ExamNumber = QStringLiteral("0?2");
-    reading.Answers = {{1, QStringLiteral("A"), false, false}, {6, QStringLiteral("BC"), false, true}};
+    reading.Answers = {{1, QStringLiteral("A"), false, false},
+                       {6, QStringLiteral("BC"), false, true}};
     reading.OptionalChoices = {{1, QStringLiteral("B"), true, false}};
     reading.Scores = {{16, QStringLiteral("07")}};
     reading.Absent = true;

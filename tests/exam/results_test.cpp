@@ -3,8 +3,8 @@
 #include "exam/examsheets.h"
 #include "reading/sheetgeometry.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace sw::test {
 namespace {
@@ -21,10 +21,14 @@ TEST(JudgeAnswer, ScoresRightWrongBlankAndPartsOfMultipleAnswers)
         AnswerState state;
         int points;
     } cases[] = {
-        {single, false, "B", AnswerState::Right, 3},   {single, false, "C", AnswerState::Wrong, 0},
-        {single, false, "", AnswerState::Blank, 0},    {multiple, true, "ACD", AnswerState::Right, 5},
-        {multiple, true, "AD", AnswerState::Partial, 2}, {multiple, true, "C", AnswerState::Partial, 2},
-        {multiple, true, "AB", AnswerState::Wrong, 0}, {multiple, true, "ABCD", AnswerState::Wrong, 0},
+        {single, false, "B", AnswerState::Right, 3},
+        {single, false, "C", AnswerState::Wrong, 0},
+        {single, false, "", AnswerState::Blank, 0},
+        {multiple, true, "ACD", AnswerState::Right, 5},
+        {multiple, true, "AD", AnswerState::Partial, 2},
+        {multiple, true, "C", AnswerState::Partial, 2},
+        {multiple, true, "AB", AnswerState::Wrong, 0},
+        {multiple, true, "ABCD", AnswerState::Wrong, 0},
         {multiple, true, "", AnswerState::Blank, 0},
     };
     for (const auto& c : cases) {
@@ -113,42 +117,70 @@ TEST_F(ExamResultsTest, ScoresEachCaseAsComputedByHand)
              answer(s, single[0]).Answer = QStringLiteral("B");
              answer(s, single[1]).Answer.clear();
          },
-         -4, CandidateStatus::Ok, {}},
+         -4,
+         CandidateStatus::Ok,
+         {}},
         {"double on single choice",
-         [&](ExamScan& s) { answer(s, single[0]) = {single[0], QStringLiteral("AB"), true, false}; },
-         -2, CandidateStatus::Review, {CheckKind::ReviewAnswer}},
+         [&](ExamScan& s) {
+             answer(s, single[0]) = {single[0], QStringLiteral("AB"), true, false};
+         },
+         -2,
+         CandidateStatus::Review,
+         {CheckKind::ReviewAnswer}},
         {"uncertain mark",
-         [&](ExamScan& s) { answer(s, single[1]).Uncertain = true; }, -2, CandidateStatus::Review,
+         [&](ExamScan& s) { answer(s, single[1]).Uncertain = true; },
+         -2,
+         CandidateStatus::Review,
          {CheckKind::ReviewAnswer}},
         {"subset and wrong subset",
          [&](ExamScan& s) {
              answer(s, multiple[0]).Answer = QStringLiteral("A");  // 1 of 4
              answer(s, multiple[1]).Answer = QStringLiteral("AB"); // 0 of 4
          },
-         -7, CandidateStatus::Ok, {}},
+         -7,
+         CandidateStatus::Ok,
+         {}},
         {"optional chosen and scored",
          [&](ExamScan& s) {
              s.reading.OptionalChoices[0].Answer = QStringLiteral("A");
              s.reading.Scores[0].second = QStringLiteral("07");
          },
-         7, CandidateStatus::Ok, {}},
+         7,
+         CandidateStatus::Ok,
+         {}},
         {"optional not chosen",
-         [&](ExamScan& s) { s.reading.Scores[0].second = QStringLiteral("05"); }, 0,
-         CandidateStatus::Ok, {}},
+         [&](ExamScan& s) { s.reading.Scores[0].second = QStringLiteral("05"); },
+         0,
+         CandidateStatus::Ok,
+         {}},
         {"optional chosen, score not read",
          [&](ExamScan& s) {
              s.reading.OptionalChoices[0].Answer = QStringLiteral("A");
              s.reading.Scores[0].second = QStringLiteral("?5");
          },
-         0, CandidateStatus::Review, {CheckKind::ReviewScore}},
-        {"absent", [](ExamScan& s) { s.reading.Absent = true; }, 0, CandidateStatus::Absent,
+         0,
+         CandidateStatus::Review,
+         {CheckKind::ReviewScore}},
+        {"absent",
+         [](ExamScan& s) { s.reading.Absent = true; },
+         0,
+         CandidateStatus::Absent,
          {CheckKind::AbsentWithScript}},
-        {"cheating", [](ExamScan& s) { s.reading.Cheating = true; }, 0, CandidateStatus::Cheating,
+        {"cheating",
+         [](ExamScan& s) { s.reading.Cheating = true; },
+         0,
+         CandidateStatus::Cheating,
          {}},
-        {"exam number not read", [](ExamScan& s) { s.reading.ExamNumber = QStringLiteral("12?4"); },
-         0, CandidateStatus::Review, {CheckKind::ReviewExamNumber}},
-        {"other template", [](ExamScan& s) { s.reading.LayoutDifference = QStringLiteral("x"); },
-         0, CandidateStatus::Review, {CheckKind::ReviewSheet}},
+        {"exam number not read",
+         [](ExamScan& s) { s.reading.ExamNumber = QStringLiteral("12?4"); },
+         0,
+         CandidateStatus::Review,
+         {CheckKind::ReviewExamNumber}},
+        {"other template",
+         [](ExamScan& s) { s.reading.LayoutDifference = QStringLiteral("x"); },
+         0,
+         CandidateStatus::Review,
+         {CheckKind::ReviewSheet}},
     };
     for (const Case& c : cases) {
         data.scans = {rightSheet(QStringLiteral("1000"))};
@@ -273,38 +305,36 @@ TEST(ScriptAssembly, PlacesLaterPagesAfterTheirFirstPage)
         s.reading.Answers.push_back({number, QStringLiteral("A"), false, false});
         data.scans.push_back(s);
     };
-    page("A", 2, "");    // 1: nothing before it
-    page("A", 1, "11");  // 2
-    page("A", 2, "");    // 3: joins 11
-    page("B", 1, "12");  // 4
-    page("A", 2, "");    // 5: another paper type before it
-    page("B", 1, "13");  // 6: its page 2 is missing
+    page("A", 2, "");   // 1: nothing before it
+    page("A", 1, "11"); // 2
+    page("A", 2, "");   // 3: joins 11
+    page("B", 1, "12"); // 4
+    page("A", 2, "");   // 5: another paper type before it
+    page("B", 1, "13"); // 6: its page 2 is missing
     data.scans.push_back({});
     data.scans.back().id = 7;
     data.scans.back().failure = QStringLiteral("unreadable");
-    page("B", 1, "14");  // 8
-    page("B", 2, "");    // 9
-    page("B", 2, "");    // 10: 14 has its page 2 already
+    page("B", 1, "14"); // 8
+    page("B", 2, "");   // 9
+    page("B", 2, "");   // 10: 14 has its page 2 already
 
     const ExamResults results = examResults(data);
     std::vector<std::pair<QString, int>> rows;
     for (const CandidateResult& c : results.candidates)
         rows.emplace_back(c.examNumber, c.total);
-    EXPECT_EQ(rows, (std::vector<std::pair<QString, int>>{
-                        {QStringLiteral("11"), 2},
-                        {QStringLiteral("12"), 1},
-                        {QStringLiteral("13"), 1},
-                        {QStringLiteral("14"), 2}}));
+    EXPECT_EQ(rows, (std::vector<std::pair<QString, int>>{{QStringLiteral("11"), 2},
+                                                          {QStringLiteral("12"), 1},
+                                                          {QStringLiteral("13"), 1},
+                                                          {QStringLiteral("14"), 2}}));
     std::vector<std::pair<CheckKind, qint64>> checks;
     for (const CheckItem& item : results.checks)
         checks.emplace_back(item.kind, item.scan);
-    EXPECT_EQ(checks, (std::vector<std::pair<CheckKind, qint64>>{
-                          {CheckKind::UnplacedPage, 1},
-                          {CheckKind::PageMissing, 4},
-                          {CheckKind::UnplacedPage, 5},
-                          {CheckKind::PageMissing, 6},
-                          {CheckKind::FailedRead, 7},
-                          {CheckKind::UnplacedPage, 10}}));
+    EXPECT_EQ(checks, (std::vector<std::pair<CheckKind, qint64>>{{CheckKind::UnplacedPage, 1},
+                                                                 {CheckKind::PageMissing, 4},
+                                                                 {CheckKind::UnplacedPage, 5},
+                                                                 {CheckKind::PageMissing, 6},
+                                                                 {CheckKind::FailedRead, 7},
+                                                                 {CheckKind::UnplacedPage, 10}}));
 }
 
 } // namespace

@@ -16,9 +16,9 @@ TEST(Roster, KeepsFurtherColumnsAsTheyAre)
     ASSERT_TRUE(parseRoster(csv, roster, &error)) << error.toStdString();
     EXPECT_EQ(roster.extraColumns, (QStringList{QStringLiteral("class"), QStringLiteral("seat")}));
     ASSERT_EQ(roster.entries.size(), 2u);
-    EXPECT_EQ(roster.entries[0],
-              (RosterEntry{QStringLiteral("20260001"), QStringLiteral("张三"),
-                           {QStringLiteral("3,1"), QStringLiteral("12")}}));
+    EXPECT_EQ(roster.entries[0], (RosterEntry{QStringLiteral("20260001"),
+                                              QStringLiteral("张三"),
+                                              {QStringLiteral("3,1"), QStringLiteral("12")}}));
     EXPECT_EQ(roster.entries[1].name, QStringLiteral("李 \"小\" 四"));
     EXPECT_EQ(roster.entries[1].extra, (QStringList{QStringLiteral("3-2"), QString()}));
 }
