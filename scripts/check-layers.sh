@@ -16,7 +16,8 @@ declare -A allowed=(
     [reading]="platform shapes document reading"
     [exam]="platform shapes document wizard storage reading exam"
     [dialogs]="platform widgets shapes document wizard storage dialogs"
-    [editor]="platform widgets shapes document wizard storage dialogs editor"
+    [review]="platform widgets shapes document wizard storage reading exam review"
+    [editor]="platform widgets shapes document wizard storage reading exam review dialogs editor"
 )
 
 layer_of() {
