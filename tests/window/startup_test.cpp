@@ -67,7 +67,7 @@ TEST_F(StartupTest, MenusHoldTheCommands)
         return texts;
     };
     EXPECT_EQ(items(0), (QStringList{"新建", "打开", "最近打开的文件", "保存", "另存为", "导出…",
-                                     "页面设置", "打印预览", "打印"}));
+                                     "复核考试…", "页面设置", "打印预览", "打印"}));
     EXPECT_EQ(items(1), (QStringList{"撤销", "重做", "插入底图", "校正底图", "组合", "解除组合",
                                      "复制", "粘贴", "全选", "删除试卷"}));
     EXPECT_EQ(items(2), (QStringList{"实际尺寸", "缩小", "放大", "左对齐", "右对齐", "顶对齐",
