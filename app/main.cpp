@@ -4,6 +4,7 @@
 #include "platform/rounding.h"
 #include "platform/widgets/dialogservice.h"
 #include "platform/widgets/qttranslations.h"
+#include "review/reviewlauncher.h"
 #include "storage/databasepath.h"
 
 #include <QApplication>
@@ -13,6 +14,10 @@
 #include <string_view>
 
 namespace {
+
+const QCommandLineOption ReviewOption(QStringLiteral("review"),
+                                      QStringLiteral("打开考试的复核窗口，而不是设计器"),
+                                      QStringLiteral("考试"));
 
 // The description of the command line; returns the database option.
 QCommandLineOption describeCommandLine(QCommandLineParser& parser)
@@ -31,6 +36,7 @@ QCommandLineOption describeCommandLine(QCommandLineParser& parser)
                        "postgresql://user@host[:port]/dbname"),
         QStringLiteral("文件或URL"));
     parser.addOption(databaseOption);
+    parser.addOption(ReviewOption);
     return databaseOption;
 }
 
@@ -83,6 +89,14 @@ int main(int argc, char** argv)
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int pixelsPerInch = screen ? sw::roundHalfEven(screen->logicalDotsPerInch()) : 96;
+    if (parser.isSet(ReviewOption)) {
+        QString error;
+        if (!sw::showExamReview(database, parser.value(ReviewOption), pixelsPerInch, &error)) {
+            sw::refuse(nullptr, error, sw::MessageIcon::Critical);
+            return 1;
+        }
+        return app.exec();
+    }
     sw::MainWindow window({pixelsPerInch, database, {}});
     if (!window.openDatabase())
         return 1;

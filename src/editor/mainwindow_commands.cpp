@@ -14,6 +14,7 @@
 #include "editor/templatecommands.h"
 #include "platform/fontconversion.h"
 #include "platform/widgets/dialogservice.h"
+#include "review/reviewlauncher.h"
 #include "shapes/shapekinds.h"
 
 #include <QAction>
@@ -238,6 +239,10 @@ void MainWindow::createMenus()
     QMenu* fileMenu = fill(QStringLiteral("文件(&F)"),
                            {"NewAct", "OpenAct", "SaveAct", "SaveAsAct", "ExportAct",
                             "PersonaliseAct", "", "PageSetupAct", "PrintPreviewAct", "PrintAct"});
+    QAction* review = new QAction(QStringLiteral("复核考试…"), fileMenu);
+    connect(review, &QAction::triggered, this,
+            [this] { chooseExamForReview(this, m_options.databasePath, pixelsPerInch()); });
+    fileMenu->insertAction(m_actions.value(QStringLiteral("PersonaliseAct")), review);
     auto* recent = new QMenu(QStringLiteral("最近打开的文件"), fileMenu);
     fileMenu->insertMenu(m_actions.value(QStringLiteral("SaveAct")), recent);
     m_recentFiles = new RecentFiles(*this, recent);

@@ -8,7 +8,8 @@
 
 namespace sw {
 
-// The newest decision for each scan, target and question.
+// The newest decision for each scan, target and question that was not taken
+// back.
 class DecisionIndex
 {
 public:
@@ -18,7 +19,8 @@ public:
     const Decision* find(qint64 scan, DecisionTarget target, int question = 0) const;
 
 private:
-    std::map<std::tuple<qint64, int, int>, const Decision*> m_newest;
+    // Oldest first; a withdrawal removes the newest.
+    std::map<std::tuple<qint64, int, int>, std::vector<const Decision*>> m_standing;
 };
 
 } // namespace sw

@@ -315,11 +315,11 @@ bool Exam::appendDecision(const Decision& decision, QString* error) const
     QSqlQuery query(m_database.connection());
     if (!m_database.run(query,
                         QStringLiteral("INSERT INTO exam_decisions (exam, scan, target, question, "
-                                       "answer, reviewer, reason, decided_at) VALUES "
-                                       "(?, ?, ?, ?, ?, ?, ?, ?)"),
+                                       "answer, reviewer, reason, decided_at, withdrawn) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                         {m_id, decision.scan, decisionTargetName(decision.target),
                          decision.question, decision.answer, decision.reviewer, decision.reason,
-                         timeText(time)},
+                         timeText(time), int(decision.withdrawn)},
                         error))
         return false;
     return transaction.commit(error);
@@ -367,11 +367,12 @@ bool Exam::load(ExamData& data, QString* error) const
     if (rowsFailed(m_database, query, reading, error) || !fetchScans(result.scans, {}, {}, error))
         return false;
 
-    if (!m_database.run(query,
-                        QStringLiteral("SELECT id, scan, target, question, answer, reviewer, "
-                                       "reason, decided_at FROM exam_decisions WHERE exam = ? "
-                                       "ORDER BY id"),
-                        {m_id}, error))
+    if (!m_database.run(
+            query,
+            QStringLiteral("SELECT id, scan, target, question, answer, reviewer, "
+                           "reason, decided_at, withdrawn FROM exam_decisions WHERE exam = ? "
+                           "ORDER BY id"),
+            {m_id}, error))
         return false;
     while (query.next()) {
         Decision d;
@@ -384,6 +385,7 @@ bool Exam::load(ExamData& data, QString* error) const
         d.reviewer = query.value(5).toString();
         d.reason = query.value(6).toString();
         d.time = timeFrom(query.value(7));
+        d.withdrawn = query.value(8).toInt() != 0;
         result.decisions.push_back(std::move(d));
     }
     if (rowsFailed(m_database, query, reading, error))

@@ -45,6 +45,9 @@ struct Decision
     QString reviewer;
     QString reason;
     QDateTime time;
+    // Takes back the newest decision before it for the same scan, target and
+    // question: the item is open again.
+    bool withdrawn = false;
 };
 
 // Everything stored with an exam that results are made from.

@@ -48,7 +48,7 @@ QStringList createStatements(DatabaseEngine engine)
             .arg(key, reference),
         QStringLiteral("CREATE TABLE IF NOT EXISTS exam_decisions (id %1, exam %2, scan %2, "
                        "target TEXT, question INTEGER, answer TEXT, reviewer TEXT, reason TEXT, "
-                       "decided_at TEXT)")
+                       "decided_at TEXT, withdrawn INTEGER NOT NULL DEFAULT 0)")
             .arg(key, reference),
         QStringLiteral("CREATE INDEX IF NOT EXISTS exam_keys_exam ON exam_keys (exam, version)"),
         QStringLiteral("CREATE INDEX IF NOT EXISTS exam_roster_exam ON exam_roster (exam)"),

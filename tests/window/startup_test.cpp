@@ -66,8 +66,9 @@ TEST_F(StartupTest, MenusHoldTheCommands)
         }
         return texts;
     };
-    EXPECT_EQ(items(0), (QStringList{"新建", "打开", "最近打开的文件", "保存", "另存为", "导出…",
-                                     "生成个人答题卡…", "页面设置", "打印预览", "打印"}));
+    EXPECT_EQ(items(0),
+              (QStringList{"新建", "打开", "最近打开的文件", "保存", "另存为", "导出…", "复核考试…",
+                           "生成个人答题卡…", "页面设置", "打印预览", "打印"}));
     EXPECT_EQ(items(1), (QStringList{"撤销", "重做", "插入底图", "校正底图", "组合", "解除组合",
                                      "剪切", "复制", "粘贴", "全选", "删除试卷"}));
     EXPECT_EQ(items(2), (QStringList{"实际尺寸", "缩小", "放大", "适合页面", "适合宽度", "左对齐",
