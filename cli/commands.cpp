@@ -89,13 +89,17 @@ const std::vector<Command>& commands()
          "read NAME SCAN_OR_FOLDER... [--jobs N] | "
          "decide NAME --scan FILE|SHA256 (--question Q | --score Q | --exam-number | --sheet) "
          "[--answer X] --reviewer WHO [--reason TEXT] | check NAME | "
-         "results NAME [--csv FILE] [--json]",
+         "results NAME [--csv FILE] [--json] [--xlsx FILE] | "
+         "report NAME [-o FILE.pdf] [--candidates DIR]",
          "考试：模板、答案（CSV，标题行的列依次为 paper_type、question、answer、points、"
          "partial，最后一列可省）、考生名单（CSV，标题行以 exam_number、name 开始，其余列照存）、"
          "识读的扫描图（按内容的 SHA-256 只存一次）和人工决定都保存在模板库的数据库中。"
          "check 每行列出一项妨碍出成绩的问题，没有时以 0 退出，否则以 1 退出；results "
          "每个考生一行，列依次为 exam_number、name、paper_type、status、total 和每题的得分"
-         "（主观题为 s题号），--json 每个考生一个 JSON 对象。",
+         "（主观题为 s题号），--json 每个考生一个 JSON 对象，--xlsx 把成绩和题目分析写成 "
+         ".xlsx 工作簿的两个工作表。report -o 写考试分析报告（PDF），--candidates 在 DIR 中为"
+         "每个有答题卡的考生写一份 PDF：校正后的扫描图上标出各题的选项（绿色为对，红色为错，"
+         "灰色为未答）、得分和总分；扫描图文件已不存在或已改变时，该页不附图并给出警告。",
          runExam},
         {"personalise",
          "personalise T.exm ROSTER.csv -o OUT.pdf [--symbology code128|qr] "

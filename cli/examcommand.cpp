@@ -18,6 +18,7 @@ int runExamRead(const QStringList& args);
 int runExamDecide(const QStringList& args);
 int runExamCheck(const QStringList& args);
 int runExamResults(const QStringList& args);
+int runExamReport(const QStringList& args);
 
 namespace {
 
@@ -146,8 +147,8 @@ int runExam(const QStringList& args)
     while (at + 1 < args.size() && args.at(at) == QLatin1String("--db"))
         at += 2;
     if (at >= args.size())
-        throw UsageError{
-            QStringLiteral("缺少操作（create、key、roster、read、decide、check 或 results）")};
+        throw UsageError{QStringLiteral(
+            "缺少操作（create、key、roster、read、decide、check、results 或 report）")};
     const QString action = args.at(at);
     QStringList rest = args;
     rest.remove(at);
@@ -165,6 +166,8 @@ int runExam(const QStringList& args)
         return runExamCheck(rest);
     if (action == QLatin1String("results"))
         return runExamResults(rest);
+    if (action == QLatin1String("report"))
+        return runExamReport(rest);
     throw UsageError{QStringLiteral("未知的考试操作 %1").arg(action)};
 }
 

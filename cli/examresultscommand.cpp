@@ -1,4 +1,4 @@
-// exam results: one row per candidate, as CSV or JSON lines.
+// exam results: one row per candidate, as CSV or JSON lines, or a workbook.
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
@@ -6,6 +6,8 @@
 #include "cli/examsession.h"
 #include "exam/csvtable.h"
 #include "platform/outputfile.h"
+#include "reports/examreportdata.h"
+#include "reports/resultsworkbook.h"
 
 #include <QFile>
 #include <QHash>
@@ -97,14 +99,20 @@ QString jsonLine(const ExamData& data, const QHash<qint64, QString>& hashes,
 int runExamResults(const QStringList& args)
 {
     Arguments a(args, {QStringLiteral("--json")},
-                {QStringLiteral("--db"), QStringLiteral("--csv")});
+                {QStringLiteral("--db"), QStringLiteral("--csv"), QStringLiteral("--xlsx")});
     a.expectPositional(1, 1);
     const bool json = a.flag(QStringLiteral("--json"));
     const auto csvPath = a.value(QStringLiteral("--csv"));
+    const auto xlsxPath = a.value(QStringLiteral("--xlsx"));
     const QString location = databaseLocation(a);
-    if (csvPath &&
-        resolvedPath(QFile::encodeName(*csvPath)) == resolvedPath(QFile::encodeName(location)))
-        throw UsageError{QStringLiteral("--csv 会覆盖数据库 %1").arg(location)};
+    for (const auto& [option, path] : {std::pair{"--csv", csvPath}, std::pair{"--xlsx", xlsxPath}})
+        if (path &&
+            resolvedPath(QFile::encodeName(*path)) == resolvedPath(QFile::encodeName(location)))
+            throw UsageError{
+                QStringLiteral("%1 会覆盖数据库 %2").arg(QLatin1String(option), location)};
+    if (csvPath && xlsxPath &&
+        resolvedPath(QFile::encodeName(*csvPath)) == resolvedPath(QFile::encodeName(*xlsxPath)))
+        throw UsageError{QStringLiteral("--csv 和 --xlsx 是同一个文件")};
 
     ExamSession session;
     if (!openExamSession(session, location, a.positional(0, "NAME")))
@@ -125,7 +133,7 @@ int runExamResults(const QStringList& args)
             hashes.insert(scan.id, scan.sha256);
         for (const CandidateResult& c : results.candidates)
             out << jsonLine(data, hashes, c) << '\n';
-    } else if (!csvPath) {
+    } else if (!csvPath && !xlsxPath) {
         out << csv;
     }
     if (csvPath) {
@@ -139,6 +147,8 @@ int runExamResults(const QStringList& args)
         if (!saveOutputFile(*csvPath, write, &error))
             return fileFailure(error);
     }
+    if (xlsxPath && !writeResultsWorkbook(examReportData(data, results), *xlsxPath, &error))
+        return fileFailure(error);
     return ExitOk;
 }
 

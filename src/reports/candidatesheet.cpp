@@ -229,13 +229,15 @@ QString candidateSheetFileName(const ReportCandidate& candidate)
 }
 
 bool writeCandidateSheets(const ReportData& data, const QString& folder, const QStringList& inputs,
-                          QStringList* written, QString* error)
+                          QStringList* written, QString* error,
+                          const std::function<void(std::size_t, ReportCandidate&)>& addPictures)
 {
     if (!checkReportData(data, error))
         return false;
     const QSet<QByteArray> inputFiles = resolvedFiles(inputs);
     QSet<QString> taken;
-    for (const ReportCandidate& candidate : data.candidates) {
+    for (std::size_t index = 0; index < data.candidates.size(); ++index) {
+        const ReportCandidate& candidate = data.candidates[index];
         if (candidate.status == CandidateStatus::Missing)
             continue;
         const QString name = uniqueName(candidateSheetFileName(candidate), taken);
@@ -245,7 +247,14 @@ bool writeCandidateSheets(const ReportData& data, const QString& folder, const Q
                 *error = writeFailure(path, QStringLiteral("it is one of the input files"));
             return false;
         }
-        const QByteArray bytes = candidateSheetPdf(data, candidate);
+        QByteArray bytes;
+        if (addPictures) {
+            ReportCandidate withPictures = candidate;
+            addPictures(index, withPictures);
+            bytes = candidateSheetPdf(data, withPictures);
+        } else {
+            bytes = candidateSheetPdf(data, candidate);
+        }
         if (bytes.isEmpty()) {
             if (error)
                 *error = writeFailure(path, QStringLiteral("the PDF could not be painted"));

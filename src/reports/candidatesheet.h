@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <functional>
 
 namespace sw {
 
@@ -34,7 +36,11 @@ QString candidateSheetFileName(const ReportCandidate& candidate);
 // the same file name get "-2", "-3", ... appended. A file that would replace
 // one of `inputs` is refused. The paths written go to *written; false at the
 // first failure with the reason in *error, the sheets before it kept.
-bool writeCandidateSheets(const ReportData& data, const QString& folder, const QStringList& inputs,
-                          QStringList* written, QString* error);
+// `addPictures`, when given, fills a copy of each candidate's pictures and
+// cells just before its sheet is painted (with the candidate's index in
+// data.candidates), so that only one candidate's pictures are held at a time.
+bool writeCandidateSheets(
+    const ReportData& data, const QString& folder, const QStringList& inputs, QStringList* written,
+    QString* error, const std::function<void(std::size_t, ReportCandidate&)>& addPictures = {});
 
 } // namespace sw

@@ -66,14 +66,14 @@ double meanShare(const std::vector<const ReportCandidate*>& group, std::size_t q
 QString keyTextOf(const ReportQuestion& question)
 {
     QStringList distinct;
-    for (const PaperKey& key : question.keys) {
+    for (const QuestionKey& key : question.keys) {
         if (!distinct.contains(key.answer))
             distinct.append(key.answer);
     }
     if (distinct.size() <= 1)
         return distinct.value(0);
     QStringList perType;
-    for (const PaperKey& key : question.keys)
+    for (const QuestionKey& key : question.keys)
         perType.append(key.paperType + QLatin1Char(':') + key.answer);
     return perType.join(QLatin1Char(' '));
 }
@@ -82,7 +82,7 @@ bool inEveryKey(const ReportQuestion& question, QChar option)
 {
     return !question.keys.empty() &&
            std::all_of(question.keys.begin(), question.keys.end(),
-                       [option](const PaperKey& key) { return key.answer.contains(option); });
+                       [option](const QuestionKey& key) { return key.answer.contains(option); });
 }
 
 void countChoices(const ReportQuestion& question, const Cohort& cohort, std::size_t q,

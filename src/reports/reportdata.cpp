@@ -17,26 +17,9 @@ bool fail(QString* error, const QString& message)
 
 QString ReportQuestion::keyFor(const QString& paperType) const
 {
-    for (const PaperKey& key : keys) {
+    for (const QuestionKey& key : keys) {
         if (key.paperType == paperType)
             return key.answer;
-    }
-    return {};
-}
-
-QString statusName(CandidateStatus status)
-{
-    switch (status) {
-    case CandidateStatus::Ok:
-        return QStringLiteral("ok");
-    case CandidateStatus::Absent:
-        return QStringLiteral("absent");
-    case CandidateStatus::Cheating:
-        return QStringLiteral("cheating");
-    case CandidateStatus::Review:
-        return QStringLiteral("review");
-    case CandidateStatus::Missing:
-        return QStringLiteral("missing");
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exam/examresults.h"
+
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -13,7 +15,7 @@ namespace sw {
 // reports neither know nor care how the exam keeps its records.
 
 // The answer key of one question on one paper type.
-struct PaperKey
+struct QuestionKey
 {
     QString paperType; // the paper type's name as the candidates' rows give it ("A", "B", ...)
     QString answer;    // the option characters of the right answer, e.g. "B" or "ACD"
@@ -24,21 +26,12 @@ struct ReportQuestion
     QString number;    // the question's number as printed on the sheet
     double points = 1; // full marks
     QString options;   // the option characters offered, e.g. "ABCD"; empty for a written question
-    std::vector<PaperKey> keys;  // the key per paper type; empty for a written question
-    bool multipleChoice = false; // more than one option may belong to the answer
+    std::vector<QuestionKey> keys; // the key per paper type; empty for a written question
+    bool multipleChoice = false;   // more than one option may belong to the answer
     bool objective = true; // scored by the machine from marks; only these enter the reliability
 
     // The key of `paperType`; empty when that paper type has none.
     QString keyFor(const QString& paperType) const;
-};
-
-enum class CandidateStatus
-{
-    Ok,       // scored
-    Absent,   // the absence mark is filled, or the candidate is known absent
-    Cheating, // the cheating mark is filled
-    Review,   // a mark or a page still waits for a person's decision
-    Missing,  // on the candidate list, but no script was read
 };
 
 // One answer cell of a question on the straightened page picture.
@@ -77,9 +70,6 @@ struct ReportData
     std::vector<ReportQuestion> questions;
     std::vector<ReportCandidate> candidates;
 };
-
-// The user's word for a status, as the results list writes it.
-QString statusName(CandidateStatus status);
 
 // Whether a script was read for a candidate of this status.
 bool hasScript(CandidateStatus status);

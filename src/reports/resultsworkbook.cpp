@@ -100,7 +100,7 @@ lxw_error writeResults(lxw_worksheet* sheet, lxw_format* header, const ReportDat
         out.text(row, 0, candidate.examNumber);
         out.text(row, 1, candidate.name);
         out.text(row, 2, candidate.paperType);
-        out.text(row, 3, statusName(candidate.status));
+        out.text(row, 3, candidateStatusName(candidate.status));
         out.number(row, 4, candidate.total);
         lxw_col_t column = 5;
         for (const ReportAnswer& answer : candidate.answers)

@@ -58,7 +58,7 @@ TEST(ReportData, StatusNamesAndScripts)
                                                {S::Review, "review"},
                                                {S::Missing, "missing"}};
     for (const auto& [status, name] : names) {
-        EXPECT_EQ(statusName(status), QString::fromLatin1(name));
+        EXPECT_EQ(candidateStatusName(status), QString::fromLatin1(name));
         EXPECT_EQ(hasScript(status), status != S::Absent && status != S::Missing) << name;
     }
 }

@@ -80,7 +80,7 @@ TEST(ResultsWorkbook, ASecondReaderFindsTheSameNumbers)
         const QJsonArray row = results.at(qsizetype(i) + 1).toArray();
         EXPECT_EQ(row.at(0).toString(), candidate.examNumber);
         EXPECT_EQ(row.at(1).toString(), candidate.name);
-        EXPECT_EQ(row.at(3).toString(), statusName(candidate.status));
+        EXPECT_EQ(row.at(3).toString(), candidateStatusName(candidate.status));
         expectNumber(row.at(4), candidate.total);
         for (std::size_t q = 0; q < 4; ++q)
             expectNumber(row.at(5 + qsizetype(q)), candidate.answers[q].points);
