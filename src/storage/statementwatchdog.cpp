@@ -90,11 +90,12 @@ void StatementWatchdog::run()
             m_deadline = deadline + LoginRetry;
             continue;
         }
-        // The blocked statement sees the connection end and fails.
+        // The blocked statement sees the connection end and fails; it must
+        // find the mark already set when it asks why.
+        m_fired = true;
         shutdown(socket, SHUT_RDWR);
         m_watching = false;
         m_socket = -1;
-        m_fired = true;
     }
 }
 
