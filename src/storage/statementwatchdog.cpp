@@ -2,6 +2,7 @@
 
 #include <QSqlDriver>
 #include <QVariant>
+#include <dlfcn.h>
 #include <libpq-fe.h>
 #include <sys/socket.h>
 
@@ -14,6 +15,21 @@ namespace {
 // this often.
 constexpr auto LoginRetry = std::chrono::milliseconds(200);
 
+// libpq's PQsocket, from the copy that Qt's PostgreSQL driver loaded. Linking
+// libpq ourselves would load it and the twenty libraries it needs (TLS,
+// Kerberos, LDAP) into every start of the programs, which costs more than
+// most commands take; a PostgreSQL connection has it loaded already.
+using SocketFunction = int (*)(const PGconn*);
+
+SocketFunction socketFunction()
+{
+    static const SocketFunction function = [] {
+        void* const library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+        return library ? reinterpret_cast<SocketFunction>(dlsym(library, "PQsocket")) : nullptr;
+    }();
+    return function;
+}
+
 // The socket of a PostgreSQL connection; -1 for another driver or none yet.
 int serverSocket(const QSqlDriver* driver)
 {
@@ -23,7 +39,8 @@ int serverSocket(const QSqlDriver* driver)
     if (!type || (qstrcmp(type, "pg_conn*") != 0 && qstrcmp(type, "PGconn*") != 0))
         return -1;
     PGconn* const pg = *static_cast<PGconn* const*>(handle.constData());
-    return pg ? PQsocket(pg) : -1;
+    const SocketFunction socketOf = socketFunction();
+    return pg && socketOf ? socketOf(pg) : -1;
 }
 
 } // namespace
