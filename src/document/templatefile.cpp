@@ -13,7 +13,6 @@ namespace sw {
 
 namespace {
 
-using stream::adviseLargePages;
 using stream::reserveLarge;
 
 void setError(QString* error, const QString& message)

@@ -1,5 +1,7 @@
 #include "platform/largeimage.h"
 
+#include "platform/largepages.h"
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -24,11 +26,9 @@ QImage newLargeImage(int width, int height, QImage::Format format)
         const std::size_t rowBytes = (std::size_t(width) * std::size_t(depth) + 31) / 32 * 4;
         const std::size_t bytes = rowBytes * std::size_t(height);
         if (bytes >= 2 * HugePage && rowBytes <= std::size_t(INT32_MAX)) {
-            const std::size_t rounded = (bytes + HugePage - 1) / HugePage * HugePage;
-            void* memory = std::aligned_alloc(HugePage, rounded);
+            void* memory = allocateLargePageBlock(bytes);
             if (!memory)
                 return {};
-            madvise(memory, rounded, MADV_HUGEPAGE);
             return QImage(static_cast<uchar*>(memory), width, height, qsizetype(rowBytes), format,
                           std::free, memory);
         }

@@ -5,6 +5,7 @@
 #include "platform/graphicstypes.h"
 #include "platform/saturating.h"
 #include "shapes/enums.h"
+#include "shapes/shapememory.h"
 
 #include <QString>
 #include <cstdint>
@@ -19,6 +20,13 @@ class TGraphics
 {
 public:
     virtual ~TGraphics() = default;
+
+    // Shapes live in memory of their own (shapes/shapememory.h).
+    static void* operator new(std::size_t size) { return allocateShapeMemory(size); }
+    static void operator delete(void* memory, std::size_t size) noexcept
+    {
+        releaseShapeMemory(memory, size);
+    }
 
     virtual bool HitTest(TPoint p) = 0;                          // layout pixels
     virtual bool OnHandle(TPoint p) = 0;                         // device pixels
