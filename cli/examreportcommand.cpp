@@ -4,13 +4,11 @@
 #include "cli/commands.h"
 #include "cli/documentio.h"
 #include "cli/examsession.h"
-#include "platform/outputfile.h"
 #include "reports/candidatesheet.h"
 #include "reports/examreport.h"
 #include "reports/examreportdata.h"
 #include "reports/scriptpictures.h"
 
-#include <QFile>
 #include <QTextStream>
 
 namespace sw::cli {
@@ -25,25 +23,21 @@ int runExamReport(const QStringList& args)
     if (!reportPath && !folder)
         throw UsageError{QStringLiteral("缺少 -o FILE.pdf 或 --candidates DIR")};
     const QString location = databaseLocation(a);
-    if (reportPath &&
-        resolvedPath(QFile::encodeName(*reportPath)) == resolvedPath(QFile::encodeName(location)))
-        throw UsageError{QStringLiteral("-o 会覆盖数据库 %1").arg(location)};
+    refuseDatabaseAsOutput("-o", reportPath, location);
 
-    ExamSession session;
-    if (!openExamSession(session, location, a.positional(0, "NAME")))
+    ScoredExam exam;
+    if (!loadScoredExam(exam, location, a.positional(0, "NAME")))
         return ExitFileError;
-    ExamData data;
-    QString error;
-    if (!session.exam->load(data, &error))
-        return fileFailure(error);
-    const ExamResults results = examResults(data);
+    const ExamData& data = exam.data;
+    const ExamResults& results = exam.results;
     const ReportData report = examReportData(data, results);
+    QString error;
 
     if (reportPath && !writeExamReport(report, *reportPath, &error))
         return fileFailure(error);
     if (folder) {
         // Read the scans again one candidate at a time: their pictures are large.
-        const ScriptPictures pictures(*session.exam, data, report);
+        const ScriptPictures pictures(*exam.session.exam, data, report);
         QStringList inputs{location};
         for (const ExamScan& scan : data.scans)
             inputs << scan.fileName;

@@ -105,23 +105,18 @@ int runExamResults(const QStringList& args)
     const auto csvPath = a.value(QStringLiteral("--csv"));
     const auto xlsxPath = a.value(QStringLiteral("--xlsx"));
     const QString location = databaseLocation(a);
-    for (const auto& [option, path] : {std::pair{"--csv", csvPath}, std::pair{"--xlsx", xlsxPath}})
-        if (path &&
-            resolvedPath(QFile::encodeName(*path)) == resolvedPath(QFile::encodeName(location)))
-            throw UsageError{
-                QStringLiteral("%1 会覆盖数据库 %2").arg(QLatin1String(option), location)};
+    refuseDatabaseAsOutput("--csv", csvPath, location);
+    refuseDatabaseAsOutput("--xlsx", xlsxPath, location);
     if (csvPath && xlsxPath &&
         resolvedPath(QFile::encodeName(*csvPath)) == resolvedPath(QFile::encodeName(*xlsxPath)))
         throw UsageError{QStringLiteral("--csv 和 --xlsx 是同一个文件")};
 
-    ExamSession session;
-    if (!openExamSession(session, location, a.positional(0, "NAME")))
+    ScoredExam exam;
+    if (!loadScoredExam(exam, location, a.positional(0, "NAME")))
         return ExitFileError;
-    ExamData data;
+    const ExamData& data = exam.data;
+    const ExamResults& results = exam.results;
     QString error;
-    if (!session.exam->load(data, &error))
-        return fileFailure(error);
-    const ExamResults results = examResults(data);
 
     QString csv = csvHeader(results) + QLatin1Char('\n');
     for (const CandidateResult& c : results.candidates)

@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/documentio.h"
+#include "platform/outputfile.h"
 #include "storage/databasepath.h"
 
 #include <QFile>
@@ -25,6 +26,26 @@ bool openExamSession(ExamSession& session, const QString& location, const QStrin
     if (!session.exam)
         printError(error);
     return session.exam != nullptr;
+}
+
+bool loadScoredExam(ScoredExam& scored, const QString& location, const QString& name)
+{
+    if (!openExamSession(scored.session, location, name))
+        return false;
+    QString error;
+    if (!scored.session.exam->load(scored.data, &error)) {
+        printError(error);
+        return false;
+    }
+    scored.results = examResults(scored.data);
+    return true;
+}
+
+void refuseDatabaseAsOutput(const char* option, const std::optional<QString>& path,
+                            const QString& location)
+{
+    if (path && resolvedPath(QFile::encodeName(*path)) == resolvedPath(QFile::encodeName(location)))
+        throw UsageError{QStringLiteral("%1 会覆盖数据库 %2").arg(QLatin1String(option), location)};
 }
 
 std::optional<QByteArray> readInputFile(const QString& path, qint64 limit)

@@ -1,14 +1,11 @@
+#include "database/loopbacklistener.h"
+
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <arpa/inet.h>
-#include <atomic>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -32,32 +29,19 @@ public:
         AfterTheLogin,
     };
 
-    explicit HungServer(Stage stage) : m_stage(stage)
+    explicit HungServer(Stage stage)
+        : m_stage(stage), m_listener([this](LoopbackListener& l) { serve(l); })
     {
-        m_listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            listen(m_listener, 4) != 0 ||
-            getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        m_port = ntohs(address.sin_port);
-        m_thread = std::thread([this] { serve(); });
     }
 
     ~HungServer()
     {
-        m_stopping = true;
-        if (m_thread.joinable())
-            m_thread.join();
+        m_listener.stop();
         for (const int client : m_clients)
             close(client);
-        close(m_listener);
     }
 
-    quint16 port() const { return m_port; }
+    quint16 port() const { return m_listener.port(); }
 
 private:
     static bool readFully(int fd, char* buffer, std::size_t size)
@@ -115,13 +99,10 @@ private:
             return;
     }
 
-    void serve()
+    void serve(LoopbackListener& listener)
     {
-        pollfd accepting{m_listener, POLLIN, 0};
-        while (!m_stopping) {
-            if (poll(&accepting, 1, 100) <= 0)
-                continue;
-            const int client = accept(m_listener, nullptr, nullptr);
+        while (!listener.stopping()) {
+            const int client = listener.acceptBriefly();
             if (client < 0)
                 continue;
             m_clients.push_back(client);
@@ -131,11 +112,8 @@ private:
     }
 
     Stage m_stage;
-    quint16 m_port = 0;
-    int m_listener = -1;
     std::vector<int> m_clients;
-    std::atomic<bool> m_stopping{false};
-    std::thread m_thread;
+    LoopbackListener m_listener; // last: its thread stops before the rest goes
 };
 
 struct HungCase

@@ -1,3 +1,4 @@
+#include "database/loopbacklistener.h"
 #include "testserver.h"
 
 #include "storage/database.h"
@@ -5,13 +6,10 @@
 
 #include <QSqlDatabase>
 #include <QUrl>
-#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -24,77 +22,50 @@ namespace {
 class FreezingProxy
 {
 public:
-    explicit FreezingProxy(quint16 serverPort) : m_serverPort(serverPort)
+    explicit FreezingProxy(quint16 serverPort)
+        : m_serverPort(serverPort), m_listener([this](LoopbackListener& l) { relay(l); })
     {
-        m_listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            listen(m_listener, 4) != 0 ||
-            getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        m_port = ntohs(address.sin_port);
-        m_thread = std::thread([this] { relay(); });
     }
 
-    ~FreezingProxy()
-    {
-        m_stopping = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        close(m_listener);
-    }
-
-    quint16 port() const { return m_port; }
+    quint16 port() const { return m_listener.port(); }
     void freeze() { m_frozen = true; }
 
 private:
-    void relay()
+    void relay(LoopbackListener& listener)
     {
-        pollfd accepting{m_listener, POLLIN, 0};
-        while (!m_stopping && poll(&accepting, 1, 100) == 0) {
-        }
-        if (m_stopping)
+        int client = -1;
+        while (!listener.stopping() && client < 0)
+            client = listener.acceptBriefly();
+        if (client < 0)
             return;
-        const int client = accept(m_listener, nullptr, nullptr);
-        const int server = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(m_serverPort);
-        if (connect(server, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-            pollfd ends[2] = {{client, POLLIN, 0}, {server, POLLIN, 0}};
-            char buffer[65536];
-            while (!m_stopping) {
-                if (m_frozen) {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                    continue;
-                }
-                if (poll(ends, 2, 100) <= 0)
-                    continue;
-                bool closed = false;
-                for (int i = 0; i < 2; ++i) {
-                    if (!(ends[i].revents & (POLLIN | POLLHUP)))
-                        continue;
-                    const ssize_t n = read(ends[i].fd, buffer, sizeof buffer);
-                    closed = closed || n <= 0 || write(ends[1 - i].fd, buffer, size_t(n)) != n;
-                }
-                if (closed)
-                    break;
+        const int server = LoopbackListener::connectTo(m_serverPort);
+        pollfd ends[2] = {{client, POLLIN, 0}, {server, POLLIN, 0}};
+        char buffer[65536];
+        while (server >= 0 && !listener.stopping()) {
+            if (m_frozen) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                continue;
             }
+            if (poll(ends, 2, 100) <= 0)
+                continue;
+            bool closed = false;
+            for (int i = 0; i < 2; ++i) {
+                if (!(ends[i].revents & (POLLIN | POLLHUP)))
+                    continue;
+                const ssize_t n = read(ends[i].fd, buffer, sizeof buffer);
+                closed = closed || n <= 0 || write(ends[1 - i].fd, buffer, size_t(n)) != n;
+            }
+            if (closed)
+                break;
         }
-        close(server);
+        if (server >= 0)
+            close(server);
         close(client);
     }
 
     quint16 m_serverPort;
-    quint16 m_port = 0;
-    int m_listener = -1;
-    std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_frozen{false};
-    std::thread m_thread;
+    LoopbackListener m_listener; // last: its thread stops before the rest goes
 };
 
 TEST(HungServer, AServerThatStopsAnsweringAfterTheLoginIsCutOffAndNamed)
