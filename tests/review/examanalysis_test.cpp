@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
@@ -181,8 +182,11 @@ protected:
         QString error;
         auto window = openExamAnalysis(location, name, 96, &error);
         EXPECT_TRUE(window) << error.toStdString();
-        if (window)
+        if (window) {
             window->show();
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        }
         return window;
     }
 
@@ -310,33 +314,74 @@ TEST_F(ExamAnalysisTest, OpensFromTheReviewWindowWithItsShortcut)
     EXPECT_EQ(review->findChildren<ExamAnalysisWindow*>().size(), 1);
 }
 
+// Whether the window says `text`, the analysis hidden.
+void expectProblemShown(const ExamAnalysisWindow& window, const QString& text)
+{
+    EXPECT_TRUE(window.problem().contains(text)) << window.problem().toStdString();
+    bool shown = false;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        shown = shown || (label->isVisible() && label->text() == window.problem());
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(window.findChild<QTableView*>()->isVisible());
+}
+
 TEST_F(ExamAnalysisTest, SaysWhatIsMissingInsteadOfAnalysing)
 {
-    QString error;
+    struct Case
     {
-        QBuffer bytes;
-        bytes.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(examSheet()->SaveToStream(SaveAllShapes, bytes, &error)) << error.toStdString();
+        bool withKey;
+        const char* said;
+    };
+    const Case cases[] = {{false, "还没有答案"}, {true, "还没有读入答卷"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.said);
+        const QString name = QString::fromUtf8(c.said);
+        QString error;
+        {
+            QBuffer bytes;
+            bytes.open(QIODevice::WriteOnly);
+            ASSERT_TRUE(examSheet()->SaveToStream(SaveAllShapes, bytes, &error))
+                << error.toStdString();
+            Database database;
+            ASSERT_TRUE(database.open(location, &error)) << error.toStdString();
+            const auto exam = Exam::create(database, name, bytes.data(), 96, &error);
+            ASSERT_TRUE(exam) << error.toStdString();
+            if (c.withKey) {
+                AnswerKey key;
+                for (const auto& [type, paper] : exam->layout().papers)
+                    for (const auto& [number, q] : paper.objective)
+                        key.push_back({type, number, q.options.left(1), 1, 0});
+                ASSERT_TRUE(exam->storeKey(key, nullptr, &error)) << error.toStdString();
+            }
+        }
+        const auto window = openWindow(name);
+        ASSERT_TRUE(window);
+        expectProblemShown(*window, name);
+        const QString report = folder.filePath(QStringLiteral("r.pdf"));
+        EXPECT_FALSE(window->writeReport(report, &error));
+        EXPECT_FALSE(QFile::exists(report));
+
+        // 刷新 (F5) reads it again, and still tells.
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        expectProblemShown(*window, name);
+    }
+}
+
+TEST_F(ExamAnalysisTest, TellsWhenTheExamCanNoLongerBeRead)
+{
+    const auto window = openWindow(planted->name);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(window->problem().isEmpty()) << window->problem().toStdString();
+    {
         Database database;
+        QString error;
         ASSERT_TRUE(database.open(location, &error)) << error.toStdString();
-        ASSERT_TRUE(Exam::create(database, QStringLiteral("期末"), bytes.data(), 96, &error))
+        QSqlQuery query(database.connection());
+        ASSERT_TRUE(database.run(query, QStringLiteral("DROP TABLE exam_decisions"), {}, &error))
             << error.toStdString();
     }
-    const auto window = openWindow(QStringLiteral("期末"));
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(window->problem().contains(QStringLiteral("还没有答案")))
-        << window->problem().toStdString();
-    bool messageShown = false;
-    for (const QLabel* label : window->findChildren<QLabel*>())
-        messageShown = messageShown || (label->isVisible() && label->text() == window->problem());
-    EXPECT_TRUE(messageShown);
-    EXPECT_FALSE(window->findChild<QTableView*>()->isVisible());
-    EXPECT_FALSE(window->writeReport(folder.filePath(QStringLiteral("r.pdf")), &error));
-    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("r.pdf"))));
-
-    // 刷新 (F5) reads it again, and still tells.
     QTest::keyClick(window.get(), Qt::Key_F5);
-    EXPECT_FALSE(window->problem().isEmpty());
+    expectProblemShown(*window, QStringLiteral("不能读取考试"));
 }
 
 } // namespace
