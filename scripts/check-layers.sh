@@ -18,8 +18,8 @@ declare -A allowed=(
     [reports]="platform shapes document wizard storage reading exam reports"
     [personalise]="platform shapes document personalise"
     [dialogs]="platform widgets shapes document wizard storage dialogs"
-    [review]="platform widgets shapes document wizard storage reading exam review"
-    [editor]="platform widgets shapes document wizard storage reading exam review dialogs personalise editor"
+    [review]="platform widgets shapes document wizard storage reading exam reports review"
+    [editor]="platform widgets shapes document wizard storage reading exam reports review dialogs personalise editor"
 )
 
 layer_of() {

@@ -243,6 +243,10 @@ void MainWindow::createMenus()
     connect(review, &QAction::triggered, this,
             [this] { chooseExamForReview(this, m_options.databasePath, pixelsPerInch()); });
     fileMenu->insertAction(m_actions.value(QStringLiteral("PersonaliseAct")), review);
+    QAction* analysis = new QAction(QStringLiteral("考试分析…"), fileMenu);
+    connect(analysis, &QAction::triggered, this,
+            [this] { chooseExamForAnalysis(this, m_options.databasePath, pixelsPerInch()); });
+    fileMenu->insertAction(m_actions.value(QStringLiteral("PersonaliseAct")), analysis);
     auto* recent = new QMenu(QStringLiteral("最近打开的文件"), fileMenu);
     fileMenu->insertMenu(m_actions.value(QStringLiteral("SaveAct")), recent);
     m_recentFiles = new RecentFiles(*this, recent);

@@ -36,23 +36,11 @@ void paintTitle(QPainter& painter, const ReportData& data, double& y)
 
 void paintFigures(QPainter& painter, const SummaryStatistics& s, double& y)
 {
-    const std::pair<QString, QString> figures[] = {
-        {QStringLiteral("考生人数"), QString::number(s.candidates)},
-        {QStringLiteral("缺考人数"), QString::number(s.absent)},
-        {QStringLiteral("已读答卷"), QString::number(s.scriptsRead)},
-        {QStringLiteral("计分人数"), QString::number(s.scored)},
-        {QStringLiteral("满分"), formatPoints(s.fullMarks)},
-        {QStringLiteral("平均分"), formatFigure(s.totals.mean)},
-        {QStringLiteral("中位数"), formatFigure(s.totals.median)},
-        {QStringLiteral("标准差（总体）"), formatFigure(s.totals.standardDeviation)},
-        {QStringLiteral("最高分"), formatPoints(s.totals.highest)},
-        {QStringLiteral("最低分"), formatPoints(s.totals.lowest)},
-        {QStringLiteral("信度（客观题 α）"), formatFigure(s.reliability, 3)},
-    };
+    const std::vector<std::pair<QString, QString>> figures = summaryFigures(s);
     const double columnWidth = (ReportPdf::pageSize().width() - 2 * Margin) / 2;
-    const int rows = int(std::size(figures) + 1) / 2;
+    const int rows = int(figures.size() + 1) / 2;
     painter.setFont(reportFont(10));
-    for (int i = 0; i < int(std::size(figures)); ++i) {
+    for (int i = 0; i < int(figures.size()); ++i) {
         const double x = Margin + (i / rows) * columnWidth;
         const double rowY = y + (i % rows) * FigureRowHeight;
         painter.drawText(QRectF(x, rowY, columnWidth * 0.55, FigureRowHeight),
@@ -72,16 +60,6 @@ void paintSectionTitle(QPainter& painter, const QString& title, double& y)
     y += 20;
 }
 
-std::vector<double> scoredTotals(const ReportData& data)
-{
-    std::vector<double> totals;
-    for (const ReportCandidate& candidate : data.candidates) {
-        if (isScored(candidate))
-            totals.push_back(candidate.total);
-    }
-    return totals;
-}
-
 void paintSummaryPage(QPainter& painter, const ReportData& data, const SummaryStatistics& s)
 {
     const double width = ReportPdf::pageSize().width() - 2 * Margin;
@@ -97,6 +75,23 @@ void paintSummaryPage(QPainter& painter, const ReportData& data, const SummarySt
 }
 
 } // namespace
+
+std::vector<std::pair<QString, QString>> summaryFigures(const SummaryStatistics& s)
+{
+    return {
+        {QStringLiteral("考生人数"), QString::number(s.candidates)},
+        {QStringLiteral("缺考人数"), QString::number(s.absent)},
+        {QStringLiteral("已读答卷"), QString::number(s.scriptsRead)},
+        {QStringLiteral("计分人数"), QString::number(s.scored)},
+        {QStringLiteral("满分"), formatPoints(s.fullMarks)},
+        {QStringLiteral("平均分"), formatFigure(s.totals.mean)},
+        {QStringLiteral("中位数"), formatFigure(s.totals.median)},
+        {QStringLiteral("标准差（总体）"), formatFigure(s.totals.standardDeviation)},
+        {QStringLiteral("最高分"), formatPoints(s.totals.highest)},
+        {QStringLiteral("最低分"), formatPoints(s.totals.lowest)},
+        {QStringLiteral("信度（客观题 α）"), formatFigure(s.reliability, 3)},
+    };
+}
 
 QByteArray examReportPdf(const ReportData& data)
 {

@@ -18,8 +18,6 @@ constexpr double NarrowColumn = 24;
 constexpr double CellPadding = 2;
 constexpr double HeaderHeight = 44; // title and legend above the table
 constexpr double FooterHeight = 14;
-const QColor FlaggedRow(250, 222, 222);
-const QColor KeyCell(206, 234, 206);
 const QColor HeaderRow(230, 230, 230);
 const QColor RuleColour(160, 160, 160);
 
@@ -40,29 +38,7 @@ const Column Trailing[] = {
     {QStringLiteral("多选"), 30},
     {QStringLiteral("标记"), 64},
 };
-
-// Every option character any question offers, in the order first met.
-QString optionColumns(const std::vector<ItemStatistics>& items)
-{
-    QString options;
-    for (const ItemStatistics& item : items) {
-        for (const OptionShare& share : item.options) {
-            if (!options.contains(share.option))
-                options.append(share.option);
-        }
-    }
-    return options;
-}
-
-QString flagText(const ItemStatistics& item)
-{
-    QStringList reasons;
-    if (item.negativeDiscrimination)
-        reasons.append(QStringLiteral("区分度为负"));
-    if (item.distractorAboveKey)
-        reasons.append(QStringLiteral("干扰项多于答案"));
-    return reasons.join(QStringLiteral("，"));
-}
+static_assert(std::size(Leading) == ItemTableLeadingColumns);
 
 class TablePainter
 {
@@ -97,52 +73,20 @@ public:
                                           "考生的难度之差；选项比例中底色为答案。标红的题目："
                                           "区分度为负，或有干扰项的选择人数多于答案。"));
         y += HeaderHeight;
-        QStringList titles;
-        std::vector<double> widths;
-        for (const Column& column : Leading) {
-            titles.append(column.title);
-            widths.push_back(column.width);
-        }
-        for (QChar option : m_options) {
-            titles.append(QString(option));
-            widths.push_back(m_optionWidth);
-        }
-        for (const Column& column : Trailing) {
-            titles.append(column.title);
-            widths.push_back(column.width);
-        }
         m_painter.fillRect(QRectF(m_frame.left(), y, m_frame.width(), RowHeight), HeaderRow);
-        paintCells(y, titles, widths, {}, true);
+        paintCells(y, itemTableTitles(m_options), columnWidths(), {}, true);
         y += RowHeight;
     }
 
     void paintRow(double& y, const ItemStatistics& item)
     {
         if (item.flagged())
-            m_painter.fillRect(QRectF(m_frame.left(), y, m_frame.width(), RowHeight), FlaggedRow);
-        QStringList texts = {item.number,
-                             formatPoints(item.points),
-                             item.keyText,
-                             formatFigure(item.difficulty),
-                             formatFigure(item.discrimination),
-                             formatFigure(item.pointBiserial)};
-        std::vector<double> widths;
-        for (const Column& column : Leading)
-            widths.push_back(column.width);
-        std::vector<bool> keyCells(texts.size(), false);
-        for (QChar option : m_options) {
-            const auto share =
-                std::find_if(item.options.begin(), item.options.end(),
-                             [option](const OptionShare& s) { return s.option == option; });
-            const bool offered = share != item.options.end();
-            texts.append(offered ? formatShare(share->share) : QString());
-            keyCells.push_back(offered && share->key);
-            widths.push_back(m_optionWidth);
-        }
-        texts.append({QString::number(item.blanks), QString::number(item.doubles), flagText(item)});
-        for (const Column& column : Trailing)
-            widths.push_back(column.width);
-        paintCells(y, texts, widths, keyCells, false);
+            m_painter.fillRect(QRectF(m_frame.left(), y, m_frame.width(), RowHeight),
+                               FlaggedRowColour);
+        std::vector<bool> keyCells(std::size(Leading), false);
+        for (QChar option : m_options)
+            keyCells.push_back(isKeyShare(item, option));
+        paintCells(y, itemTableRow(item, m_options), columnWidths(), keyCells, false);
         y += RowHeight;
     }
 
@@ -157,6 +101,17 @@ public:
     }
 
 private:
+    std::vector<double> columnWidths() const
+    {
+        std::vector<double> widths;
+        for (const Column& column : Leading)
+            widths.push_back(column.width);
+        widths.insert(widths.end(), std::size_t(m_options.size()), m_optionWidth);
+        for (const Column& column : Trailing)
+            widths.push_back(column.width);
+        return widths;
+    }
+
     void paintCells(double y, const QStringList& texts, const std::vector<double>& widths,
                     const std::vector<bool>& keyCells, bool header)
     {
@@ -167,7 +122,7 @@ private:
             const bool isOption = i >= optionsFrom && i < optionsFrom + m_options.size();
             const bool isKey = std::size_t(i) < keyCells.size() && keyCells[std::size_t(i)];
             if (isKey)
-                m_painter.fillRect(cell, KeyCell);
+                m_painter.fillRect(cell, KeyCellColour);
             m_painter.setFont(
                 reportFont(isOption && !header ? m_optionPoints : TextPoints, header || isKey));
             m_painter.setPen(Qt::black);
@@ -187,11 +142,74 @@ private:
     double m_optionPoints = TextPoints;
 };
 
+const OptionShare* shareOf(const ItemStatistics& item, QChar option)
+{
+    const auto share = std::find_if(item.options.begin(), item.options.end(),
+                                    [option](const OptionShare& s) { return s.option == option; });
+    return share == item.options.end() ? nullptr : &*share;
+}
+
 } // namespace
+
+QString itemTableOptions(const std::vector<ItemStatistics>& items)
+{
+    QString options;
+    for (const ItemStatistics& item : items) {
+        for (const OptionShare& share : item.options) {
+            if (!options.contains(share.option))
+                options.append(share.option);
+        }
+    }
+    return options;
+}
+
+QStringList itemTableTitles(const QString& options)
+{
+    QStringList titles;
+    for (const Column& column : Leading)
+        titles.append(column.title);
+    for (QChar option : options)
+        titles.append(QString(option));
+    for (const Column& column : Trailing)
+        titles.append(column.title);
+    return titles;
+}
+
+QStringList itemTableRow(const ItemStatistics& item, const QString& options)
+{
+    QStringList texts = {item.number,
+                         formatPoints(item.points),
+                         item.keyText,
+                         formatFigure(item.difficulty),
+                         formatFigure(item.discrimination),
+                         formatFigure(item.pointBiserial)};
+    for (QChar option : options) {
+        const OptionShare* share = shareOf(item, option);
+        texts.append(share ? formatShare(share->share) : QString());
+    }
+    texts.append({QString::number(item.blanks), QString::number(item.doubles), itemFlagText(item)});
+    return texts;
+}
+
+bool isKeyShare(const ItemStatistics& item, QChar option)
+{
+    const OptionShare* share = shareOf(item, option);
+    return share && share->key;
+}
+
+QString itemFlagText(const ItemStatistics& item)
+{
+    QStringList reasons;
+    if (item.negativeDiscrimination)
+        reasons.append(QStringLiteral("区分度为负"));
+    if (item.distractorAboveKey)
+        reasons.append(QStringLiteral("干扰项多于答案"));
+    return reasons.join(QStringLiteral("，"));
+}
 
 void paintItemTable(ReportPdf& pdf, const std::vector<ItemStatistics>& items, const QRectF& frame)
 {
-    TablePainter table(pdf.painter(), frame, optionColumns(items));
+    TablePainter table(pdf.painter(), frame, itemTableOptions(items));
     const int perPage = table.rowsPerPage();
     const int pages =
         std::max(1, int((items.size() + std::size_t(perPage) - 1) / std::size_t(perPage)));

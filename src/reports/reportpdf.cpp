@@ -7,8 +7,6 @@ namespace sw {
 
 namespace {
 
-// Fine enough that Qt's integer device coordinates do not show in the vector output.
-constexpr int DotsPerInch = 1200;
 constexpr double PointsPerInch = 72;
 
 } // namespace
@@ -17,13 +15,13 @@ ReportPdf::ReportPdf(const QString& title)
 {
     m_buffer.open(QIODevice::WriteOnly);
     m_writer = std::make_unique<QPdfWriter>(&m_buffer);
-    m_writer->setResolution(DotsPerInch);
+    m_writer->setResolution(ReportDotsPerInch);
     m_writer->setCreator(QStringLiteral("Sheetwright"));
     m_writer->setTitle(title);
     m_writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                         QMarginsF(0, 0, 0, 0), QPageLayout::Point));
     if (m_painter.begin(m_writer.get())) {
-        m_painter.scale(DotsPerInch / PointsPerInch, DotsPerInch / PointsPerInch);
+        m_painter.scale(ReportDotsPerInch / PointsPerInch, ReportDotsPerInch / PointsPerInch);
         m_painter.setRenderHint(QPainter::Antialiasing);
     }
 }
@@ -54,9 +52,9 @@ QByteArray ReportPdf::finish()
 QFont reportFont(double points, bool bold)
 {
     QFont font(QStringLiteral("宋体"));
-    // The device's dots make a point size larger by DotsPerInch / 72, which
+    // The device's dots make a point size larger by ReportDotsPerInch / 72, which
     // the painter's scale already applies.
-    font.setPointSizeF(points * PointsPerInch / DotsPerInch);
+    font.setPointSizeF(points * PointsPerInch / ReportDotsPerInch);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setBold(bold);
     return font;

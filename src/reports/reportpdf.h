@@ -10,6 +10,11 @@
 
 namespace sw {
 
+// The resolution the reports are painted at, which reportFont() assumes of
+// the device: fine enough that Qt's integer device coordinates do not show
+// in the vector output.
+constexpr int ReportDotsPerInch = 1200;
+
 // An A4 portrait PDF built in memory, painted in points (1/72 inch) from the
 // page's top left corner. Text stays text; Qt embeds the fonts it uses.
 class ReportPdf
@@ -35,8 +40,8 @@ private:
 };
 
 // The report's font, `points` high on the page (the painter is scaled to
-// points): the Chinese serif the templates' "宋体" maps to, so the same
-// characters print here as on the sheets.
+// points) on a device of ReportDotsPerInch: the Chinese serif the templates' "宋体" maps to, so the
+// same characters print here as on the sheets.
 QFont reportFont(double points, bool bold = false);
 
 } // namespace sw

@@ -108,6 +108,16 @@ bool isScored(const ReportCandidate& candidate)
     return candidate.status == CandidateStatus::Ok;
 }
 
+std::vector<double> scoredTotals(const ReportData& data)
+{
+    std::vector<double> totals;
+    for (const ReportCandidate& candidate : data.candidates) {
+        if (isScored(candidate))
+            totals.push_back(candidate.total);
+    }
+    return totals;
+}
+
 SummaryStatistics summarize(const ReportData& data)
 {
     SummaryStatistics s;

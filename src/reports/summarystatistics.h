@@ -58,6 +58,9 @@ struct SummaryStatistics
 
 bool isScored(const ReportCandidate& candidate);
 
+// The totals of the scored candidates, in the candidates' order.
+std::vector<double> scoredTotals(const ReportData& data);
+
 SummaryStatistics summarize(const ReportData& data);
 
 } // namespace sw

@@ -1,6 +1,7 @@
 #include "review/reviewlauncher.h"
 
 #include "platform/widgets/dialogservice.h"
+#include "review/examanalysiswindow.h"
 #include "review/reviewwindow.h"
 
 #include <QAbstractButton>
@@ -14,10 +15,10 @@ namespace sw {
 namespace {
 
 // The exam chosen from `names`; empty when cancelled.
-QString chooseExam(QWidget* parent, const QStringList& names)
+QString chooseExam(QWidget* parent, const QString& title, const QStringList& names)
 {
     QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("复核考试"));
+    dialog.setWindowTitle(title);
     auto* exams = new QComboBox;
     exams->addItems(names);
     exams->setAccessibleName(QStringLiteral("考试"));
@@ -32,6 +33,24 @@ QString chooseExam(QWidget* parent, const QStringList& names)
     if (dialogService().exec(dialog) != QDialog::Accepted)
         return {};
     return exams->currentText();
+}
+
+// The exam of the database at `location` the person means, asked in a
+// dialog titled `title`; empty when cancelled, or when there is no exam or
+// the database cannot be read (the person is told why).
+QString chooseStoredExam(QWidget* parent, const QString& location, const QString& title)
+{
+    QStringList names;
+    QString error;
+    if (!storedExamNames(location, names, &error)) {
+        refuse(parent, error);
+        return {};
+    }
+    if (names.isEmpty()) {
+        refuse(parent, QStringLiteral("数据库中还没有考试"), MessageIcon::Information);
+        return {};
+    }
+    return chooseExam(parent, title, names);
 }
 
 } // namespace
@@ -49,19 +68,27 @@ bool showExamReview(const QString& location, const QString& examName, int screen
 
 void chooseExamForReview(QWidget* parent, const QString& location, int screenPpi)
 {
-    QStringList names;
+    const QString name = chooseStoredExam(parent, location, QStringLiteral("复核考试"));
     QString error;
-    if (!storedExamNames(location, names, &error)) {
-        refuse(parent, error);
-        return;
-    }
-    if (names.isEmpty()) {
-        refuse(parent, QStringLiteral("数据库中还没有考试"), MessageIcon::Information);
-        return;
-    }
-    const QString name = chooseExam(parent, names);
     if (!name.isEmpty() && !showExamReview(location, name, screenPpi, &error))
         refuse(parent, error);
+}
+
+void chooseExamForAnalysis(QWidget* parent, const QString& location, int screenPpi)
+{
+    const QString name = chooseStoredExam(parent, location, QStringLiteral("考试分析"));
+    if (name.isEmpty())
+        return;
+    QString error;
+    std::unique_ptr<ExamAnalysisWindow> window =
+        openExamAnalysis(location, name, screenPpi, &error);
+    if (!window) {
+        refuse(parent, error);
+        return;
+    }
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    window.release(); // deleted when closed
 }
 
 } // namespace sw

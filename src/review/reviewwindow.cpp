@@ -3,6 +3,7 @@
 #include "exam/examtables.h"
 #include "reading/sheetreader.h"
 #include "review/decisionhistory.h"
+#include "review/examanalysiswindow.h"
 #include "review/reviewclaims.h"
 #include "review/reviewer.h"
 #include "review/reviewitems.h"
@@ -180,6 +181,24 @@ void ReviewWindow::buildWindow()
             [this] { m_scanView->setFocus(); });
     command(QStringLiteral("决定"), QKeySequence(Qt::CTRL | Qt::Key_D),
             [this] { m_decision->setFocus(); });
+    menu->addSeparator();
+    command(QStringLiteral("考试分析…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
+            &ReviewWindow::showAnalysis);
+}
+
+void ReviewWindow::showAnalysis()
+{
+    if (m_analysis) {
+        m_analysis->refresh();
+    } else {
+        // A child window: the exam it reads is this window's own.
+        m_analysis = new ExamAnalysisWindow(*m_exam, m_database->path(), this);
+        m_analysis->setWindowFlag(Qt::Window);
+        m_analysis->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_analysis->show();
+    m_analysis->raise();
+    m_analysis->activateWindow();
 }
 
 bool ReviewWindow::start(QString* error)

@@ -4,6 +4,7 @@
 #include "exam/examresults.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <memory>
 #include <vector>
@@ -20,6 +21,7 @@ class QTreeWidget;
 namespace sw {
 
 class Database;
+class ExamAnalysisWindow;
 class ReviewClaims;
 class ScanCache;
 class SheetReader;
@@ -68,6 +70,9 @@ public:
     void defer();
     // Takes back the last decision of this window and shows its item again.
     bool undo();
+    // Opens the exam's analysis in a window of its own, or shows the one
+    // open read again.
+    void showAnalysis();
 
 signals:
     void itemShown();
@@ -129,6 +134,7 @@ private:
     QPushButton* m_undoButton = nullptr;
     QTreeWidget* m_history = nullptr;
     QTimer* m_refreshTimer = nullptr;
+    QPointer<ExamAnalysisWindow> m_analysis;
 };
 
 // Opens the database at `location` (a SQLite file or a PostgreSQL URL) and
