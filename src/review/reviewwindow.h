@@ -85,10 +85,22 @@ private:
 
     void buildWindow();
     bool reload(QString* error);
+    // Reloads the queue and the decisions, and shows them.
+    void catchUp();
     void rebuildModel();
+    // The items that may be shown after the one shown, in the order to try.
+    QStringList nextCandidates(bool leavingToo) const;
+    // In one transaction: stores `decision` (when given), releases the item
+    // shown and claims the first of `candidates` no other window holds
+    // (`next`, empty when none is free). A failure changes nothing.
+    bool moveOn(const Decision* decision, const QStringList& candidates, QString& next,
+                QString* error);
     void showNext();
+    // Shows the item claimed by moveOn(); nothing when `key` is empty.
+    void showClaimed(const QString& key);
     // Claims and shows the item; false when another window holds it.
     bool showItem(const CheckItem& item);
+    void display(const CheckItem& item);
     void showNothing();
     void leaveItem();
     bool store(const QString& answer);
