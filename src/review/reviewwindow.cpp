@@ -174,6 +174,7 @@ void ReviewWindow::buildWindow()
     command(QStringLiteral("稍后"), QKeySequence(Qt::Key_PageDown), &ReviewWindow::defer);
     command(QStringLiteral("撤销"), QKeySequence::Undo, &ReviewWindow::undo);
     command(QStringLiteral("刷新"), QKeySequence::Refresh, &ReviewWindow::refresh);
+    command(QStringLiteral("关闭"), QKeySequence::Close, &ReviewWindow::close);
     command(QStringLiteral("复核队列"), QKeySequence(Qt::CTRL | Qt::Key_L),
             [this] { m_queueView->setFocus(); });
     command(QStringLiteral("扫描图"), QKeySequence(Qt::CTRL | Qt::Key_E),
