@@ -80,6 +80,10 @@ ReviewWindow::ReviewWindow(std::unique_ptr<Database> database, std::unique_ptr<E
     m_refreshTimer = new QTimer(this);
     m_refreshTimer->setInterval(RefreshMs);
     connect(m_refreshTimer, &QTimer::timeout, this, &ReviewWindow::refresh);
+    m_catchUpTimer = new QTimer(this);
+    m_catchUpTimer->setSingleShot(true);
+    m_catchUpTimer->setInterval(CatchUpMs);
+    connect(m_catchUpTimer, &QTimer::timeout, this, &ReviewWindow::catchUp);
 }
 
 ReviewWindow::~ReviewWindow()
@@ -233,6 +237,7 @@ void ReviewWindow::refresh()
 
 void ReviewWindow::catchUp()
 {
+    m_catchUpTimer->stop();
     QString error;
     if (!reload(&error)) {
         report(error);
@@ -512,9 +517,10 @@ bool ReviewWindow::store(const QString& answer)
     const QString decided = m_current;
     std::erase_if(m_queue, [&](const CheckItem& i) { return reviewItemKey(i) == decided; });
     m_remark->clear();
-    // The next item shows at once; the queue catches up with the decision after.
+    // The next item shows at once; the queue catches up once the keys pause,
+    // so decisions typed ahead never wait for a reload each.
     showClaimed(next);
-    QTimer::singleShot(0, this, &ReviewWindow::catchUp);
+    m_catchUpTimer->start();
     return true;
 }
 

@@ -38,6 +38,9 @@ public:
     static constexpr int RefreshMs = 5000;
     // How many items after the one shown have their scans prepared ahead.
     static constexpr int PrefetchedItems = 2;
+    // How long after a decision the queue is reloaded, unless another
+    // decision comes first.
+    static constexpr int CatchUpMs = 250;
 
     ReviewWindow(std::unique_ptr<Database> database, std::unique_ptr<Exam> exam,
                  QWidget* parent = nullptr);
@@ -141,6 +144,7 @@ private:
     QPushButton* m_undoButton = nullptr;
     QTreeWidget* m_history = nullptr;
     QTimer* m_refreshTimer = nullptr;
+    QTimer* m_catchUpTimer = nullptr;
 };
 
 // Opens the database at `location` (a SQLite file or a PostgreSQL URL) and
