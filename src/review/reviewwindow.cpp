@@ -310,9 +310,10 @@ bool ReviewWindow::moveOn(const Decision* decision, const QStringList& candidate
                           QString* error)
 {
     SqlTransaction transaction(*m_database);
-    if (!transaction.begun(error) || (decision && !m_exam->appendDecision(*decision, error)) ||
-        (!m_current.isEmpty() && !m_claims->release(m_current, error)))
+    if (!transaction.begun(error) || (decision && !m_exam->appendDecision(*decision, error)))
         return false;
+    // The next item is taken before the one shown is left: a window waiting
+    // for another's new claim then holds no row that the other waits for.
     QSet<QString> held;
     next.clear();
     for (const QString& key : candidates) {
@@ -325,7 +326,8 @@ bool ReviewWindow::moveOn(const Decision* decision, const QStringList& candidate
         }
         held.insert(key);
     }
-    if (!transaction.commit(error))
+    if ((!m_current.isEmpty() && next != m_current && !m_claims->release(m_current, error)) ||
+        !transaction.commit(error))
         return false;
     m_heldElsewhere.unite(held);
     return true;

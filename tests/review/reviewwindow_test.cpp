@@ -207,8 +207,8 @@ TEST_F(ReviewWindowTest, FailedMoveOnStoresNothingAndKeepsTheItem)
     ASSERT_TRUE(window);
     const QString shown = shownKey(*window);
     ASSERT_FALSE(shown.isEmpty());
-    // Another program takes the claims away: the decision's row would be
-    // written before leaving the item fails.
+    // Another program takes the claims away: the decision's row is written
+    // before taking the next item fails.
     Database other;
     QString error;
     ASSERT_TRUE(other.open(location, &error)) << error.toStdString();
