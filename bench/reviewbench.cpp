@@ -97,14 +97,16 @@ std::vector<double> workQueue(const QString& location, int pauseMs, QString* err
     window->show();
     std::vector<double> times;
     while (window->currentItem()) {
-        QApplication::processEvents(); // the queue catches up with the last decision
+        // The queue catches up with the last decision when the pause is
+        // longer than ReviewWindow::CatchUpMs.
+        QApplication::processEvents();
         QThread::msleep(pauseMs);
         QElapsedTimer timer;
         timer.start();
         if (!window->decide(QStringLiteral("A")))
             break;
         // The next item is in place when decide() returns; the queue's
-        // reload after it runs on the next turn of the event loop.
+        // reload comes later, once decisions pause.
         if (window->currentItem())
             times.push_back(timer.nsecsElapsed() / 1e6);
     }

@@ -81,6 +81,10 @@ ReviewWindow::ReviewWindow(std::unique_ptr<Database> database, std::unique_ptr<E
     m_refreshTimer = new QTimer(this);
     m_refreshTimer->setInterval(RefreshMs);
     connect(m_refreshTimer, &QTimer::timeout, this, &ReviewWindow::refresh);
+    m_catchUpTimer = new QTimer(this);
+    m_catchUpTimer->setSingleShot(true);
+    m_catchUpTimer->setInterval(CatchUpMs);
+    connect(m_catchUpTimer, &QTimer::timeout, this, &ReviewWindow::catchUp);
 }
 
 ReviewWindow::~ReviewWindow()
@@ -175,6 +179,7 @@ void ReviewWindow::buildWindow()
     command(QStringLiteral("稍后"), QKeySequence(Qt::Key_PageDown), &ReviewWindow::defer);
     command(QStringLiteral("撤销"), QKeySequence::Undo, &ReviewWindow::undo);
     command(QStringLiteral("刷新"), QKeySequence::Refresh, &ReviewWindow::refresh);
+    command(QStringLiteral("关闭"), QKeySequence::Close, &ReviewWindow::close);
     command(QStringLiteral("复核队列"), QKeySequence(Qt::CTRL | Qt::Key_L),
             [this] { m_queueView->setFocus(); });
     command(QStringLiteral("扫描图"), QKeySequence(Qt::CTRL | Qt::Key_E),
@@ -240,15 +245,22 @@ void ReviewWindow::refresh()
 {
     if (!m_claims)
         return;
+    if (!m_current.isEmpty()) {
+        QString error;
+        bool taken = false;
+        if (!m_claims->claim(m_current, taken, &error))
+            report(error);
+    }
+    catchUp();
+}
+
+void ReviewWindow::catchUp()
+{
+    m_catchUpTimer->stop();
     QString error;
     if (!reload(&error)) {
         report(error);
         return;
-    }
-    if (!m_current.isEmpty()) {
-        bool taken = false;
-        if (!m_claims->claim(m_current, taken, &error))
-            report(error);
     }
     rebuildModel();
     const CheckItem* item = currentItem();
@@ -296,24 +308,69 @@ void ReviewWindow::rebuildModel()
     statusBar()->showMessage(QStringLiteral("共 %1 项待处理").arg(m_queue.size()));
 }
 
-void ReviewWindow::showNext()
+QStringList ReviewWindow::nextCandidates(bool leavingToo) const
 {
-    const QString leaving = m_current;
-    leaveItem();
+    QStringList keys;
     // Items not put off first, then those put off, in queue order.
     for (const bool deferred : {false, true})
         for (const CheckItem& item : m_queue) {
             const QString key = reviewItemKey(item);
-            if (!decisionTarget(item.kind) || m_deferred.contains(key) != deferred ||
-                m_heldElsewhere.contains(key) || key == leaving)
-                continue;
-            if (showItem(item))
-                return;
+            if (decisionTarget(item.kind) && m_deferred.contains(key) == deferred &&
+                !m_heldElsewhere.contains(key) && key != m_current)
+                keys << key;
         }
-    // Only the item just left remains, put off.
+    // Then the item left, when it is all that remains.
+    if (leavingToo && !m_current.isEmpty())
+        keys << m_current;
+    return keys;
+}
+
+bool ReviewWindow::moveOn(const Decision* decision, const QStringList& candidates, QString& next,
+                          QString* error)
+{
+    SqlTransaction transaction(*m_database);
+    if (!transaction.begun(error) || (decision && !m_exam->appendDecision(*decision, error)))
+        return false;
+    // The next item is taken before the one shown is left: a window waiting
+    // for another's new claim then holds no row that the other waits for.
+    QSet<QString> held;
+    next.clear();
+    for (const QString& key : candidates) {
+        bool taken = false;
+        if (!m_claims->claim(key, taken, error))
+            return false;
+        if (taken) {
+            next = key;
+            break;
+        }
+        held.insert(key);
+    }
+    if ((!m_current.isEmpty() && next != m_current && !m_claims->release(m_current, error)) ||
+        !transaction.commit(error))
+        return false;
+    m_heldElsewhere.unite(held);
+    return true;
+}
+
+void ReviewWindow::showNext()
+{
+    QString next;
+    QString error;
+    if (!moveOn(nullptr, nextCandidates(true), next, &error)) {
+        report(error);
+        return;
+    }
+    showClaimed(next);
+}
+
+void ReviewWindow::showClaimed(const QString& key)
+{
+    m_current.clear();
     for (const CheckItem& item : m_queue)
-        if (reviewItemKey(item) == leaving && showItem(item))
+        if (reviewItemKey(item) == key) {
+            display(item);
             return;
+        }
     showNothing();
 }
 
@@ -332,6 +389,15 @@ bool ReviewWindow::showItem(const CheckItem& item)
             return false;
         }
         leaveItem();
+    }
+    display(item);
+    return true;
+}
+
+void ReviewWindow::display(const CheckItem& item)
+{
+    const QString key = reviewItemKey(item);
+    if (key != m_current) {
         m_current = key;
         m_decision->clear();
     }
@@ -364,7 +430,6 @@ bool ReviewWindow::showItem(const CheckItem& item)
     m_decision->setFocus();
     prefetchAfter(key);
     emit itemShown();
-    return true;
 }
 
 void ReviewWindow::showNothing()
@@ -460,20 +525,23 @@ bool ReviewWindow::store(const QString& answer)
     decision.answer = answer;
     decision.reviewer = m_reviewer;
     decision.reason = reasonText();
+    // The decision, leaving its item and taking the next are one write: a
+    // failure stores nothing and keeps the item shown.
+    QString next;
     QString error;
-    if (!m_exam->appendDecision(decision, &error)) {
+    if (!moveOn(&decision, nextCandidates(false), next, &error)) {
         report(error);
         return false;
     }
     m_undo.push_back({decision, item});
     m_deferred.remove(m_current);
-    // The next item shows at once; the queue catches up with the decision after.
     const QString decided = m_current;
-    leaveItem();
     std::erase_if(m_queue, [&](const CheckItem& i) { return reviewItemKey(i) == decided; });
     m_remark->clear();
-    showNext();
-    QTimer::singleShot(0, this, &ReviewWindow::refresh);
+    // The next item shows at once; the queue catches up once the keys pause,
+    // so decisions typed ahead never wait for a reload each.
+    showClaimed(next);
+    m_catchUpTimer->start();
     return true;
 }
 

@@ -40,6 +40,9 @@ public:
     static constexpr int RefreshMs = 5000;
     // How many items after the one shown have their scans prepared ahead.
     static constexpr int PrefetchedItems = 2;
+    // How long after a decision the queue is reloaded, unless another
+    // decision comes first.
+    static constexpr int CatchUpMs = 250;
 
     ReviewWindow(std::unique_ptr<Database> database, std::unique_ptr<Exam> exam,
                  QWidget* parent = nullptr);
@@ -90,10 +93,22 @@ private:
 
     void buildWindow();
     bool reload(QString* error);
+    // Reloads the queue and the decisions, and shows them.
+    void catchUp();
     void rebuildModel();
+    // The items that may be shown after the one shown, in the order to try.
+    QStringList nextCandidates(bool leavingToo) const;
+    // In one transaction: stores `decision` (when given), releases the item
+    // shown and claims the first of `candidates` no other window holds
+    // (`next`, empty when none is free). A failure changes nothing.
+    bool moveOn(const Decision* decision, const QStringList& candidates, QString& next,
+                QString* error);
     void showNext();
+    // Shows the item claimed by moveOn(); nothing when `key` is empty.
+    void showClaimed(const QString& key);
     // Claims and shows the item; false when another window holds it.
     bool showItem(const CheckItem& item);
+    void display(const CheckItem& item);
     void showNothing();
     void leaveItem();
     bool store(const QString& answer);
@@ -135,6 +150,7 @@ private:
     QTreeWidget* m_history = nullptr;
     QTimer* m_refreshTimer = nullptr;
     QPointer<ExamAnalysisWindow> m_analysis;
+    QTimer* m_catchUpTimer = nullptr;
 };
 
 // Opens the database at `location` (a SQLite file or a PostgreSQL URL) and

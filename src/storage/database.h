@@ -94,6 +94,9 @@ private:
     int m_connectTimeoutSeconds = DefaultConnectTimeoutSeconds;
     // Set when a server connection broke; ready() connects again.
     mutable bool m_lost = false;
+    // SqlTransactions open on the connection; the inner ones are savepoints.
+    mutable int m_openTransactions = 0;
+    friend class SqlTransaction;
     std::unique_ptr<StatementWatchdog> m_watchdog;
 };
 

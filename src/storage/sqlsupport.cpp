@@ -38,7 +38,15 @@ SqlTransaction::SqlTransaction(const Database& database) : m_database(database)
     if (!database.ready(&m_beginError))
         return;
     QSqlDatabase connection = database.connection();
-    if (database.engine() == DatabaseEngine::SQLite) {
+    if (database.m_openTransactions > 0) {
+        m_savepoint = QStringLiteral("sw_part%1").arg(database.m_openTransactions);
+        const auto watch = database.watchStatement();
+        QSqlQuery query(connection);
+        m_active = query.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
+        if (!m_active)
+            m_beginError =
+                database.describeFailure(QStringLiteral("不能开始数据库事务"), query.lastError());
+    } else if (database.engine() == DatabaseEngine::SQLite) {
         // A deferred transaction that reads first could only fail, not wait,
         // when it later needs the write lock another writer holds.
         QSqlQuery query(connection);
@@ -53,6 +61,8 @@ SqlTransaction::SqlTransaction(const Database& database) : m_database(database)
             m_beginError = database.describeFailure(QStringLiteral("不能开始数据库事务"),
                                                     connection.lastError());
     }
+    if (m_active)
+        ++database.m_openTransactions;
 }
 
 SqlTransaction::~SqlTransaction()
@@ -60,7 +70,15 @@ SqlTransaction::~SqlTransaction()
     if (!m_active)
         return;
     const auto watch = m_database.watchStatement();
-    m_database.connection().rollback();
+    if (m_savepoint.isEmpty()) {
+        m_database.connection().rollback();
+    } else {
+        // Rolled back to, a savepoint stays open; releasing it ends it.
+        QSqlQuery query(m_database.connection());
+        query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + m_savepoint);
+        query.exec(QStringLiteral("RELEASE SAVEPOINT ") + m_savepoint);
+    }
+    --m_database.m_openTransactions;
 }
 
 bool SqlTransaction::begun(QString* error) const
@@ -76,14 +94,23 @@ bool SqlTransaction::commit(QString* error)
         return begun(error);
     QSqlDatabase connection = m_database.connection();
     const auto watch = m_database.watchStatement();
-    if (!connection.commit()) {
+    if (!m_savepoint.isEmpty()) {
+        // A failed release leaves the part open for the destructor to take back.
+        QSqlQuery query(connection);
+        if (!query.exec(QStringLiteral("RELEASE SAVEPOINT ") + m_savepoint))
+            return reportFailure(error,
+                                 m_database.describeFailure(QStringLiteral("不能提交数据库事务"),
+                                                            query.lastError()));
+    } else if (!connection.commit()) {
         const QString message = m_database.describeFailure(QStringLiteral("不能提交数据库事务"),
                                                            connection.lastError());
         connection.rollback();
         m_active = false;
+        --m_database.m_openTransactions;
         return reportFailure(error, message);
     }
     m_active = false;
+    --m_database.m_openTransactions;
     return true;
 }
 

@@ -23,7 +23,10 @@ QString sqlReason(const QSqlError& sqlError);
 // One write: begun on construction, rolled back on destruction unless
 // committed, so an error or a crash half-way leaves the earlier rows as they
 // were. On SQLite it takes the write lock at once, waiting while another
-// program holds it, so two writers never deadlock half-way.
+// program holds it, so two writers never deadlock half-way. One begun while
+// another is open on the same database is a part of it (a savepoint): its
+// rows are kept only when the outer one commits too, and rolling it back
+// takes back only its own.
 class SqlTransaction
 {
 public:
@@ -39,6 +42,7 @@ public:
 private:
     const Database& m_database;
     QString m_beginError;
+    QString m_savepoint; // empty for the outermost
     bool m_active = false;
 };
 

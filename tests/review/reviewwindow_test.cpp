@@ -1,6 +1,7 @@
 #include "database/testserver.h"
 #include "exam/decisionindex.h"
 #include "review/plantedexam.h"
+#include "review/reviewclaims.h"
 #include "review/reviewitems.h"
 #include "review/reviewwindow.h"
 #include "storage/database.h"
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSqlQuery>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -196,6 +199,42 @@ TEST_F(ReviewWindowTest, WholeQueueIsWorkedWithKeysAlone)
     ASSERT_EQ(results.candidates.size(), 4u);
     EXPECT_EQ(results.candidates[3].status, CandidateStatus::Ok);
     EXPECT_EQ(results.candidates[3].name, QStringLiteral("考生4"));
+}
+
+TEST_F(ReviewWindowTest, FailedMoveOnStoresNothingAndKeepsTheItem)
+{
+    const auto window = openWindow();
+    ASSERT_TRUE(window);
+    const QString shown = shownKey(*window);
+    ASSERT_FALSE(shown.isEmpty());
+    // Another program takes the claims away: the decision's row is written
+    // before taking the next item fails.
+    Database other;
+    QString error;
+    ASSERT_TRUE(other.open(location, &error)) << error.toStdString();
+    QSqlQuery query(other.connection());
+    ASSERT_TRUE(other.run(query, QStringLiteral("DROP TABLE exam_review_claims"), {}, &error))
+        << error.toStdString();
+
+    typeDecision(*window, QStringLiteral("a"));
+    EXPECT_EQ(shownKey(*window), shown);
+    EXPECT_EQ(decisionField(*window).text(), QStringLiteral("a"));
+    EXPECT_TRUE(
+        window->statusBar()->currentMessage().contains(QStringLiteral("exam_review_claims")))
+        << window->statusBar()->currentMessage().toStdString();
+    ExamData data;
+    ExamResults results;
+    loadStored(data, results);
+    EXPECT_TRUE(data.decisions.empty());
+
+    // With the table back, Enter again stores the answer still typed.
+    ASSERT_TRUE(ReviewClaims(other, 0, QString(), QString()).prepare(&error))
+        << error.toStdString();
+    QTest::keyClick(&decisionField(*window), Qt::Key_Return);
+    EXPECT_NE(shownKey(*window), shown);
+    loadStored(data, results);
+    ASSERT_EQ(data.decisions.size(), 1u);
+    EXPECT_EQ(data.decisions[0].answer, QStringLiteral("A"));
 }
 
 TEST_F(ReviewWindowTest, EveryControlHasAnAccessibleName)
