@@ -103,7 +103,7 @@ void releaseShapeMemory(void* memory, std::size_t size) noexcept
     if (pooled(size))
         shapeMemory().release(memory, size);
     else
-        ::operator delete(memory, size);
+        ::operator delete(memory);
 }
 
 } // namespace sw
