@@ -53,6 +53,10 @@ bool runPng(png_structp png, png_infop info, QSize size, PngPixels pixels,
     const int colourType = pixels == PngPixels::Grey8 ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB;
     png_set_IHDR(png, info, png_uint_32(size.width()), png_uint_32(size.height()), 8, colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // Sheets are mostly paper white with thin dark lines: the "up" filter alone
+    // compresses them as well as trying every filter on each row, at a fraction
+    // of the time.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     const auto perMetre = png_uint_32(roundHalfEven(std::max(dotsPerInch, 0) / 0.0254));
     png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
     png_write_info(png, info);
